@@ -1,0 +1,34 @@
+// Misbehaviour switched on per instrument, so that a test can watch the
+// library cope with silent, slow, chatty or broken instruments.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+
+namespace korvelsim {
+
+struct ErrorFault {
+    std::int32_t code = 0;
+    std::optional<std::int32_t> command;  // every command when absent
+    std::optional<int> remaining;         // without end when absent
+};
+
+struct Faults {
+    bool silent = false;
+    std::chrono::milliseconds delay{0};
+    bool bytewise = false;
+    int foreignReplies = 0;
+    std::optional<ErrorFault> error;
+    std::optional<int> closeAfter;          // requests still to come, the last unanswered
+    std::optional<std::uint32_t> badLength;  // announced by the next reply only
+
+    // The error code to answer this command with instead of the instrument.
+    std::optional<std::int32_t> takeError(std::int32_t command);
+    // True when this request ends the connection unanswered.
+    bool takeCloseAfter();
+    bool takeForeignReply();
+    std::optional<std::uint32_t> takeBadLength();
+};
+
+}  // namespace korvelsim

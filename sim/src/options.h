@@ -1,0 +1,34 @@
+// The simulator's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korvelsim {
+
+struct InstrumentSpec {
+    int bcn = 0;
+    std::string model = "M100A";
+    std::string address = "127.0.0.1";
+    bool addressGiven = false;
+};
+
+struct Options {
+    std::optional<bool> isolated;  // --general / --isolated
+    std::optional<int> port;
+    std::optional<std::string> isolatedPrefix;
+    std::optional<std::string> ccfPath;
+    std::vector<InstrumentSpec> instruments;
+    std::vector<std::string> faults;  // control lines run before "ready"
+    bool help = false;
+};
+
+// Throws std::invalid_argument with a message for the user.
+Options parseOptions(const std::vector<std::string>& arguments);
+
+InstrumentSpec parseInstrumentSpec(const std::string& text);
+
+const char* usageText();
+
+}  // namespace korvelsim
