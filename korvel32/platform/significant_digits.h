@@ -1,0 +1,23 @@
+// A number with a fixed count of significant digits, exactly as "%#.*G"
+// prints it in the C locale, without the cost of a printf call: the data
+// files format every reading this way.
+#pragma once
+
+#include <cstddef>
+
+namespace korvel {
+
+// Room that writeSignificant needs at most, terminating zero included.
+inline constexpr std::size_t kSignificantTextCapacity = 40;
+
+// The precisions written; others are clamped into this range (0 acts as 1,
+// as in printf).
+inline constexpr int kMinSignificantDigits = 1;
+inline constexpr int kMaxSignificantDigits = 17;
+
+// Writes value with the given significant digits to out (at least
+// kSignificantTextCapacity characters), zero-terminated; returns the length.
+// Trailing zeros and the decimal point are kept, exponents are upper case.
+std::size_t writeSignificant(double value, int digits, char *out);
+
+} // namespace korvel
