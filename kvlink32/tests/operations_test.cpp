@@ -2,6 +2,7 @@
 // what it makes of the reply, and the arguments it refuses before sending.
 #include "simulated_library.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -116,9 +117,9 @@ TEST_F(Operations, InstrumentClockRoundTrip) {
 TEST_F(Operations, ScanControlSendsItsArguments) {
     ASSERT_EQ(kvxScansEnable(1, 1), KVX_OK);
     EXPECT_EQ(lastRequest(1).substr(32), "00000000" "0000000000000000" "00000000") << "start now, time fields zero";
-    const InstrumentTime at{13, 14, 15, 12, 0, 31, 26, 0};
+    const InstrumentTime at{13, 14, 15, 12, 0, 31, 98, 0}; // far ahead of the instrument's clock
     ASSERT_EQ(kvxScansEnableAt(1, &at, 250), KVX_OK);
-    EXPECT_EQ(lastRequest(1).substr(32), "00000001" "0d0e0f0c001f1a00" "000000fa");
+    EXPECT_EQ(lastRequest(1).substr(32), "00000001" "0d0e0f0c001f6200" "000000fa");
     ASSERT_EQ(kvxScansEnable(1, 0), KVX_OK);
     EXPECT_EQ(commandOf(lastRequest(1)), 104);
     ASSERT_EQ(kvxScansTriggerScan(1), KVX_OK);
@@ -158,6 +159,30 @@ TEST_F(Operations, ScansArriveInTheCallersBufferInOrder) {
     EXPECT_EQ(header.recordSize, 40) << "an empty block still names the record size";
     EXPECT_EQ(header.count, 0);
     EXPECT_EQ(header.remaining, 0u);
+}
+
+TEST_F(Operations, MalformedScanBlocksNeverReachTheCallersBuffer) {
+    const std::string record32(64, '0'); // one 32-byte record
+    const struct {
+        const char *what;
+        std::string block;
+    } blocks[] = {
+        {"record size below 28", "0000001b" "00000000" "00000000"},
+        {"record size above 148", "00000098" "00000000" "00000000"},
+        {"record size not 28 + 4k", "0000001e" "00000001" "00000000" + std::string(60, '0')},
+        {"more records than asked", "00000020" "00000003" "00000000" + record32 + record32 + record32},
+        {"negative count", "00000020" "ffffffff" "00000000"},
+        {"fewer bytes than records", "00000020" "00000002" "00000000" + record32},
+        {"more bytes than records", "00000020" "00000001" "00000000" + record32 + "00000000"},
+    };
+    for (const auto &b : blocks) {
+        std::vector<uint8_t> buffer(KVX_SCAN_BUFFER_HEADER + 2 * 32, 0xEE);
+        control("payload 1 " + b.block);
+        EXPECT_EQ(kvxScansGet(1, 2, buffer.data()), KVX_E_MARSHAL) << b.what;
+        EXPECT_EQ(std::count(buffer.begin(), buffer.end(), 0xEE), static_cast<long>(buffer.size())) << b.what;
+    }
+    std::vector<uint8_t> buffer(KVX_SCAN_BUFFER_HEADER + 2 * KVX_MAX_SCAN_RECORD);
+    EXPECT_EQ(kvxScansGet(1, 2, buffer.data()), 0) << "the connection carries on";
 }
 
 TEST_F(Operations, AttentionFlagTravelsInTheRemainingCount) {

@@ -13,6 +13,8 @@ enum class Link { Main, PassThru };
 inline constexpr std::int32_t kUnknownCommand = -1;  // unknown here, or wrong connection
 inline constexpr std::int32_t kMalformedRequest = -9;  // payload size not the command's
 inline constexpr std::int32_t kNoReading = -10;
+inline constexpr std::int32_t kStillBusy = -3;         // still completing the last command
+inline constexpr std::int32_t kStartTimePassed = -11;  // scheduled start already in the past
 
 struct CommandSpec {
     std::int32_t code;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -68,6 +69,43 @@ std::string hex(const Bytes& bytes) {
     return text;
 }
 
+Bytes fromHex(const std::string& text) {
+    if (text.size() % 2 != 0) {
+        throw ControlError("odd number of hex digits");
+    }
+    Bytes bytes;
+    for (std::size_t i = 0; i < text.size(); i += 2) {
+        bytes.push_back(static_cast<std::uint8_t>(toInteger("0x" + text.substr(i, 2))));
+    }
+    return bytes;
+}
+
+int toChannel(const std::string& text) {
+    const std::int64_t channel = toInteger(text);
+    if (channel < 1 || channel > KVX_MAX_CHANNELS) {
+        throw ControlError("channel must be 1..30: " + text);
+    }
+    return static_cast<int>(channel);
+}
+
+bool toSwitch(const std::string& text) { return toInteger(text) != 0; }
+
+Special toSpecial(const std::string& text) {
+    static const std::map<std::string, Special> kNames{{"open", Special::OpenThermocouple},
+                                                        {"overload", Special::PositiveOverload},
+                                                        {"-overload", Special::NegativeOverload},
+                                                        {"none", Special::None}};
+    const auto found = kNames.find(text);
+    if (found == kNames.end()) {
+        throw ControlError("special must be open, overload, -overload or none: " + text);
+    }
+    return found->second;
+}
+
+std::optional<double> toValue(const std::string& text) {
+    return text == "none" ? std::nullopt : std::optional<double>(toFloat(text));
+}
+
 std::string joined(const Args& words) {
     std::string text = words.at(0);
     for (std::size_t i = 1; i < words.size(); ++i) {
@@ -85,21 +123,30 @@ std::string pushScans(Instrument& device, const Args& args) {
             throw ControlError("record size refused (28..148 in steps of 4, one size while scans are queued)");
         }
     }
-    device.pushScans(count);
+    device.pushScans(count, SteadyClock::now());
     return "ok";
 }
 
 std::string describeState(const Instrument& device) {
     std::ostringstream out;
-    out << "ok scanning=" << device.scanning << " enable-mode=" << device.enableMode
+    const auto now = SteadyClock::now();
+    out << "ok scanning=" << device.scanning() << " enable-mode=" << device.enableMode
         << " trigger=" << device.triggerValue << " monitor=" << device.monitorChannel
         << " spy=" << device.spyEnabled << " passthru-type=" << device.passThruType
         << " passthru-waiting=" << device.passThruData.size() << " dio=" << device.dio
         << " dio-set=" << device.dioSetFirst << "," << device.dioSetSecond
         << " totalizer=" << device.totalizer << " queued=" << device.queue.size()
         << " record-size=" << device.queue.recordSize() << " clear-value=" << device.clearValue
-        << " selftests=" << device.selftestsBegun << " resets=" << device.resets;
+        << " selftests=" << device.selftestsBegun << " resets=" << device.resets
+        << " busy=" << device.busyAt(now) << " capacity=" << device.queue.capacity() << " fast=" << device.fastMode;
     return out.str();
+}
+
+std::string describeCounters(const Instrument& device) {
+    const ScanCounters& counters = device.queue.counters();
+    return "ok produced=" + std::to_string(counters.produced) + " fetched=" + std::to_string(counters.fetched) +
+           " lost=" + std::to_string(counters.lost) + " cleared=" + std::to_string(counters.cleared) +
+           " queued=" + std::to_string(device.queue.size());
 }
 
 std::string configHex(const InstrumentConfig& config) {
@@ -149,6 +196,14 @@ const std::map<std::string, Command>& commandTable() {
              return done([&] { s.faults.closeAfter = count; }); }}},
         {"bad-length", {1, true, false, [](Server&, SimInstrument& s, const Args& a) {
              return done([&] { s.faults.badLength = static_cast<std::uint32_t>(toInteger(a[0])); }); }}},
+        {"payload", {1, true, false, [](Server&, SimInstrument& s, const Args& a) {
+             return done([&] { s.faults.payload = fromHex(a[0]); }); }}},
+        {"pause", {0, true, false, [](Server&, SimInstrument& s, const Args&) {
+             return done([&] { s.faults.paused = true; }); }}},
+        {"resume", {0, true, false, [](Server&, SimInstrument& s, const Args&) {
+             return done([&] { s.faults.paused = false; }); }}},
+        {"drop", {0, false, false, [](Server& server, SimInstrument& s, const Args&) {
+             return done([&] { server.dropConnections(s); }); }}},
         {"refuse", {0, true, false, [](Server& server, SimInstrument& s, const Args&) { return done([&] { server.refuse(s); }); }}},
         {"accept", {0, true, false, [](Server& server, SimInstrument& s, const Args&) {
              std::string error;
@@ -176,6 +231,22 @@ const std::map<std::string, Command>& commandTable() {
              return done([&] { s.device.spyValues[toInt32(a[0])] = toFloat(a[1]); }); }}},
         {"attention", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
              return done([&] { s.device.attention = toInteger(a[0]) != 0; }); }}},
+        {"value", {2, false, false, [](Server&, SimInstrument& s, const Args& a) {
+             return done([&] { s.device.overrides[toChannel(a[0])].value = toValue(a[1]); }); }}},
+        {"special", {2, false, false, [](Server&, SimInstrument& s, const Args& a) {
+             return done([&] { s.device.overrides[toChannel(a[0])].special = toSpecial(a[1]); }); }}},
+        {"seed", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
+             return done([&] { s.device.seed = static_cast<std::uint32_t>(toInteger(a[0])); }); }}},
+        {"capacity", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
+             const int capacity = toCount(a[0]);
+             if (capacity == 0) throw ControlError("capacity needs at least 1");
+             return done([&] { s.device.queue.setCapacity(static_cast<std::size_t>(capacity)); }); }}},
+        {"busy-time", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
+             return done([&] { s.device.busyTime = std::chrono::milliseconds(toCount(a[0])); }); }}},
+        {"busy-replies", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
+             return done([&] { s.device.busyReplies = toSwitch(a[0]); }); }}},
+        {"fast", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
+             return done([&] { s.device.fastMode = toSwitch(a[0]); }); }}},
         {"push", {1, false, false, [](Server&, SimInstrument& s, const Args& a) { return pushScans(s.device, a); }}},
         {"requests", {0, false, true, [](Server&, SimInstrument& s, const Args&) { return "ok " + std::to_string(s.log.size()); }}},
         {"request", {1, false, true, [](Server&, SimInstrument& s, const Args& a) { return loggedRequest(s, a); }}},
@@ -184,6 +255,8 @@ const std::map<std::string, Command>& commandTable() {
              return "ok main=" + std::to_string(server.openConnections(s, Link::Main)) +
                     " passthru=" + std::to_string(server.openConnections(s, Link::PassThru)); }}},
         {"config", {0, false, true, [](Server&, SimInstrument& s, const Args&) { return configHex(s.device.config); }}},
+        {"counters", {0, false, true, [](Server&, SimInstrument& s, const Args&) {
+             return describeCounters(s.device); }}},
         {"state", {0, false, true, [](Server&, SimInstrument& s, const Args&) { return describeState(s.device); }}},
     };
     return table;

@@ -35,4 +35,10 @@ std::optional<std::uint32_t> Faults::takeBadLength() {
     return length;
 }
 
+std::optional<Bytes> Faults::takePayload() {
+    auto raw = std::move(payload);
+    payload.reset();
+    return raw;
+}
+
 }  // namespace korvelsim

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "byte_order.h"
+
 namespace korvelsim {
 
 struct ErrorFault {
@@ -22,6 +24,8 @@ struct Faults {
     std::optional<ErrorFault> error;
     std::optional<int> closeAfter;          // requests still to come, the last unanswered
     std::optional<std::uint32_t> badLength;  // announced by the next reply only
+    std::optional<Bytes> payload;            // raw payload of the next reply only
+    bool paused = false;                     // replies wait until answering resumes
 
     // The error code to answer this command with instead of the instrument.
     std::optional<std::int32_t> takeError(std::int32_t command);
@@ -29,6 +33,7 @@ struct Faults {
     bool takeCloseAfter();
     bool takeForeignReply();
     std::optional<std::uint32_t> takeBadLength();
+    std::optional<Bytes> takePayload();
 };
 
 }  // namespace korvelsim

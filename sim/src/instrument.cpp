@@ -5,6 +5,7 @@
 
 #include "command_table.h"
 #include "config_codec.h"
+#include "signal_source.h"
 
 namespace korvelsim {
 
@@ -13,7 +14,8 @@ namespace {
 constexpr std::size_t kModelTextSize = 40;
 constexpr std::size_t kCompatibilitySize = 8;
 constexpr std::size_t kPassThruBlock = 2000;
-constexpr std::uint32_t kAttentionFlag = 0x80000000u;
+constexpr std::uint32_t kAttentionFlag = 0x80000000U;
+constexpr std::uint32_t kConditionBits = 0xFFFFU;
 constexpr float kBlockTemperature = 25.0f;
 
 Bytes fixedText(const std::string& text, std::size_t size) {
@@ -47,50 +49,67 @@ ClockReading readTime(const std::uint8_t* payload) {
     return reading;
 }
 
+// Greeting, close and status are answered even while the instrument is busy.
+bool answeredWhileBusy(std::int32_t command) { return command == 0 || command == 1 || command == 2; }
+
 }  // namespace
 
-Instrument::Instrument(int bcn, std::string model) : modelText(std::move(model)), reportedBcn(bcn) {}
+Instrument::Instrument(int bcn, std::string model)
+    : modelText(std::move(model)), reportedBcn(bcn), seed(static_cast<std::uint32_t>(bcn)) {}
 
-Response Instrument::handle(std::int32_t command, const std::uint8_t* payload) {
+Response Instrument::handle(std::int32_t command, const std::uint8_t* payload, Instant now) {
+    advance(now);
+    if (busyReplies && busyAt(now) && !answeredWhileBusy(command)) {
+        return Response::error(kStillBusy);
+    }
+    return answer(command, payload, now);
+}
+
+Response Instrument::answer(std::int32_t command, const std::uint8_t* payload, Instant now) {
     switch (command) {
     case 0:  // greeting and close carry nothing
     case 1:
         return Response::ok();
-    case 2: return Response::ok(oneInt(static_cast<std::int32_t>(statusWord)));
+    case 2: {
+        const std::uint32_t status = statusAt(now);
+        overflow_ = false;  // reported once: reading the status clears it
+        return Response::ok(oneInt(static_cast<std::int32_t>(status)));
+    }
     case 3:
         ++resets;
-        scanning = false;
+        schedule_.stop();
         spyEnabled = false;
         monitorChannel = 0;
         queue.clear();
         return Response::ok();
     case 4: return Response::ok(oneInt(internalError));
-    case 100: return scanBlock(queue.take(static_cast<std::size_t>(std::clamp(readI32(payload), 0, KVX_MAX_SCANS))));
+    case 100: return fetchScans(readI32(payload));
     case 101: return scanBlock(queue.newest() ? std::vector<Scan>{*queue.newest()} : std::vector<Scan>{});
-    case 102: triggerValue = readI32(payload); return Response::ok();
-    case 103:
-        scanning = true;
-        enableMode = readI32(payload);
-        enableAt = readTime(payload + 4);
+    case 102:
+        triggerValue = readI32(payload);
+        if (triggerValue != 0 && scanning() && (config.options & kExternalTriggerOption)) {
+            makeScan(now);
+        }
         return Response::ok();
-    case 104: scanning = false; return Response::ok();
+    case 103: return enableScanning(readI32(payload), readTime(payload + 4), now);
+    case 104: stopScanning(now); return Response::ok();
     case 105: {
-        const ClockReading now = clock.now();
-        Bytes out(sizeof now.time);
-        std::memcpy(out.data(), &now.time, sizeof now.time);
-        appendI32(out, now.milliseconds);
+        const ClockReading shown = clock.readingAt(now);
+        Bytes out(sizeof shown.time);
+        std::memcpy(out.data(), &shown.time, sizeof shown.time);
+        appendI32(out, shown.milliseconds);
         return Response::ok(std::move(out));
     }
     case 106: {
         const ClockReading wanted = readTime(payload);
-        return clock.set(wanted.time, wanted.milliseconds) ? Response::ok() : Response::error(kMalformedRequest);
+        return clock.set(wanted.time, wanted.milliseconds, now) ? Response::ok() : Response::error(kMalformedRequest);
     }
     case 107: return Response::ok(encodeConfig(config, false));
-    case 108: return setConfig(payload, false);
+    case 108: return setConfig(payload, false, now);
     case 109: return Response::ok(oneInt(dio));
     case 110: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
     case 111: {
-        const auto reading = spyEnabled ? spyReading(readI32(payload)) : std::nullopt;
+        const auto reading = spyEnabled ? spyReading(readI32(payload), now) : std::nullopt;
         return reading ? Response::ok(oneFloat(*reading)) : Response::error(kNoReading);
     }
     case 112: return Response::ok(oneInt(static_cast<std::int32_t>(totalizer)));
@@ -112,7 +131,7 @@ Response Instrument::handle(std::int32_t command, const std::uint8_t* payload) {
         return compatibility ? Response::ok(compatibilityText(*compatibility))
                              : Response::error(KVX_INST_OLD_SOFTWARE);
     case 128: return Response::ok(encodeConfig(config, true));
-    case 129: return setConfig(payload, true);
+    case 129: return setConfig(payload, true, now);
     case 200: passThruType = readI32(payload); return Response::ok();
     case 201: passThruType = 0; return Response::ok();
     case 202: return passThruSend(payload);
@@ -128,42 +147,42 @@ Response Instrument::handle(std::int32_t command, const std::uint8_t* payload) {
     }
 }
 
-void Instrument::pushScans(int count) {
-    const std::size_t readings = static_cast<std::size_t>(queue.recordSize() - kScanHeaderSize) / 4;
-    for (int i = 0; i < count; ++i) {
-        Scan scan;
-        scan.first = ++scansMade_;
-        scan.stamp = clock.now();
-        scan.dio = static_cast<std::uint8_t>(dio);
-        scan.totalizer = totalizer;
-        for (std::size_t channel = 1; channel <= readings; ++channel) {
-            scan.readings.push_back(static_cast<float>(scansMade_) + static_cast<float>(channel) / 100.0f);
-        }
-        queue.push(std::move(scan));
-    }
+std::uint32_t Instrument::statusAt(Instant now) const {
+    return statusWord | (overflow_ ? kOverflowStatus : 0U) | (busyAt(now) ? kBusyStatus : 0U);
 }
 
-std::optional<float> Instrument::spyReading(int channel) const {
+std::optional<float> Instrument::spyReading(int channel, Instant now) const {
     if (channel < 1 || channel > KVX_MAX_CHANNELS) {
         return std::nullopt;
     }
     if (const auto set = spyValues.find(channel); set != spyValues.end()) {
         return set->second;
     }
+    const std::size_t index = static_cast<std::size_t>(channel) - 1;
+    if (config.channels[index].function != function::kOff) {
+        return readingsAt(now)[index];
+    }
     const Scan* newest = queue.newest();
-    if (newest && static_cast<std::size_t>(channel) <= newest->readings.size()) {
-        return newest->readings[static_cast<std::size_t>(channel) - 1];
+    if (!configured_ && newest && index < newest->readings.size()) {
+        return newest->readings[index];
     }
     return std::nullopt;
 }
 
 Response Instrument::scanBlock(std::vector<Scan> scans) const {
-    const std::uint32_t remaining = static_cast<std::uint32_t>(queue.size()) | (attention ? kAttentionFlag : 0u);
+    const bool flagged = attention || overflow_ || (statusWord & kConditionBits) != 0;
+    const std::uint32_t remaining = static_cast<std::uint32_t>(queue.size()) | (flagged ? kAttentionFlag : 0U);
     return Response::ok(encodeScanBlock(queue.recordSize(), scans, remaining));
 }
 
-Response Instrument::setConfig(const std::uint8_t* payload, bool withEquations) {
+// A new configuration ends scanning and empties the queue: its records would
+// no longer match the channels.
+Response Instrument::setConfig(const std::uint8_t* payload, bool withEquations, Instant now) {
     decodeConfig(payload, withEquations, config);
+    configured_ = true;
+    stopScanning(now);
+    queue.clear();
+    queue.setRecordSize(recordSizeOf(config));
     return Response::ok();
 }
 

@@ -67,6 +67,14 @@ Options parseOptions(const std::vector<std::string>& arguments) {
             options.ccfPath = value();
         } else if (option == "--instrument") {
             options.instruments.push_back(parseInstrumentSpec(value()));
+        } else if (option == "--queue-capacity") {
+            options.queueCapacity = parseNumber(value(), "queue capacity", 1, 1000000);
+        } else if (option == "--busy-time") {
+            options.busyTimeMs = parseNumber(value(), "busy time", 0, 600000);
+        } else if (option == "--seed") {
+            options.seed = static_cast<std::uint32_t>(parseNumber(value(), "seed", 0, 1000000));
+        } else if (option == "--fast") {
+            options.fast = true;
         } else if (option == "--fault") {
             options.faults.push_back(value());
         } else {
@@ -79,6 +87,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 const char* usageText() {
     return R"(Usage: korvel-sim [--general | --isolated] [--port P] [--isolated-prefix A.B.C]
                  [--ccf PATH] [--instrument BCN[:MODEL[:ADDRESS]]]... [--fault LINE]...
+                 [--queue-capacity N] [--busy-time MS] [--seed S] [--fast]
 
 Simulates Korvel M100A / M200A instruments on loopback addresses (127.0.0.0/8 only).
 
@@ -97,6 +106,13 @@ Simulates Korvel M100A / M200A instruments on loopback addresses (127.0.0.0/8 on
                        dotted loopback address (default 127.0.0.1; one instrument per
                        address in general mode)
   --fault LINE         a fault control command run before start, e.g. --fault "delay 3 200"
+  --queue-capacity N   scans each instrument's queue holds (default 4000)
+  --busy-time MS       how long the status shows busy after a configuration set or a
+                       scan disable (default 50)
+  --seed S             seed of the simulated signals (default 0; each instrument adds
+                       its BCN, so instruments differ and runs repeat)
+  --fast               fast mode for benchmarks: every instrument makes, at each scan
+                       fetch (100), as many scans as asked for
   --help               this text
 
 When every socket listens it prints "ready port=P". Control lines are then read on
@@ -113,24 +129,44 @@ Faults (also usable with --fault):
                              answer with error reply CODE (only command CMD; only COUNT times)
   close-after BCN N          close the connection on the Nth request from now, unanswered
   bad-length BCN LEN         the next reply's header announces total length LEN
+  payload BCN HEX            the next reply carries these raw bytes as its payload (a
+                             normal reply; its length follows), e.g. a malformed scan block
+  pause BCN                  take requests and act on them, but hold every reply
+  resume BCN                 send the held replies and answer again
   refuse BCN                 close the listening sockets: connects are refused
   accept BCN                 listen again
-  clear BCN                  no faults, listening
+  clear BCN                  no faults, listening, answering
+  drop BCN                   close every open connection of the instrument now
 State:
   model BCN TEXT...          model text of command 114 (default M100A / M200A)
   report-bcn BCN N           BCN reported by command 119 (default its own)
   compat BCN TEXT|old        text of command 127 (default "V 1.0": the logger reads
-                             the number from the third character); old: error reply -1
-  status BCN WORD            status word (commands 2)
+                             the number from the third character, e.g. "V 0.5",
+                             "V 2.0"); old: error reply -1, as older software answers
+  status BCN WORD            status word (command 2); condition bits 0..15 also raise
+                             the attention flag. Overflow (bit 0) and busy (0x01000000)
+                             are added by the instrument itself
   selftest BCN WORD          self-test result word (116)
   ierror BCN WORD            internal error word (4)
   dio BCN WORD               digital I/O state (109)
   totalizer BCN N            totalizer count (112)
   spy-value BCN CH VALUE     reading of channel CH for command 111 while spy is on
-  attention BCN 0|1          attention flag (bit 31 of the remaining count of scan blocks)
+  attention BCN 0|1          attention flag (bit 31 of the remaining count) held on
   push BCN N [size S | channels C]
-                             queue N scans (record size S = 28 + 4 C, default 148); reading
-                             of channel c in the k-th scan made is k + c/100
+                             queue N scans (record size S = 28 + 4 C; one size while
+                             scans are queued); reading of channel c in the k-th scan
+                             made is k + c/100
+  value BCN CH V|none        fix channel CH's input (volts, ohms, hertz, degrees C,
+                             amperes for Current; for 21..30 the computed result) before
+                             the temperature unit and Mx+B; none: the signal again
+  special BCN CH open|overload|-overload|none
+                             channel CH reads an open thermocouple (quiet NaN
+                             0x7FC00000), a positive or a negative overload (+-inf)
+  seed BCN S                 seed of the instrument's signals
+  capacity BCN N             scan queue capacity (oldest scans beyond it are cleared)
+  busy-time BCN MS           busy time after a configuration set or a scan disable
+  busy-replies BCN 0|1       while busy, answer every command but 0, 1 and 2 with -3
+  fast BCN 0|1               fast mode (see --fast)
 Inspection:
   requests BCN               ok N: requests received on both connections
   request BCN I              ok COMMAND HEX: the I-th request (from 0), header included
@@ -138,13 +174,52 @@ Inspection:
   connections BCN            ok main=M passthru=P: connections open now
   config BCN                 ok HEX: the stored 2492-byte configuration block (host order)
   state BCN                  ok key=value...: scanning, trigger, monitor, spy, pass-through,
-                             DIO, totalizer, queue
+                             DIO, totalizer, queue, busy, capacity, fast
+  counters BCN               ok produced=N fetched=N lost=N cleared=N queued=N; always
+                             produced = fetched + lost + cleared + queued
   quit                       end (so does the end of stdin)
+
+Scanning (from the stored configuration):
+  Enable (103) mode 0 starts now; mode 1 starts at the given instrument time, and a
+  time already past is answered -11. Disable (104) stops. Interval trigger (option
+  bit 6): a scan every interval1 from the start. Alarm trigger (bit 7): the alarms
+  are checked every alarmCheckInterval from the start; while a channel with the alarm
+  trigger bit (bit 0 of alarms) is in alarm, a scan every interval2 from the check
+  that found it. External trigger (bit 8): command 102 with a non-zero value makes
+  one scan while scanning. An interval of zero scans as fast as the model can
+  (M200A 50 ms, M100A 500 ms). Scans are made on the monotonic clock: a late
+  simulator makes every scan that fell due, each stamped with its own time.
+  Time stamps come from the instrument clock: the PC's local time until command 106
+  sets it, then running on from there.
+  A record is 28 + 4 x (channels not off) bytes, readings in channel order; its first
+  word counts the scans made (from 1). Before any configuration the size is 148.
+  The queue holds --queue-capacity scans. When full, memory mode 2 (options bits
+  9..10) discards the new scan, modes 0 and 1 overwrite the oldest; either sets
+  status bit 0 and the attention flag until the status (2) is read. With option bit
+  11 clear the instrument stops scanning instead once the queue is full. A new
+  configuration (108, 129) stops scanning and empties the queue.
+Readings:
+  Each analog input follows a slow wave (period 20..60 s) with a little noise, from
+  its seed, channel and the time since the start of scanning, inside its range:
+  VDC within +-80 % of the range, VAC and Ohms 5..85 %, Freq 50..950 Hz, RTD 15..35
+  degrees C, thermocouple 0..100 degrees C, Current 5..19 mA (4-20 mA) or 10..90 mA
+  (0-100 mA) across its shunt. Temperatures turn Fahrenheit with option bit 2. Mx+B
+  applies to every channel; special readings stand as they are. Computed channels
+  (21..30), in channel order from the readings before them: Average of the channels
+  in aux; Chan A - Chan B; Chan A - Average; Equation by the byte code at aux (SQR is
+  the square root, INT cuts toward zero; a bad code or stack gives a quiet NaN).
+  Alarms: LO in alarm below its limit, HI above; a NaN is in neither. A line named in
+  output1/2 is on while its alarm is and off otherwise (set at every scan; DIO set
+  changes the other lines at once, the alarm lines until the next scan). The
+  totalizer counts one pulse per scan.
 
 Instrument answers: unknown command or a command on the wrong connection: error -1;
 request payload of the wrong size: error -9; spy off or no reading known: error -10.
-Temperature services: 120 answers 25.0; 121 (i, a, b) answers a*b + i; 122 (i, a)
-answers a + i. DIO set (110, 205) with (mask, value) changes the lines in mask to value.
+Status (2) shows 0x01000000 (busy) for --busy-time after 108, 129 or 104.
+Spy (111) answers the spy-value when one is set, else the live reading of a configured
+channel, else (before any configuration) the newest queued scan. Temperature
+services: 120 answers 25.0; 121 (i, a, b) answers a*b + i; 122 (i, a) answers a + i.
+DIO set (110, 205) with (mask, value) changes the lines in mask to value.
 )";
 }
 

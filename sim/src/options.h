@@ -1,6 +1,7 @@
 // The simulator's command line.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +22,11 @@ struct Options {
     std::optional<std::string> ccfPath;
     std::vector<InstrumentSpec> instruments;
     std::vector<std::string> faults;  // control lines run before "ready"
+    // Given to every instrument; each can be changed later on the control channel.
+    std::optional<int> queueCapacity;
+    std::optional<int> busyTimeMs;
+    std::optional<std::uint32_t> seed;
+    bool fast = false;
     bool help = false;
 };
 

@@ -17,7 +17,7 @@ Response answer(Instrument& device, Link link, std::int32_t command, const Bytes
     if (request.size() - kHeaderSize != spec->requestPayload) {
         return Response::error(kMalformedRequest);
     }
-    return device.handle(command, request.data() + kHeaderSize);
+    return device.handle(command, request.data() + kHeaderSize, SteadyClock::now());
 }
 
 Bytes errorPayload(std::int32_t code) {
@@ -41,8 +41,11 @@ Outcome handleRequest(SimInstrument& instrument, Link link, const Bytes& request
         return outcome;
     }
     const auto forcedError = faults.takeError(header.command);
-    const Response response =
+    Response response =
         forcedError ? Response::error(*forcedError) : answer(instrument.device, link, header.command, request);
+    if (auto raw = faults.takePayload()) {
+        response = Response::ok(std::move(*raw));  // what the reply carries, whatever the instrument meant
+    }
     if (faults.takeForeignReply()) {
         outcome.bytes = buildReply(header.sequence - 1, kErrorReplyCommand, errorPayload(kForeignReplyCode));
     }

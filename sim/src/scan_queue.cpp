@@ -17,8 +17,37 @@ bool ScanQueue::setRecordSize(int size) {
     return true;
 }
 
+void ScanQueue::setCapacity(std::size_t capacity) {
+    capacity_ = std::max<std::size_t>(capacity, 1);
+    while (scans_.size() > capacity_) {
+        scans_.pop_front();
+        ++counters_.cleared;
+    }
+}
+
+bool ScanQueue::push(Scan scan, FullQueue whenFull) {
+    ++counters_.produced;
+    if (full()) {
+        ++counters_.lost;
+        if (whenFull == FullQueue::DiscardNewest) {
+            return false;
+        }
+        scans_.pop_front();
+        scans_.push_back(std::move(scan));
+        return false;
+    }
+    scans_.push_back(std::move(scan));
+    return true;
+}
+
+void ScanQueue::clear() {
+    counters_.cleared += scans_.size();
+    scans_.clear();
+}
+
 std::vector<Scan> ScanQueue::take(std::size_t most) {
     const std::size_t count = std::min(most, scans_.size());
+    counters_.fetched += count;
     std::vector<Scan> taken(scans_.begin(), scans_.begin() + static_cast<std::ptrdiff_t>(count));
     scans_.erase(scans_.begin(), scans_.begin() + static_cast<std::ptrdiff_t>(count));
     return taken;

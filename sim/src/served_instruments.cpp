@@ -24,6 +24,20 @@ std::string isolatedNetwork(const Options& options, const char* environmentPrefi
     return prefix;
 }
 
+// Instruments of one run differ by their BCN, runs by the seed.
+constexpr std::uint32_t kSeedStride = 100;
+
+void applyInstrumentOptions(const Options& options, Instrument& device) {
+    if (options.queueCapacity) {
+        device.queue.setCapacity(static_cast<std::size_t>(*options.queueCapacity));
+    }
+    if (options.busyTimeMs) {
+        device.busyTime = std::chrono::milliseconds(*options.busyTimeMs);
+    }
+    device.seed += options.seed.value_or(0) * kSeedStride;
+    device.fastMode = options.fast;
+}
+
 }  // namespace
 
 ServedInstruments resolveInstruments(const Options& options, const char* environmentPrefix) {
@@ -65,6 +79,7 @@ ServedInstruments resolveInstruments(const Options& options, const char* environ
             throw std::invalid_argument("two instruments on " + address + ": give each its own address");
         }
         served.instruments.emplace_back(spec.bcn, address, spec.model);
+        applyInstrumentOptions(options, served.instruments.back().device);
     }
     return served;
 }

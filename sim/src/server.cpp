@@ -20,6 +20,7 @@ namespace {
 constexpr int kPortAttempts = 64;
 constexpr auto kBytewiseGap = std::chrono::milliseconds(1);
 constexpr std::size_t kReadChunk = 4096;
+constexpr std::chrono::milliseconds kLongestWait{60000};
 
 void closeSocket(int& fd) {
     if (fd >= 0) {
@@ -140,9 +141,24 @@ int Server::openConnections(const SimInstrument& instrument, Link link) const {
     }));
 }
 
+void Server::dropConnections(const SimInstrument& instrument) {
+    for (Connection& connection : connections_) {
+        if (connection.instrument == &instrument) {
+            connection.closing = true;
+        }
+    }
+}
+
+void Server::advanceInstruments(Clock::time_point now) {
+    for (SimInstrument& instrument : instruments_) {
+        instrument.device.advance(now);
+    }
+}
+
 void Server::run(const ControlHandler& control) {
     bool controlOpen = true;
     while (!quitting_ && controlOpen) {
+        advanceInstruments(Clock::now());
         std::vector<pollfd> watched;
         watched.push_back({STDIN_FILENO, POLLIN, 0});
         std::vector<std::pair<int, Link>> listeners;
@@ -159,7 +175,8 @@ void Server::run(const ControlHandler& control) {
         }
         const Clock::time_point now = Clock::now();
         for (const Connection& connection : connections_) {
-            const bool due = !connection.pending.empty() && connection.pending.front().notBefore <= now;
+            const bool due = !connection.pending.empty() && connection.pending.front().notBefore <= now &&
+                             !connection.instrument->faults.paused;
             watched.push_back({connection.socket, static_cast<short>(due ? POLLIN | POLLOUT : POLLIN), 0});
         }
         if (poll(watched.data(), watched.size(), pollTimeoutMs(now)) < 0 && errno != EINTR) {
@@ -258,7 +275,7 @@ void Server::assembleRequests(Connection& connection) {
 }
 
 void Server::flush(Connection& connection) {
-    while (!connection.closing && !connection.pending.empty()) {
+    while (!connection.closing && !connection.pending.empty() && !connection.instrument->faults.paused) {
         Chunk& chunk = connection.pending.front();
         const Clock::time_point now = Clock::now();
         if (now < chunk.notBefore) {
@@ -281,19 +298,27 @@ void Server::flush(Connection& connection) {
     }
 }
 
-// Replies already due wait for POLLOUT instead; only held-back ones set a timeout.
+// Replies already due wait for POLLOUT instead; held-back replies and the
+// next scan or alarm check of any instrument set the timeout.
 int Server::pollTimeoutMs(Clock::time_point now) const {
     std::optional<Clock::time_point> next;
+    const auto consider = [&next](Clock::time_point due) { next = next ? std::min(*next, due) : due; };
     for (const Connection& connection : connections_) {
         if (!connection.pending.empty() && connection.pending.front().notBefore > now) {
-            const auto due = connection.pending.front().notBefore;
-            next = next ? std::min(*next, due) : due;
+            consider(connection.pending.front().notBefore);
+        }
+    }
+    for (const SimInstrument& instrument : instruments_) {
+        if (const auto due = instrument.device.nextEvent()) {
+            consider(std::max(*due, now));
         }
     }
     if (!next) {
         return -1;
     }
-    return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(*next - now).count());
+    // Bounded, so that a start set far ahead cannot overflow the timeout.
+    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - now);
+    return static_cast<int>(std::min(wait, kLongestWait).count());
 }
 
 }  // namespace korvelsim

@@ -38,6 +38,8 @@ public:
     void refuse(const SimInstrument& instrument);
     bool reopen(const SimInstrument& instrument, std::string& error);
     int openConnections(const SimInstrument& instrument, Link link) const;
+    // Closes every connection of the instrument now, as a network fault would.
+    void dropConnections(const SimInstrument& instrument);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -71,6 +73,7 @@ private:
     void assembleRequests(Connection& connection);
     void flush(Connection& connection);
     int pollTimeoutMs(Clock::time_point now) const;
+    void advanceInstruments(Clock::time_point now);
     bool readControl(const ControlHandler& control);
 
     std::vector<SimInstrument>& instruments_;

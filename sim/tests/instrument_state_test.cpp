@@ -15,6 +15,10 @@ bool stateShows(kvtest::SimProcess& sim, const std::string& field) {
 TEST(SimInstrumentState, ScanControlRequestsAreRemembered) {
     OneInstrument one;
     auto main = one.connectMain();
+    Bytes clockSet = kvtest::fromHex("09000003000f1800");  // 15 March 2024, 09:00, an hour before the start
+    const Bytes zero = ints({0});
+    clockSet.insert(clockSet.end(), zero.begin(), zero.end());
+    ASSERT_EQ(main->exchange(1, 106, clockSet), reply(1, 106));
     Bytes enableAt = ints({1});
     const Bytes at = kvtest::fromHex("0a000003000f1800");
     enableAt.insert(enableAt.end(), at.begin(), at.end());
