@@ -21,7 +21,7 @@ int headerNumber(std::istream& in, const std::string& what) {
     return value;
 }
 
-InstrumentSpec parseEntry(std::string line) {
+InstrumentEntry parseEntry(std::string line) {
     // "12, 127.0.0.12, 1": commas and dots separate the six numbers.
     std::replace_if(line.begin(), line.end(), [](char c) { return c == ',' || c == '.'; }, ' ');
     std::istringstream fields(line);
@@ -34,13 +34,13 @@ InstrumentSpec parseEntry(std::string line) {
     if (numbers[5] != kModelM200A && numbers[5] != kModelM100A) {
         throw std::invalid_argument("ccf.cfg: unknown model code " + std::to_string(numbers[5]));
     }
-    InstrumentSpec spec;
-    spec.bcn = numbers[0];
-    spec.address = std::to_string(numbers[1]) + "." + std::to_string(numbers[2]) + "." +
+    InstrumentEntry entry;
+    entry.bcn = numbers[0];
+    entry.address = std::to_string(numbers[1]) + "." + std::to_string(numbers[2]) + "." +
                    std::to_string(numbers[3]) + "." + std::to_string(numbers[4]);
-    spec.addressGiven = true;
-    spec.model = numbers[5] == kModelM200A ? "M200A" : "M100A";
-    return spec;
+    entry.addressGiven = true;
+    entry.model = numbers[5] == kModelM200A ? "M200A" : "M100A";
+    return entry;
 }
 
 }  // namespace

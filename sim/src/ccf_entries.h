@@ -11,7 +11,7 @@ namespace korvelsim {
 struct CcfContents {
     int netMode = 0;
     int port = 0;
-    std::vector<InstrumentSpec> instruments;
+    std::vector<InstrumentEntry> instruments;
 };
 
 // Throws std::invalid_argument when the file cannot be read or does not parse.

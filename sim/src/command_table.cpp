@@ -11,9 +11,9 @@ constexpr std::size_t kConfigType1 = 1492;
 constexpr std::size_t kConfigType2 = 2492;
 constexpr std::size_t kPassThruBlock = 4 + 2000;
 
-constexpr CommandSpec both(std::int32_t code) { return {code, 0, true, true}; }
-constexpr CommandSpec mainOnly(std::int32_t code, std::size_t payload = 0) { return {code, payload, true, false}; }
-constexpr CommandSpec passThru(std::int32_t code, std::size_t payload = 0) { return {code, payload, false, true}; }
+constexpr CommandShape both(std::int32_t code) { return {code, 0, true, true}; }
+constexpr CommandShape mainOnly(std::int32_t code, std::size_t payload = 0) { return {code, payload, true, false}; }
+constexpr CommandShape passThru(std::int32_t code, std::size_t payload = 0) { return {code, payload, false, true}; }
 
 constexpr std::array kCommands = {
     both(0), both(1), both(2),
@@ -30,9 +30,9 @@ constexpr std::array kCommands = {
 
 }  // namespace
 
-const CommandSpec* findCommand(std::int32_t code) {
+const CommandShape* findCommand(std::int32_t code) {
     const auto* found = std::find_if(kCommands.begin(), kCommands.end(),
-                                     [code](const CommandSpec& spec) { return spec.code == code; });
+                                     [code](const CommandShape& entry) { return entry.code == code; });
     return found == kCommands.end() ? nullptr : found;
 }
 

@@ -16,7 +16,7 @@ inline constexpr std::int32_t kNoReading = -10;
 inline constexpr std::int32_t kStillBusy = -3;         // still completing the last command
 inline constexpr std::int32_t kStartTimePassed = -11;  // scheduled start already in the past
 
-struct CommandSpec {
+struct CommandShape {
     std::int32_t code;
     std::size_t requestPayload;
     bool onMain;
@@ -24,10 +24,10 @@ struct CommandSpec {
 };
 
 // Null for a command the instrument does not know at all.
-const CommandSpec* findCommand(std::int32_t code);
+const CommandShape* findCommand(std::int32_t code);
 
-inline bool allowedOn(const CommandSpec& spec, Link link) {
-    return link == Link::Main ? spec.onMain : spec.onPassThru;
+inline bool allowedOn(const CommandShape& entry, Link link) {
+    return link == Link::Main ? entry.onMain : entry.onPassThru;
 }
 
 }  // namespace korvelsim

@@ -23,24 +23,24 @@ int parseNumber(const std::string& text, const std::string& what, int lowest, in
 
 }  // namespace
 
-InstrumentSpec parseInstrumentSpec(const std::string& text) {
-    InstrumentSpec spec;
+InstrumentEntry parseInstrumentEntry(const std::string& text) {
+    InstrumentEntry entry;
     const std::size_t firstColon = text.find(':');
-    spec.bcn = parseNumber(text.substr(0, firstColon), "BCN", 1, 99);
+    entry.bcn = parseNumber(text.substr(0, firstColon), "BCN", 1, 99);
     if (firstColon == std::string::npos) {
-        return spec;
+        return entry;
     }
     const std::string rest = text.substr(firstColon + 1);
     const std::size_t secondColon = rest.find(':');
-    spec.model = rest.substr(0, secondColon);
-    if (spec.model != "M100A" && spec.model != "M200A") {
-        throw std::invalid_argument("model must be M100A or M200A: " + spec.model);
+    entry.model = rest.substr(0, secondColon);
+    if (entry.model != "M100A" && entry.model != "M200A") {
+        throw std::invalid_argument("model must be M100A or M200A: " + entry.model);
     }
     if (secondColon != std::string::npos) {
-        spec.address = rest.substr(secondColon + 1);
-        spec.addressGiven = true;
+        entry.address = rest.substr(secondColon + 1);
+        entry.addressGiven = true;
     }
-    return spec;
+    return entry;
 }
 
 Options parseOptions(const std::vector<std::string>& arguments) {
@@ -66,7 +66,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
         } else if (option == "--ccf") {
             options.ccfPath = value();
         } else if (option == "--instrument") {
-            options.instruments.push_back(parseInstrumentSpec(value()));
+            options.instruments.push_back(parseInstrumentEntry(value()));
         } else if (option == "--queue-capacity") {
             options.queueCapacity = parseNumber(value(), "queue capacity", 1, 1000000);
         } else if (option == "--busy-time") {

@@ -8,7 +8,7 @@
 
 namespace korvelsim {
 
-struct InstrumentSpec {
+struct InstrumentEntry {
     int bcn = 0;
     std::string model = "M100A";
     std::string address = "127.0.0.1";
@@ -20,7 +20,7 @@ struct Options {
     std::optional<int> port;
     std::optional<std::string> isolatedPrefix;
     std::optional<std::string> ccfPath;
-    std::vector<InstrumentSpec> instruments;
+    std::vector<InstrumentEntry> instruments;
     std::vector<std::string> faults;  // control lines run before "ready"
     // Given to every instrument; each can be changed later on the control channel.
     std::optional<int> queueCapacity;
@@ -33,7 +33,7 @@ struct Options {
 // Throws std::invalid_argument with a message for the user.
 Options parseOptions(const std::vector<std::string>& arguments);
 
-InstrumentSpec parseInstrumentSpec(const std::string& text);
+InstrumentEntry parseInstrumentEntry(const std::string& text);
 
 const char* usageText();
 

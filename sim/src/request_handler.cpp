@@ -10,11 +10,11 @@ namespace {
 constexpr std::int32_t kForeignReplyCode = -999;
 
 Response answer(Instrument& device, Link link, std::int32_t command, const Bytes& request) {
-    const CommandSpec* spec = findCommand(command);
-    if (!spec || !allowedOn(*spec, link)) {
+    const CommandShape* entry = findCommand(command);
+    if (!entry || !allowedOn(*entry, link)) {
         return Response::error(kUnknownCommand);
     }
-    if (request.size() - kHeaderSize != spec->requestPayload) {
+    if (request.size() - kHeaderSize != entry->requestPayload) {
         return Response::error(kMalformedRequest);
     }
     return device.handle(command, request.data() + kHeaderSize, SteadyClock::now());

@@ -41,7 +41,7 @@ void applyInstrumentOptions(const Options& options, Instrument& device) {
 }  // namespace
 
 ServedInstruments resolveInstruments(const Options& options, const char* environmentPrefix) {
-    std::vector<InstrumentSpec> specs;
+    std::vector<InstrumentEntry> entries;
     bool isolated = false;
     std::optional<int> port = options.port;
     if (options.ccfPath) {
@@ -53,11 +53,11 @@ ServedInstruments resolveInstruments(const Options& options, const char* environ
         if (!isolated && !port) {
             port = ccf.port;
         }
-        specs = ccf.instruments;
+        entries = ccf.instruments;
     }
     isolated = options.isolated.value_or(isolated);
-    specs.insert(specs.end(), options.instruments.begin(), options.instruments.end());
-    if (specs.empty()) {
+    entries.insert(entries.end(), options.instruments.begin(), options.instruments.end());
+    if (entries.empty()) {
         throw std::invalid_argument("no instrument to serve (use --instrument or --ccf)");
     }
 
@@ -66,10 +66,10 @@ ServedInstruments resolveInstruments(const Options& options, const char* environ
     served.port = isolated ? kIsolatedPort : port.value_or(0);
     std::set<int> bcns;
     std::set<std::string> addresses;
-    for (const InstrumentSpec& spec : specs) {
-        const std::string address = isolated ? prefix + "." + std::to_string(spec.bcn) : spec.address;
-        if (spec.bcn < 1 || spec.bcn > 99 || !bcns.insert(spec.bcn).second) {
-            throw std::invalid_argument("BCN " + std::to_string(spec.bcn) + " out of range or given twice");
+    for (const InstrumentEntry& entry : entries) {
+        const std::string address = isolated ? prefix + "." + std::to_string(entry.bcn) : entry.address;
+        if (entry.bcn < 1 || entry.bcn > 99 || !bcns.insert(entry.bcn).second) {
+            throw std::invalid_argument("BCN " + std::to_string(entry.bcn) + " out of range or given twice");
         }
         if (!isLoopbackAddress(address)) {
             throw std::invalid_argument("refusing non-loopback address " + address +
@@ -78,7 +78,7 @@ ServedInstruments resolveInstruments(const Options& options, const char* environ
         if (!addresses.insert(address).second) {
             throw std::invalid_argument("two instruments on " + address + ": give each its own address");
         }
-        served.instruments.emplace_back(spec.bcn, address, spec.model);
+        served.instruments.emplace_back(entry.bcn, address, entry.model);
         applyInstrumentOptions(options, served.instruments.back().device);
     }
     return served;
