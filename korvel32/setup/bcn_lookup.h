@@ -1,0 +1,26 @@
+// The model of a BCN, as the communications configuration names it.
+#pragma once
+
+#include "setup/setup_codes.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace korvel {
+
+struct BcnLookup {
+    std::int32_t status = 0; // kvxCCFgetBCN: 1 present, 0 absent, negative on failure
+    ModelCode model = ModelCode::M200A;
+
+    bool present() const { return status >= 1; }
+};
+
+// ccf.cfg model code 1 is the M100A; anything else an M200A.
+ModelCode modelFromCcfCode(std::int32_t ccfModel);
+
+// Asks the communications library (kvxCCFgetBCN).
+BcnLookup lookUpBcn(unsigned bcn);
+
+using BcnResolver = std::function<BcnLookup(unsigned bcn)>;
+
+} // namespace korvel

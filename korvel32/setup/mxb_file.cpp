@@ -1,0 +1,109 @@
+#include "setup/mxb_file.h"
+
+#include "platform/string_table.h"
+#include "platform/window_notifications.h"
+#include "setup/mxb_text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <new>
+
+namespace korvel {
+
+namespace {
+
+constexpr int kLowOnMemoryMessage = 21;
+constexpr int kCannotOpenMessage = 47;
+constexpr int kInvalidFileMessage = 48;
+
+struct FileText {
+    int problem = 0; // the message that refuses the file, 0 when read
+    std::string text;
+};
+
+// The size is checked before anything is read, and reading stops at the
+// limit even if the file grows meanwhile. Only a regular file is opened, so
+// that a pipe or a device cannot keep the logger waiting.
+FileText readMxbFileText(const std::string &path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error || !fs::exists(status)) return {kCannotOpenMessage, {}};
+    if (!fs::is_regular_file(status)) return {kCannotOpenMessage, {}};
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (error) return {kCannotOpenMessage, {}};
+    if (size > kMxbFileMaximumSize) return {kInvalidFileMessage, {}};
+
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return {kCannotOpenMessage, {}};
+    std::string text(kMxbFileMaximumSize + 1, '\0');
+    file.read(text.data(), static_cast<std::streamsize>(text.size()));
+    const std::streamsize count = file.gcount();
+    if (file.bad() || count <= 0 || static_cast<std::uintmax_t>(count) > kMxbFileMaximumSize) {
+        return {kInvalidFileMessage, {}};
+    }
+    text.resize(static_cast<std::size_t>(count));
+    return {0, std::move(text)};
+}
+
+void showError(UserInterface &ui, const std::string &text) {
+    ui.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+// The working copy takes the scaling; the instrument gets it only when the
+// whole file was good and named at least one defined channel.
+MxbLoadResult loadIntoSetup(InstrumentSetup &setup, const std::string &path, char decimalSymbol, UserInterface &ui) {
+    std::unique_ptr<InstrumentSetup> working;
+    try {
+        working = std::make_unique<InstrumentSetup>(setup);
+    } catch (const std::bad_alloc &) {
+        showError(ui, resourceString(kLowOnMemoryMessage));
+        return MxbLoadResult::Refused;
+    }
+
+    BusyCursor busy(ui);
+    const FileText file = readMxbFileText(path);
+    if (file.problem != 0) {
+        showError(ui, resourceString(file.problem));
+        return MxbLoadResult::Refused;
+    }
+    const MxbText parsed = parseMxbText(file.text, decimalSymbol);
+    if (!parsed.valid) {
+        showError(ui, resourceString(kInvalidFileMessage) + "\r\n\"" + parsed.offendingLine + "...\"");
+        return MxbLoadResult::Refused;
+    }
+    if (!applyMxbLines(*working, parsed.lines)) return MxbLoadResult::Unchanged;
+    setup = std::move(*working);
+    return MxbLoadResult::Applied;
+}
+
+// A path is taken as it stands only when absolute.
+std::string resolveAgainst(const std::string &directory, const std::string &fileName) {
+    const std::filesystem::path name(fileName);
+    if (name.is_absolute()) return fileName;
+    return (std::filesystem::path(directory) / name).string();
+}
+
+} // namespace
+
+MxbLoadResult loadMxbFile(InstrumentTable &table, int slot, const std::string &path, char decimalSymbol,
+                          UserInterface &ui) {
+    const MxbLoadResult result = loadIntoSetup(*table.slot(slot).setup, path, decimalSymbol, ui);
+    if (result == MxbLoadResult::Applied) ui.notify(ChildWindow::QuickPlot, quick_plot::kConfigurationChanged, slot, 0);
+    return result;
+}
+
+MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const std::string &fileName,
+                                    const std::string &programDirectory, const SlotLogging &logging,
+                                    char decimalSymbol, UserInterface &ui) {
+    const int slot = table.find(bcn);
+    if (slot == 0) return {kMxbReplyNoSuchInstrument, false};
+    if (logging(slot)) return {kMxbReplyInstrumentLogging, false};
+    const std::string path = resolveAgainst(programDirectory, fileName);
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return {kMxbReplyNoSuchFile, false};
+    return {kMxbReplyDone, loadMxbFile(table, slot, path, decimalSymbol, ui) == MxbLoadResult::Applied};
+}
+
+} // namespace korvel

@@ -1,0 +1,151 @@
+#include "setup/setup_doc.h"
+
+#include "platform/string_table.h"
+#include "setup/record_form_reader.h"
+#include "setup/record_form_writer.h"
+#include "setup/setup_file_io.h"
+#include "setup/setup_records.h"
+#include "setup/text_form_reader.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace korvel {
+
+namespace {
+
+constexpr int kSetupChanged = 5;
+constexpr int kLowOnMemory = 21;
+constexpr int kUnableToOpen = 39;
+constexpr int kUnableToWrite = 40;
+constexpr int kInvalidFile = 41;
+constexpr int kIncompatibleVersion = 49;
+constexpr int kInvalidBcns = 1322;
+constexpr int kToolboxQueueShortage = 1711;
+
+} // namespace
+
+CSetupDoc::CSetupDoc(SetupTarget target, UserInterface &ui, const RegionalFormats &regional)
+    : target_(std::move(target)), ui_(ui), regional_(regional) {}
+
+void CSetupDoc::clear() {
+    LoggerOptions &options = target_.options;
+    options.wiredGroup = true;
+    options.simulateData = false;
+    options.statusOnAlarm = true;
+    options.statusOnStart = true;
+    options.resetTotalizer = true;
+    if (target_.host.mainWindowExists()) {
+        target_.instruments.removeAll();
+        target_.plot = PlotSettings{};
+        target_.host.plotSettingsReset();
+    }
+    target_.instruments.makeAllAsync();
+    modified_ = false;
+    pathName_.clear();
+}
+
+bool CSetupDoc::open(const std::string &path) {
+    if (target_.host.anyInstrumentLogging()) return false;
+    const auto bytes = readSetupFile(path);
+    if (!bytes) {
+        showError(kUnableToOpen);
+        return false;
+    }
+    if (bytes->empty()) {
+        clear();
+        modified_ = true;
+        setPathName(path);
+        return true;
+    }
+    if (bytes->size() < kFileHeaderSize) {
+        showError(kInvalidFile);
+        return false;
+    }
+    if (isRecordForm(*bytes)) return finishOpen(readRecordForm(*bytes, target_), path, false);
+    const std::string_view text(reinterpret_cast<const char *>(bytes->data()), bytes->size());
+    return finishOpen(readTextForm(text, target_), path, true);
+}
+
+bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, bool textForm) {
+    if (outcome.setupReplaced) modified_ = true;
+    switch (outcome.status) {
+    case LoadOutcome::Status::Invalid:
+        showError(kInvalidFile);
+        return false;
+    case LoadOutcome::Status::Incompatible:
+        showError(kIncompatibleVersion, outcome.versionText);
+        return false;
+    case LoadOutcome::Status::OutOfMemory:
+        showError(kLowOnMemory);
+        return false;
+    case LoadOutcome::Status::Loaded:
+        break;
+    }
+    if (outcome.toolboxQueueShortage) showError(kToolboxQueueShortage);
+    if (!outcome.invalidBcns.empty()) {
+        std::string text = resourceString(kInvalidBcns);
+        const std::size_t placeholder = text.find("%s");
+        if (placeholder != std::string::npos) text.replace(placeholder, 2, invalidBcnList(outcome.invalidBcns));
+        ui_.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok);
+    }
+    // A text setup file stays modified: only a save makes it a setup file.
+    modified_ = textForm || !outcome.invalidBcns.empty() || outcome.toolboxQueueShortage;
+    target_.host.plotSettingsLoaded();
+    target_.host.selectFirstInstrument();
+    setPathName(path);
+    return true;
+}
+
+bool CSetupDoc::save(const std::string &path) {
+    target_.host.refreshWindowState(target_.options);
+    const auto bytes = writeRecordForm(target_.instruments, target_.options, target_.host.plotWindowRect(), target_.plot);
+    if (!replaceSetupFile(path, bytes)) {
+        showError(kUnableToWrite);
+        return false;
+    }
+    modified_ = false;
+    setPathName(path);
+    return true;
+}
+
+bool CSetupDoc::saveBeforeClose(const std::function<void()> &saveCommand) {
+    if (target_.host.anyInstrumentLogging()) return false;
+    if (!modified_) return true;
+    switch (ui_.showMessage(resourceString(kSetupChanged), MessageIcon::Question, MessageButtons::YesNoCancel)) {
+    case MessageAnswer::Yes:
+        saveCommand();
+        return !modified_;
+    case MessageAnswer::No:
+        modified_ = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CSetupDoc::showError(int messageId, const std::string &suffix) {
+    ui_.showMessage(resourceString(messageId) + suffix, MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+// "05, 07, 12" with the regional list separator.
+std::string CSetupDoc::invalidBcnList(const std::vector<unsigned> &bcns) const {
+    std::string list;
+    for (const unsigned bcn : bcns) {
+        char entry[32];
+        if (list.empty()) {
+            std::snprintf(entry, sizeof entry, "%02u", bcn);
+        } else {
+            std::snprintf(entry, sizeof entry, "%c %02u", regional_.listSeparator, bcn);
+        }
+        list += entry;
+    }
+    return list;
+}
+
+void CSetupDoc::setPathName(const std::string &path) {
+    pathName_ = path;
+    if (target_.host.toolboxActive()) target_.host.toolboxSetupFile(path);
+}
+
+} // namespace korvel

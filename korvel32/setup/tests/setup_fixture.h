@@ -1,0 +1,92 @@
+// A complete setup for tests: the template, the instrument table, options,
+// plot settings, a document over them, a scripted user interface and a
+// communications configuration given as a map of BCN to model.
+#pragma once
+
+#include "platform/regional_formats.h"
+#include "platform/user_interface.h"
+#include "setup/setup_doc.h"
+#include "setup/setup_template.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace korvel::test {
+
+class ScriptedUserInterface : public UserInterface {
+public:
+    MessageAnswer showMessage(const std::string &text, MessageIcon, MessageButtons) override {
+        messages.push_back(text);
+        if (answers.empty()) return MessageAnswer::Ok;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void showWarning(WarningKind, const std::string &, const std::string &) override {}
+    void showProgress(const std::string &) override {}
+    void hideProgress() override {}
+    bool progressShown() const override { return false; }
+    bool abortRequested() const override { return false; }
+    void beginBusy() override {}
+    void endBusy() override {}
+    void notify(ChildWindow, int, int, long) override {}
+
+    std::vector<std::string> messages;
+    std::deque<MessageAnswer> answers;
+};
+
+class RecordingHost : public SetupHost {
+public:
+    bool anyInstrumentLogging() const override { return logging; }
+    WindowRect plotWindowRect() const override { return plotWindow; }
+    void moveMainWindow(const WindowRect &rect) override { mainWindowMoves.push_back(rect); }
+    void movePlotWindow(const WindowRect &rect) override { plotWindowMoves.push_back(rect); }
+    bool toolboxActive() const override { return toolbox; }
+    bool allocateToolboxQueue(unsigned bcn, std::uint32_t) override { return bcn != refusedQueueBcn; }
+
+    bool logging = false;
+    bool toolbox = false;
+    unsigned refusedQueueBcn = 0;
+    WindowRect plotWindow;
+    std::vector<WindowRect> mainWindowMoves;
+    std::vector<WindowRect> plotWindowMoves;
+};
+
+struct SetupFixture {
+    SetupFixture() { setupTemplate.complete("Label", "VDC"); }
+
+    BcnLookup lookUp(unsigned bcn) const {
+        const auto found = ccf.find(bcn);
+        if (found == ccf.end()) return {};
+        return {1, found->second};
+    }
+
+    SetupTarget target() {
+        return {instruments, options, plot, host, [this](unsigned bcn) { return lookUp(bcn); }};
+    }
+
+    // Adds an instrument in the first free slot and returns its setup.
+    InstrumentSetup &addInstrument(unsigned bcn, ModelCode model) {
+        ccf[bcn] = model;
+        const int slot = instruments.firstFreeSlot();
+        EXPECT_TRUE(instruments.add(slot, bcn, model));
+        return *instruments.slot(slot).setup;
+    }
+
+    SetupTemplate setupTemplate;
+    InstrumentTable instruments{setupTemplate};
+    LoggerOptions options;
+    PlotSettings plot;
+    RecordingHost host;
+    ScriptedUserInterface ui;
+    RegionalFormats regional;
+    std::map<unsigned, ModelCode> ccf;
+    CSetupDoc doc{target(), ui, regional};
+};
+
+} // namespace korvel::test

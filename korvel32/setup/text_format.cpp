@@ -1,0 +1,25 @@
+#include "setup/text_format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace korvel {
+
+std::string formatted(const char *format, ...) {
+    va_list arguments;
+    va_start(arguments, format);
+    va_list measuring;
+    va_copy(measuring, arguments);
+    const int length = std::vsnprintf(nullptr, 0, format, measuring);
+    va_end(measuring);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) : 0, '\0');
+    if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, arguments);
+    va_end(arguments);
+    return text;
+}
+
+std::string cut(const std::string &text, std::size_t length) {
+    return text.substr(0, length);
+}
+
+} // namespace korvel

@@ -1,0 +1,140 @@
+// korvel-setup run as a script runs it, on setup files written by the logger's
+// own saving code, with a ccf.cfg of its own.
+#include "setup/configuration_report.h"
+#include "setup/configuration_report_file.h"
+#include "setup/setup_doc.h"
+#include "setup/setup_template.h"
+
+#include "ccf_file_writer.h"
+#include "platform/scripted_user_interface.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+using namespace korvel;
+
+namespace {
+
+constexpr int kCcfModelM200A = 0;
+constexpr int kCcfModelM100A = 1;
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string fileText(const std::string &path) {
+    std::ostringstream text;
+    text << std::ifstream(path, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+class KorvelSetupTool : public ::testing::Test {
+protected:
+    KorvelSetupTool() {
+        kvtest::writeCcfFile(dir.path(), 0, 5000, {{12, "127.0.0.12", kCcfModelM100A}, {34, "127.0.0.34", kCcfModelM200A}});
+        setupTemplate.complete("Label", "VDC");
+        instruments.add(1, 12, ModelCode::M100A);
+        instruments.add(2, 34, ModelCode::M200A);
+        InstrumentSetup &first = *instruments.slot(1).setup;
+        first.description = "Boiler inlet";
+        first.stopAfterDuration = true;
+        first.channel(1).range = RangeCode::Vdc150_300V;
+        first.channel(2).alarm1 = {AlarmSense::Hi, 2.0, AlarmOutput::Do0};
+        first.dataFile.enabled = true;
+        first.dataFile.path = "/data/boiler.csv";
+        CSetupDoc document({instruments, options, plot, host, nullptr}, ui, formats);
+        EXPECT_TRUE(document.save(setupPath));
+    }
+
+    ToolRun run(const std::string &arguments) const {
+        const std::string errPath = dir.path() + "/stderr.txt";
+        const std::string command = "KVLINK32_CCF_DIR='" + dir.path() + "' XDG_CONFIG_HOME='" + dir.path() + "' " +
+                                    KORVEL_SETUP_PATH + " " + arguments + " 2>'" + errPath + "'";
+        ToolRun result;
+        FILE *pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) return result;
+        char buffer[4096];
+        std::size_t count = 0;
+        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, count);
+        const int status = pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.err = fileText(errPath);
+        return result;
+    }
+
+    std::string expectedReport(int slot) const {
+        return configurationReportText(buildConfigurationReport(instruments, slot, options, formats));
+    }
+
+    kvtest::TempDir dir;
+    const std::string setupPath = dir.path() + "/plant.stp";
+    SetupTemplate setupTemplate;
+    InstrumentTable instruments{setupTemplate};
+    LoggerOptions options;
+    PlotSettings plot;
+    SetupHost host;
+    RegionalFormats formats;
+    ScriptedUserInterface ui;
+};
+
+TEST_F(KorvelSetupTool, ReportPrintsTheConfigurationTextOfTheSetupsInstruments) {
+    const ToolRun one = run("report " + setupPath + " 12");
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(one.out, expectedReport(1));
+    EXPECT_NE(one.out.find("Description:       Boiler inlet\r\n"), std::string::npos);
+    EXPECT_NE(one.out.find("1201  VDC        300 V"), std::string::npos);
+
+    const ToolRun all = run("report " + setupPath);
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, expectedReport(1) + "\r\n" + expectedReport(2));
+
+    const ToolRun missing = run("report " + setupPath + " 55");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("55"), std::string::npos);
+}
+
+TEST_F(KorvelSetupTool, LoadMxbSavesOnlyAnAcceptedFile) {
+    const std::string scaled = dir.path() + "/scaled.stp";
+    std::ofstream(dir.path() + "/good.txt") << "2 2.5 -1\r\n";
+    std::ofstream(dir.path() + "/bad.txt") << "2;2.5;-1\r\n";
+
+    const ToolRun refused = run("load-mxb " + setupPath + " 12 " + dir.path() + "/bad.txt " + scaled);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Mx+B Load File Is Invalid!\r\n\"2;2.5;-1...\""), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::ifstream(scaled).good());
+
+    const ToolRun loaded = run("load-mxb " + setupPath + " 12 " + dir.path() + "/good.txt " + scaled);
+    EXPECT_EQ(loaded.status, 0) << loaded.err;
+    InstrumentSetup &first = *instruments.slot(1).setup;
+    first.channel(2).mxbEnabled = true;
+    first.channel(2).m = 2.5;
+    first.channel(2).b = -1.0;
+    EXPECT_EQ(run("report " + scaled + " 12").out, expectedReport(1));
+}
+
+TEST_F(KorvelSetupTool, SaveAsWritesTheRecordForm) {
+    const std::string copy = dir.path() + "/copy.stp";
+    EXPECT_EQ(run("save-as " + setupPath + " " + copy).status, 0);
+    EXPECT_EQ(fileText(copy), fileText(setupPath));
+}
+
+TEST_F(KorvelSetupTool, UsageErrorsExitWithTwo) {
+    const ToolRun help = run("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("korvel-setup report SETUP [BCN]"), std::string::npos);
+    EXPECT_EQ(run("").status, 2);
+    EXPECT_EQ(run("report").status, 2);
+    EXPECT_EQ(run("report " + setupPath + " 100").status, 2);
+    EXPECT_EQ(run("unknown " + setupPath).status, 2);
+    EXPECT_EQ(run("report " + dir.path() + "/none.stp").status, 1);
+}
+
+} // namespace
