@@ -61,9 +61,9 @@ TEST_F(Operations, LongModelTextIsTerminatedWithinItsArea) {
 TEST_F(Operations, CompatibilityTextAndOlderSoftware) {
     char text[9];
     std::memset(text, 'z', sizeof text);
-    control("compat 1 V_1.5");
+    control("compat 1 V 1.5");
     ASSERT_EQ(kvxLoggerCompatibility(1, text), KVX_OK);
-    EXPECT_STREQ(text, "V_1.5");
+    EXPECT_STREQ(text, "V 1.5");
     control("compat 1 ABCDEFGHIJK");
     ASSERT_EQ(kvxLoggerCompatibility(1, text), KVX_OK);
     EXPECT_EQ(std::strlen(text), 7u) << "at most 8 bytes with the terminator";

@@ -217,7 +217,7 @@ const std::map<std::string, Command>& commandTable() {
         {"report-bcn", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
              return done([&] { s.device.reportedBcn = toInt32(a[0]); }); }}},
         {"compat", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
-             return done([&] { s.device.compatibility = a[0] == "old" ? std::nullopt : std::optional(a[0]); }); }}},
+             return done([&] { s.device.compatibility = a[0] == "old" ? std::nullopt : std::optional(joined(a)); }); }}},
         {"status", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
              return done([&] { s.device.statusWord = static_cast<std::uint32_t>(toInteger(a[0])); }); }}},
         {"selftest", {1, false, false, [](Server&, SimInstrument& s, const Args& a) {
