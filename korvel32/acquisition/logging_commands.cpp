@@ -100,7 +100,7 @@ CommandResult LoggingCommands::stopAll(CommandSource source) {
 // second later. Otherwise all start together at one common time.
 bool LoggingCommands::startGroup() {
     const std::uint32_t master = slotBit(table_.masterSlot());
-    const std::uint32_t slaves = slaveMask();
+    const std::uint32_t slaves = slaveSlotMask(table_);
     if (!options_.wiredGroup) {
         const int delay = std::popcount(slaves) < kLargeGroupSlaves ? kGroupDelay : kLargeGroupDelay;
         return runs_.start(master | slaves, delay);
@@ -133,15 +133,6 @@ void LoggingCommands::finishStart(bool started, const std::vector<int> &opened) 
         if (!runs_.logging(slot)) host_.closeDataFile(slot);
     }
     if (started && options_.statusOnStart) host_.showLoggingStatus();
-}
-
-std::uint32_t LoggingCommands::slaveMask() const {
-    std::uint32_t mask = 0;
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        const InstrumentSlot &entry = table_.slot(slot);
-        if (entry.inUse && entry.role == GroupRole::Slave) mask |= slotBit(slot);
-    }
-    return mask;
 }
 
 bool LoggingCommands::logsAndIsNotStopping(int slot) const {

@@ -83,7 +83,6 @@ private:
     bool startGroup();
     bool openDataFiles(const std::vector<int> &slots, std::vector<int> &opened, CommandResult &result);
     void finishStart(bool started, const std::vector<int> &opened);
-    std::uint32_t slaveMask() const;
     bool logsAndIsNotStopping(int slot) const;
 
     const InstrumentTable &table_;

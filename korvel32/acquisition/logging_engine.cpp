@@ -20,10 +20,10 @@ std::vector<int> LoggingEngine::slotsOf(std::uint32_t slotMask) const {
     return slots;
 }
 
-std::uint32_t LoggingEngine::slaveMask() const {
+std::uint32_t slaveSlotMask(const InstrumentTable &table) {
     std::uint32_t mask = 0;
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        const InstrumentSlot &entry = table_.slot(slot);
+        const InstrumentSlot &entry = table.slot(slot);
         if (entry.inUse && entry.role == GroupRole::Slave) mask |= slotBit(slot);
     }
     return mask;

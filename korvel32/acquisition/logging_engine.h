@@ -22,6 +22,9 @@ constexpr std::uint32_t slotBit(int slot) {
     return std::uint32_t{1} << slot;
 }
 
+// The slots whose instruments are the Slaves of the group.
+std::uint32_t slaveSlotMask(const InstrumentTable &table);
+
 enum class CommandSource { User, Remote };
 
 // The toolbox reply of a remote stop that could not disable scanning.
@@ -69,7 +72,6 @@ private:
     friend class BusyMark;
 
     std::vector<int> slotsOf(std::uint32_t slotMask) const;
-    std::uint32_t slaveMask() const;
     const InstrumentSetup *masterSetup() const;
     bool pairsSlaveScans(int slot) const;
     std::int64_t stopTimeOf(int slot, std::int64_t startSecond) const;

@@ -45,9 +45,9 @@ int LoggingEngine::stopLogging(std::uint32_t slotMask, CommandSource source) {
 int LoggingEngine::stopGroup(CommandSource source) {
     const int master = table_.masterSlot();
     if (master == 0) return 0;
-    if (!options_.wiredGroup) return stopLogging(slotBit(master) | slaveMask(), source);
+    if (!options_.wiredGroup) return stopLogging(slotBit(master) | slaveSlotMask(table_), source);
     const int masterReply = stopLogging(slotBit(master), source);
-    const int slavesReply = stopLogging(slaveMask(), source);
+    const int slavesReply = stopLogging(slaveSlotMask(table_), source);
     return masterReply != 0 ? masterReply : slavesReply;
 }
 

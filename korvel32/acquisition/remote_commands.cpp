@@ -1,6 +1,7 @@
 #include "acquisition/remote_commands.h"
 
 #include "setup/mxb_file.h"
+#include "setup/program_relative_path.h"
 
 #include <filesystem>
 #include <fstream>
@@ -131,11 +132,8 @@ bool RemoteCommands::anyLogging() const {
     return false;
 }
 
-// The toolbox names files relative to the program directory unless absolute.
 std::string RemoteCommands::resolvedPath(ToolboxPath kind) {
-    const std::filesystem::path name(host_.toolboxFilePath(kind));
-    if (name.is_absolute()) return name.string();
-    return (std::filesystem::path(targets_.programDirectory) / name).string();
+    return programRelativePath(targets_.programDirectory, host_.toolboxFilePath(kind));
 }
 
 } // namespace korvel

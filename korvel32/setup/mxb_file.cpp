@@ -1,4 +1,5 @@
 #include "setup/mxb_file.h"
+#include "setup/program_relative_path.h"
 
 #include "platform/string_table.h"
 #include "platform/window_notifications.h"
@@ -78,13 +79,6 @@ MxbLoadResult loadIntoSetup(InstrumentSetup &setup, const std::string &path, cha
     return MxbLoadResult::Applied;
 }
 
-// A path is taken as it stands only when absolute.
-std::string resolveAgainst(const std::string &directory, const std::string &fileName) {
-    const std::filesystem::path name(fileName);
-    if (name.is_absolute()) return fileName;
-    return (std::filesystem::path(directory) / name).string();
-}
-
 } // namespace
 
 MxbLoadResult loadMxbFile(InstrumentTable &table, int slot, const std::string &path, char decimalSymbol,
@@ -100,7 +94,7 @@ MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const 
     const int slot = table.find(bcn);
     if (slot == 0) return {kMxbReplyNoSuchInstrument, false};
     if (logging(slot)) return {kMxbReplyInstrumentLogging, false};
-    const std::string path = resolveAgainst(programDirectory, fileName);
+    const std::string path = programRelativePath(programDirectory, fileName);
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return {kMxbReplyNoSuchFile, false};
     return {kMxbReplyDone, loadMxbFile(table, slot, path, decimalSymbol, ui) == MxbLoadResult::Applied};

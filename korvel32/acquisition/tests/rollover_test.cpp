@@ -129,13 +129,7 @@ TEST(RolloverSchedule, NoneNeverRollsOver)
 
 std::int64_t localSecond(int year, int month, int day, int hour, int minute)
 {
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_isdst = -1;
+    std::tm local = localAt(year, month, day, hour, minute);
     return calendarSecondsOf(local);
 }
 

@@ -30,3 +30,18 @@ public:
 private:
     std::optional<std::string> saved_;
 };
+
+// A wall-clock time in the current zone, normalised (daylight saving decided) by mktime.
+inline std::tm localAt(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    std::mktime(&local);
+    return local;
+}
