@@ -1,0 +1,47 @@
+// The headless logger's life: start-up, Start All, logging until a deadline
+// or a termination signal, Stop All with the last scans drained, shutdown.
+#pragma once
+
+#include "acquisition/application_startup.h"
+#include "headless_options.h"
+#include "headless_window_steps.h"
+#include "platform/clock.h"
+#include "platform/printing_user_interface.h"
+#include "setup/plot_settings.h"
+#include "setup/setup_host.h"
+
+#include <iosfwd>
+
+namespace korvel {
+
+class LoggingSession;
+
+class HeadlessLogger {
+public:
+    HeadlessLogger(const HeadlessOptions &options, std::ostream &statusOut);
+
+    // The process's exit status: 0 when start-up and every start succeeded.
+    int run();
+
+private:
+    int logSetup();
+    bool startInstruments(LoggingSession &session);
+
+    HeadlessOptions options_;
+    std::ostream &statusOut_;
+    PrintingUserInterface ui_;
+    SystemClock clock_;
+    SetupTemplate setupTemplate_;
+    InstrumentTable table_{setupTemplate_};
+    LoggerOptions loggerOptions_;
+    PlotSettings plot_;
+    SetupHost setupHost_;
+    RegionalFormats regional_;
+    ApplicationSettings settings_;
+    CSetupDoc document_;
+    HeadlessWindowSteps windows_;
+    StartupPaths paths_;
+    ApplicationStartup startup_;
+};
+
+} // namespace korvel

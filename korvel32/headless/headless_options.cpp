@@ -1,0 +1,47 @@
+#include "headless_options.h"
+
+#include <cstdlib>
+
+namespace korvel {
+
+namespace {
+
+bool parseSeconds(const std::string &text, double &seconds) {
+    char *end = nullptr;
+    seconds = std::strtod(text.c_str(), &end);
+    return !text.empty() && *end == '\0' && seconds >= 0;
+}
+
+} // namespace
+
+std::optional<HeadlessOptions> parseHeadlessOptions(const std::vector<std::string> &arguments, std::string &error) {
+    HeadlessOptions options;
+    std::vector<std::string> loggerArguments;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string &argument = arguments[i];
+        if (argument == "--help" || argument == "-h") {
+            options.help = true;
+        } else if (argument == "--yes") {
+            options.answers = AnswerPolicy::Accept;
+        } else if (argument == "--no") {
+            options.answers = AnswerPolicy::Refuse;
+        } else if (argument == "--duration") {
+            double seconds = 0;
+            if (i + 1 >= arguments.size() || !parseSeconds(arguments[i + 1], seconds)) {
+                error = "--duration needs a number of seconds";
+                return std::nullopt;
+            }
+            options.durationSeconds = seconds;
+            ++i;
+        } else if (argument.starts_with("--")) {
+            error = "unknown option " + argument;
+            return std::nullopt;
+        } else {
+            loggerArguments.push_back(argument);
+        }
+    }
+    options.commandLine = parseArguments(loggerArguments);
+    return options;
+}
+
+} // namespace korvel

@@ -1,0 +1,72 @@
+#include "logging_session.h"
+
+#include <thread>
+
+namespace korvel {
+
+namespace {
+
+// Between ticks that read scans the next batch may already wait; a tick that
+// found nothing means the instruments are idle for a while at any scan rate
+// the logger serves, so the loop rests longer instead of spinning a core.
+constexpr auto kBusyRest = std::chrono::milliseconds(1);
+constexpr auto kIdleRest = std::chrono::milliseconds(10);
+
+} // namespace
+
+LoggingSession::LoggingSession(SessionTarget target, UserInterface &ui, Clock &clock, std::ostream &statusOut)
+    : table_(target.table), clock_(clock), files_(target.table, target.regional), observer_(files_, remote_),
+      engine_(target.table, target.options, ui, observer_, clock),
+      commandHost_(target.table, files_, ui, clock), commands_(target.table, target.options, runs_, commandHost_),
+      remote_(RemoteCommandTargets{target.table, runs_, commands_, target.document, ui, target.programDirectory,
+                                   target.regional.decimalSymbol},
+              remoteHost_),
+      tick_(target.table, target.options, engine_, files_, ui, observer_, tickObserver_, clock),
+      status_(target.table, engine_, statusOut) {
+    engine_.setAutoScanDisable(target.autoScanDisable);
+}
+
+bool LoggingSession::startAll() {
+    commands_.startAll();
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (table_.slot(slot).inUse && !engine_.run(slot).logging) return false;
+    }
+    return true;
+}
+
+void LoggingSession::runUntil(const std::function<bool()> &stopRequested) {
+    while (!stopRequested()) tickAndRest();
+}
+
+void LoggingSession::stopAll(std::chrono::milliseconds drainBound) {
+    commands_.stopAll(CommandSource::User);
+    const auto until = std::chrono::steady_clock::now() + drainBound;
+    while (anyRunActive() && std::chrono::steady_clock::now() < until) tickAndRest();
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (engine_.run(slot).logging) engine_.endRun(slot);
+    }
+}
+
+void LoggingSession::tickAndRest() {
+    const long before = totalScans();
+    tick_();
+    status_.update(clock_.now().seconds);
+    const long read = totalScans() - before;
+    scansRead_ += read;
+    std::this_thread::sleep_for(read == 0 ? kIdleRest : kBusyRest);
+}
+
+bool LoggingSession::anyRunActive() const {
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (engine_.run(slot).logging || engine_.run(slot).draining) return true;
+    }
+    return false;
+}
+
+long LoggingSession::totalScans() const {
+    long total = 0;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) total += engine_.run(slot).totalScans;
+    return total;
+}
+
+} // namespace korvel
