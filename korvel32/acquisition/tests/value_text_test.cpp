@@ -55,7 +55,7 @@ TEST(ValueText, AppendsToTheScanLine)
     EXPECT_EQ(line, "35503.500000000; 12,5000");
 }
 
-// The value text as the specification of the file reads literally: steps
+// The value text by its definition, written the slow way: steps
 // chosen in single precision, then "%#.*G" with 6 digits.
 std::string printfValueText(float v, char decimalSymbol)
 {
