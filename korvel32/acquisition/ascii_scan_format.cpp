@@ -19,17 +19,6 @@ namespace {
 
 const ScanRecord kNoScanYet{};
 
-// The run keeps the daylight states between scans; the conversion works on
-// its own copy of them.
-ScanTime convertWithRunStates(const InstrumentTime &time, LoggingRun &run)
-{
-    DaylightStates states{run.daylightA, run.daylightB};
-    const ScanTime converted = convertScanTime(time, states);
-    run.daylightA = static_cast<std::int16_t>(states.a);
-    run.daylightB = static_cast<std::int16_t>(states.b);
-    return converted;
-}
-
 class AsciiScanFormat final : public ScanFormat {
 public:
     AsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats)
@@ -69,7 +58,7 @@ public:
 private:
     void appendTime(std::string &out, const ScanRecord &scan, LoggingRun &run) const
     {
-        const ScanTime time = convertWithRunStates(scan.time, run);
+        const ScanTime time = convertScanTime(scan.time, run.daylight);
         out += serialDateText(time.local, scan.msAndDio & 0xFFFFu, decimal_);
     }
 

@@ -2,6 +2,7 @@
 // acquisition layer beside the instrument table, one of each per slot.
 #pragma once
 
+#include "acquisition/scan_time.h"
 #include "kvlink32.h"
 #include "setup/instrument_setup.h"
 
@@ -30,9 +31,7 @@ struct LoggingRun {
     bool writeErrorShown = false;
     bool overflowShown = false;
     bool statusWarningShown = false;
-    // Carried between scans by the scan-time conversion.
-    std::int16_t daylightA = 0;
-    std::int16_t daylightB = 1;
+    DaylightStates daylight; // carried between scans by the scan-time conversion
 };
 
 // Where kvxScansGet puts an instrument's scans, with the pairing state of a

@@ -12,10 +12,7 @@ constexpr std::int16_t kHeldScan = ScanBuffer::kHeldScan;
 // Calendar seconds of a scan, milliseconds included. The run carries the
 // daylight states of its instrument's scans.
 double scanSeconds(const ScanRecord &scan, LoggingRun &run) {
-    DaylightStates states{run.daylightA, run.daylightB};
-    const ScanTime converted = convertScanTime(scan.time, states);
-    run.daylightA = static_cast<std::int16_t>(states.a);
-    run.daylightB = static_cast<std::int16_t>(states.b);
+    const ScanTime converted = convertScanTime(scan.time, run.daylight);
     return static_cast<double>(converted.seconds) + static_cast<double>(scan.msAndDio & 0xFFFFu) / 1000.0;
 }
 

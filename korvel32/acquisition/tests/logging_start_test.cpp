@@ -125,7 +125,7 @@ TEST_F(LoggingStart, TheRunStartsOverFromAClearBuffer) {
 
     EXPECT_EQ(run.totalScans, 0);
     EXPECT_FALSE(run.hasData || run.draining || run.overflowShown);
-    EXPECT_EQ(run.daylightB, 1);
+    EXPECT_EQ(run.daylight.b, 1);
     const ScanBufferHeader header = engine.scanBuffer(1).header();
     EXPECT_EQ(header.recordSize, 28 + 3 * 4) << "three VDC channels";
     EXPECT_EQ(header.count, 0);
