@@ -52,7 +52,7 @@ int HeadlessLogger::logSetup() {
 bool HeadlessLogger::startInstruments(LoggingSession &session) {
     const bool setupGiven = !options_.commandLine.setupFile.empty();
     if (setupGiven && table_.count() == 0) {
-        std::cerr << "korvel32-headless: the setup holds no instrument to log\n";
+        std::cerr << "korvel32: the setup holds no instrument to log\n";
         return false;
     }
     return !(setupGiven || windows_.startAllRequested) || session.startAll();

@@ -21,10 +21,16 @@ std::optional<HeadlessOptions> parseHeadlessOptions(const std::vector<std::strin
         const std::string &argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             options.help = true;
-        } else if (argument == "--yes") {
-            options.answers = AnswerPolicy::Accept;
-        } else if (argument == "--no") {
-            options.answers = AnswerPolicy::Refuse;
+        } else if (argument == "--headless") {
+            // the switch that chose this front end
+        } else if (argument == "--answer") {
+            const std::string answer = i + 1 < arguments.size() ? arguments[i + 1] : std::string();
+            if (answer != "yes" && answer != "no") {
+                error = "--answer needs yes or no";
+                return std::nullopt;
+            }
+            options.answers = answer == "yes" ? AnswerPolicy::Accept : AnswerPolicy::Refuse;
+            ++i;
         } else if (argument == "--duration") {
             double seconds = 0;
             if (i + 1 >= arguments.size() || !parseSeconds(arguments[i + 1], seconds)) {

@@ -1,5 +1,5 @@
-// The command line of korvel32-headless: the logger's own switches and setup
-// file, plus how long to log and how to answer questions.
+// The command line of `korvel32 --headless`: the logger's own switches and
+// setup file, plus how long to log and how to answer questions.
 #pragma once
 
 #include "acquisition/command_line.h"
@@ -14,23 +14,22 @@ namespace korvel {
 struct HeadlessOptions {
     CommandLine commandLine;
     std::optional<double> durationSeconds; // none: log until a signal
-    // Questions such as "Continue?" are refused unless --yes is given: with
+    // Questions such as "Continue?" are refused unless --answer yes is given: with
     // nobody to ask, going on is not the safe guess.
     AnswerPolicy answers = AnswerPolicy::Refuse;
     bool help = false;
 };
 
-// Scans argv without the program name. Empty with the reason in error when
+// Scans argv without the program name (--headless may stand among them). Empty with the reason in error when
 // an option is unknown or lacks its value.
 std::optional<HeadlessOptions> parseHeadlessOptions(const std::vector<std::string> &arguments, std::string &error);
 
 inline constexpr const char *kHeadlessUsage =
-    "usage: korvel32-headless [SETUP] [/G] [--duration SECONDS] [--yes|--no]\n"
+    "usage: korvel32 --headless [SETUP] [/G] [--duration SECONDS] [--answer yes|no]\n"
     "  SETUP       the setup file to open; its instruments start logging at once\n"
     "  /G          start all instruments (of the first setup) when no SETUP is given\n"
     "  --duration  stop all instruments after SECONDS of logging, counted from the\n"
     "              first scan, and exit (default: run until SIGINT, SIGTERM or SIGHUP)\n"
-    "  --yes       answer questions Yes/OK\n"
-    "  --no        answer questions No/Cancel (the default)\n";
+    "  --answer    how to answer questions: yes (Yes/OK) or no (No/Cancel, the default)\n";
 
 } // namespace korvel

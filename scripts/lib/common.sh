@@ -2,7 +2,8 @@
 # Debian 12 machine needs to build and test the project.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
-korvel_packages=(cmake ninja-build g++ pkg-config python3 tzdata libgtest-dev libgmock-dev libbenchmark-dev)
+korvel_packages=(cmake ninja-build g++ pkg-config python3 tzdata libgtest-dev libgmock-dev libbenchmark-dev
+                 qt6-base-dev libgl-dev fonts-dejavu-core)
 
 # Installs the packages that are missing, with sudo when not root.
 ensure_packages() {

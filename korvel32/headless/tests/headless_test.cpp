@@ -1,4 +1,4 @@
-// korvel32-headless end to end: the program logs two simulated instruments
+// korvel32 --headless end to end: the program logs two simulated instruments
 // from a text setup for a while and stops cleanly.
 #include <ccf_file_writer.h>
 #include <loopback_addresses.h>
@@ -67,7 +67,7 @@ protected:
 
     // Starts the program with its standard output and error going to a file.
     void launch(const std::vector<std::string> &arguments) {
-        std::vector<std::string> argv{KORVEL_HEADLESS_PATH};
+        std::vector<std::string> argv{KORVEL32_PATH, "--headless"};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
         std::vector<char *> pointers;
         for (std::string &argument : argv) pointers.push_back(argument.data());
@@ -161,7 +161,7 @@ TEST_F(HeadlessTest, ASetupThatCannotOpenItsDataFileFailsTheStart) {
 
 TEST_F(HeadlessTest, AnUnknownOptionIsRefusedWithTheUsage) {
     EXPECT_EQ(runHeadless({"--frobnicate"}), 2);
-    EXPECT_NE(output.find("usage: korvel32-headless"), std::string::npos);
+    EXPECT_NE(output.find("usage: korvel32 --headless"), std::string::npos);
 }
 
 } // namespace
