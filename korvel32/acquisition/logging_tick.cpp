@@ -54,7 +54,9 @@ void LoggingTick::operator()() {
 
     BusyMark mark(engine_);
     checkRollover(slot, now.seconds);
+    const bool lastOfCycle = cycleComplete_;
     const Served served = serve(slot, now.seconds);
+    countCycleScans(served.scans, lastOfCycle);
     if (served.written) flush(slot, now.seconds);
     stopWhenDurationPassed(slot, now.seconds);
     if (!options_.simulateData) endDrainingRuns(slot, served);
@@ -84,6 +86,13 @@ bool LoggingTick::displayStep(CalendarTime now) {
     lastClockMilliseconds_ = static_cast<int>(now.milliseconds);
     cycleComplete_ = false;
     return true;
+}
+
+void LoggingTick::countCycleScans(int scans, bool lastOfCycle) {
+    cycleScans_ += scans;
+    if (!lastOfCycle) return;
+    lastCycleIdle_ = cycleScans_ == 0;
+    cycleScans_ = 0;
 }
 
 bool LoggingTick::servable(int slot) const {

@@ -34,6 +34,11 @@ public:
     // loop is idle.
     void operator()();
 
+    // True when the last complete cycle over the logging instruments read no
+    // scan, or nothing logs: the main loop may then rest a little before the
+    // next tick instead of spinning; while scans come it ticks at full speed.
+    bool mayRest() const { return !anyLogging_ || lastCycleIdle_; }
+
 private:
     // What serving the slot of this tick brought.
     struct Served {
@@ -51,6 +56,7 @@ private:
     const DataFileSetup *enabledFile(int owner) const;
     void checkRollover(int slot, std::int64_t now);
     Served serve(int slot, std::int64_t now);
+    void countCycleScans(int scans, bool lastOfCycle);
     std::vector<int> slaveSlots() const;
     void flush(int slot, std::int64_t now);
     void stopWhenDurationPassed(int slot, std::int64_t now);
@@ -72,6 +78,8 @@ private:
     bool cycleComplete_ = false;
     bool anyLogging_ = false;
     bool skipNext_ = false;
+    int cycleScans_ = 0;
+    bool lastCycleIdle_ = false;
     std::int64_t lastDisplaySecond_ = 0;
     int lastClockMilliseconds_ = -1; // none yet
 };

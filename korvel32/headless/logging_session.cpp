@@ -1,16 +1,16 @@
 #include "logging_session.h"
 
+#include <algorithm>
 #include <thread>
 
 namespace korvel {
 
 namespace {
 
-// Between ticks that read scans the next batch may already wait; a tick that
-// found nothing means the instruments are idle for a while at any scan rate
-// the logger serves, so the loop rests longer instead of spinning a core.
-constexpr auto kBusyRest = std::chrono::milliseconds(1);
-constexpr auto kIdleRest = std::chrono::milliseconds(10);
+// While the instruments deliver, the loop ticks without pause; once a whole
+// cycle over them read nothing it rests, longer each time up to this bound,
+// so that an idle logger does not spin a core.
+constexpr auto kLongestRest = std::chrono::milliseconds(20);
 
 } // namespace
 
@@ -51,9 +51,13 @@ void LoggingSession::tickAndRest() {
     const long before = totalScans();
     tick_();
     status_.update(clock_.now().seconds);
-    const long read = totalScans() - before;
-    scansRead_ += read;
-    std::this_thread::sleep_for(read == 0 ? kIdleRest : kBusyRest);
+    scansRead_ += totalScans() - before;
+    if (!tick_.mayRest()) {
+        rest_ = std::chrono::milliseconds(0);
+        return;
+    }
+    rest_ = std::min(kLongestRest, std::max(std::chrono::milliseconds(1), rest_ * 2));
+    std::this_thread::sleep_for(rest_);
 }
 
 bool LoggingSession::anyRunActive() const {

@@ -66,6 +66,7 @@ private:
     LoggingTick tick_;
     StatusLines status_;
     long scansRead_ = 0;
+    std::chrono::milliseconds rest_{0};
 };
 
 } // namespace korvel

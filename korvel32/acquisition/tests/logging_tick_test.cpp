@@ -127,6 +127,24 @@ TEST_F(LoggingTickTest, ATickFindingTheApplicationBusyRestsAndSoDoesTheNext) {
     EXPECT_FALSE(engine.busy());
 }
 
+TEST_F(LoggingTickTest, TheLoopMayRestOnlyAfterAWholeCycleReadNothing) {
+    EXPECT_TRUE(tick.mayRest()) << "nothing logs";
+    startInstruments({1, 2});
+    for (const int slot : {1, 2}) table.slot(slot).setup->interval1 = 3600;
+    ASSERT_TRUE(engine.startLogging(slots({1, 2}), 0));
+    ASSERT_TRUE(tickUntil([&] { return tick.mayRest(); }, 5000));
+
+    control("push 2 3");
+    tick(); // instrument 1: nothing
+    EXPECT_TRUE(tick.mayRest()) << "the cycle is not over";
+    tick(); // instrument 2: three scans
+    EXPECT_FALSE(tick.mayRest());
+    tick();
+    EXPECT_FALSE(tick.mayRest()) << "the cycle that read nothing is not over";
+    tick();
+    EXPECT_TRUE(tick.mayRest());
+}
+
 TEST_F(LoggingTickTest, AFailedWriteIsWarnedOnceUntilAWriteSucceeds) {
     startInstruments({1, 2});
     table.slot(1).setup->dataFile.enabled = true; // but never opened
