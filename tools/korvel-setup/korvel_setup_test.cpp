@@ -1,5 +1,6 @@
 // korvel-setup run as a script runs it, on setup files written by the logger's
 // own saving code, with a ccf.cfg of its own.
+#include "setup/bcn_lookup.h"
 #include "setup/configuration_report.h"
 #include "setup/configuration_report_file.h"
 #include "setup/setup_doc.h"
@@ -118,6 +119,29 @@ TEST_F(KorvelSetupTool, LoadMxbSavesOnlyAnAcceptedFile) {
     first.channel(2).m = 2.5;
     first.channel(2).b = -1.0;
     EXPECT_EQ(run("report " + scaled + " 12").out, expectedReport(1));
+}
+
+TEST_F(KorvelSetupTool, SetEquationSavesOnlyAnEquationThatCompiles) {
+    const std::string computed = dir.path() + "/computed.stp";
+    const ToolRun refused = run("set-equation " + setupPath + " 12 21 'C1+' " + computed);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("does not compile"), std::string::npos) << refused.err;
+    EXPECT_EQ(run("set-equation " + setupPath + " 12 20 C1 " + computed).status, 1) << "not a computed channel";
+    EXPECT_FALSE(std::ifstream(computed).good());
+
+    const ToolRun set = run("set-equation " + setupPath + " 12 21 '(C1+C2)/2' " + computed);
+    ASSERT_EQ(set.status, 0) << set.err;
+    SetupTemplate readTemplate;
+    InstrumentTable read{readTemplate};
+    LoggerOptions readOptions;
+    const BcnResolver ccf = [](unsigned) { return BcnLookup{1, ModelCode::M100A}; };
+    CSetupDoc document({read, readOptions, plot, host, ccf}, ui, formats);
+    ASSERT_TRUE(document.open(computed));
+    const InstrumentSetup &setup = *read.slot(1).setup;
+    EXPECT_EQ(setup.channel(21).function, ChannelFunction::Equation);
+    EXPECT_EQ(setup.equation(21), "(C1+C2)/2");
+    EXPECT_EQ(setup.channel(21).equationSet, 0b11u);
+    EXPECT_GT(setup.channel(21).compiledSize, 0);
 }
 
 TEST_F(KorvelSetupTool, SaveAsWritesTheRecordForm) {

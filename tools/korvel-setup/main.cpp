@@ -1,6 +1,7 @@
 // korvel-setup: reads, converts and changes setup files without the logger's
 // windows, for people who script or inspect their setups. Messages go to
 // standard error with the logger's own texts.
+#include "equation_channel.h"
 #include "setup_session.h"
 
 #include "kvlink32.h"
@@ -9,6 +10,7 @@
 #include "setup/mxb_file.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -24,6 +26,7 @@ void printUsage(std::ostream &out) {
     out << "usage: korvel-setup report SETUP [BCN]\n"
                  "       korvel-setup save-as SETUP OUT.stp\n"
                  "       korvel-setup load-mxb SETUP BCN FILE [OUT.stp]\n"
+                 "       korvel-setup set-equation SETUP BCN CHANNEL EQUATION [OUT.stp]\n"
                  "\n"
                  "report    prints the configuration text report of every instrument of the\n"
                  "          setup, or of the one with that BCN (lines end in CR LF, as in the\n"
@@ -32,6 +35,9 @@ void printUsage(std::ostream &out) {
                  "load-mxb  loads the Mx+B file into the instrument with that BCN and saves the\n"
                  "          setup to OUT.stp, or back to SETUP when OUT.stp is not given. Nothing\n"
                  "          is saved when the Mx+B file is refused.\n"
+                 "set-equation  makes computed channel CHANNEL (21-30) of the instrument with\n"
+                 "          that BCN an Equation channel, e.g. \"(C1+C2)/2\", and saves as load-mxb\n"
+                 "          does. Nothing is saved when the equation does not compile.\n"
                  "\n"
                  "Instruments are kept only when their BCN is in ccf.cfg, which gives their\n"
                  "model: ccf.cfg is read beside libkvlink32.so, or in the directory named by\n"
@@ -85,11 +91,26 @@ int loadMxb(SetupSession &session, const std::vector<std::string> &arguments) {
     return session.save(arguments.size() == 4 ? arguments[3] : arguments[0]) ? 0 : kFailed;
 }
 
+int setEquation(SetupSession &session, const std::vector<std::string> &arguments) {
+    unsigned bcn = 0;
+    if (!readBcn(arguments[1], bcn)) return kUsageError;
+    const int slot = slotOf(session, bcn);
+    if (slot == 0) return kFailed;
+    const std::string refused =
+        setEquationChannel(*session.instruments().slot(slot).setup, std::atoi(arguments[2].c_str()), arguments[3]);
+    if (!refused.empty()) {
+        std::fprintf(stderr, "korvel-setup: %s\n", refused.c_str());
+        return kFailed;
+    }
+    return session.save(arguments.size() == 5 ? arguments[4] : arguments[0]) ? 0 : kFailed;
+}
+
 int run(const std::string &command, const std::vector<std::string> &arguments) {
     SetupSession session;
     if (!session.open(arguments[0])) return kFailed;
     if (command == "report") return report(session, arguments);
     if (command == "save-as") return session.save(arguments[1]) ? 0 : kFailed;
+    if (command == "set-equation") return setEquation(session, arguments);
     return loadMxb(session, arguments);
 }
 
@@ -97,6 +118,7 @@ bool argumentCountFits(const std::string &command, std::size_t count) {
     if (command == "report") return count == 1 || count == 2;
     if (command == "save-as") return count == 2;
     if (command == "load-mxb") return count == 3 || count == 4;
+    if (command == "set-equation") return count == 4 || count == 5;
     return false;
 }
 
