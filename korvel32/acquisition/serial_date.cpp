@@ -13,13 +13,6 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kSecondsFrom1899To1970 = 2209161600; // 25569 days
 constexpr std::int64_t kSecondsPerHour = 3600;
 
-// Local standard time's offset from UTC, in seconds west of Greenwich.
-std::int64_t standardOffsetWest()
-{
-    tzset();
-    return static_cast<std::int64_t>(timezone);
-}
-
 } // namespace
 
 std::string serialDateText(const std::tm &local, unsigned milliseconds, char decimalSymbol)
@@ -33,7 +26,7 @@ std::string serialDateText(const std::tm &local, unsigned milliseconds, char dec
     }
 
     std::int64_t s = t - standardOffsetWest() + kSecondsFrom1899To1970;
-    if (again.tm_isdst > 0 && localTimeOf(0).tm_isdst <= 0)
+    if (again.tm_isdst > 0 && !epochInDaylightTime())
         s += kSecondsPerHour;
 
     const double dayFraction = (milliseconds / 1000.0 + static_cast<double>(s % kSecondsPerDay)) /

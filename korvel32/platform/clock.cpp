@@ -42,9 +42,4 @@ std::tm localTimeOf(std::int64_t seconds)
     return local;
 }
 
-std::int64_t calendarSecondsOf(std::tm &local)
-{
-    return static_cast<std::int64_t>(std::mktime(&local));
-}
-
 } // namespace korvel

@@ -48,4 +48,9 @@ std::tm localTimeOf(std::int64_t seconds);
 // -1 when the time cannot be represented.
 std::int64_t calendarSecondsOf(std::tm &local);
 
+// Local standard time's offset from UTC, in seconds west of Greenwich.
+std::int64_t standardOffsetWest();
+// Whether the calendar's second 0 fell in daylight time in the local zone.
+bool epochInDaylightTime();
+
 } // namespace korvel

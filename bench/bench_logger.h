@@ -1,0 +1,100 @@
+// The logger in this process over 20 simulated instruments of 30 channels
+// each, started as the headless program starts itself, for the benchmarks
+// that time its logging: each round opens a fresh logging session on the
+// same instruments, which a bare client may also read once started.
+#pragma once
+
+#include "acquisition/application_startup.h"
+#include "headless/logging_session.h"
+#include "platform/clock.h"
+#include "platform/printing_user_interface.h"
+#include "setup/plot_settings.h"
+#include "setup/setup_host.h"
+
+#include <sim_process.h>
+
+#include <chrono>
+#include <cstdint>
+#include <iostream>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace korvel::bench {
+
+inline constexpr int kInstruments = 20;
+inline constexpr int kChannels = 30;
+
+// How the simulated instruments make their scans.
+struct ScanPace {
+    bool fast = false;             // a scan fetch first makes the scans it asks for
+    double intervalSeconds = 1.0;  // the interval trigger
+};
+
+// The system clock, noting when it was last read. The logging loop reads it
+// once more right after each tick, for its status lines, so the last reading
+// before the loop asks whether to stop marks the end of the tick.
+class NotingClock : public SystemClock {
+public:
+    CalendarTime now() override
+    {
+        lastRead = std::chrono::steady_clock::now();
+        return SystemClock::now();
+    }
+
+    std::chrono::steady_clock::time_point lastRead;
+};
+
+// Ends the benchmark with this message.
+[[noreturn]] void fail(const std::string &what);
+
+class BenchLogger {
+public:
+    // Starts the simulator and the logger; exits the process with a message
+    // when either cannot start.
+    explicit BenchLogger(ScanPace pace);
+    ~BenchLogger();
+    BenchLogger(const BenchLogger &) = delete;
+    BenchLogger &operator=(const BenchLogger &) = delete;
+
+    // A session whose instruments write data files of this format, each file
+    // started afresh, with every instrument started; ends the benchmark when
+    // one does not start.
+    std::unique_ptr<LoggingSession> startedSession(FileFormat format);
+
+    // Scans the simulator has handed over since it started, all instruments.
+    long fetchedScans();
+    // Scans in the data files of the last session, once it has stopped.
+    long scansInFiles() const;
+
+    const NotingClock &clock() const { return clock_; }
+    std::vector<std::uint16_t> bcns() const;
+    // The scans the logger asks for in one read.
+    int batchSize() const;
+
+private:
+    std::string writeSetupFile(double intervalSeconds) const;
+    std::string dataFilePath(int slot, FileFormat format) const;
+
+    kvtest::TempDir home_;
+    kvtest::TempDir ccfDir_;
+    std::unique_ptr<kvtest::SimProcess> sim_;
+    std::ostream quiet_{nullptr};
+    // The logger's messages go beside the table, not into it.
+    PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};
+    NotingClock clock_;
+    SetupTemplate setupTemplate_;
+    InstrumentTable table_{setupTemplate_};
+    LoggerOptions loggerOptions_;
+    PlotSettings plot_;
+    SetupHost setupHost_;
+    RegionalFormats regional_;
+    ApplicationSettings settings_;
+    CSetupDoc document_;
+    StartupWindowSteps windows_;
+    std::unique_ptr<ApplicationStartup> startup_;
+    FileFormat lastFormat_ = FileFormat::FastBinary;
+};
+
+} // namespace korvel::bench

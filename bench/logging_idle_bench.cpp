@@ -1,0 +1,136 @@
+// The idle cost of logging: 20 simulated instruments of 30 channels, each
+// scanning once a second into a .csv data file, and the CPU time the logger's
+// process spends over the period as a share of one core (the simulator runs in
+// its own process and is not counted). The baseline, for the same period on
+// the same instruments: a bare kvlink32 client polling them in the same round
+// robin with the same rests as the logging loop (1 ms after a read that
+// brought scans, 10 ms after one that brought none), which is what the polling
+// alone costs.
+//
+// usage: logging_idle_bench [seconds, default 60]
+#include "bench_bare_client.h"
+#include "bench_logger.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <thread>
+
+#include <sys/resource.h>
+
+namespace {
+
+using namespace korvel;
+using namespace korvel::bench;
+using SteadyClock = std::chrono::steady_clock;
+
+constexpr double kGoalPercent = 2.0;
+constexpr auto kBusyRest = std::chrono::milliseconds(1);
+constexpr auto kIdleRest = std::chrono::milliseconds(10);
+constexpr auto kDrainBound = std::chrono::seconds(10);
+constexpr auto kFirstScanBound = std::chrono::seconds(15);
+
+double cpuSeconds()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval &time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct Period {
+    double wallSeconds = 0;
+    double cpuSeconds = 0;
+    long scans = 0;
+    long reads = 0;
+
+    double percentOfCore() const { return 100.0 * cpuSeconds / wallSeconds; }
+};
+
+// Measures the work between the two calls.
+class PeriodMeter {
+public:
+    PeriodMeter(BenchLogger &logger) : logger_(logger), scans_(logger.fetchedScans()) {}
+
+    Period end(long reads) const
+    {
+        const double cpu = cpuSeconds() - cpu_;
+        const double wall = std::chrono::duration<double>(SteadyClock::now() - start_).count();
+        return {wall, cpu, logger_.fetchedScans() - scans_, reads};
+    }
+
+private:
+    BenchLogger &logger_;
+    long scans_;
+    SteadyClock::time_point start_ = SteadyClock::now();
+    double cpu_ = cpuSeconds();
+};
+
+// A session logging until its first scans arrive: the instruments begin a few
+// seconds after Start All, and the period is to measure steady logging.
+std::unique_ptr<LoggingSession> loggingSession(BenchLogger &logger)
+{
+    auto session = logger.startedSession(FileFormat::Ascii);
+    const auto bound = SteadyClock::now() + kFirstScanBound;
+    session->runUntil([&] { return session->scansRead() || SteadyClock::now() >= bound; });
+    if (!session->scansRead())
+        fail("no instrument delivered a scan");
+    return session;
+}
+
+Period logged(BenchLogger &logger, SteadyClock::duration period)
+{
+    const auto session = loggingSession(logger);
+    long ticks = -1; // the last question is not followed by a tick
+    const PeriodMeter meter(logger);
+    const auto until = SteadyClock::now() + period;
+    session->runUntil([&] {
+        ++ticks;
+        return SteadyClock::now() >= until;
+    });
+    const Period measured = meter.end(ticks);
+    session->stopAll(kDrainBound);
+    return measured;
+}
+
+Period bare(BenchLogger &logger, SteadyClock::duration period)
+{
+    const auto session = loggingSession(logger);
+    const PeriodMeter meter(logger);
+    const BareReads reads = readRoundRobin(logger.bcns(), logger.batchSize(), SteadyClock::now() + period, [](int scans) {
+        std::this_thread::sleep_for(scans == 0 ? kIdleRest : kBusyRest);
+    });
+    const Period measured = meter.end(reads.passes);
+    session->stopAll(kDrainBound);
+    return measured;
+}
+
+void report(const char *name, const Period &period)
+{
+    std::printf("%-12s %8.1f %8.1f %8.0f %8.3f %7.2f %%\n", name, period.wallSeconds,
+                static_cast<double>(period.scans) / period.wallSeconds,
+                static_cast<double>(period.reads) / period.wallSeconds, period.cpuSeconds, period.percentOfCore());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+    if (seconds <= 0)
+        fail("usage: logging_idle_bench [seconds]");
+    BenchLogger logger({false, 1.0});
+    const Period logging = logged(logger, std::chrono::seconds(seconds));
+    const Period polling = bare(logger, std::chrono::seconds(seconds));
+
+    std::printf("%d instruments x %d channels, one scan a second each, .csv data files\n", kInstruments, kChannels);
+    std::printf("%-12s %8s %8s %8s %8s %9s\n", "", "seconds", "scans/s", "reads/s", "cpu s", "of a core");
+    report("logger", logging);
+    report("bare client", polling);
+    std::printf("logger %.2f %% of a core (goal below %.0f %%) %s\n", logging.percentOfCore(), kGoalPercent,
+                logging.percentOfCore() < kGoalPercent ? "met" : "MISSED");
+    return 0;
+}
