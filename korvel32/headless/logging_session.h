@@ -4,13 +4,14 @@
 // new. Made once start-up has read the regional formats the files use.
 #pragma once
 
+#include "acquisition/data_file_command_host.h"
+#include "acquisition/data_file_observer.h"
 #include "acquisition/logging_commands.h"
 #include "acquisition/logging_engine.h"
 #include "acquisition/logging_tick.h"
 #include "acquisition/remote_commands.h"
+#include "acquisition/session_target.h"
 #include "acquisition/slot_data_files.h"
-#include "data_file_command_host.h"
-#include "data_file_observer.h"
 #include "headless_remote_host.h"
 #include "headless_tick_observer.h"
 #include "status_lines.h"
@@ -20,15 +21,6 @@
 #include <iosfwd>
 
 namespace korvel {
-
-struct SessionTarget {
-    InstrumentTable &table;
-    const LoggerOptions &options;
-    CSetupDoc &document;
-    const RegionalFormats &regional;
-    bool autoScanDisable = true;
-    std::string programDirectory;
-};
 
 class LoggingSession {
 public:

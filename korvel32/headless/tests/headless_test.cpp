@@ -1,7 +1,6 @@
 // korvel32 --headless end to end: the program logs two simulated instruments
 // from a text setup for a while and stops cleanly.
-#include <ccf_file_writer.h>
-#include <loopback_addresses.h>
+#include <general_network_instruments.h>
 #include <sim_process.h>
 #include <temp_dir.h>
 
@@ -25,23 +24,13 @@
 
 namespace {
 
-constexpr int kModelM100A = 1; // ccf.cfg's model code
-constexpr int kGeneralNetwork = 4;
 constexpr int kHeaderLines = 6;
 constexpr int kExitBoundMs = 30000;
 
 class HeadlessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::vector<std::string> args{"--general", "--port", "0"};
-        std::vector<std::tuple<int, std::string, int>> entries;
-        for (const int bcn : kBcns) {
-            const std::string address = kvtest::uniqueLoopbackAddress(bcn);
-            args.insert(args.end(), {"--instrument", std::to_string(bcn) + ":M100A:" + address});
-            entries.emplace_back(bcn, address, kModelM100A);
-        }
-        sim = std::make_unique<kvtest::SimProcess>(args);
-        kvtest::writeCcfFile(ccfDir.path(), kGeneralNetwork, sim->basePort(), entries);
+        sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, ccfDir.path());
         ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
         ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
     }

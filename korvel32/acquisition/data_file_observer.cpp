@@ -1,4 +1,4 @@
-#include "data_file_observer.h"
+#include "acquisition/data_file_observer.h"
 
 #include "acquisition/remote_commands.h"
 #include "acquisition/slot_data_files.h"

@@ -17,7 +17,7 @@ public:
 
     bool openDataFile(int slot) override;
     void closeDataFile(int slot) override;
-    void showLoggingStatus() override {} // the status lines are always printed
+    void showLoggingStatus() override {} // a front end with a status window shows it
 
 private:
     const InstrumentTable &table_;

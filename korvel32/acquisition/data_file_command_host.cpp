@@ -1,4 +1,4 @@
-#include "data_file_command_host.h"
+#include "acquisition/data_file_command_host.h"
 
 #include "acquisition/slot_data_files.h"
 

@@ -1,5 +1,6 @@
-// What the engine tells the headless logger as runs begin and end: only the
-// data files matter here; there are no icons, windows or toolbox to follow.
+// What the engine tells a front end as runs begin and end, as far as the data
+// files go: a run that ends closes its file. A windowed front end adds its
+// icons and windows; the headless logger has nothing more to follow.
 #pragma once
 
 #include "acquisition/logging_observer.h"

@@ -1,0 +1,23 @@
+// What a front end's logging session works on: the setup and the settings
+// that start-up has read.
+#pragma once
+
+#include "platform/regional_formats.h"
+#include "setup/instrument_table.h"
+#include "setup/logger_options.h"
+#include "setup/setup_doc.h"
+
+#include <string>
+
+namespace korvel {
+
+struct SessionTarget {
+    InstrumentTable &table;
+    const LoggerOptions &options;
+    CSetupDoc &document;
+    const RegionalFormats &regional;
+    bool autoScanDisable = true;
+    std::string programDirectory;
+};
+
+} // namespace korvel

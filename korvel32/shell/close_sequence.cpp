@@ -1,0 +1,90 @@
+#include "close_sequence.h"
+
+#include "shell_logging.h"
+
+#include <QCoreApplication>
+#include <QSessionManager>
+#include <QTimer>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+
+namespace korvel {
+
+namespace {
+
+// The busy mark lasts one exchange with an instrument; trying again this much
+// later keeps the retries from spinning.
+constexpr int kRetryMs = 50;
+
+} // namespace
+
+CloseSequence::CloseSequence(QMainWindow &mainWindow, ShellLogging &logging, CSetupDoc &document, UserInterface &ui,
+                             std::function<void()> saveCommand)
+    : mainWindow_(mainWindow), logging_(logging), document_(document), ui_(ui),
+      saveCommand_(std::move(saveCommand)) {}
+
+bool CloseSequence::mayClose() {
+    if (logging_.anyLogging()) {
+        if (logging_.busy()) {
+            retryLater();
+            return false;
+        }
+        if (ui_.showMessage(kLoggingWillStop, MessageIcon::Question, MessageButtons::OkCancel) ==
+            MessageAnswer::Cancel) {
+            return false;
+        }
+        stopAllAndWait();
+    }
+    return document_.saveBeforeClose(saveCommand_);
+}
+
+void CloseSequence::commitData(QSessionManager &manager, bool surviveLogOff, bool simulate) {
+    if (surviveLogOff) return;
+    if (!manager.allowsInteraction()) {
+        if (logging_.anyLogging() || document_.modified()) manager.cancel();
+        return;
+    }
+    if (logging_.anyLogging()) {
+        // Only a simulated session is stopped from here; a real one goes
+        // through the close sequence, which waits for the last scans.
+        if (!simulate) {
+            retryLater();
+            manager.cancel();
+            return;
+        }
+        if (ui_.showMessage(kLoggingWillStop, MessageIcon::Question, MessageButtons::OkCancel) ==
+            MessageAnswer::Cancel) {
+            manager.cancel();
+            return;
+        }
+        stopAllAndWait();
+    }
+    if (!document_.saveBeforeClose(saveCommand_)) manager.cancel();
+}
+
+void CloseSequence::retryLater() {
+    QTimer::singleShot(kRetryMs, &mainWindow_, &QWidget::close);
+}
+
+// The main window takes no input meanwhile, while the progress window, a
+// window of its own, keeps its Abort button; the logging tick's timer keeps
+// the event loop waking.
+void CloseSequence::stopAllAndWait() {
+    logging_.commands().stopAll(CommandSource::User);
+    setInputEnabled(false);
+    {
+        BusyCursor busy(ui_);
+        while (logging_.anyLogging()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    setInputEnabled(true);
+    mainWindow_.activateWindow();
+}
+
+void CloseSequence::setInputEnabled(bool enabled) {
+    mainWindow_.menuBar()->setEnabled(enabled);
+    mainWindow_.centralWidget()->setEnabled(enabled);
+    for (QToolBar *bar : mainWindow_.findChildren<QToolBar *>()) bar->setEnabled(enabled);
+}
+
+} // namespace korvel

@@ -1,0 +1,46 @@
+// The checks before the main window closes, and before the session ends:
+// logging is stopped (after asking) and waited for, then a changed setup is
+// saved or given up. While a start, stop or tick is at work the close is
+// tried again a little later.
+#pragma once
+
+#include "platform/user_interface.h"
+#include "setup/setup_doc.h"
+
+#include <functional>
+
+class QSessionManager;
+class QMainWindow;
+
+namespace korvel {
+
+class ShellLogging;
+
+inline constexpr const char *kLoggingWillStop = "Currently logging instruments will be stopped!";
+
+class CloseSequence {
+public:
+    CloseSequence(QMainWindow &mainWindow, ShellLogging &logging, CSetupDoc &document, UserInterface &ui,
+                  std::function<void()> saveCommand);
+
+    // True when the window may close now; the caller then hides the windows
+    // and removes every instrument.
+    bool mayClose();
+
+    // The session manager asks whether the session may end. With /X the
+    // logger stays through a log-off and consents at once.
+    void commitData(QSessionManager &manager, bool surviveLogOff, bool simulate);
+
+private:
+    void retryLater();
+    void stopAllAndWait();
+    void setInputEnabled(bool enabled);
+
+    QMainWindow &mainWindow_;
+    ShellLogging &logging_;
+    CSetupDoc &document_;
+    UserInterface &ui_;
+    std::function<void()> saveCommand_;
+};
+
+} // namespace korvel

@@ -1,0 +1,174 @@
+// The main window's commands. Those whose dialogs and windows are still to
+// come say so in an information box.
+#include "about_box.h"
+#include "command_ids.h"
+#include "main_frame.h"
+#include "setup_title.h"
+
+#include <QFileDialog>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <filesystem>
+
+namespace korvel {
+
+namespace {
+
+constexpr const char *kOpenSetupCaption = "Open Setup";
+constexpr const char *kSaveSetupAsCaption = "Save Setup As";
+constexpr const char *kSetupFilter = "Setup Files (*.stp)";
+constexpr const char *kSetupExtension = "stp";
+constexpr const char *kNotAvailable = "This command is not available in this version.";
+
+} // namespace
+
+void CMainFrame::createCommandHandlers() {
+    using namespace command;
+    const auto toggle = [this](bool LoggerOptions::*flag) { return [this, flag] { toggleOption(flag); }; };
+    handlers_ = {
+        {kOpenSetup, [this] { openSetup(); }},
+        {kSaveSetup, [this] { saveSetup(); }},
+        {kSaveSetupAs, [this] { saveSetupAs(); }},
+        {kCreateInstrument, [this] { createInstruments(); }},
+        {kDeleteInstrument, [this] { deleteInstrument(); }},
+        {kExit, [this] { exitApplication(); }},
+        {kToolbar, [this] { toggleToolbar(); }},
+        {kStatusBar, [this] { toggleStatusBar(); }},
+        {kStartAll, [this] { startAll(); }},
+        {kStopAll, [this] { stopAll(); }},
+        {kStartInstrument, [this] { startInstrument(); }},
+        {kStopInstrument, [this] { stopInstrument(); }},
+        {kClearTotalizer, toggle(&LoggerOptions::resetTotalizer)},
+        {kSimulate, toggle(&LoggerOptions::simulateData)},
+        {kStatusOnStart, toggle(&LoggerOptions::statusOnStart)},
+        {kStatusOnAlarm, toggle(&LoggerOptions::statusOnAlarm)},
+        {kLockout, [this] { toggleLockout(); }},
+        {kAbout, [this] { showAbout(); }},
+    };
+}
+
+void CMainFrame::runCommand(int id) {
+    if (id >= command::kFirstRecentFile && id < command::kFirstRecentFile + command::kRecentFiles) {
+        openRecentFile(id - command::kFirstRecentFile);
+    } else if (const auto handler = handlers_.find(id); handler != handlers_.end()) {
+        handler->second();
+    } else {
+        notAvailable();
+    }
+    updateCommands();
+}
+
+void CMainFrame::openSetup() {
+    if (logging_->anyLogging()) return;
+    const QString path = QFileDialog::getOpenFileName(this, QString::fromLatin1(kOpenSetupCaption), QString(),
+                                                      QString::fromLatin1(kSetupFilter));
+    if (!path.isEmpty()) openSetupFile(path.toStdString());
+}
+
+bool CMainFrame::openSetupFile(const std::string &path) {
+    if (!document_.saveBeforeClose([this] { saveSetup(); })) return false;
+    const bool opened = document_.open(path);
+    if (opened) {
+        setupOpened();
+    } else {
+        updateTitle();
+        updateViews();
+    }
+    return opened;
+}
+
+// A recent file that has gone away leaves the list.
+void CMainFrame::openRecentFile(int index) {
+    const std::string path = recentFiles_.entries().at(static_cast<std::size_t>(index));
+    std::error_code error;
+    if (!openSetupFile(path) && !std::filesystem::exists(path, error)) {
+        recentFiles_.remove(index);
+        updateRecentFiles();
+    }
+}
+
+void CMainFrame::saveSetup() {
+    if (document_.pathName().empty()) {
+        saveSetupAs();
+    } else {
+        saveSetupTo(document_.pathName());
+    }
+}
+
+void CMainFrame::saveSetupAs() {
+    const std::string proposed = proposedSetupFileName(document_.pathName(), setupTitle(document_.pathName()));
+    QFileDialog dialog(this, QString::fromLatin1(kSaveSetupAsCaption), QString::fromStdString(proposed),
+                       QString::fromLatin1(kSetupFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromLatin1(kSetupExtension));
+    if (dialog.exec() == QDialog::Accepted) saveSetupTo(dialog.selectedFiles().value(0).toStdString());
+}
+
+void CMainFrame::saveSetupTo(const std::string &path) {
+    if (!document_.save(path)) return;
+    recentFiles_.add(path);
+    updateRecentFiles();
+    updateTitle();
+}
+
+void CMainFrame::createInstruments() {
+    iconCommands_->createInstruments(this);
+}
+
+void CMainFrame::deleteInstrument() {
+    iconCommands_->deleteSelected(options_.configurationLockout);
+}
+
+void CMainFrame::startInstrument() {
+    logging_->commands().startInstrument(bar_->selectedSlot());
+}
+
+void CMainFrame::stopInstrument() {
+    logging_->commands().stopInstrument(bar_->selectedSlot(), CommandSource::User);
+}
+
+void CMainFrame::startAll() {
+    logging_->commands().startAll();
+}
+
+void CMainFrame::stopAll() {
+    logging_->commands().stopAll(CommandSource::User);
+}
+
+void CMainFrame::startAllInstruments() {
+    startAll();
+    updateCommands();
+}
+
+void CMainFrame::toggleToolbar() {
+    toolBar_->setHidden(!toolBar_->isHidden());
+}
+
+void CMainFrame::toggleStatusBar() {
+    statusBar()->setHidden(!statusBar()->isHidden());
+}
+
+void CMainFrame::toggleOption(bool LoggerOptions::*flag) {
+    options_.*flag = !(options_.*flag);
+    document_.setModified(true);
+}
+
+// The lockout guards the configuration commands; it is not part of the setup.
+void CMainFrame::toggleLockout() {
+    options_.configurationLockout = !options_.configurationLockout;
+}
+
+void CMainFrame::showAbout() {
+    showAboutBox(this);
+}
+
+void CMainFrame::exitApplication() {
+    close();
+}
+
+void CMainFrame::notAvailable() {
+    ui_.showMessage(kNotAvailable, MessageIcon::Information, MessageButtons::Ok);
+}
+
+} // namespace korvel

@@ -1,0 +1,34 @@
+#include "run_shell.h"
+
+#include "acquisition/command_line.h"
+#include "main_frame.h"
+#include "qt_user_interface.h"
+#include "shell_application.h"
+#include "termination_notifier.h"
+
+#include <QApplication>
+
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+int runShell(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    // Qt has taken its own options out of argv.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    QtUserInterface ui;
+    ShellApplication application(parseArguments(arguments), ui, [&ui](CMainFrame &frame) {
+        ui.setMainWindow(&frame);
+    });
+    if (!application.start()) return 1;
+    TerminationNotifier termination;
+    QObject::connect(&termination, &TerminationNotifier::terminationRequested, application.mainWindow(),
+                     &QWidget::close);
+    const int status = QApplication::exec();
+    application.shutDown();
+    return status;
+}
+
+} // namespace korvel

@@ -1,0 +1,60 @@
+#include "shell_application.h"
+
+#include "library_pump.h"
+#include "main_frame.h"
+#include "setup/bcn_lookup.h"
+
+#include <QGuiApplication>
+#include <QSessionManager>
+
+namespace korvel {
+
+namespace {
+
+constexpr const char *kRecentFilesName = "korvmru.ini";
+
+} // namespace
+
+ShellApplication::ShellApplication(CommandLine commandLine, UserInterface &ui,
+                                   std::function<void(CMainFrame &)> mainWindowCreated)
+    : ui_(ui), mainWindowCreated_(std::move(mainWindowCreated)),
+      document_(SetupTarget{table_, options_, plot_, setupHost_, lookUpBcn}, ui_, regional_),
+      paths_(StartupPaths::ofThisProcess()), recentFiles_(paths_.programDirectory + kRecentFilesName),
+      windows_(singleInstance_, recentFiles_, [this] { return createMainWindow(); }),
+      startup_(StartupTarget{setupTemplate_, table_, options_, document_, regional_, settings_}, windows_, ui_,
+               std::move(commandLine), paths_) {}
+
+ShellApplication::~ShellApplication() {
+    setupHost_.setMainWindow(nullptr);
+}
+
+bool ShellApplication::start() {
+    installLibraryPump();
+    if (!startup_.start()) return false;
+    frame_->setupOpened();
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(), [this](QSessionManager &manager) {
+        frame_->commitData(manager, startup_.commandLine().surviveLogOff);
+    });
+    return true;
+}
+
+// The logging runs and their data files end with the main window, before
+// the library stops.
+void ShellApplication::shutDown() {
+    setupHost_.setMainWindow(nullptr);
+    frame_.reset();
+    startup_.shutDown();
+    removeLibraryPump();
+}
+
+CMainFrame *ShellApplication::createMainWindow() {
+    frame_ = std::make_unique<CMainFrame>(
+        MainFrameTarget{table_, options_, document_, regional_, settings_, paths_.programDirectory, recentFiles_}, ui_,
+        clock_);
+    setupHost_.setMainWindow(frame_.get());
+    if (mainWindowCreated_) mainWindowCreated_(*frame_);
+    frame_->show();
+    return frame_.get();
+}
+
+} // namespace korvel

@@ -1,0 +1,61 @@
+// The windowed logger's application object: the setup with its options and
+// settings, the document, the recent files and the main window, started and
+// shut down in the order of ApplicationStartup.
+#pragma once
+
+#include "acquisition/application_startup.h"
+#include "platform/clock.h"
+#include "recent_file_list.h"
+#include "setup/plot_settings.h"
+#include "shell_setup_host.h"
+#include "shell_window_steps.h"
+#include "single_instance.h"
+
+#include <functional>
+#include <memory>
+
+namespace korvel {
+
+class CMainFrame;
+
+class ShellApplication {
+public:
+    // mainWindowCreated lets the caller attach its user interface's windows.
+    ShellApplication(CommandLine commandLine, UserInterface &ui,
+                     std::function<void(CMainFrame &)> mainWindowCreated = {});
+    ~ShellApplication();
+    ShellApplication(const ShellApplication &) = delete;
+    ShellApplication &operator=(const ShellApplication &) = delete;
+
+    // False when start-up ends; the reason has been shown.
+    bool start();
+    // Once the main window has closed: the window goes, then the exit steps.
+    void shutDown();
+
+    CMainFrame *mainWindow() { return frame_.get(); }
+    const InstrumentTable &instruments() const { return table_; }
+    CSetupDoc &document() { return document_; }
+
+private:
+    CMainFrame *createMainWindow();
+
+    UserInterface &ui_;
+    std::function<void(CMainFrame &)> mainWindowCreated_;
+    SystemClock clock_;
+    SetupTemplate setupTemplate_;
+    InstrumentTable table_{setupTemplate_};
+    LoggerOptions options_;
+    PlotSettings plot_;
+    ShellSetupHost setupHost_;
+    RegionalFormats regional_;
+    ApplicationSettings settings_;
+    CSetupDoc document_;
+    StartupPaths paths_;
+    SingleInstance singleInstance_;
+    RecentFileList recentFiles_;
+    ShellWindowSteps windows_;
+    ApplicationStartup startup_;
+    std::unique_ptr<CMainFrame> frame_;
+};
+
+} // namespace korvel

@@ -1,0 +1,24 @@
+// The program's pictures, all drawn by our own code so that they share one
+// palette and stay sharp on high-density screens.
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace korvel {
+
+// The instrument bar's three pictures (resources 343, 344 and 346).
+enum class InstrumentIcon { Idle, Logging, LoggingSimulated };
+
+QIcon instrumentIcon(InstrumentIcon kind);
+
+// The toolbar picture of a command: 32950 33000 32868 32850 32860 32880 33090
+// 33100 33070 33080 33160. Any other command has none (a null icon).
+QIcon commandIcon(int commandId);
+
+QIcon applicationIcon();
+
+// The start-up picture with the product name, about 400 x 250.
+QPixmap splashPixmap();
+
+} // namespace korvel

@@ -1,0 +1,71 @@
+#include "shell_logging.h"
+
+namespace korvel {
+
+namespace {
+
+// A tick that read scans may find the next batch waiting; one that found
+// nothing means the instruments are idle for a while at any scan rate the
+// logger serves, so the timer rests instead of spinning a core.
+constexpr int kIdleRestMs = 25;
+
+} // namespace
+
+ShellLogging::ShellLogging(SessionTarget target, ShellLoggingWindow window, UserInterface &ui, Clock &clock,
+                           QObject *parent)
+    : QObject(parent), table_(target.table), files_(target.table, target.regional),
+      remoteHost_(std::move(window.mainWindowEnabled), *this), observer_(files_, remote_, *this),
+      engine_(target.table, target.options, ui, observer_, clock),
+      commandHost_(target.table, files_, ui, clock, *this),
+      commands_(target.table, target.options, runs_, commandHost_),
+      remote_(RemoteCommandTargets{target.table, runs_, commands_, target.document, ui, target.programDirectory,
+                                   target.regional.decimalSymbol},
+              remoteHost_),
+      tickObserver_(remote_, std::move(window.selectedSlot), *this),
+      tick_(target.table, target.options, engine_, files_, ui, observer_, tickObserver_, clock) {
+    engine_.setAutoScanDisable(target.autoScanDisable);
+    timer_.setSingleShot(true);
+    connect(&timer_, &QTimer::timeout, this, &ShellLogging::tick);
+    timer_.start(0);
+}
+
+bool ShellLogging::anyLogging() const {
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (table_.slot(slot).inUse && runs_.logging(slot)) return true;
+    }
+    return false;
+}
+
+void ShellLogging::tick() {
+    const long before = totalScans();
+    tick_();
+    timer_.start(totalScans() > before ? 0 : kIdleRestMs);
+}
+
+long ShellLogging::totalScans() const {
+    long total = 0;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) total += engine_.run(slot).totalScans;
+    return total;
+}
+
+void ShellCommandHost::showLoggingStatus() {
+    emit owner_.loggingStatusRequested();
+}
+
+void ShellLoggingObserver::redrawIcon(int slot) {
+    emit owner_.iconChanged(slot);
+}
+
+void ShellLoggingObserver::refreshSelectedInstrument(int slot) {
+    emit owner_.selectedRunBegan(slot);
+}
+
+void ShellRemoteHost::configurationChanged() {
+    emit owner_.configurationChanged();
+}
+
+void ShellTickObserver::raiseLoggingStatusOnAlarm() {
+    emit owner_.alarmRaised();
+}
+
+} // namespace korvel

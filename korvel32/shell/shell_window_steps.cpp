@@ -1,0 +1,46 @@
+#include "shell_window_steps.h"
+
+#include "main_frame.h"
+#include "recent_file_list.h"
+#include "shell_icons.h"
+#include "single_instance.h"
+#include "splash_window.h"
+
+namespace korvel {
+
+bool ShellWindowSteps::anotherCopyBroughtForward() {
+    return singleInstance_.anotherCopyBroughtForward();
+}
+
+void ShellWindowSteps::loadRecentFileList() {
+    recentFiles_.load();
+}
+
+void ShellWindowSteps::showSplash() {
+    korvel::showSplash(splashPixmap());
+}
+
+bool ShellWindowSteps::createSetupWindow() {
+    frame_ = createMainWindow_();
+    if (frame_ == nullptr) return false;
+    singleInstance_.listen(frame_);
+    return true;
+}
+
+void ShellWindowSteps::firstInstrumentAdded(int slot) {
+    frame_->selectInstrument(slot);
+}
+
+void ShellWindowSteps::acceptDroppedFiles() {
+    frame_->setAcceptDrops(true);
+}
+
+void ShellWindowSteps::adjustMenus(bool calibrationCommand, bool toolboxEnabled) {
+    frame_->adjustMenus(calibrationCommand, toolboxEnabled);
+}
+
+void ShellWindowSteps::startAllInstruments() {
+    frame_->startAllInstruments();
+}
+
+} // namespace korvel

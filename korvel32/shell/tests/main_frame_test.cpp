@@ -1,0 +1,244 @@
+// The main window against korvel-sim: instruments start and stop from the
+// menu, and closing while they log asks first and waits for every run to end
+// before the save question.
+#include "platform/scripted_user_interface.h"
+#include "shell/close_sequence.h"
+#include "shell/command_ids.h"
+#include "shell/main_frame.h"
+#include "shell/shell_application.h"
+
+#include <general_network_instruments.h>
+#include <sim_process.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTest>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+using namespace korvel;
+using namespace korvel::command;
+
+namespace {
+
+constexpr int kBcns[] = {21, 22};
+constexpr int kRunEndMs = 15000;
+
+// Answers like the scripted interface, and notes whether anything was still
+// logging when each question came.
+class RecordingUserInterface : public ScriptedUserInterface {
+public:
+    MessageAnswer showMessage(const std::string &text, MessageIcon icon, MessageButtons buttons) override {
+        loggingAtMessage.push_back(frame != nullptr && frame->logging().anyLogging());
+        return ScriptedUserInterface::showMessage(text, icon, buttons);
+    }
+
+    CMainFrame *frame = nullptr;
+    std::vector<bool> loggingAtMessage;
+};
+
+} // namespace
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+
+private:
+    kvtest::TempDir ccfDir;
+    kvtest::TempDir home;
+    std::unique_ptr<kvtest::SimProcess> sim;
+    std::unique_ptr<RecordingUserInterface> ui;
+    std::unique_ptr<ShellApplication> application;
+    CMainFrame *frame = nullptr;
+
+    std::string writeSetup(const std::string &name = "two.stp", std::vector<int> bcns = {kBcns[0], kBcns[1]}) const {
+        std::ostringstream setup;
+        setup << "[KorLogger]\r\nSimMode=No\r\n";
+        for (std::size_t i = 0; i < bcns.size(); ++i) {
+            setup << "[Korvel" << i + 1 << "]\r\nBCN=" << bcns[i] << "\r\nTriggerType=Intvl\r\nIntvls=0.1,0.1\r\n"
+                  << "DataFileEnabled=Yes\r\nDataFile=" << home.path() << "/bcn" << bcns[i]
+                  << ".csv\r\nFileFormat=ASCII\r\nC1=VDC,4,\r\n";
+        }
+        const std::string path = home.path() + "/" + name;
+        std::ofstream(path, std::ios::binary) << setup.str();
+        return path;
+    }
+
+    bool logging(int slot) const { return frame->logging().runs().logging(slot); }
+    bool anyLogging() const { return frame->logging().anyLogging(); }
+    bool enabled(int id) const { return frame->action(id)->isEnabled(); }
+
+    void trigger(int id) {
+        QVERIFY2(enabled(id), qPrintable(QString::number(id)));
+        frame->action(id)->trigger();
+    }
+
+    bool questionAsked(const std::string &text) const {
+        for (const auto &message : ui->messages()) {
+            if (message.text == text) return true;
+        }
+        return false;
+    }
+
+    void launch(std::vector<std::string> switches) {
+        switches.push_back(writeSetup());
+        ui = std::make_unique<RecordingUserInterface>();
+        application = std::make_unique<ShellApplication>(parseArguments(switches), *ui);
+        QVERIFY(application->start());
+        frame = application->mainWindow();
+        ui->frame = frame;
+        QCOMPARE(application->instruments().count(), 2);
+    }
+
+    // Whatever a test left logging is stopped without saving.
+    void closeAndShutDown() {
+        bool closed = true;
+        if (frame->isVisible()) {
+            if (anyLogging()) ui->queueAnswer(MessageAnswer::Ok);
+            ui->queueAnswer(MessageAnswer::No);
+            closed = frame->close();
+        }
+        ui->frame = nullptr;
+        application->shutDown();
+        application.reset();
+        QVERIFY(closed);
+    }
+
+private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, ccfDir.path());
+        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
+        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
+    }
+
+    void init() { launch({"/S"}); }
+    void cleanup() { closeAndShutDown(); }
+
+    void theWindowOpensWithTheSetupAndItsMenusTrimmed() {
+        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("two.stp - Orrin Korvel Logger")));
+        QVERIFY2(frame->action(kCalibration) == nullptr, "no /C");
+        QVERIFY2(frame->action(kToolbox) == nullptr, "the toolbox is off");
+        const QList<QAction *> menus = frame->menuBar()->actions();
+        QCOMPARE(menus.size(), 7);
+        const QList<QAction *> utilities = menus.at(4)->menu()->actions();
+        QCOMPARE(utilities.back()->text(), QStringLiteral("Binary to &Trend Link Conversion..."));
+        QVERIFY(!menus.at(5)->menu()->actions().back()->isSeparator());
+        QCOMPARE(frame->instrumentBar().selectedSlot(), 1);
+        QCOMPARE(frame->splitter().count(), 2);
+        QAction *recent = frame->action(kFirstRecentFile);
+        QVERIFY(recent->isVisible());
+        QVERIFY(recent->text().endsWith(QStringLiteral("/two.stp")));
+        QVERIFY(!frame->action(kFirstRecentFile + 1)->isVisible());
+    }
+
+    void switchesKeepCalibrationAndStartEveryInstrument() {
+        closeAndShutDown();
+        launch({"/s", "/c", "/g"});
+        QVERIFY(frame->action(kCalibration) != nullptr);
+        QVERIFY(!frame->action(kCalibration)->isEnabled());
+        QVERIFY(logging(1) && logging(2));
+        QCOMPARE(frame->iconOf(2), InstrumentIcon::Logging);
+    }
+
+    void anInstrumentStartsAndStopsFromTheMenu() {
+        QCOMPARE(frame->iconOf(1), InstrumentIcon::Idle);
+        QVERIFY(!enabled(kStopInstrument));
+        trigger(kStartInstrument);
+        QVERIFY(logging(1));
+        QVERIFY(!logging(2));
+        QCOMPARE(frame->iconOf(1), InstrumentIcon::Logging);
+        QVERIFY(!enabled(kStartInstrument));
+        QVERIFY(enabled(kStopInstrument));
+        QVERIFY(!enabled(kOpenSetup));
+        QVERIFY(enabled(kStopAll));
+
+        QTRY_VERIFY_WITH_TIMEOUT(std::ifstream(home.path() + "/bcn21.csv").good(), kRunEndMs);
+        const char *shotPath = std::getenv("KORVEL_SCREENSHOT");
+        const QString shot = shotPath != nullptr ? QString::fromLocal8Bit(shotPath)
+                                                 : QString::fromStdString(home.path() + "/main_window.png");
+        QVERIFY(frame->grab().save(shot));
+
+        trigger(kStopInstrument);
+        QTRY_VERIFY_WITH_TIMEOUT(!logging(1), kRunEndMs);
+        QCOMPARE(frame->iconOf(1), InstrumentIcon::Idle);
+        QVERIFY(enabled(kStartInstrument));
+        QVERIFY(enabled(kOpenSetup));
+    }
+
+    void optionTogglesMarkTheSetupModifiedExceptTheLockout() {
+        application->document().setModified(false);
+        trigger(kLockout);
+        QVERIFY(frame->action(kLockout)->isChecked());
+        QVERIFY(!enabled(kCreateInstrument));
+        QVERIFY(!application->document().modified());
+        trigger(kClearTotalizer);
+        QVERIFY(!frame->action(kClearTotalizer)->isChecked());
+        QVERIFY(application->document().modified());
+    }
+
+    void aSavedSetupBringsItsBarsBackWhenOpenedAgain() {
+        trigger(kToolbar);
+        QVERIFY(!frame->action(kToolbar)->isChecked());
+        trigger(kSaveSetup);
+        QVERIFY(!application->document().modified());
+        trigger(kToolbar);
+        QVERIFY(frame->action(kToolbar)->isChecked());
+        QVERIFY(frame->openSetupFile(application->document().pathName()));
+        QVERIFY2(!frame->action(kToolbar)->isChecked(), "the saved setup had the toolbar hidden");
+        QCOMPARE(application->instruments().count(), 2);
+        QVERIFY(ui->messages().empty());
+    }
+
+    void aDroppedSetupFileOpensAfterTheSaveQuestion() {
+        const QString path = QString::fromStdString(writeSetup("one.stp", {kBcns[1]}));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        ui->queueAnswer(MessageAnswer::No);
+        QApplication::sendEvent(frame, &drop);
+        QCOMPARE(ui->messages().size(), std::size_t{1});
+        QCOMPARE(application->instruments().count(), 1);
+        QCOMPARE(frame->instrumentBar().slotsInOrder(), std::vector<int>{1});
+        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("one.stp - ")));
+        QVERIFY(frame->action(kFirstRecentFile)->text().endsWith(QStringLiteral("/one.stp")));
+        QVERIFY(frame->action(kFirstRecentFile + 1)->text().endsWith(QStringLiteral("/two.stp")));
+    }
+
+    void closingWhileLoggingAndCancellingKeepsLogging() {
+        trigger(kStartAll);
+        QVERIFY(logging(1) && logging(2));
+        ui->queueAnswer(MessageAnswer::Cancel);
+        QVERIFY(!frame->close());
+        QVERIFY(questionAsked(kLoggingWillStop));
+        QVERIFY(frame->isVisible());
+        QVERIFY(logging(1) && logging(2));
+    }
+
+    void closingWhileLoggingWaitsForEveryRunBeforeTheSaveQuestion() {
+        trigger(kStartAll);
+        ui->queueAnswer(MessageAnswer::Ok);
+        ui->queueAnswer(MessageAnswer::No);
+        QVERIFY(frame->close());
+        QCOMPARE(ui->messages().size(), std::size_t{2});
+        QCOMPARE(ui->messages().at(0).text, std::string(kLoggingWillStop));
+        QCOMPARE(ui->messages().at(1).text, std::string("Setup has changed.  Save the changes?"));
+        QVERIFY2(ui->loggingAtMessage.at(0), "asked while logging");
+        QVERIFY2(!ui->loggingAtMessage.at(1), "every run had ended before the save question");
+        QVERIFY(!frame->isVisible());
+        QCOMPARE(application->instruments().count(), 0);
+    }
+};
+
+QTEST_MAIN(MainFrameTest)
+#include "main_frame_test.moc"
