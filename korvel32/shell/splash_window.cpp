@@ -8,7 +8,7 @@
 namespace korvel {
 
 SplashWindow::SplashWindow(const QPixmap &picture)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint), picture_(picture)
+    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), picture_(picture)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(picture_.deviceIndependentSize().toSize());
