@@ -56,7 +56,6 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     : QMainWindow(parent), table_(target.table), options_(target.options), document_(target.document),
       regional_(target.regional), recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
-    setWindowIcon(applicationIcon());
     logging_ = std::make_unique<ShellLogging>(
         SessionTarget{table_, options_, document_, regional_, target.settings.autoScanDisable, target.programDirectory},
         ShellLoggingWindow{[this] { return bar_->selectedSlot(); },

@@ -4,6 +4,7 @@
 #include "main_frame.h"
 #include "qt_user_interface.h"
 #include "shell_application.h"
+#include "shell_icons.h"
 #include "termination_notifier.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ namespace korvel {
 int runShell(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    QApplication::setWindowIcon(applicationIcon());
     // Qt has taken its own options out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QtUserInterface ui;
