@@ -1,16 +1,11 @@
 #include "logging_session.h"
 
-#include <algorithm>
 #include <thread>
 
 namespace korvel {
 
 namespace {
 
-// While the instruments deliver, the loop ticks without pause; once a whole
-// cycle over them read nothing it rests, longer each time up to this bound,
-// so that an idle logger does not spin a core.
-constexpr auto kLongestRest = std::chrono::milliseconds(20);
 
 } // namespace
 
@@ -52,12 +47,8 @@ void LoggingSession::tickAndRest() {
     tick_();
     status_.update(clock_.now().seconds);
     scansRead_ += totalScans() - before;
-    if (!tick_.mayRest()) {
-        rest_ = std::chrono::milliseconds(0);
-        return;
-    }
-    rest_ = std::min(kLongestRest, std::max(std::chrono::milliseconds(1), rest_ * 2));
-    std::this_thread::sleep_for(rest_);
+    const auto rest = rest_.after(tick_);
+    if (rest.count() > 0) std::this_thread::sleep_for(rest);
 }
 
 bool LoggingSession::anyRunActive() const {

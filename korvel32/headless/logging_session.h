@@ -12,6 +12,7 @@
 #include "acquisition/remote_commands.h"
 #include "acquisition/session_target.h"
 #include "acquisition/slot_data_files.h"
+#include "acquisition/tick_rest.h"
 #include "headless_remote_host.h"
 #include "headless_tick_observer.h"
 #include "status_lines.h"
@@ -58,7 +59,7 @@ private:
     LoggingTick tick_;
     StatusLines status_;
     long scansRead_ = 0;
-    std::chrono::milliseconds rest_{0};
+    TickRest rest_;
 };
 
 } // namespace korvel

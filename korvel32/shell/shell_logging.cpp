@@ -2,15 +2,6 @@
 
 namespace korvel {
 
-namespace {
-
-// A tick that read scans may find the next batch waiting; one that found
-// nothing means the instruments are idle for a while at any scan rate the
-// logger serves, so the timer rests instead of spinning a core.
-constexpr int kIdleRestMs = 25;
-
-} // namespace
-
 ShellLogging::ShellLogging(SessionTarget target, ShellLoggingWindow window, UserInterface &ui, Clock &clock,
                            QObject *parent)
     : QObject(parent), table_(target.table), files_(target.table, target.regional),
@@ -37,15 +28,8 @@ bool ShellLogging::anyLogging() const {
 }
 
 void ShellLogging::tick() {
-    const long before = totalScans();
     tick_();
-    timer_.start(totalScans() > before ? 0 : kIdleRestMs);
-}
-
-long ShellLogging::totalScans() const {
-    long total = 0;
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) total += engine_.run(slot).totalScans;
-    return total;
+    timer_.start(rest_.after(tick_));
 }
 
 void ShellCommandHost::showLoggingStatus() {

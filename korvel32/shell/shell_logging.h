@@ -9,8 +9,9 @@
 #include "acquisition/logging_engine.h"
 #include "acquisition/logging_tick.h"
 #include "acquisition/remote_commands.h"
-#include "acquisition/slot_data_files.h"
 #include "acquisition/session_target.h"
+#include "acquisition/slot_data_files.h"
+#include "acquisition/tick_rest.h"
 #include "shell_logging_hosts.h"
 
 #include <QObject>
@@ -49,7 +50,6 @@ signals:
 
 private:
     void tick();
-    long totalScans() const;
 
     InstrumentTable &table_;
     SlotDataFiles files_;
@@ -63,6 +63,7 @@ private:
     ShellTickObserver tickObserver_;
     LoggingTick tick_;
     QTimer timer_;
+    TickRest rest_;
 };
 
 } // namespace korvel
