@@ -2,6 +2,7 @@
 // come say so in an information box.
 #include "about_box.h"
 #include "command_ids.h"
+#include "help_page.h"
 #include "main_frame.h"
 #include "setup_title.h"
 
@@ -45,6 +46,8 @@ void CMainFrame::createCommandHandlers() {
         {kStatusOnAlarm, toggle(&LoggerOptions::statusOnAlarm)},
         {kLockout, [this] { toggleLockout(); }},
         {kAbout, [this] { showAbout(); }},
+        {kHelpContents, [this] { showHelpPage(this); }},
+        {kHelpSearch, [this] { showHelpPage(this); }},
     };
 }
 
