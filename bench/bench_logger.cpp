@@ -1,7 +1,6 @@
 #include "bench_logger.h"
 
 #include "acquisition/logging_run.h"
-#include "setup/bcn_lookup.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -63,7 +62,6 @@ void fail(const std::string &what)
 }
 
 BenchLogger::BenchLogger(ScanPace pace)
-    : document_(SetupTarget{table_, loggerOptions_, plot_, setupHost_, lookUpBcn}, ui_, regional_)
 {
     std::vector<std::string> arguments{"--general", "--port", "0"};
     if (pace.fast)
@@ -82,12 +80,11 @@ BenchLogger::BenchLogger(ScanPace pace)
 
     CommandLine commandLine;
     commandLine.setupFile = writeSetupFile(pace.intervalSeconds);
-    startup_ = std::make_unique<ApplicationStartup>(
-        StartupTarget{setupTemplate_, table_, loggerOptions_, document_, regional_, settings_}, windows_, ui_,
-        commandLine, StartupPaths::ofThisProcess());
+    startup_ = std::make_unique<ApplicationStartup>(state_.startupTarget(), windows_, ui_, commandLine,
+                                                    StartupPaths::ofThisProcess());
     if (!startup_->start())
         fail("the logger did not start");
-    if (table_.count() != kInstruments)
+    if (state_.table.count() != kInstruments)
         fail("the setup did not load all " + std::to_string(kInstruments) + " instruments");
 }
 
@@ -124,13 +121,13 @@ std::string BenchLogger::dataFilePath(int slot, FileFormat format) const
 std::unique_ptr<LoggingSession> BenchLogger::startedSession(FileFormat format)
 {
     for (int slot = 1; slot <= kInstruments; ++slot) {
-        DataFileSetup &dataFile = table_.slot(slot).setup->dataFile;
+        DataFileSetup &dataFile = state_.table.slot(slot).setup->dataFile;
         dataFile.format = format;
         dataFile.path = dataFilePath(slot, format);
     }
     lastFormat_ = format;
     auto session = std::make_unique<LoggingSession>(
-        SessionTarget{table_, loggerOptions_, document_, regional_, settings_.autoScanDisable, home_.path() + "/"},
+        SessionTarget{state_.table, state_.options, state_.document, state_.regional, state_.settings.autoScanDisable, home_.path() + "/"},
         ui_, clock_, quiet_);
     if (!session->startAll())
         fail("Start All did not start every instrument");
@@ -152,7 +149,7 @@ long BenchLogger::fetchedScans()
 
 long BenchLogger::scansInFiles() const
 {
-    const std::uint32_t recordSize = scanRecordSize(*table_.slot(1).setup);
+    const std::uint32_t recordSize = scanRecordSize(*state_.table.slot(1).setup);
     long scans = 0;
     for (int slot = 1; slot <= kInstruments; ++slot)
         scans += scansInDataFile(dataFilePath(slot, lastFormat_), lastFormat_, recordSize);
@@ -163,13 +160,13 @@ std::vector<std::uint16_t> BenchLogger::bcns() const
 {
     std::vector<std::uint16_t> numbers;
     for (int slot = 1; slot <= kInstruments; ++slot)
-        numbers.push_back(table_.slot(slot).bcn);
+        numbers.push_back(state_.table.slot(slot).bcn);
     return numbers;
 }
 
 int BenchLogger::batchSize() const
 {
-    return scanBatchSize(scanRecordSize(*table_.slot(1).setup), false);
+    return scanBatchSize(scanRecordSize(*state_.table.slot(1).setup), false);
 }
 
 } // namespace korvel::bench

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "acquisition/application_startup.h"
+#include "acquisition/application_state.h"
 #include "headless/logging_session.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
-#include "setup/plot_settings.h"
 #include "setup/setup_host.h"
 
 #include <sim_process.h>
@@ -84,14 +84,8 @@ private:
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};
     NotingClock clock_;
-    SetupTemplate setupTemplate_;
-    InstrumentTable table_{setupTemplate_};
-    LoggerOptions loggerOptions_;
-    PlotSettings plot_;
     SetupHost setupHost_;
-    RegionalFormats regional_;
-    ApplicationSettings settings_;
-    CSetupDoc document_;
+    ApplicationState state_{setupHost_, ui_};
     StartupWindowSteps windows_;
     std::unique_ptr<ApplicationStartup> startup_;
     FileFormat lastFormat_ = FileFormat::FastBinary;

@@ -31,8 +31,8 @@ private:
     std::optional<std::string> saved_;
 };
 
-// A wall-clock time in the current zone, normalised (daylight saving decided) by mktime.
-inline std::tm localAt(int year, int month, int day, int hour, int minute, int second = 0)
+// A wall-clock time as a clock shows it, daylight saving left to the rules.
+inline std::tm wallClockAt(int year, int month, int day, int hour, int minute, int second = 0)
 {
     std::tm local{};
     local.tm_year = year - 1900;
@@ -42,6 +42,13 @@ inline std::tm localAt(int year, int month, int day, int hour, int minute, int s
     local.tm_min = minute;
     local.tm_sec = second;
     local.tm_isdst = -1;
+    return local;
+}
+
+// A wall-clock time in the current zone, normalised (daylight saving decided) by mktime.
+inline std::tm localAt(int year, int month, int day, int hour, int minute, int second = 0)
+{
+    std::tm local = wallClockAt(year, month, day, hour, minute, second);
     std::mktime(&local);
     return local;
 }

@@ -2,7 +2,6 @@
 
 #include "logging_deadline.h"
 #include "logging_session.h"
-#include "setup/bcn_lookup.h"
 #include "termination_signals.h"
 
 #include <iostream>
@@ -18,10 +17,8 @@ constexpr auto kDrainBound = std::chrono::seconds(10);
 
 HeadlessLogger::HeadlessLogger(const HeadlessOptions &options, std::ostream &statusOut)
     : options_(options), statusOut_(statusOut), ui_(options.answers),
-      document_(SetupTarget{table_, loggerOptions_, plot_, setupHost_, lookUpBcn}, ui_, regional_),
       paths_(StartupPaths::ofThisProcess()),
-      startup_(StartupTarget{setupTemplate_, table_, loggerOptions_, document_, regional_, settings_}, windows_, ui_,
-               options.commandLine, paths_) {}
+      startup_(state_.startupTarget(), windows_, ui_, options.commandLine, paths_) {}
 
 int HeadlessLogger::run() {
     if (!startup_.start()) return 1;
@@ -32,7 +29,7 @@ int HeadlessLogger::run() {
 
 // The session and its data files end before shutdown stops the library.
 int HeadlessLogger::logSetup() {
-    LoggingSession session(SessionTarget{table_, loggerOptions_, document_, regional_, settings_.autoScanDisable,
+    LoggingSession session(SessionTarget{state_.table, state_.options, state_.document, state_.regional, state_.settings.autoScanDisable,
                                          paths_.programDirectory},
                            ui_, clock_, statusOut_);
     const bool started = startInstruments(session);
@@ -51,7 +48,7 @@ int HeadlessLogger::logSetup() {
 // A setup named at launch is there to be logged; without one only /G starts.
 bool HeadlessLogger::startInstruments(LoggingSession &session) {
     const bool setupGiven = !options_.commandLine.setupFile.empty();
-    if (setupGiven && table_.count() == 0) {
+    if (setupGiven && state_.table.count() == 0) {
         std::cerr << "korvel32: the setup holds no instrument to log\n";
         return false;
     }

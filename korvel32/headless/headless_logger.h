@@ -3,11 +3,11 @@
 #pragma once
 
 #include "acquisition/application_startup.h"
+#include "acquisition/application_state.h"
 #include "headless_options.h"
 #include "headless_window_steps.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
-#include "setup/plot_settings.h"
 #include "setup/setup_host.h"
 
 #include <iosfwd>
@@ -31,14 +31,8 @@ private:
     std::ostream &statusOut_;
     PrintingUserInterface ui_;
     SystemClock clock_;
-    SetupTemplate setupTemplate_;
-    InstrumentTable table_{setupTemplate_};
-    LoggerOptions loggerOptions_;
-    PlotSettings plot_;
     SetupHost setupHost_;
-    RegionalFormats regional_;
-    ApplicationSettings settings_;
-    CSetupDoc document_;
+    ApplicationState state_{setupHost_, ui_};
     HeadlessWindowSteps windows_;
     StartupPaths paths_;
     ApplicationStartup startup_;

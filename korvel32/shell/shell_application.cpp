@@ -2,7 +2,6 @@
 
 #include "library_pump.h"
 #include "main_frame.h"
-#include "setup/bcn_lookup.h"
 
 #include <QGuiApplication>
 #include <QSessionManager>
@@ -18,11 +17,9 @@ constexpr const char *kRecentFilesName = "korvmru.ini";
 ShellApplication::ShellApplication(CommandLine commandLine, UserInterface &ui,
                                    std::function<void(CMainFrame &)> mainWindowCreated)
     : ui_(ui), mainWindowCreated_(std::move(mainWindowCreated)),
-      document_(SetupTarget{table_, options_, plot_, setupHost_, lookUpBcn}, ui_, regional_),
       paths_(StartupPaths::ofThisProcess()), recentFiles_(paths_.programDirectory + kRecentFilesName),
       windows_(singleInstance_, recentFiles_, [this] { return createMainWindow(); }),
-      startup_(StartupTarget{setupTemplate_, table_, options_, document_, regional_, settings_}, windows_, ui_,
-               std::move(commandLine), paths_) {}
+      startup_(state_.startupTarget(), windows_, ui_, std::move(commandLine), paths_) {}
 
 ShellApplication::~ShellApplication() {
     setupHost_.setMainWindow(nullptr);
@@ -49,7 +46,7 @@ void ShellApplication::shutDown() {
 
 CMainFrame *ShellApplication::createMainWindow() {
     frame_ = std::make_unique<CMainFrame>(
-        MainFrameTarget{table_, options_, document_, regional_, settings_, paths_.programDirectory, recentFiles_}, ui_,
+        MainFrameTarget{state_.table, state_.options, state_.document, state_.regional, state_.settings, paths_.programDirectory, recentFiles_}, ui_,
         clock_);
     setupHost_.setMainWindow(frame_.get());
     if (mainWindowCreated_) mainWindowCreated_(*frame_);

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "acquisition/application_startup.h"
+#include "acquisition/application_state.h"
 #include "platform/clock.h"
 #include "recent_file_list.h"
-#include "setup/plot_settings.h"
 #include "shell_setup_host.h"
 #include "shell_window_steps.h"
 #include "single_instance.h"
@@ -33,8 +33,8 @@ public:
     void shutDown();
 
     CMainFrame *mainWindow() { return frame_.get(); }
-    const InstrumentTable &instruments() const { return table_; }
-    CSetupDoc &document() { return document_; }
+    const InstrumentTable &instruments() const { return state_.table; }
+    CSetupDoc &document() { return state_.document; }
 
 private:
     CMainFrame *createMainWindow();
@@ -42,14 +42,8 @@ private:
     UserInterface &ui_;
     std::function<void(CMainFrame &)> mainWindowCreated_;
     SystemClock clock_;
-    SetupTemplate setupTemplate_;
-    InstrumentTable table_{setupTemplate_};
-    LoggerOptions options_;
-    PlotSettings plot_;
     ShellSetupHost setupHost_;
-    RegionalFormats regional_;
-    ApplicationSettings settings_;
-    CSetupDoc document_;
+    ApplicationState state_{setupHost_, ui_};
     StartupPaths paths_;
     SingleInstance singleInstance_;
     RecentFileList recentFiles_;

@@ -12,25 +12,12 @@
 namespace korvel {
 namespace {
 
-std::tm wallClock(int year, int month, int day, int hour, int minute, int second)
-{
-    std::tm local{};
-    local.tm_year = year - 1900;
-    local.tm_mon = month - 1;
-    local.tm_mday = day;
-    local.tm_hour = hour;
-    local.tm_min = minute;
-    local.tm_sec = second;
-    local.tm_isdst = -1;
-    return local;
-}
-
 // Every 7th second of two days around a night the clocks change, in order.
 void expectSameAsMktime(int year, int month, int day)
 {
     for (int hour = 0; hour < 48; ++hour) {
         for (int second = 0; second < 3600; second += 7) {
-            std::tm ours = wallClock(year, month, day + hour / 24, hour % 24, second / 60, second % 60);
+            std::tm ours = wallClockAt(year, month, day + hour / 24, hour % 24, second / 60, second % 60);
             std::tm theirs = ours;
             const std::int64_t expected = std::mktime(&theirs);
             ASSERT_EQ(calendarSecondsOf(ours), expected) << day + hour / 24 << " " << hour % 24 << ":" << second;
@@ -56,7 +43,7 @@ TEST(LocalTimeConversion, AgreesWithMktimeOnTheNightsTheClocksChange)
 
 TEST(LocalTimeConversion, FollowsAChangeOfZoneAtOnce)
 {
-    std::tm noon = wallClock(2026, 7, 1, 12, 0, 0);
+    std::tm noon = wallClockAt(2026, 7, 1, 12, 0, 0);
     std::int64_t inNewYork = 0;
     {
         ScopedTimeZone scoped("America/New_York");
@@ -64,7 +51,7 @@ TEST(LocalTimeConversion, FollowsAChangeOfZoneAtOnce)
         inNewYork = calendarSecondsOf(noon);
     }
     ScopedTimeZone scoped("Europe/Berlin");
-    std::tm again = wallClock(2026, 7, 1, 12, 0, 0);
+    std::tm again = wallClockAt(2026, 7, 1, 12, 0, 0);
     EXPECT_EQ(inNewYork - calendarSecondsOf(again), 6 * 3600);
     EXPECT_EQ(standardOffsetWest(), -3600);
     EXPECT_FALSE(epochInDaylightTime());

@@ -1,0 +1,36 @@
+// The application object's setup and settings, as every front end holds
+// them: the instrument table with its template, the logger options and plot
+// settings that travel with the setup file, the regional formats and the
+// korvel32.ini settings, and the document that opens and saves the setup.
+#pragma once
+
+#include "acquisition/application_settings.h"
+#include "acquisition/application_startup.h"
+#include "platform/regional_formats.h"
+#include "setup/bcn_lookup.h"
+#include "setup/instrument_table.h"
+#include "setup/logger_options.h"
+#include "setup/plot_settings.h"
+#include "setup/setup_doc.h"
+#include "setup/setup_template.h"
+
+namespace korvel {
+
+struct ApplicationState {
+    ApplicationState(SetupHost &host, UserInterface &ui)
+        : document(SetupTarget{table, options, plot, host, lookUpBcn}, ui, regional) {}
+    ApplicationState(const ApplicationState &) = delete;
+    ApplicationState &operator=(const ApplicationState &) = delete;
+
+    StartupTarget startupTarget() { return {setupTemplate, table, options, document, regional, settings}; }
+
+    SetupTemplate setupTemplate;
+    InstrumentTable table{setupTemplate};
+    LoggerOptions options;
+    PlotSettings plot;
+    RegionalFormats regional;
+    ApplicationSettings settings;
+    CSetupDoc document;
+};
+
+} // namespace korvel
