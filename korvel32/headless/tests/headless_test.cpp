@@ -148,9 +148,13 @@ TEST_F(HeadlessTest, ASetupThatCannotOpenItsDataFileFailsTheStart) {
     EXPECT_EQ(counter(kBcns[1], "produced"), 0) << "Start All stopped at the failure";
 }
 
-TEST_F(HeadlessTest, AnUnknownOptionIsRefusedWithTheUsage) {
-    EXPECT_EQ(runHeadless({"--frobnicate"}), 2);
-    EXPECT_NE(output.find("usage: korvel32 --headless"), std::string::npos);
+TEST_F(HeadlessTest, ACommandLineItCannotUseIsRefusedWithTheUsage) {
+    for (const std::vector<std::string> &arguments : std::vector<std::vector<std::string>>{
+             {"--frobnicate"}, {"--answer", "maybe"}, {"--duration", "-1", "/G"}, {"--duration", "5"}}) {
+        EXPECT_EQ(runHeadless(arguments), 2) << arguments[0];
+        EXPECT_NE(output.find("usage: korvel32 --headless"), std::string::npos);
+    }
+    EXPECT_NE(output.find("nothing to log"), std::string::npos) << "neither a setup nor /G";
 }
 
 } // namespace
