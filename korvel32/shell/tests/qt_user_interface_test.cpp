@@ -12,7 +12,7 @@
 
 #include "shell/progress_window.h"
 #include "shell/qt_user_interface.h"
-#include "shell/tests/window_inspection.h"
+#include "shell/tests/window_probe.h"
 #include "shell/warning_window.h"
 #include "temp_dir.h"
 

@@ -10,7 +10,7 @@
 
 #include "shell/about_box.h"
 #include "shell/splash_window.h"
-#include "shell/tests/window_inspection.h"
+#include "shell/tests/window_probe.h"
 #include "temp_dir.h"
 
 namespace korvel {
