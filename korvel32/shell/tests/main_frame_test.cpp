@@ -173,6 +173,25 @@ private slots:
         QVERIFY(enabled(kOpenSetup));
     }
 
+    void deletingAnInstrumentTellsEachChildWindowOnce() {
+        const std::size_t before = ui->notifications().size();
+        ui->queueAnswer(MessageAnswer::Yes);
+        trigger(kDeleteInstrument);
+        QCOMPARE(application->instruments().count(), 1);
+        QCOMPARE(frame->instrumentBar().slotsInOrder().size(), std::size_t{1});
+        int removedFromStatus = 0, removedFromPlot = 0;
+        for (std::size_t i = before; i < ui->notifications().size(); ++i) {
+            const auto &told = ui->notifications()[i];
+            removedFromStatus += told.window == ChildWindow::LoggingStatus &&
+                                 told.message == logging_status::kInstrumentRemoved;
+            removedFromPlot += told.window == ChildWindow::QuickPlot && told.message == quick_plot::kInstrumentRemoved &&
+                               told.wParam == kBcns[0];
+        }
+        QCOMPARE(removedFromStatus, 1);
+        QCOMPARE(removedFromPlot, 1);
+        QVERIFY(application->document().modified());
+    }
+
     void optionTogglesMarkTheSetupModifiedExceptTheLockout() {
         application->document().setModified(false);
         trigger(kLockout);
