@@ -3,13 +3,15 @@
 // process spends over the period as a share of one core (the simulator runs in
 // its own process and is not counted). The baseline, for the same period on
 // the same instruments: a bare kvlink32 client polling them in the same round
-// robin with the same rests as the logging loop (1 ms after a read that
-// brought scans, 10 ms after one that brought none), which is what the polling
-// alone costs.
+// robin with the same rests as the logging loop (none while a cycle over the
+// instruments brings scans, a growing rest after one that brought none), which
+// is what the polling alone costs.
 //
 // usage: logging_idle_bench [seconds, default 60]
 #include "bench_bare_client.h"
 #include "bench_logger.h"
+
+#include "acquisition/tick_rest.h"
 
 #include <chrono>
 #include <cstdio>
@@ -26,8 +28,6 @@ using namespace korvel::bench;
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr double kGoalPercent = 2.0;
-constexpr auto kBusyRest = std::chrono::milliseconds(1);
-constexpr auto kIdleRest = std::chrono::milliseconds(10);
 constexpr auto kDrainBound = std::chrono::seconds(10);
 constexpr auto kFirstScanBound = std::chrono::seconds(15);
 
@@ -100,8 +100,18 @@ Period bare(BenchLogger &logger, SteadyClock::duration period)
 {
     const auto session = loggingSession(logger);
     const PeriodMeter meter(logger);
-    const BareReads reads = readRoundRobin(logger.bcns(), logger.batchSize(), SteadyClock::now() + period, [](int scans) {
-        std::this_thread::sleep_for(scans == 0 ? kIdleRest : kBusyRest);
+    const auto instruments = static_cast<long>(logger.bcns().size());
+    TickRest rest;
+    long pass = 0;
+    long cycleScans = 0;
+    bool lastCycleIdle = false;
+    const BareReads reads = readRoundRobin(logger.bcns(), logger.batchSize(), SteadyClock::now() + period, [&](int scans) {
+        cycleScans += scans;
+        if (++pass % instruments == 0) {
+            lastCycleIdle = cycleScans == 0;
+            cycleScans = 0;
+        }
+        std::this_thread::sleep_for(rest.after(lastCycleIdle));
     });
     const Period measured = meter.end(reads.passes);
     session->stopAll(kDrainBound);

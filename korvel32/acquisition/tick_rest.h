@@ -4,8 +4,6 @@
 // while a scan still reaches its file well within a second.
 #pragma once
 
-#include "acquisition/logging_tick.h"
-
 #include <algorithm>
 #include <chrono>
 
@@ -15,8 +13,10 @@ class TickRest {
 public:
     static constexpr std::chrono::milliseconds kLongest{20};
 
-    std::chrono::milliseconds after(const LoggingTick &tick) {
-        if (!tick.mayRest()) {
+    // mayRest: the last whole cycle over the logging instruments read nothing
+    // (LoggingTick::mayRest).
+    std::chrono::milliseconds after(bool mayRest) {
+        if (!mayRest) {
             rest_ = std::chrono::milliseconds(0);
         } else {
             rest_ = std::min(kLongest, std::max(std::chrono::milliseconds(1), rest_ * 2));

@@ -47,7 +47,7 @@ void LoggingSession::tickAndRest() {
     tick_();
     status_.update(clock_.now().seconds);
     scansRead_ += totalScans() - before;
-    const auto rest = rest_.after(tick_);
+    const auto rest = rest_.after(tick_.mayRest());
     if (rest.count() > 0) std::this_thread::sleep_for(rest);
 }
 

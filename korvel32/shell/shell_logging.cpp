@@ -29,7 +29,7 @@ bool ShellLogging::anyLogging() const {
 
 void ShellLogging::tick() {
     tick_();
-    timer_.start(rest_.after(tick_));
+    timer_.start(rest_.after(tick_.mayRest()));
 }
 
 void ShellCommandHost::showLoggingStatus() {
