@@ -4,6 +4,7 @@
 #include "logging_with_files.h"
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct Fault {
     const char *name;
     std::vector<std::string> controls; // the simulator's fault commands for instrument 2
 };
+
+// Test listings show the case by its name rather than as raw bytes.
+void PrintTo(const Fault &tested, std::ostream *out) { *out << tested.name; }
 
 // The communication interruption warnings shown about the instrument.
 std::size_t interruptionsOf(const ScriptedUserInterface &ui, unsigned bcn) {

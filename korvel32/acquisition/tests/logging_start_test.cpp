@@ -1,6 +1,7 @@
 #include "simulated_logger.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace korvel {
 namespace {
@@ -148,6 +149,9 @@ struct StartFailure {
     const char *fault;
     int message;
 };
+
+// Test listings show the case by its name rather than as raw bytes.
+void PrintTo(const StartFailure &tested, std::ostream *out) { *out << tested.name; }
 
 class LoggingStartFailure : public LoggingStart, public ::testing::WithParamInterface<StartFailure> {};
 
