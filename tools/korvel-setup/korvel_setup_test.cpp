@@ -55,9 +55,11 @@ protected:
         EXPECT_TRUE(document.save(setupPath));
     }
 
-    ToolRun run(const std::string &arguments) const {
+    ToolRun run(const std::string &arguments) const { return runWithCcfIn(dir.path(), arguments); }
+
+    ToolRun runWithCcfIn(const std::string &ccfDirectory, const std::string &arguments) const {
         const std::string errPath = dir.path() + "/stderr.txt";
-        const std::string command = "KVLINK32_CCF_DIR='" + dir.path() + "' XDG_CONFIG_HOME='" + dir.path() + "' " +
+        const std::string command = "KVLINK32_CCF_DIR='" + ccfDirectory + "' XDG_CONFIG_HOME='" + dir.path() + "' " +
                                     KORVEL_SETUP_PATH + " " + arguments + " 2>'" + errPath + "'";
         ToolRun result;
         FILE *pipe = popen(command.c_str(), "r");
@@ -148,6 +150,15 @@ TEST_F(KorvelSetupTool, SaveAsWritesTheRecordForm) {
     const std::string copy = dir.path() + "/copy.stp";
     EXPECT_EQ(run("save-as " + setupPath + " " + copy).status, 0);
     EXPECT_EQ(fileText(copy), fileText(setupPath));
+}
+
+TEST_F(KorvelSetupTool, WithoutCcfNothingIsDoneAndTheSetupKeepsItsInstruments) {
+    const std::string before = fileText(setupPath);
+    const kvtest::TempDir noCcf;
+    const ToolRun refused = runWithCcfIn(noCcf.path(), "save-as " + setupPath + " " + setupPath);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("ccf.cfg cannot be read"), std::string::npos) << refused.err;
+    EXPECT_EQ(fileText(setupPath), before);
 }
 
 TEST_F(KorvelSetupTool, UsageErrorsExitWithTwo) {

@@ -139,6 +139,15 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "korvel-setup: the communication library did not start (%s)\n", kvxErrorName(started));
         return kFailed;
     }
+    // Without ccf.cfg every instrument of the setup would be dropped, and a save
+    // would write the setup back without them.
+    const std::int32_t entries = kvxCCFnumEntries();
+    if (entries < 0) {
+        std::fprintf(stderr, "korvel-setup: %s (%s), so no instrument of the setup could be kept\n",
+                     kvxErrorText(entries), kvxErrorName(entries));
+        kvxLibExit();
+        return kFailed;
+    }
     const int status = run(words[0], {words.begin() + 1, words.end()});
     kvxLibExit();
     if (status == kUsageError) std::fprintf(stderr, "korvel-setup: a BCN is a number from 1 to 99\n");
