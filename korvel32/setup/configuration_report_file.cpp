@@ -4,6 +4,8 @@
 #include "setup/text_format.h"
 
 #include <fstream>
+#include <initializer_list>
+#include <utility>
 
 namespace korvel {
 
@@ -12,23 +14,29 @@ namespace {
 constexpr int kCannotCreateMessage = 42;
 constexpr int kCannotWriteMessage = 43;
 
+// The columns of a line, each filled out to its width; the last one is not.
+std::string columnsLine(const ReportRow &row, std::initializer_list<std::pair<std::size_t, std::size_t>> columns,
+                        std::size_t last) {
+    std::string line;
+    for (const auto &[column, width] : columns) line += padded(row[column], width);
+    return line + row[last] + "\r\n";
+}
+
 // Analog rows and the headings have all nine columns; computed rows have no
 // range, so their function column is wide enough for "%04u - %04u".
 std::string analogLine(const ReportRow &row) {
-    return formatted("%-6s%-11s%-13s%-13s%-13s%-7s%-7s%-13s%s\r\n", row[0].c_str(), row[1].c_str(), row[2].c_str(),
-                     row[3].c_str(), row[4].c_str(), row[5].c_str(), row[6].c_str(), row[7].c_str(), row[8].c_str());
+    return columnsLine(row, {{0, 6}, {1, 11}, {2, 13}, {3, 13}, {4, 13}, {5, 7}, {6, 7}, {7, 13}}, 8);
 }
 
 std::string computedLine(const ReportRow &row) {
-    return formatted("%-6s%-24s%-13s%-13s%-7s%-7s%-13s%s\r\n", row[0].c_str(), row[1].c_str(), row[3].c_str(),
-                     row[4].c_str(), row[5].c_str(), row[6].c_str(), row[7].c_str(), row[8].c_str());
+    return columnsLine(row, {{0, 6}, {1, 24}, {3, 13}, {4, 13}, {5, 7}, {6, 7}, {7, 13}}, 8);
 }
 
 } // namespace
 
 std::string configurationReportText(const ConfigurationReport &report) {
     std::string text = report.title + "\r\n\r\n";
-    for (const ReportPair &pair : report.pairs) text += formatted("%-19s%s\r\n", pair.label.c_str(), pair.value.c_str());
+    for (const ReportPair &pair : report.pairs) text += padded(pair.label, 19) + pair.value + "\r\n";
     text += "\r\n" + analogLine(report.headings);
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         if (!report.rowShown(channel)) continue;

@@ -22,4 +22,12 @@ std::string cut(const std::string &text, std::size_t length) {
     return text.substr(0, length);
 }
 
+std::string padded(const std::string &text, std::size_t width) {
+    std::size_t characters = 0;
+    for (const char byte : text) {
+        if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) ++characters;
+    }
+    return characters >= width ? text : text + std::string(width - characters, ' ');
+}
+
 } // namespace korvel

@@ -1,5 +1,5 @@
 // Texts built for lists and reports: printf-style formatting into a string,
-// and cutting a text to the width of its column.
+// cutting a text to the width of its column, and filling it out to that width.
 #pragma once
 
 #include <string>
@@ -10,5 +10,9 @@ std::string formatted(const char *format, ...) __attribute__((format(printf, 1, 
 
 // The first length characters of text.
 std::string cut(const std::string &text, std::size_t length);
+
+// text followed by spaces up to width characters. Labels are UTF-8, so a
+// character such as the degree sign counts once however many bytes it takes.
+std::string padded(const std::string &text, std::size_t width);
 
 } // namespace korvel

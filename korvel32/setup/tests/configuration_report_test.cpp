@@ -84,9 +84,15 @@ TEST_F(ConfigurationReportTest, LaysOutAnalogAndComputedRows) {
     difference.channelB = 1;
     difference.unitsLabel = "Diff";
     difference.label = "Drop";
+    ChannelSetup &thermocouple = setup().channel(2);
+    thermocouple.function = ChannelFunction::Thermocouple;
+    thermocouple.range = RangeCode::TcK;
+    thermocouple.unitsLabel = kCelsiusUnitsLabel; // two bytes for the degree sign, one column
+    thermocouple.label = "Stack";
 
     const std::string text = configurationReportText(build());
     EXPECT_NE(text.find("\r\n1201  VDC        3 V          OFF          OFF          NA     OFF    VDC          Inlet\r\n"
+                        "1202  TC         K            OFF          OFF          NA     OFF    \u00B0C           Stack\r\n"
                         "1221  1201 - 1201             OFF          OFF          NA     OFF    Diff         Drop\r\n"),
               std::string::npos)
         << text;
