@@ -1,10 +1,13 @@
 // mktime rereads the time-zone file on every call when TZ is not set, which a
 // logger converting thousands of scan times a second cannot afford. Within a
 // local hour that holds no change of daylight time the conversion is linear,
-// so each such hour is converted once and its scans take their offset in it.
-// A change of TZ (a user, a test) starts over.
+// so such an hour is converted once and its scans take their offset in it.
+// Two hours are kept: a scan's conversion may look at the next hour too (the
+// night the clocks go forward) before its date text converts its own hour
+// again. A change of TZ (a user, a test) starts over.
 #include "platform/clock.h"
 
+#include <array>
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -14,12 +17,6 @@ namespace {
 
 constexpr std::int64_t kSecondsPerMinute = 60;
 constexpr std::int64_t kLastSecondOfHour = 3599;
-
-std::string zoneName()
-{
-    const char *tz = std::getenv("TZ");
-    return tz == nullptr ? std::string(1, '\0') : std::string(tz);
-}
 
 bool sameHour(const std::tm &a, const std::tm &b)
 {
@@ -32,89 +29,123 @@ bool withinHour(const std::tm &local)
     return local.tm_min >= 0 && local.tm_min <= 59 && local.tm_sec >= 0 && local.tm_sec <= 59;
 }
 
+// The hour of local with its date and hour fields brought into range by
+// calendar arithmetic alone (hour 24 is the next day's hour 0), as mktime
+// would before applying the zone; tm_isdst stays as asked.
+std::tm normalisedHour(const std::tm &local)
+{
+    std::tm fields = local;
+    fields.tm_min = fields.tm_sec = 0;
+    const std::time_t asUtc = timegm(&fields);
+    std::tm hour{};
+    gmtime_r(&asUtc, &hour);
+    hour.tm_isdst = local.tm_isdst;
+    return hour;
+}
+
 struct HourConversion {
-    std::string zone;
-    std::tm key{};   // the hour as asked for
-    std::tm start{}; // its first second, normalised
+    std::tm key{};   // the normalised hour as asked for
+    std::tm start{}; // its first second, as mktime gives it
     std::int64_t seconds = -1;
     bool valid = false;
-
-    bool holds(const std::tm &local, const std::string &currentZone) const
-    {
-        return valid && sameHour(key, local) && zone == currentZone;
-    }
-
-    // Remembers the hour of local when it is linear: both ends in the same
-    // daylight state, exactly an hour apart, and not moved by normalising.
-    void learn(const std::tm &local, std::string currentZone)
-    {
-        std::tm first = local;
-        first.tm_min = first.tm_sec = 0;
-        std::tm last = local;
-        last.tm_min = last.tm_sec = 59;
-        const std::int64_t firstSeconds = std::mktime(&first);
-        const std::int64_t lastSeconds = std::mktime(&last);
-        valid = firstSeconds != -1 && lastSeconds - firstSeconds == kLastSecondOfHour &&
-                first.tm_isdst == last.tm_isdst && first.tm_hour == local.tm_hour && first.tm_mday == local.tm_mday;
-        if (!valid)
-            return;
-        zone = std::move(currentZone);
-        key = local;
-        start = first;
-        seconds = firstSeconds;
-    }
 };
 
 struct ZoneFacts {
-    std::string zone;
     std::int64_t offsetWest = 0;
     bool epochInDaylight = false;
-    bool valid = false;
 };
+
+// What is known of the current zone: the TZ value it belongs to, its facts
+// and the hours converted in it.
+struct ZoneCache {
+    bool known = false;
+    bool tzSet = false;
+    std::string tz;
+    ZoneFacts facts;
+    std::array<HourConversion, 2> hours;
+    std::size_t nextHour = 0;
+
+    // The zone as mktime, localtime_r and the globals last left it.
+    void readFacts() { facts = {static_cast<std::int64_t>(timezone), localTimeOf(0).tm_isdst > 0}; }
+
+    const HourConversion *find(const std::tm &key) const
+    {
+        for (const HourConversion &hour : hours) {
+            if (hour.valid && sameHour(hour.key, key))
+                return &hour;
+        }
+        return nullptr;
+    }
+
+    // Converts the hour once and keeps it when it is linear: both ends in the
+    // same daylight state, exactly an hour apart, and not moved by a gap.
+    const HourConversion *learn(const std::tm &key)
+    {
+        std::tm first = key;
+        std::tm last = key;
+        last.tm_min = last.tm_sec = 59;
+        const std::int64_t firstSeconds = std::mktime(&first);
+        const std::int64_t lastSeconds = std::mktime(&last);
+        readFacts(); // mktime has just reread the zone
+        const bool linear = firstSeconds != -1 && lastSeconds - firstSeconds == kLastSecondOfHour &&
+                            first.tm_isdst == last.tm_isdst && first.tm_hour == key.tm_hour &&
+                            first.tm_mday == key.tm_mday;
+        if (!linear)
+            return nullptr;
+        HourConversion &hour = hours[nextHour];
+        nextHour = (nextHour + 1) % hours.size();
+        hour = {key, first, firstSeconds, true};
+        return &hour;
+    }
+};
+
+// The cache of the current TZ; a different value of TZ starts it afresh.
+ZoneCache &currentZone()
+{
+    thread_local ZoneCache zone;
+    const char *tz = std::getenv("TZ");
+    const bool same = zone.known && zone.tzSet == (tz != nullptr) && (tz == nullptr || zone.tz == tz);
+    if (!same) {
+        tzset();
+        zone = ZoneCache{};
+        zone.known = true;
+        zone.tzSet = tz != nullptr;
+        if (tz != nullptr)
+            zone.tz = tz;
+        zone.readFacts();
+    }
+    return zone;
+}
 
 } // namespace
 
 std::int64_t calendarSecondsOf(std::tm &local)
 {
-    thread_local HourConversion hour;
     if (!withinHour(local))
         return static_cast<std::int64_t>(std::mktime(&local));
-    std::string zone = zoneName();
-    if (!hour.holds(local, zone))
-        hour.learn(local, std::move(zone));
-    if (!hour.valid)
+    ZoneCache &zone = currentZone();
+    const std::tm key = normalisedHour(local);
+    const HourConversion *hour = zone.find(key);
+    if (hour == nullptr)
+        hour = zone.learn(key);
+    if (hour == nullptr)
         return static_cast<std::int64_t>(std::mktime(&local));
     const int minute = local.tm_min;
     const int second = local.tm_sec;
-    local = hour.start;
+    local = hour->start;
     local.tm_min = minute;
     local.tm_sec = second;
-    return hour.seconds + minute * kSecondsPerMinute + second;
+    return hour->seconds + minute * kSecondsPerMinute + second;
 }
-
-namespace {
-
-const ZoneFacts &zoneFacts()
-{
-    thread_local ZoneFacts facts;
-    std::string zone = zoneName();
-    if (!facts.valid || facts.zone != zone) {
-        tzset();
-        facts = {std::move(zone), static_cast<std::int64_t>(timezone), localTimeOf(0).tm_isdst > 0, true};
-    }
-    return facts;
-}
-
-} // namespace
 
 std::int64_t standardOffsetWest()
 {
-    return zoneFacts().offsetWest;
+    return currentZone().facts.offsetWest;
 }
 
 bool epochInDaylightTime()
 {
-    return zoneFacts().epochInDaylight;
+    return currentZone().facts.epochInDaylight;
 }
 
 } // namespace korvel

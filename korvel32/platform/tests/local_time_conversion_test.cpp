@@ -13,15 +13,21 @@ namespace korvel {
 namespace {
 
 // Every 7th second of two days around a night the clocks change, in order.
+// The second day is asked for both as itself and as hours 24 to 47 of the
+// first, as a run in daylight time asks for the hour after the instrument's.
 void expectSameAsMktime(int year, int month, int day)
 {
-    for (int hour = 0; hour < 48; ++hour) {
+    for (int asked = 0; asked < 96; ++asked) {
+        const int hour = asked % 48;
+        const bool overflowing = asked >= 48;
         for (int second = 0; second < 3600; second += 7) {
-            std::tm ours = wallClockAt(year, month, day + hour / 24, hour % 24, second / 60, second % 60);
+            std::tm ours = overflowing ? wallClockAt(year, month, day, hour, second / 60, second % 60)
+                                       : wallClockAt(year, month, day + hour / 24, hour % 24, second / 60, second % 60);
             std::tm theirs = ours;
             const std::int64_t expected = std::mktime(&theirs);
-            ASSERT_EQ(calendarSecondsOf(ours), expected) << day + hour / 24 << " " << hour % 24 << ":" << second;
+            ASSERT_EQ(calendarSecondsOf(ours), expected) << "day " << day << " hour " << hour << " second " << second;
             ASSERT_EQ(ours.tm_hour, theirs.tm_hour);
+            ASSERT_EQ(ours.tm_mday, theirs.tm_mday);
             ASSERT_EQ(ours.tm_isdst, theirs.tm_isdst);
             ASSERT_EQ(ours.tm_wday, theirs.tm_wday);
         }
