@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <string>
 
 namespace korvel {
@@ -32,13 +33,14 @@ bool withinHour(const std::tm &local)
 // The hour of local with its date and hour fields brought into range by
 // calendar arithmetic alone (hour 24 is the next day's hour 0), as mktime
 // would before applying the zone; tm_isdst stays as asked.
-std::tm normalisedHour(const std::tm &local)
+std::optional<std::tm> normalisedHour(const std::tm &local)
 {
     std::tm fields = local;
     fields.tm_min = fields.tm_sec = 0;
     const std::time_t asUtc = timegm(&fields);
     std::tm hour{};
-    gmtime_r(&asUtc, &hour);
+    if (asUtc == -1 || gmtime_r(&asUtc, &hour) == nullptr)
+        return std::nullopt; // beyond the calendar: mktime decides
     hour.tm_isdst = local.tm_isdst;
     return hour;
 }
@@ -124,10 +126,10 @@ std::int64_t calendarSecondsOf(std::tm &local)
     if (!withinHour(local))
         return static_cast<std::int64_t>(std::mktime(&local));
     ZoneCache &zone = currentZone();
-    const std::tm key = normalisedHour(local);
-    const HourConversion *hour = zone.find(key);
-    if (hour == nullptr)
-        hour = zone.learn(key);
+    const std::optional<std::tm> key = normalisedHour(local);
+    const HourConversion *hour = key ? zone.find(*key) : nullptr;
+    if (key && hour == nullptr)
+        hour = zone.learn(*key);
     if (hour == nullptr)
         return static_cast<std::int64_t>(std::mktime(&local));
     const int minute = local.tm_min;
