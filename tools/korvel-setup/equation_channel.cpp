@@ -4,13 +4,17 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 std::string setEquationChannel(korvel::InstrumentSetup &setup, int channel, const std::string &equation) {
-    if (channel < korvel::kFirstComputedChannel || channel > korvel::kChannelCount) {
-        return "an equation channel is one of 21 to 30";
+    if (!korvel::isComputedChannel(channel)) {
+        return "an equation channel is one of " + std::to_string(korvel::kFirstComputedChannel) + " to " +
+               std::to_string(korvel::kChannelCount);
     }
-    if (equation.empty() || equation.size() > korvel::kEquationLength) return "an equation has 1 to 100 characters";
-    std::array<std::uint8_t, 1000> code{};
+    if (equation.empty() || equation.size() > korvel::kEquationLength) {
+        return "an equation has 1 to " + std::to_string(korvel::kEquationLength) + " characters";
+    }
+    std::array<std::uint8_t, KVX_EQUATION_AREA> code{};
     std::int32_t mask = 0, length = 0, position = 0, error = 0;
     if (kvxParseExpr(equation.c_str(), code.data(), &mask, &length, &position, &error) != 1) {
         return "the equation does not compile (error " + std::to_string(error) + " at character " +
