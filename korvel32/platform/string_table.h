@@ -15,4 +15,10 @@ std::string resourceString(int id);
 // are left in place for the caller to fill.
 std::string instrumentMessage(int id, unsigned bcn);
 
+// Messages shown from more than one place.
+namespace message {
+inline constexpr int kLowOnMemory = 21;
+inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
+} // namespace message
+
 } // namespace korvel

@@ -25,18 +25,11 @@ CloseSequence::CloseSequence(QMainWindow &mainWindow, ShellLogging &logging, CSe
       saveCommand_(std::move(saveCommand)) {}
 
 bool CloseSequence::mayClose() {
-    if (logging_.anyLogging()) {
-        if (logging_.busy()) {
-            retryLater();
-            return false;
-        }
-        if (ui_.showMessage(kLoggingWillStop, MessageIcon::Question, MessageButtons::OkCancel) ==
-            MessageAnswer::Cancel) {
-            return false;
-        }
-        stopAllAndWait();
+    if (logging_.anyLogging() && logging_.busy()) {
+        retryLater();
+        return false;
     }
-    return document_.saveBeforeClose(saveCommand_);
+    return stopLoggingAndSave();
 }
 
 void CloseSequence::commitData(QSessionManager &manager, bool surviveLogOff, bool simulate) {
@@ -45,22 +38,27 @@ void CloseSequence::commitData(QSessionManager &manager, bool surviveLogOff, boo
         if (logging_.anyLogging() || document_.modified()) manager.cancel();
         return;
     }
+    // Only a simulated session is stopped from here; a real one goes through
+    // the close sequence, which waits for the last scans.
+    if (logging_.anyLogging() && !simulate) {
+        retryLater();
+        manager.cancel();
+        return;
+    }
+    if (!stopLoggingAndSave()) manager.cancel();
+}
+
+// After asking, logging stops and every run is waited for; then a changed
+// setup is saved or given up. False when the user cancelled either.
+bool CloseSequence::stopLoggingAndSave() {
     if (logging_.anyLogging()) {
-        // Only a simulated session is stopped from here; a real one goes
-        // through the close sequence, which waits for the last scans.
-        if (!simulate) {
-            retryLater();
-            manager.cancel();
-            return;
-        }
         if (ui_.showMessage(kLoggingWillStop, MessageIcon::Question, MessageButtons::OkCancel) ==
             MessageAnswer::Cancel) {
-            manager.cancel();
-            return;
+            return false;
         }
         stopAllAndWait();
     }
-    if (!document_.saveBeforeClose(saveCommand_)) manager.cancel();
+    return document_.saveBeforeClose(saveCommand_);
 }
 
 void CloseSequence::retryLater() {

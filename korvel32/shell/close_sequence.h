@@ -32,6 +32,7 @@ public:
     void commitData(QSessionManager &manager, bool surviveLogOff, bool simulate);
 
 private:
+    bool stopLoggingAndSave();
     void retryLater();
     void stopAllAndWait();
     void setInputEnabled(bool enabled);

@@ -21,10 +21,6 @@ struct MenuPopup {
 // files at command::kFirstRecentFile.
 const std::vector<MenuPopup> &menuPopups();
 
-// Index of the Utilities and Options popups, which start-up trims.
-inline constexpr int kUtilitiesPopup = 4;
-inline constexpr int kOptionsPopup = 5;
-
 // The toolbar's buttons in order, kSeparator for a gap.
 const std::vector<int> &toolbarButtons();
 

@@ -21,32 +21,30 @@ constexpr int kLowerPaneExtraLines = 2;
 
 } // namespace
 
-CConfigView::CConfigView(Pane pane, const InstrumentTable &table, const LoggerOptions &options,
-                         const RegionalFormats &formats, std::function<int()> selectedSlot, QWidget *parent)
-    : QAbstractScrollArea(parent), pane_(pane), table_(table), options_(options), formats_(formats),
-      selectedSlot_(std::move(selectedSlot)) {
+std::shared_ptr<const ConfigurationReport> viewReport(const InstrumentTable &table, int slot,
+                                                      const LoggerOptions &options, const RegionalFormats &formats) {
+    if (slot == 0 || !table.slot(slot).inUse) return nullptr;
+    return std::make_shared<const ConfigurationReport>(buildConfigurationReport(table, slot, options, formats));
+}
+
+CConfigView::CConfigView(Pane pane, const InstrumentTable &table, QWidget *parent)
+    : QAbstractScrollArea(parent), pane_(pane), table_(table) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     if (pane_ == Pane::Lower) header_ = new ConfigViewHeader(viewport());
     applyFontsAndColours();
 }
 
-void CConfigView::updateView() {
-    const int slot = selectedSlot_();
-    if (slot != 0 && table_.slot(slot).inUse) {
-        report_ = buildConfigurationReport(table_, slot, options_, formats_);
-    } else {
-        report_.reset();
-    }
+void CConfigView::updateView(std::shared_ptr<const ConfigurationReport> report) {
+    report_ = std::move(report);
     if (header_) {
         if (report_) header_->setHeadings(report_->headings);
-        header_->setVisible(report_.has_value());
+        header_->setVisible(report_ != nullptr);
     }
     updateScrollBars();
     viewport()->update();
 }
 
 int CConfigView::contentLines() const {
-    if (pane_ == Pane::Upper) return (kUpperPaneHalfLines + 1) / 2;
     return (report_ ? report_->rowCount : 0) + kLowerPaneExtraLines;
 }
 

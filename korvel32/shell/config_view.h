@@ -14,12 +14,16 @@
 #include <QAbstractScrollArea>
 #include <QPixmap>
 
-#include <functional>
-#include <optional>
+#include <memory>
 
 namespace korvel {
 
 class ConfigViewHeader;
+
+// What both panes show: the report of the instrument in the slot, none when
+// the slot is 0 or not in use.
+std::shared_ptr<const ConfigurationReport> viewReport(const InstrumentTable &table, int slot,
+                                                      const LoggerOptions &options, const RegionalFormats &formats);
 
 class CConfigView : public QAbstractScrollArea {
     Q_OBJECT
@@ -27,14 +31,12 @@ public:
     enum class Pane { Upper, Lower };
     Q_ENUM(Pane)
 
-    // selectedSlot tells the slot of the selected instrument, 0 when none.
-    CConfigView(Pane pane, const InstrumentTable &table, const LoggerOptions &options,
-                const RegionalFormats &formats, std::function<int()> selectedSlot, QWidget *parent = nullptr);
+    CConfigView(Pane pane, const InstrumentTable &table, QWidget *parent = nullptr);
 
-    // Rebuilds the prepared strings for the selected slot, rescrolls and repaints.
-    void updateView();
-    // The scroll height in whole lines: 12 for the upper pane (its 11.5 lines
-    // rounded up), the defined channels + 2 for the lower one.
+    // Shows the selected instrument's report (none while no instrument is
+    // selected), rescrolls and repaints.
+    void updateView(std::shared_ptr<const ConfigurationReport> report);
+    // The lower pane's scroll height in whole lines: the defined channels + 2.
     int contentLines() const;
 
 signals:
@@ -57,11 +59,8 @@ private:
     void paintContents(QPainter &painter) const;
 
     const Pane pane_;
-    const InstrumentTable &table_;
-    const LoggerOptions &options_;
-    const RegionalFormats &formats_;
-    const std::function<int()> selectedSlot_;
-    std::optional<ConfigurationReport> report_; // none while no instrument is selected
+    const InstrumentTable &table_; // whether the setup has a Master
+    std::shared_ptr<const ConfigurationReport> report_;
     ConfigViewStyle viewStyle_;
     ConfigViewHeader *header_ = nullptr; // lower pane only
     QPixmap canvas_;                     // off-screen copy of the viewport

@@ -13,10 +13,8 @@
 namespace korvel {
 namespace {
 
-constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
-
 bool reportUnreadable(UserInterface &ui) {
-    ui.showMessage(resourceString(kCcfUnreadable), MessageIcon::Exclamation, MessageButtons::Ok);
+    ui.showMessage(resourceString(message::kCcfUnreadable), MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
 }
 

@@ -1,4 +1,5 @@
 // The toolbar pictures, one per command.
+#include "shell/command_ids.h"
 #include "shell/icon_painting.h"
 #include "shell/shell_icons.h"
 
@@ -118,17 +119,19 @@ struct CommandPicture {
 };
 
 const std::array<CommandPicture, 11> kCommandPictures{{
-    {32950, drawOpenSetup},
-    {33000, drawSaveSetup},
-    {32868, drawCommunications},
-    {32850, [](QPainter &p) { drawInstrumentWithBadge(p, palette::kGreen, palette::kGreenDark, BadgeSign::Plus); }},
-    {32860, [](QPainter &p) { drawInstrumentWithBadge(p, palette::kRed, palette::kRedDark, BadgeSign::Minus); }},
-    {32880, drawInstrumentConfiguration},
-    {33090, drawStart},
-    {33100, drawStop},
-    {33070, drawStartAll},
-    {33080, drawStopAll},
-    {33160, drawTrendLink},
+    {command::kOpenSetup, drawOpenSetup},
+    {command::kSaveSetup, drawSaveSetup},
+    {command::kCommunicationsConfig, drawCommunications},
+    {command::kCreateInstrument,
+     [](QPainter &p) { drawInstrumentWithBadge(p, palette::kGreen, palette::kGreenDark, BadgeSign::Plus); }},
+    {command::kDeleteInstrument,
+     [](QPainter &p) { drawInstrumentWithBadge(p, palette::kRed, palette::kRedDark, BadgeSign::Minus); }},
+    {command::kInstrumentConfiguration, drawInstrumentConfiguration},
+    {command::kStartInstrument, drawStart},
+    {command::kStopInstrument, drawStop},
+    {command::kStartAll, drawStartAll},
+    {command::kStopAll, drawStopAll},
+    {command::kShowTrendLink, drawTrendLink},
 }};
 
 } // namespace

@@ -90,7 +90,6 @@ void InstrumentBar::refreshFrom(std::size_t position) {
     if (rows != rows_) {
         rows_ = rows;
         updateGeometry();
-        emit rowsChanged(rows_);
     }
 }
 
@@ -125,21 +124,6 @@ void InstrumentBar::removeInstrument(int slot) {
         changeSelection(order_[static_cast<std::size_t>(position)]);
     else
         changeSelection(order_.empty() ? 0 : order_.back());
-}
-
-void InstrumentBar::bcnChanged(int slot) {
-    const int position = positionOf(slot);
-    if (position < 0) return;
-    order_.erase(order_.begin() + position);
-    const std::size_t place = placeByBcn(slot);
-    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(place), slot);
-    refreshFrom(std::min(place, static_cast<std::size_t>(position)));
-}
-
-void InstrumentBar::removeAll() {
-    order_.clear();
-    refreshFrom(0);
-    changeSelection(0);
 }
 
 void InstrumentBar::selectSlot(int slot) {

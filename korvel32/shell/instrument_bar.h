@@ -32,9 +32,6 @@ public:
     // instrument now standing in its place, else to the one before it, else to
     // none.
     void removeInstrument(int slot);
-    // Moves the slot's button to its place after its BCN changed.
-    void bcnChanged(int slot);
-    void removeAll();
 
     int selectedSlot() const { return selected_; } // 0 = none
     // As a click on the slot's button.
@@ -52,7 +49,6 @@ signals:
     // The selection changed, by a click or because the selected instrument
     // went away (slot 0: nothing is selected).
     void instrumentSelected(int slot);
-    void rowsChanged(int rows);
 
 private:
     QSize buttonSize() const;

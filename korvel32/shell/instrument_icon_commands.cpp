@@ -8,10 +8,8 @@
 namespace korvel {
 namespace {
 
-constexpr int kLowOnMemory = 21;
 constexpr int kMaximumInstruments = 22;
 constexpr int kSlavesBecomeAsync = 690;
-constexpr int kCcfUnreadable = 1317;
 
 void showError(UserInterface &ui, int messageId) {
     ui.showMessage(resourceString(messageId), MessageIcon::Exclamation, MessageButtons::Ok);
@@ -44,11 +42,12 @@ void InstrumentIconCommands::createInstruments(QWidget *parent) {
         return;
     }
     const std::vector<unsigned> bcns = chooser_(table_, ui_, kInstrumentSlots - table_.count(), parent);
-    if (bcns.empty()) return;
+    bool added = false;
     for (const unsigned bcn : bcns) {
         if (table_.full() || !addInstrument(bcn)) break;
+        added = true;
     }
-    document_.setModified(true);
+    if (added) document_.setModified(true);
 }
 
 // False, after the message, when adding has to stop.
@@ -56,15 +55,15 @@ bool InstrumentIconCommands::addInstrument(unsigned bcn) {
     const int slot = table_.firstFreeSlot();
     const BcnLookup lookup = lookUpBcn(bcn);
     if (lookup.status < 0) {
-        showError(ui_, kCcfUnreadable);
+        showError(ui_, message::kCcfUnreadable);
         return false;
     }
     if (!table_.add(slot, bcn, lookup.model)) {
-        showError(ui_, kLowOnMemory);
+        showError(ui_, message::kLowOnMemory);
         return false;
     }
-    // The table's observer tells the child windows; the bar may already show it.
-    bar_.insertInstrument(slot, true);
+    // The table's observer has put it on the bar.
+    bar_.selectSlot(slot);
     return true;
 }
 
@@ -75,8 +74,7 @@ void InstrumentIconCommands::deleteSelected(bool lockout) {
     if (!confirmed(ui_, deleteQuestion(bcn))) return;
     if (slot == table_.masterSlot() && slavesExist() && !confirmed(ui_, resourceString(kSlavesBecomeAsync))) return;
 
-    bar_.removeInstrument(slot);
-    table_.remove(slot); // its observer tells the child windows
+    table_.remove(slot); // its observer updates the bar and tells the child windows
     document_.setModified(true);
 }
 

@@ -3,6 +3,7 @@
 #include "command_ids.h"
 #include "command_table.h"
 #include "config_view.h"
+#include "config_view_metrics.h"
 #include "qt_user_interface.h"
 #include "setup_title.h"
 #include "time_change_watch.h"
@@ -13,7 +14,6 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,7 +59,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     logging_ = std::make_unique<ShellLogging>(
         SessionTarget{table_, options_, document_, regional_, target.settings.autoScanDisable, target.programDirectory},
         ShellLoggingWindow{[this] { return bar_->selectedSlot(); },
-                           [] { return QApplication::activeModalWidget() == nullptr; }},
+                           [] { return !modalDialogOpen(); }},
         ui_, clock, this);
     createClientArea();
     placeInitially();
@@ -96,10 +96,9 @@ InstrumentIcon CMainFrame::iconOf(int slot) const {
 }
 
 void CMainFrame::createClientArea() {
-    const auto selected = [this] { return bar_->selectedSlot(); };
     splitter_ = new QSplitter(Qt::Vertical, this);
-    upperView_ = new CConfigView(CConfigView::Pane::Upper, table_, options_, regional_, selected, splitter_);
-    lowerView_ = new CConfigView(CConfigView::Pane::Lower, table_, options_, regional_, selected, splitter_);
+    upperView_ = new CConfigView(CConfigView::Pane::Upper, table_, splitter_);
+    lowerView_ = new CConfigView(CConfigView::Pane::Lower, table_, splitter_);
     splitter_->addWidget(upperView_);
     splitter_->addWidget(lowerView_);
     splitter_->setChildrenCollapsible(true);
@@ -108,19 +107,27 @@ void CMainFrame::createClientArea() {
     splitter_->setStretchFactor(1, 1);
     setCentralWidget(splitter_);
     bar_ = new InstrumentBar(table_, [this](int slot) { return iconOf(slot); }, this);
+    for (CConfigView *view : {upperView_, lowerView_}) {
+        connect(view, &CConfigView::tabToInstrumentBar, bar_, &InstrumentBar::focusSelectedButton);
+        // Both panes open the instrument's configuration, as its menu command
+        // does and only when that is allowed; the channels dialog of the lower
+        // pane is reached from there.
+        connect(view, &CConfigView::configurationRequested, this, [this] {
+            if (commandEnabled(command::kInstrumentConfiguration, commandState()))
+                runCommand(command::kInstrumentConfiguration);
+        });
+    }
 }
 
 // Wide enough for the setup view's lines, nearly as high as the screen, at
 // its top-left corner; a setup opened later may move it.
 void CMainFrame::placeInitially() {
     const QRect screen = QApplication::primaryScreen()->availableGeometry();
-    const QFontMetrics metrics(font());
-    const int characterWidth = std::max(1, metrics.averageCharWidth());
-    const int lineHeight = std::max(1, metrics.lineSpacing());
-    const int width = std::min(kWidthInCharacters * characterWidth, screen.width());
+    const CharacterCell cell = characterCell(font());
+    const int width = std::min(cell.columns(kWidthInCharacters), screen.width());
     const int height = static_cast<int>(kHeightOfScreen * screen.height());
-    setGeometry(screen.left(), screen.top(), width, height);
-    const int upper = static_cast<int>(std::lround(kUpperPaneLines * lineHeight));
+    placeFrame(QRect(screen.left(), screen.top(), width, height));
+    const int upper = static_cast<int>(std::lround(kUpperPaneLines * cell.height));
     splitter_->setSizes({upper, std::max(1, height - upper)});
 }
 
@@ -182,7 +189,6 @@ void CMainFrame::createToolBars() {
     instruments->setObjectName(QStringLiteral("Instruments"));
     instruments->setMovable(false);
     instruments->addWidget(bar_);
-    connect(bar_, &InstrumentBar::rowsChanged, bar_, [this] { bar_->updateGeometry(); });
     connect(bar_, &InstrumentBar::instrumentSelected, this, [this](int) {
         updateViews();
         ui_.notify(ChildWindow::CurrentReadings, current_readings::kRefill, 0, 0);
@@ -271,8 +277,9 @@ void CMainFrame::updateTitle() {
 }
 
 void CMainFrame::updateViews() {
-    upperView_->updateView();
-    lowerView_->updateView();
+    const auto report = viewReport(table_, bar_->selectedSlot(), options_, regional_);
+    upperView_->updateView(report);
+    lowerView_->updateView(report);
 }
 
 void CMainFrame::refreshWindowState(LoggerOptions &options) const {
@@ -295,7 +302,16 @@ void CMainFrame::applyWindowState(const LoggerOptions &options) {
 void CMainFrame::moveToRect(const WindowRect &rect) {
     // An empty rectangle comes from a setup that never had a window.
     if (isMinimized() || isMaximized() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-    setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    placeFrame(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)));
+}
+
+// The stored rectangle is the window's outer one, frame included, so the
+// frame's corner goes there and the client area is smaller by the frame (none
+// is known before the window manager has framed the window).
+void CMainFrame::placeFrame(const QRect &outer) {
+    const QSize frame = frameGeometry().size() - size();
+    move(outer.topLeft());
+    resize(outer.size() - frame);
 }
 
 void CMainFrame::setupOpened() {
@@ -307,16 +323,14 @@ void CMainFrame::setupOpened() {
 }
 
 void CMainFrame::instrumentAdded(int slot, bool) {
-    const auto shown = bar_->slotsInOrder();
-    if (std::find(shown.begin(), shown.end(), slot) == shown.end()) bar_->insertInstrument(slot, false);
+    bar_->insertInstrument(slot, false);
     ui_.notify(ChildWindow::LoggingStatus, logging_status::kInstrumentAdded, slot, 0);
     updateCommands();
 }
 
 void CMainFrame::instrumentDeleted(int slot, unsigned bcn) {
     ui_.notify(ChildWindow::QuickPlot, quick_plot::kInstrumentRemoved, static_cast<int>(bcn), 0);
-    const auto shown = bar_->slotsInOrder();
-    if (std::find(shown.begin(), shown.end(), slot) != shown.end()) bar_->removeInstrument(slot);
+    bar_->removeInstrument(slot);
     ui_.notify(ChildWindow::LoggingStatus, logging_status::kInstrumentRemoved, slot, 0);
     updateViews();
     updateCommands();

@@ -99,6 +99,7 @@ private:
     void createStatusBar();
     void createClientArea();
     void placeInitially();
+    void placeFrame(const QRect &outer);
     void connectLogging();
     QAction *recentFileAction(int index) const;
     void updateRecentFiles();

@@ -100,7 +100,7 @@ void CMainFrame::saveSetup() {
 }
 
 void CMainFrame::saveSetupAs() {
-    const std::string proposed = proposedSetupFileName(document_.pathName(), setupTitle(document_.pathName()));
+    const std::string proposed = proposedSetupFileName(document_.pathName());
     QFileDialog dialog(this, QString::fromLatin1(kSaveSetupAsCaption), QString::fromStdString(proposed),
                        QString::fromLatin1(kSetupFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -94,12 +94,7 @@ void QtUserInterface::setMainWindow(QWidget *window)
         progressWindow_->setParent(window, progressWindow_->windowFlags());
 }
 
-void QtUserInterface::setNotificationSink(std::function<void(ChildWindow, int, int, long)> sink)
-{
-    notificationSink_ = std::move(sink);
-}
-
-bool QtUserInterface::modalDialogOpen() const
+bool modalDialogOpen()
 {
     return QApplication::activeModalWidget() != nullptr;
 }
@@ -153,10 +148,7 @@ void QtUserInterface::endBusy()
         QApplication::restoreOverrideCursor();
 }
 
-void QtUserInterface::notify(ChildWindow window, int message, int wParam, long lParam)
-{
-    if (notificationSink_)
-        notificationSink_(window, message, wParam, lParam);
-}
+// The child windows that take these notifications are still to come.
+void QtUserInterface::notify(ChildWindow, int, int, long) {}
 
 } // namespace korvel

@@ -1,14 +1,13 @@
 // The engine's user interface shown with real windows: modal message boxes,
-// the four warning windows, the progress window, the busy cursor, and the
-// notifications to the main window's child windows. The engine calls all of
-// this from inside the logging tick, so only showMessage waits for the user.
+// the four warning windows, the progress window and the busy cursor. The
+// engine calls all of this from inside the logging tick, so only showMessage
+// waits for the user.
 #pragma once
 
 #include <QPointer>
 
 #include <array>
 #include <cstddef>
-#include <functional>
 
 #include "platform/user_interface.h"
 
@@ -22,6 +21,9 @@ class WarningWindow;
 // The caption of every message box and of the program's own windows.
 inline constexpr char kApplicationTitle[] = "Orrin Korvel Logger";
 
+// A message box or dialog of the program waits for the user.
+bool modalDialogOpen();
+
 class QtUserInterface : public UserInterface {
 public:
     QtUserInterface();
@@ -30,9 +32,6 @@ public:
     QtUserInterface &operator=(const QtUserInterface &) = delete;
 
     void setMainWindow(QWidget *window); // parent of message boxes and the modeless windows
-    // Child-window notifications go to this sink (the main window forwards them to its child windows).
-    void setNotificationSink(std::function<void(ChildWindow, int message, int wParam, long lParam)> sink);
-    bool modalDialogOpen() const; // QApplication::activeModalWidget() != nullptr
 
     MessageAnswer showMessage(const std::string &text, MessageIcon icon, MessageButtons buttons) override;
     void showWarning(WarningKind kind, const std::string &text, const std::string &detail) override;
@@ -52,7 +51,6 @@ private:
     // the engine may still stop a run after that.
     std::array<QPointer<WarningWindow>, kWarningKinds> warningWindows_;
     QPointer<ProgressWindow> progressWindow_;
-    std::function<void(ChildWindow, int, int, long)> notificationSink_;
     int busyDepth_ = 0;
 };
 

@@ -2,6 +2,9 @@
 // first, kept in korvmru.ini in the program directory.
 #pragma once
 
+#include "shell/command_ids.h"
+
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,7 +12,8 @@ namespace korvel {
 
 class RecentFileList {
 public:
-    static constexpr std::size_t kMaxEntries = 4;
+    // One menu command per entry.
+    static constexpr std::size_t kMaxEntries = command::kRecentFiles;
 
     explicit RecentFileList(std::string iniPath);
 

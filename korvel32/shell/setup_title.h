@@ -12,8 +12,8 @@ inline constexpr const char *kNewSetupTitle = "Setup";
 // The file name of the setup's path; kNewSetupTitle for a setup never saved.
 std::string setupTitle(const std::string &pathName);
 
-// The setup's path; for a setup never saved its title cut to 8 characters
-// and at the first blank, '#', '%', ';', '/' or backslash, with ".stp".
-std::string proposedSetupFileName(const std::string &pathName, const std::string &title);
+// The setup's path; for a setup never saved its title with ".stp" (a title
+// short enough and without blanks to serve as a file name as it is).
+std::string proposedSetupFileName(const std::string &pathName);
 
 } // namespace korvel

@@ -12,8 +12,8 @@ enum class InstrumentIcon { Idle, Logging, LoggingSimulated };
 
 QIcon instrumentIcon(InstrumentIcon kind);
 
-// The toolbar picture of a command: 32950 33000 32868 32850 32860 32880 33090
-// 33100 33070 33080 33160. Any other command has none (a null icon).
+// The toolbar picture of a command on the toolbar; any other command has none
+// (a null icon).
 QIcon commandIcon(int commandId);
 
 QIcon applicationIcon();

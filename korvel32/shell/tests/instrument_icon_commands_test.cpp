@@ -7,6 +7,7 @@
 #include "setup/setup_template.h"
 #include "shell/create_instrument_dialog.h"
 #include "shell/instrument_icon_commands.h"
+#include "shell/tests/window_probe.h"
 
 #include <ccf_file_writer.h>
 #include <kvlink32.h>
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,27 +26,30 @@ namespace {
 
 using Answer = MessageAnswer;
 
-// ccf.cfg model codes
-constexpr int kM200A = 0;
-constexpr int kM100A = 1;
+// The table's observer as the main window has it: the bar follows the table.
+class BarFollower : public InstrumentTableObserver {
+public:
+    explicit BarFollower(InstrumentBar &bar) : bar_(bar) {}
+    void instrumentAdded(int slot, bool) override { bar_.insertInstrument(slot, false); }
+    void instrumentDeleted(int slot, unsigned) override { bar_.removeInstrument(slot); }
+
+private:
+    InstrumentBar &bar_;
+};
 
 struct CommandsFixture {
     CommandsFixture() {
         setupTemplate.complete("Label", "VDC");
         document.setModified(false);
+        table.setObserver(&follower);
     }
+    ~CommandsFixture() { table.setObserver(nullptr); }
 
     void addInstruments(unsigned firstBcn, int count) {
         for (int i = 0; i < count; ++i) {
             const int slot = table.firstFreeSlot();
             table.add(slot, firstBcn + static_cast<unsigned>(i), ModelCode::M100A);
-            bar.insertInstrument(slot, false);
         }
-    }
-    std::vector<unsigned> bcnsShown() const {
-        std::vector<unsigned> bcns;
-        for (const int slot : bar.slotsInOrder()) bcns.push_back(table.slot(slot).bcn);
-        return bcns;
     }
     std::vector<std::string> messageTexts() const {
         std::vector<std::string> texts;
@@ -63,6 +66,7 @@ struct CommandsFixture {
     ScriptedUserInterface ui;
     CSetupDoc document{SetupTarget{table, options, plot, host, lookUpBcn}, ui, regional};
     InstrumentBar bar{table, [](int) { return InstrumentIcon::Idle; }};
+    BarFollower follower{bar};
     std::set<int> logging;
     std::vector<unsigned> choice;
     int offered = -1; // the limit the chooser was given; -1 while not asked
@@ -84,14 +88,14 @@ private:
     std::unique_ptr<kvtest::TempDir> ccfDir_;
 
     void writeCcf(const std::vector<std::tuple<int, std::string, int>> &entries) {
-        kvtest::writeCcfFile(ccfDir_->path(), 4, 4369, entries);
+        kvtest::writeCcfFile(ccfDir_->path(), KVX_NET_GENERAL, 4369, entries);
     }
     void removeCcf() { std::remove((ccfDir_->path() + "/ccf.cfg").c_str()); }
 
 private slots:
     void init() {
         ccfDir_ = std::make_unique<kvtest::TempDir>();
-        writeCcf({{3, "127.0.0.3", kM100A}, {7, "127.0.0.7", kM200A}, {12, "127.0.0.12", kM100A}});
+        writeCcf({{3, "127.0.0.3", KVX_MODEL_M100A}, {7, "127.0.0.7", KVX_MODEL_M200A}, {12, "127.0.0.12", KVX_MODEL_M100A}});
         ::setenv("KVLINK32_CCF_DIR", ccfDir_->path().c_str(), 1);
         QCOMPARE(kvxLibInit(1), KVX_OK);
     }
@@ -112,7 +116,7 @@ private slots:
         QCOMPARE(f.table.slot(1).model, ModelCode::M100A);
         QCOMPARE(f.table.slot(3).model, ModelCode::M200A);
         QCOMPARE(f.table.slot(3).role, GroupRole::Async);
-        QCOMPARE(f.bcnsShown(), (std::vector<unsigned>{3, 7, 12}));
+        QCOMPARE(test::bcnsShown(f.bar, f.table), (std::vector<unsigned>{3, 7, 12}));
         QCOMPARE(f.bar.selectedSlot(), 3);
         QVERIFY(f.document.modified());
         QVERIFY(f.ui.messages().empty());
@@ -155,6 +159,7 @@ private slots:
         QCOMPARE(f.messageTexts(), (std::vector<std::string>{"Unable to open Communications Configuration File!"}));
         QCOMPARE(f.table.count(), 0);
         QVERIFY(f.bar.slotsInOrder().empty());
+        QVERIFY2(!f.document.modified(), "nothing was added");
     }
 
     void deleteAsksAndRemovesTheSelectedInstrument() {
@@ -172,7 +177,7 @@ private slots:
         f.ui.queueAnswer(Answer::Yes);
         f.commands.deleteSelected(false);
         QVERIFY(!f.table.slot(2).inUse);
-        QCOMPARE(f.bcnsShown(), (std::vector<unsigned>{6, 8}));
+        QCOMPARE(test::bcnsShown(f.bar, f.table), (std::vector<unsigned>{6, 8}));
         QCOMPARE(f.bar.selectedSlot(), 3);
         QVERIFY(f.document.modified());
     }
@@ -280,12 +285,10 @@ private slots:
     void theShownDialogReturnsTheLinesChosenWithOk() {
         CommandsFixture f;
         bool answered = false;
-        QTimer::singleShot(0, [&answered] {
-            auto *dialog = qobject_cast<CreateInstrumentDialog *>(QApplication::activeModalWidget());
-            if (dialog == nullptr) return;
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Create Instrument Icon"));
-            dialog->list().selectAll();
-            dialog->accept();
+        test::whenModalOpens<CreateInstrumentDialog>([&answered](CreateInstrumentDialog &dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Create Instrument Icon"));
+            dialog.list().selectAll();
+            dialog.accept();
             answered = true;
         });
         QCOMPARE(chooseInstrumentsInDialog(f.table, f.ui, 2, nullptr), (std::vector<unsigned>{3, 7}));

@@ -4,8 +4,11 @@
 #include "platform/scripted_user_interface.h"
 #include "shell/close_sequence.h"
 #include "shell/command_ids.h"
+#include "shell/config_view.h"
+#include "shell/instrument_button.h"
 #include "shell/main_frame.h"
 #include "shell/shell_application.h"
+#include "shell/tests/window_probe.h"
 
 #include <general_network_instruments.h>
 #include <sim_process.h>
@@ -19,6 +22,7 @@
 #include <QSplitter>
 #include <QTest>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -74,6 +78,7 @@ private:
     bool logging(int slot) const { return frame->logging().runs().logging(slot); }
     bool anyLogging() const { return frame->logging().anyLogging(); }
     bool enabled(int id) const { return frame->action(id)->isEnabled(); }
+    CConfigView &view(int pane) const { return *qobject_cast<CConfigView *>(frame->splitter().widget(pane)); }
 
     void trigger(int id) {
         QVERIFY2(enabled(id), qPrintable(QString::number(id)));
@@ -149,6 +154,9 @@ private slots:
     }
 
     void anInstrumentStartsAndStopsFromTheMenu() {
+        // An earlier run may have left it.
+        const std::string dataFile = home.path() + "/bcn21.csv";
+        std::remove(dataFile.c_str());
         QCOMPARE(frame->iconOf(1), InstrumentIcon::Idle);
         QVERIFY(!enabled(kStopInstrument));
         trigger(kStartInstrument);
@@ -160,17 +168,51 @@ private slots:
         QVERIFY(!enabled(kOpenSetup));
         QVERIFY(enabled(kStopAll));
 
-        QTRY_VERIFY_WITH_TIMEOUT(std::ifstream(home.path() + "/bcn21.csv").good(), kRunEndMs);
-        const char *shotPath = std::getenv("KORVEL_SCREENSHOT");
-        const QString shot = shotPath != nullptr ? QString::fromLocal8Bit(shotPath)
-                                                 : QString::fromStdString(home.path() + "/main_window.png");
-        QVERIFY(frame->grab().save(shot));
+        QTRY_VERIFY_WITH_TIMEOUT(std::ifstream(dataFile).good(), kRunEndMs);
+        QVERIFY(test::saveSnapshot(*frame, home.path().c_str(), QStringLiteral("main_window")));
 
         trigger(kStopInstrument);
         QTRY_VERIFY_WITH_TIMEOUT(!logging(1), kRunEndMs);
         QCOMPARE(frame->iconOf(1), InstrumentIcon::Idle);
         QVERIFY(enabled(kStartInstrument));
         QVERIFY(enabled(kOpenSetup));
+    }
+
+    // The setup keeps the outer rectangle, and puts the whole window back there.
+    void aKeptWindowRectangleIsWhereTheFrameGoes() {
+        frame->moveToRect(WindowRect{40, 30, 640, 480});
+        QTRY_COMPARE(frame->frameGeometry(), QRect(40, 30, 600, 450));
+    }
+
+    void tabInTheSetupViewGoesToTheSelectedInstrument() {
+        frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        frame->selectInstrument(2);
+        view(0).setFocus();
+        QTRY_VERIFY(view(0).hasFocus());
+        QTest::keyClick(&view(0), Qt::Key_Tab);
+        auto *button = qobject_cast<InstrumentButton *>(QApplication::focusWidget());
+        QVERIFY(button != nullptr);
+        QCOMPARE(button->slot(), 2);
+        view(1).setFocus();
+        QTest::keyClick(&view(1), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), button);
+    }
+
+    void aDoubleClickOnEitherPaneRunsInstrumentConfigurationWhenAllowed() {
+        for (const int pane : {0, 1}) {
+            const std::size_t before = ui->messages().size();
+            QTest::mouseDClick(view(pane).viewport(), Qt::LeftButton);
+            QCOMPARE(ui->messages().size(), before + 1);
+            QCOMPARE(ui->messages().back().text, std::string("This command is not available in this version."));
+        }
+        trigger(kLockout);
+        const std::size_t before = ui->messages().size();
+        QTest::mouseDClick(view(0).viewport(), Qt::LeftButton);
+        trigger(kLockout);
+        trigger(kStartInstrument);
+        QTest::mouseDClick(view(1).viewport(), Qt::LeftButton);
+        QCOMPARE(ui->messages().size(), before);
     }
 
     void deletingAnInstrumentTellsEachChildWindowOnce() {

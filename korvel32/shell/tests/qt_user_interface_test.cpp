@@ -4,10 +4,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 #include "shell/progress_window.h"
@@ -21,20 +19,6 @@ Q_DECLARE_METATYPE(korvel::MessageAnswer)
 
 namespace korvel {
 namespace {
-
-// Handles the next modal message box as soon as it is up.
-void whenMessageBoxOpens(std::function<void(QMessageBox &)> handle)
-{
-    auto *poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, handle] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            handle(*box);
-        }
-    });
-    poll->start(10);
-}
 
 QList<WarningWindow *> shownWarningWindows(const QWidget &mainWindow)
 {
@@ -92,11 +76,11 @@ private slots:
         QString text;
         QWidget *parent = nullptr;
         bool modalWhileOpen = false;
-        whenMessageBoxOpens([&](QMessageBox &box) {
+        test::whenModalOpens<QMessageBox>([&](QMessageBox &box) {
             caption = box.windowTitle();
             text = box.text();
             parent = box.parentWidget();
-            modalWhileOpen = ui_->modalDialogOpen();
+            modalWhileOpen = modalDialogOpen();
             if (press == 0)
                 QTest::keyClick(&box, Qt::Key_Escape);
             else
@@ -108,7 +92,7 @@ private slots:
         QCOMPARE(text, QStringLiteral("Delete anyway?"));
         QCOMPARE(parent, mainWindow_.get());
         QVERIFY(modalWhileOpen);
-        QVERIFY(!ui_->modalDialogOpen());
+        QVERIFY(!modalDialogOpen());
     }
 
     void messageBoxShowsTheIconAndDefaultsToTheFirstButton()
@@ -116,7 +100,7 @@ private slots:
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QAbstractButton *defaultButton = nullptr;
         QAbstractButton *yes = nullptr;
-        whenMessageBoxOpens([&](QMessageBox &box) {
+        test::whenModalOpens<QMessageBox>([&](QMessageBox &box) {
             icon = box.icon();
             defaultButton = box.defaultButton();
             yes = box.button(QMessageBox::Yes);

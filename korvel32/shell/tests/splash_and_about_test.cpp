@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QtTest>
 
 #include "shell/about_box.h"
@@ -75,20 +74,14 @@ private slots:
         bool hasIcon = false;
         bool centred = false;
         bool drawn = false;
-        QTimer poll;
-        connect(&poll, &QTimer::timeout, this, [&] {
-            QWidget *box = QApplication::activeModalWidget();
-            if (!box)
-                return;
-            poll.stop();
-            product = test::labelText(*box, "product");
-            version = test::labelText(*box, "version");
-            hasIcon = !box->findChild<QLabel *>(QStringLiteral("icon"))->pixmap().isNull();
-            centred = centredOnScreen(*box);
-            drawn = test::saveSnapshot(*box, snapshots_.path().c_str(), QStringLiteral("about_box"));
-            box->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        test::whenModalOpens<QWidget>([&](QWidget &box) {
+            product = test::labelText(box, "product");
+            version = test::labelText(box, "version");
+            hasIcon = !box.findChild<QLabel *>(QStringLiteral("icon"))->pixmap().isNull();
+            centred = centredOnScreen(box);
+            drawn = test::saveSnapshot(box, snapshots_.path().c_str(), QStringLiteral("about_box"));
+            box.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         });
-        poll.start(10);
 
         QWidget mainWindow;
         mainWindow.setGeometry(0, 0, 200, 100);
