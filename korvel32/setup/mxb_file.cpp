@@ -14,7 +14,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int kLowOnMemoryMessage = 21;
 constexpr int kCannotOpenMessage = 47;
 constexpr int kInvalidFileMessage = 48;
 
@@ -59,7 +58,7 @@ MxbLoadResult loadIntoSetup(InstrumentSetup &setup, const std::string &path, cha
     try {
         working = std::make_unique<InstrumentSetup>(setup);
     } catch (const std::bad_alloc &) {
-        showError(ui, resourceString(kLowOnMemoryMessage));
+        showError(ui, resourceString(message::kLowOnMemory));
         return MxbLoadResult::Refused;
     }
 

@@ -15,7 +15,6 @@ namespace korvel {
 namespace {
 
 constexpr int kSetupChanged = 5;
-constexpr int kLowOnMemory = 21;
 constexpr int kUnableToOpen = 39;
 constexpr int kUnableToWrite = 40;
 constexpr int kInvalidFile = 41;
@@ -77,7 +76,7 @@ bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, 
         showError(kIncompatibleVersion, outcome.versionText);
         return false;
     case LoadOutcome::Status::OutOfMemory:
-        showError(kLowOnMemory);
+        showError(message::kLowOnMemory);
         return false;
     case LoadOutcome::Status::Loaded:
         break;
