@@ -1,6 +1,7 @@
 #include "bench_logger.h"
 
 #include "acquisition/logging_run.h"
+#include "kvlink32.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -15,8 +16,6 @@ namespace korvel::bench {
 
 namespace {
 
-constexpr int kGeneralNetwork = 4;
-constexpr int kModelM200A = 0; // ccf.cfg's model code: the faster of the two
 constexpr int kFirstBcn = 1;
 constexpr int kAnalogChannels = 20;
 // Lines before the first scan: six of the ASCII header, one more (the channel
@@ -71,10 +70,11 @@ BenchLogger::BenchLogger(ScanPace pace)
         // Loopback only; the port the simulator picks is free on every address.
         const std::string address = "127.0.0." + std::to_string(bcnOf(slot));
         arguments.insert(arguments.end(), {"--instrument", std::to_string(bcnOf(slot)) + ":M200A:" + address});
-        entries.emplace_back(bcnOf(slot), address, kModelM200A);
+        // The faster of the two models.
+        entries.emplace_back(bcnOf(slot), address, KVX_MODEL_M200A);
     }
     sim_ = std::make_unique<kvtest::SimProcess>(arguments);
-    kvtest::writeCcfFile(ccfDir_.path(), kGeneralNetwork, sim_->basePort(), entries);
+    kvtest::writeCcfFile(ccfDir_.path(), KVX_NET_GENERAL, sim_->basePort(), entries);
     ::setenv("KVLINK32_CCF_DIR", ccfDir_.path().c_str(), 1);
     ::setenv("KORVEL32_HOME", home_.path().c_str(), 1);
 
@@ -126,9 +126,7 @@ std::unique_ptr<LoggingSession> BenchLogger::startedSession(FileFormat format)
         dataFile.path = dataFilePath(slot, format);
     }
     lastFormat_ = format;
-    auto session = std::make_unique<LoggingSession>(
-        SessionTarget{state_.table, state_.options, state_.document, state_.regional, state_.settings.autoScanDisable, home_.path() + "/"},
-        ui_, clock_, quiet_);
+    auto session = std::make_unique<LoggingSession>(state_.sessionTarget(home_.path() + "/"), ui_, clock_, quiet_);
     if (!session->startAll())
         fail("Start All did not start every instrument");
     return session;

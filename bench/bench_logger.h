@@ -13,7 +13,6 @@
 
 #include <sim_process.h>
 
-#include <chrono>
 #include <cstdint>
 #include <iostream>
 #include <memory>
@@ -30,20 +29,6 @@ inline constexpr int kChannels = 30;
 struct ScanPace {
     bool fast = false;             // a scan fetch first makes the scans it asks for
     double intervalSeconds = 1.0;  // the interval trigger
-};
-
-// The system clock, noting when it was last read. The logging loop reads it
-// once more right after each tick, for its status lines, so the last reading
-// before the loop asks whether to stop marks the end of the tick.
-class NotingClock : public SystemClock {
-public:
-    CalendarTime now() override
-    {
-        lastRead = std::chrono::steady_clock::now();
-        return SystemClock::now();
-    }
-
-    std::chrono::steady_clock::time_point lastRead;
 };
 
 // Ends the benchmark with this message.
@@ -68,7 +53,6 @@ public:
     // Scans in the data files of the last session, once it has stopped.
     long scansInFiles() const;
 
-    const NotingClock &clock() const { return clock_; }
     std::vector<std::uint16_t> bcns() const;
     // The scans the logger asks for in one read.
     int batchSize() const;
@@ -83,7 +67,7 @@ private:
     std::ostream quiet_{nullptr};
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};
-    NotingClock clock_;
+    SystemClock clock_;
     SetupHost setupHost_;
     ApplicationState state_{setupHost_, ui_};
     StartupWindowSteps windows_;

@@ -28,7 +28,6 @@ using namespace korvel::bench;
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr double kGoalPercent = 2.0;
-constexpr auto kDrainBound = std::chrono::seconds(10);
 constexpr auto kFirstScanBound = std::chrono::seconds(15);
 
 double cpuSeconds()
@@ -92,7 +91,7 @@ Period logged(BenchLogger &logger, SteadyClock::duration period)
         return SteadyClock::now() >= until;
     });
     const Period measured = meter.end(ticks);
-    session->stopAll(kDrainBound);
+    session->stopAll();
     return measured;
 }
 
@@ -101,20 +100,15 @@ Period bare(BenchLogger &logger, SteadyClock::duration period)
     const auto session = loggingSession(logger);
     const PeriodMeter meter(logger);
     const auto instruments = static_cast<long>(logger.bcns().size());
+    IdleCycle cycle;
     TickRest rest;
     long pass = 0;
-    long cycleScans = 0;
-    bool lastCycleIdle = false;
     const BareReads reads = readRoundRobin(logger.bcns(), logger.batchSize(), SteadyClock::now() + period, [&](int scans) {
-        cycleScans += scans;
-        if (++pass % instruments == 0) {
-            lastCycleIdle = cycleScans == 0;
-            cycleScans = 0;
-        }
-        std::this_thread::sleep_for(rest.after(lastCycleIdle));
+        cycle.count(scans, ++pass % instruments == 0);
+        std::this_thread::sleep_for(rest.after(cycle.idle()));
     });
     const Period measured = meter.end(reads.passes);
-    session->stopAll(kDrainBound);
+    session->stopAll();
     return measured;
 }
 

@@ -6,6 +6,7 @@
 
 #include "acquisition/application_settings.h"
 #include "acquisition/application_startup.h"
+#include "acquisition/session_target.h"
 #include "platform/regional_formats.h"
 #include "setup/bcn_lookup.h"
 #include "setup/instrument_table.h"
@@ -13,6 +14,9 @@
 #include "setup/plot_settings.h"
 #include "setup/setup_doc.h"
 #include "setup/setup_template.h"
+
+#include <string>
+#include <utility>
 
 namespace korvel {
 
@@ -23,6 +27,10 @@ struct ApplicationState {
     ApplicationState &operator=(const ApplicationState &) = delete;
 
     StartupTarget startupTarget() { return {setupTemplate, table, options, document, regional, settings}; }
+    // What the logging session works on once start-up is done.
+    SessionTarget sessionTarget(std::string programDirectory) {
+        return {table, options, document, regional, settings.autoScanDisable, std::move(programDirectory)};
+    }
 
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "acquisition/logging_commands.h"
+#include "acquisition/logging_front_end.h"
 #include "platform/clock.h"
 #include "platform/user_interface.h"
 
@@ -12,18 +13,20 @@ class SlotDataFiles;
 
 class DataFileCommandHost : public LoggingCommandHost {
 public:
-    DataFileCommandHost(const InstrumentTable &table, SlotDataFiles &files, UserInterface &ui, Clock &clock)
-        : table_(table), files_(files), ui_(ui), clock_(clock) {}
+    DataFileCommandHost(const InstrumentTable &table, SlotDataFiles &files, UserInterface &ui, Clock &clock,
+                        LoggingFrontEnd &frontEnd)
+        : table_(table), files_(files), ui_(ui), clock_(clock), frontEnd_(frontEnd) {}
 
     bool openDataFile(int slot) override;
     void closeDataFile(int slot) override;
-    void showLoggingStatus() override {} // a front end with a status window shows it
+    void showLoggingStatus() override { frontEnd_.showLoggingStatus(); }
 
 private:
     const InstrumentTable &table_;
     SlotDataFiles &files_;
     UserInterface &ui_;
     Clock &clock_;
+    LoggingFrontEnd &frontEnd_;
 };
 
 } // namespace korvel

@@ -1,8 +1,8 @@
-// What the engine tells a front end as runs begin and end, as far as the data
-// files go: a run that ends closes its file. A windowed front end adds its
-// icons and windows; the headless logger has nothing more to follow.
+// What the engine tells a front end as runs begin and end: a run that ends
+// closes its data file, and the front end's icons and windows follow.
 #pragma once
 
+#include "acquisition/logging_front_end.h"
 #include "acquisition/logging_observer.h"
 
 namespace korvel {
@@ -12,11 +12,12 @@ class SlotDataFiles;
 
 class DataFileObserver : public LoggingObserver {
 public:
-    DataFileObserver(SlotDataFiles &files, const RemoteCommands &remote) : files_(files), remote_(remote) {}
+    DataFileObserver(SlotDataFiles &files, const RemoteCommands &remote, LoggingFrontEnd &frontEnd)
+        : files_(files), remote_(remote), frontEnd_(frontEnd) {}
 
     void toolboxLogging(int, bool) override {}
-    void redrawIcon(int) override {}
-    void refreshSelectedInstrument(int) override {}
+    void redrawIcon(int slot) override { frontEnd_.redrawIcon(slot); }
+    void refreshSelectedInstrument(int slot) override { frontEnd_.refreshSelectedInstrument(slot); }
     void resetStatusRow(int) override {}
     bool closeDataFile(int slot) override;
     void queueToolboxScans(int, const ScanBuffer &) override {}
@@ -26,6 +27,7 @@ public:
 private:
     SlotDataFiles &files_;
     const RemoteCommands &remote_;
+    LoggingFrontEnd &frontEnd_;
 };
 
 } // namespace korvel

@@ -11,11 +11,17 @@ constexpr int kAsyncTogetherDelay = 3;
 constexpr int kWiredSlavesDelay = 0;
 constexpr int kWiredMasterDelay = 1;
 constexpr int kGroupDelay = 3;
-constexpr int kLargeGroupDelay = 6;
 // From this many slaves on, the instruments need more time to reach the common start.
 constexpr int kLargeGroupSlaves = 6;
 
 } // namespace
+
+bool anyLogging(const InstrumentTable &table, const LoggingRuns &runs) {
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (table.slot(slot).inUse && runs.logging(slot)) return true;
+    }
+    return false;
+}
 
 LoggingCommands::LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, LoggingRuns &runs,
                                  LoggingCommandHost &host)
@@ -69,23 +75,15 @@ CommandResult LoggingCommands::stopInstrument(int slot, CommandSource source) {
 
 CommandResult LoggingCommands::stopAll(CommandSource source) {
     if (table_.count() == 0) return {toolbox_reply::kNoSuchInstrument, 0};
-    bool anyLogging = false;
-    bool anyToStop = false;
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        if (!table_.slot(slot).inUse) continue;
-        anyLogging = anyLogging || runs_.logging(slot);
-        anyToStop = anyToStop || logsAndIsNotStopping(slot);
-    }
     // The menu acts while anything logs; the toolbox is told when nothing is left to stop.
-    if (source == CommandSource::Remote ? !anyToStop : !anyLogging) return {toolbox_reply::kNotLogging, 0};
+    if (source == CommandSource::Remote ? slotsToStop() == 0 : !anyLogging(table_, runs_))
+        return {toolbox_reply::kNotLogging, 0};
 
     int reply = 0;
     const int master = table_.masterSlot();
     if (master != 0 && logsAndIsNotStopping(master)) reply = runs_.stopGroup(source);
-    std::uint32_t mask = 0;
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        if (table_.slot(slot).inUse && logsAndIsNotStopping(slot)) mask |= slotBit(slot);
-    }
+    // The group's stop has made its instruments stopping.
+    const std::uint32_t mask = slotsToStop();
     if (mask != 0) {
         const int rest = runs_.stop(mask, source);
         if (reply == 0) reply = rest;
@@ -137,6 +135,14 @@ void LoggingCommands::finishStart(bool started, const std::vector<int> &opened) 
 
 bool LoggingCommands::logsAndIsNotStopping(int slot) const {
     return runs_.logging(slot) && !runs_.stopping(slot);
+}
+
+std::uint32_t LoggingCommands::slotsToStop() const {
+    std::uint32_t mask = 0;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (table_.slot(slot).inUse && logsAndIsNotStopping(slot)) mask |= slotBit(slot);
+    }
+    return mask;
 }
 
 } // namespace korvel

@@ -55,6 +55,13 @@ private:
     LoggingEngine &engine_;
 };
 
+// Whether any instrument in use logs.
+bool anyLogging(const InstrumentTable &table, const LoggingRuns &runs);
+
+// The start delay Start All gives a large group: the longest any scheduled
+// start waits, in seconds.
+inline constexpr int kLargeGroupDelay = 6;
+
 // The data files and the window the commands reach around the runs.
 class LoggingCommandHost {
 public:
@@ -84,6 +91,7 @@ private:
     bool openDataFiles(const std::vector<int> &slots, std::vector<int> &opened, CommandResult &result);
     void finishStart(bool started, const std::vector<int> &opened);
     bool logsAndIsNotStopping(int slot) const;
+    std::uint32_t slotsToStop() const;
 
     const InstrumentTable &table_;
     const LoggerOptions &options_;

@@ -56,7 +56,7 @@ void LoggingTick::operator()() {
     checkRollover(slot, now.seconds);
     const bool lastOfCycle = cycleComplete_;
     const Served served = serve(slot, now.seconds);
-    countCycleScans(served.scans, lastOfCycle);
+    idleCycle_.count(served.scans, lastOfCycle);
     if (served.written) flush(slot, now.seconds);
     stopWhenDurationPassed(slot, now.seconds);
     if (!options_.simulateData) endDrainingRuns(slot, served);
@@ -86,13 +86,6 @@ bool LoggingTick::displayStep(CalendarTime now) {
     lastClockMilliseconds_ = static_cast<int>(now.milliseconds);
     cycleComplete_ = false;
     return true;
-}
-
-void LoggingTick::countCycleScans(int scans, bool lastOfCycle) {
-    cycleScans_ += scans;
-    if (!lastOfCycle) return;
-    lastCycleIdle_ = cycleScans_ == 0;
-    cycleScans_ = 0;
 }
 
 bool LoggingTick::servable(int slot) const {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "acquisition/master_pairing.h"
+#include "acquisition/tick_rest.h"
 #include "acquisition/write_scan.h"
 #include "platform/clock.h"
 
@@ -37,7 +38,7 @@ public:
     // True when the last complete cycle over the logging instruments read no
     // scan, or nothing logs: the main loop may then rest a little before the
     // next tick instead of spinning; while scans come it ticks at full speed.
-    bool mayRest() const { return !anyLogging_ || lastCycleIdle_; }
+    bool mayRest() const { return !anyLogging_ || idleCycle_.idle(); }
 
 private:
     // What serving the slot of this tick brought.
@@ -56,7 +57,6 @@ private:
     const DataFileSetup *enabledFile(int owner) const;
     void checkRollover(int slot, std::int64_t now);
     Served serve(int slot, std::int64_t now);
-    void countCycleScans(int scans, bool lastOfCycle);
     std::vector<int> slaveSlots() const;
     void flush(int slot, std::int64_t now);
     void stopWhenDurationPassed(int slot, std::int64_t now);
@@ -78,8 +78,7 @@ private:
     bool cycleComplete_ = false;
     bool anyLogging_ = false;
     bool skipNext_ = false;
-    int cycleScans_ = 0;
-    bool lastCycleIdle_ = false;
+    IdleCycle idleCycle_;
     std::int64_t lastDisplaySecond_ = 0;
     int lastClockMilliseconds_ = -1; // none yet
 };

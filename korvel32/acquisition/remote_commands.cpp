@@ -78,7 +78,7 @@ std::int16_t RemoteCommands::stopInstrument() {
 }
 
 std::int16_t RemoteCommands::openSetup() {
-    if (anyLogging()) return toolbox_reply::kAlreadyLogging;
+    if (anyLogging(targets_.table, targets_.runs)) return toolbox_reply::kAlreadyLogging;
     const std::string path = resolvedPath(ToolboxPath::Open);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return toolbox_reply::kNoSuchSetupFile;
@@ -97,7 +97,7 @@ std::int16_t RemoteCommands::saveAndOpenSetup() {
 }
 
 std::int16_t RemoteCommands::saveSetup() {
-    if (anyLogging()) return toolbox_reply::kAlreadyLogging;
+    if (anyLogging(targets_.table, targets_.runs)) return toolbox_reply::kAlreadyLogging;
     const std::string path = resolvedPath(ToolboxPath::Save);
     // Found out here, so that the toolbox hears of it instead of a message box.
     if (!std::ofstream(path, std::ios::app).is_open()) return toolbox_reply::kCannotCreateSetupFile;
@@ -123,13 +123,6 @@ std::int16_t RemoteCommands::switchRemoteMode() {
     remoteMode_ = on;
     host_.toolboxRemoteMode(on);
     return 0;
-}
-
-bool RemoteCommands::anyLogging() const {
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        if (targets_.table.slot(slot).inUse && targets_.runs.logging(slot)) return true;
-    }
-    return false;
 }
 
 std::string RemoteCommands::resolvedPath(ToolboxPath kind) {

@@ -93,7 +93,6 @@ private:
     std::int16_t saveSetup();
     std::int16_t loadMxbFile();
     std::int16_t switchRemoteMode();
-    bool anyLogging() const;
     std::string resolvedPath(ToolboxPath kind);
 
     RemoteCommandTargets targets_;

@@ -9,12 +9,29 @@
 
 namespace korvel {
 
+// Whether the last whole cycle over the logging instruments read no scan.
+class IdleCycle {
+public:
+    // The scans of one read; lastOfCycle when the read completes a cycle.
+    void count(int scans, bool lastOfCycle) {
+        scans_ += scans;
+        if (!lastOfCycle) return;
+        idle_ = scans_ == 0;
+        scans_ = 0;
+    }
+    bool idle() const { return idle_; }
+
+private:
+    long scans_ = 0;
+    bool idle_ = false;
+};
+
 class TickRest {
 public:
     static constexpr std::chrono::milliseconds kLongest{20};
 
     // mayRest: the last whole cycle over the logging instruments read nothing
-    // (LoggingTick::mayRest).
+    // (LoggingTick::mayRest, IdleCycle::idle).
     std::chrono::milliseconds after(bool mayRest) {
         if (!mayRest) {
             rest_ = std::chrono::milliseconds(0);

@@ -8,13 +8,6 @@
 
 namespace korvel {
 
-namespace {
-
-// Long enough for every instrument to hand over the scans it still holds.
-constexpr auto kDrainBound = std::chrono::seconds(10);
-
-} // namespace
-
 HeadlessLogger::HeadlessLogger(const HeadlessOptions &options, std::ostream &statusOut)
     : options_(options), statusOut_(statusOut), ui_(options.answers),
       paths_(StartupPaths::ofThisProcess()),
@@ -29,9 +22,7 @@ int HeadlessLogger::run() {
 
 // The session and its data files end before shutdown stops the library.
 int HeadlessLogger::logSetup() {
-    LoggingSession session(SessionTarget{state_.table, state_.options, state_.document, state_.regional, state_.settings.autoScanDisable,
-                                         paths_.programDirectory},
-                           ui_, clock_, statusOut_);
+    LoggingSession session(state_.sessionTarget(paths_.programDirectory), ui_, clock_, statusOut_);
     const bool started = startInstruments(session);
     if (started) {
         LoggingDeadline deadline(options_.durationSeconds);
@@ -41,18 +32,18 @@ int HeadlessLogger::logSetup() {
             return terminationRequested() || deadline.passed(now, session.scansRead());
         });
     }
-    session.stopAll(kDrainBound);
+    session.stopAll();
     return started ? 0 : 1;
 }
 
-// A setup named at launch is there to be logged; without one only /G starts.
+// Both the setup named at launch and /G's Start All are there to log: with no
+// instrument nothing ever would.
 bool HeadlessLogger::startInstruments(LoggingSession &session) {
-    const bool setupGiven = !options_.commandLine.setupFile.empty();
-    if (setupGiven && state_.table.count() == 0) {
+    if (state_.table.count() == 0) {
         std::cerr << "korvel32: the setup holds no instrument to log\n";
         return false;
     }
-    return !(setupGiven || windows_.startAllRequested) || session.startAll();
+    return session.startAll();
 }
 
 } // namespace korvel

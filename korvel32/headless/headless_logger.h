@@ -5,7 +5,6 @@
 #include "acquisition/application_startup.h"
 #include "acquisition/application_state.h"
 #include "headless_options.h"
-#include "headless_window_steps.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
 #include "setup/setup_host.h"
@@ -33,7 +32,7 @@ private:
     SystemClock clock_;
     SetupHost setupHost_;
     ApplicationState state_{setupHost_, ui_};
-    HeadlessWindowSteps windows_;
+    StartupWindowSteps windows_;
     StartupPaths paths_;
     ApplicationStartup startup_;
 };

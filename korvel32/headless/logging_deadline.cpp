@@ -1,13 +1,8 @@
 #include "logging_deadline.h"
 
+#include "acquisition/logging_commands.h"
+
 namespace korvel {
-
-namespace {
-
-// The longest delay Start All gives a scheduled start (a large group).
-constexpr auto kLongestStartDelay = std::chrono::seconds(6);
-
-} // namespace
 
 LoggingDeadline::LoggingDeadline(std::optional<double> durationSeconds) {
     if (durationSeconds) {
@@ -15,8 +10,9 @@ LoggingDeadline::LoggingDeadline(std::optional<double> durationSeconds) {
     }
 }
 
+// No scheduled start waits longer than a large group's.
 void LoggingDeadline::started(Clock::time_point now) {
-    if (duration_) deadline_ = now + kLongestStartDelay + *duration_;
+    if (duration_) deadline_ = now + std::chrono::seconds(kLargeGroupDelay) + *duration_;
 }
 
 bool LoggingDeadline::passed(Clock::time_point now, bool scansRead) {

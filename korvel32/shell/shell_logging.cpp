@@ -4,51 +4,33 @@ namespace korvel {
 
 ShellLogging::ShellLogging(SessionTarget target, ShellLoggingWindow window, UserInterface &ui, Clock &clock,
                            QObject *parent)
-    : QObject(parent), table_(target.table), files_(target.table, target.regional),
-      remoteHost_(std::move(window.mainWindowEnabled), *this), observer_(files_, remote_, *this),
-      engine_(target.table, target.options, ui, observer_, clock),
-      commandHost_(target.table, files_, ui, clock, *this),
-      commands_(target.table, target.options, runs_, commandHost_),
-      remote_(RemoteCommandTargets{target.table, runs_, commands_, target.document, ui, target.programDirectory,
-                                   target.regional.decimalSymbol},
-              remoteHost_),
-      tickObserver_(remote_, std::move(window.selectedSlot), *this),
-      tick_(target.table, target.options, engine_, files_, ui, observer_, tickObserver_, clock) {
-    engine_.setAutoScanDisable(target.autoScanDisable);
+    : QObject(parent), frontEnd_(std::move(window), *this), core_(std::move(target), frontEnd_, ui, clock) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, &ShellLogging::tick);
     timer_.start(0);
 }
 
-bool ShellLogging::anyLogging() const {
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        if (table_.slot(slot).inUse && runs_.logging(slot)) return true;
-    }
-    return false;
-}
-
 void ShellLogging::tick() {
-    tick_();
-    timer_.start(rest_.after(tick_.mayRest()));
+    timer_.start(core_.tick());
 }
 
-void ShellCommandHost::showLoggingStatus() {
+void ShellFrontEnd::showLoggingStatus() {
     emit owner_.loggingStatusRequested();
 }
 
-void ShellLoggingObserver::redrawIcon(int slot) {
+void ShellFrontEnd::redrawIcon(int slot) {
     emit owner_.iconChanged(slot);
 }
 
-void ShellLoggingObserver::refreshSelectedInstrument(int slot) {
+void ShellFrontEnd::refreshSelectedInstrument(int slot) {
     emit owner_.selectedRunBegan(slot);
 }
 
-void ShellRemoteHost::configurationChanged() {
+void ShellFrontEnd::configurationChanged() {
     emit owner_.configurationChanged();
 }
 
-void ShellTickObserver::raiseLoggingStatusOnAlarm() {
+void ShellFrontEnd::raiseLoggingStatusOnAlarm() {
     emit owner_.alarmRaised();
 }
 

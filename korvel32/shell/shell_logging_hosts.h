@@ -1,73 +1,37 @@
-// The engine's hosts and observers in the windowed logger. Each passes what
-// the engine tells it on as a signal of ShellLogging, which the main window
-// follows; the data files are served as in the headless logger.
+// The windowed logger's part in the logging: what the engine tells the
+// windows comes out as signals of ShellLogging, which the main window follows.
 #pragma once
 
-#include "acquisition/remote_commands.h"
-#include "acquisition/tick_observer.h"
-#include "acquisition/data_file_command_host.h"
-#include "acquisition/data_file_observer.h"
+#include "acquisition/logging_front_end.h"
 
 #include <functional>
+#include <utility>
 
 namespace korvel {
 
 class ShellLogging;
 
-class ShellCommandHost : public DataFileCommandHost {
-public:
-    ShellCommandHost(const InstrumentTable &table, SlotDataFiles &files, UserInterface &ui, Clock &clock,
-                     ShellLogging &owner)
-        : DataFileCommandHost(table, files, ui, clock), owner_(owner) {}
-    void showLoggingStatus() override;
-
-private:
-    ShellLogging &owner_;
+// The window's part: the selected instrument and whether a modal dialog is
+// open.
+struct ShellLoggingWindow {
+    std::function<int()> selectedSlot;
+    std::function<bool()> mainWindowEnabled;
 };
 
-class ShellLoggingObserver : public DataFileObserver {
+class ShellFrontEnd : public LoggingFrontEnd {
 public:
-    ShellLoggingObserver(SlotDataFiles &files, const RemoteCommands &remote, ShellLogging &owner)
-        : DataFileObserver(files, remote), owner_(owner) {}
+    ShellFrontEnd(ShellLoggingWindow window, ShellLogging &owner) : window_(std::move(window)), owner_(owner) {}
+
+    void showLoggingStatus() override;
     void redrawIcon(int slot) override;
     void refreshSelectedInstrument(int slot) override;
-
-private:
-    ShellLogging &owner_;
-};
-
-// Without the toolbox link there are no toolbox paths and replies go nowhere.
-class ShellRemoteHost : public RemoteCommandHost {
-public:
-    ShellRemoteHost(std::function<bool()> mainWindowEnabled, ShellLogging &owner)
-        : mainWindowEnabled_(std::move(mainWindowEnabled)), owner_(owner) {}
-    // Qt offers no look into the event queue; queued input is handled before
-    // the next tick's timer event anyway.
-    bool userInputWaiting() const override { return false; }
-    bool mainWindowEnabled() const override { return mainWindowEnabled_(); }
-    std::string toolboxFilePath(ToolboxPath) override { return {}; }
-    void toolboxRemoteMode(bool) override {}
-    void toolboxReply(std::uint16_t, std::int32_t) override {}
+    bool mainWindowEnabled() const override { return window_.mainWindowEnabled(); }
     void configurationChanged() override;
-
-private:
-    std::function<bool()> mainWindowEnabled_;
-    ShellLogging &owner_;
-};
-
-class ShellTickObserver : public TickObserver {
-public:
-    ShellTickObserver(RemoteCommands &remote, std::function<int()> selectedSlot, ShellLogging &owner)
-        : remote_(remote), selectedSlot_(std::move(selectedSlot)), owner_(owner) {}
-    void runPendingRemoteCommand() override { remote_.runPending(); }
-    void updateLiveWindows(CalendarTime) override {}
-    void adviseDdeClients(int) override {}
-    int selectedSlot() const override { return selectedSlot_(); }
+    int selectedSlot() const override { return window_.selectedSlot(); }
     void raiseLoggingStatusOnAlarm() override;
 
 private:
-    RemoteCommands &remote_;
-    std::function<int()> selectedSlot_;
+    ShellLoggingWindow window_;
     ShellLogging &owner_;
 };
 

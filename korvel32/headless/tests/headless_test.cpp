@@ -1,5 +1,6 @@
 // korvel32 --headless end to end: the program logs two simulated instruments
 // from a text setup for a while and stops cleanly.
+#include <ccf_file_writer.h>
 #include <general_network_instruments.h>
 #include <sim_process.h>
 #include <temp_dir.h>
@@ -25,6 +26,7 @@
 namespace {
 
 constexpr int kHeaderLines = 6;
+constexpr int kGeneralNetwork = 4; // ccf.cfg's network mode
 constexpr int kExitBoundMs = 30000;
 
 class HeadlessTest : public ::testing::Test {
@@ -146,6 +148,14 @@ TEST_F(HeadlessTest, ASetupThatCannotOpenItsDataFileFailsTheStart) {
     EXPECT_NE(runHeadless({setup, "--duration", "1"}), 0) << output;
     EXPECT_NE(output.find("Instrument 11:"), std::string::npos) << "the failure was shown\n" << output;
     EXPECT_EQ(counter(kBcns[1], "produced"), 0) << "Start All stopped at the failure";
+}
+
+// Without a setup, /G logs the instrument start-up finds in ccf.cfg; with none
+// there is nothing to log, and the program says so instead of waiting forever.
+TEST_F(HeadlessTest, StartAllWithNoInstrumentToLogFailsAtOnce) {
+    kvtest::writeCcfFile(ccfDir.path(), kGeneralNetwork, sim->basePort(), {});
+    EXPECT_EQ(runHeadless({"/G"}), 1) << output;
+    EXPECT_NE(output.find("the setup holds no instrument to log"), std::string::npos) << output;
 }
 
 TEST_F(HeadlessTest, ACommandLineItCannotUseIsRefusedWithTheUsage) {
