@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 #include <string_view>
 #include <tuple>
 
@@ -135,12 +136,11 @@ std::unique_ptr<LoggingSession> BenchLogger::startedSession(FileFormat format)
 long BenchLogger::fetchedScans()
 {
     long fetched = 0;
-    for (const std::uint16_t bcn : bcns()) {
-        const std::string reply = sim_->control("counters " + std::to_string(bcn));
-        const std::size_t at = reply.find(" fetched=");
-        if (at == std::string::npos)
-            fail("korvel-sim answered \"" + reply + "\" to counters");
-        fetched += std::stol(reply.substr(at + 9));
+    try {
+        for (const std::uint16_t bcn : bcns())
+            fetched += sim_->counters(bcn).fetched;
+    } catch (const std::runtime_error &error) {
+        fail(error.what());
     }
     return fetched;
 }

@@ -3,28 +3,33 @@
 #include "ccf_file_writer.h"
 #include "loopback_addresses.h"
 
+#include <kvlink32.h>
+
 #include <tuple>
 
 namespace kvtest {
 
-namespace {
-
-constexpr int kGeneralNetwork = 4;
-constexpr int kModelM100A = 1; // ccf.cfg's model code
-
-}  // namespace
-
-std::unique_ptr<SimProcess> startGeneralNetworkInstruments(const std::vector<int>& bcns, const std::string& ccfDir) {
+std::unique_ptr<SimProcess> startGeneralNetworkModels(const std::vector<std::pair<int, int>>& instruments,
+                                                      const std::string& ccfDir) {
     std::vector<std::string> args{"--general", "--port", "0"};
     std::vector<std::tuple<int, std::string, int>> entries;
-    for (const int bcn : bcns) {
+    for (const auto& [bcn, model] : instruments) {
         const std::string address = uniqueLoopbackAddress(bcn);
-        args.insert(args.end(), {"--instrument", std::to_string(bcn) + ":M100A:" + address});
-        entries.emplace_back(bcn, address, kModelM100A);
+        const char* modelName = model == KVX_MODEL_M100A ? ":M100A:" : ":M200A:";
+        args.insert(args.end(), {"--instrument", std::to_string(bcn) + modelName + address});
+        entries.emplace_back(bcn, address, model);
     }
     auto sim = std::make_unique<SimProcess>(args);
-    writeCcfFile(ccfDir, kGeneralNetwork, sim->basePort(), entries);
+    writeCcfFile(ccfDir, KVX_NET_GENERAL, sim->basePort(), entries);
     return sim;
+}
+
+std::unique_ptr<SimProcess> startGeneralNetworkInstruments(const std::vector<int>& bcns, const std::string& ccfDir) {
+    std::vector<std::pair<int, int>> instruments;
+    for (const int bcn : bcns) {
+        instruments.emplace_back(bcn, KVX_MODEL_M100A);
+    }
+    return startGeneralNetworkModels(instruments, ccfDir);
 }
 
 }  // namespace kvtest

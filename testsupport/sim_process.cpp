@@ -136,6 +136,19 @@ std::vector<int> SimProcess::requestCommands(int bcn) {
     return commands;
 }
 
+ScanCounters SimProcess::counters(int bcn) {
+    const std::string line = "counters " + std::to_string(bcn);
+    const std::string fields = " " + afterOk(control(line), line);
+    const auto value = [&](const std::string& name) {
+        const std::size_t at = fields.find(" " + name + "=");
+        if (at == std::string::npos) {
+            throw std::runtime_error("korvel-sim's counters lack " + name + ":" + fields);
+        }
+        return std::stol(fields.substr(at + name.size() + 2));
+    };
+    return {value("produced"), value("fetched"), value("lost"), value("cleared"), value("queued")};
+}
+
 // One line of the simulator's stdout without its newline; empty on time-out or end.
 std::string SimProcess::readLine(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

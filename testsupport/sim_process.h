@@ -14,6 +14,16 @@
 
 namespace kvtest {
 
+// The simulator's account of one instrument's scans:
+// produced = fetched + lost + cleared + queued.
+struct ScanCounters {
+    long produced = 0;
+    long fetched = 0;
+    long lost = 0;
+    long cleared = 0;
+    long queued = 0;
+};
+
 class SimProcess {
 public:
     // Starts the simulator with these arguments and waits (bounded) for its
@@ -35,6 +45,8 @@ public:
     std::vector<std::string> requests(int bcn);
     // The command code of every request the instrument received, in order.
     std::vector<int> requestCommands(int bcn);
+    // The instrument's scan counters; throws std::runtime_error on a reply without them.
+    ScanCounters counters(int bcn);
 
 private:
     std::vector<std::pair<int, std::string>> requestLog(int bcn);

@@ -14,6 +14,13 @@ MessageAnswer ScriptedUserInterface::showMessage(const std::string &text, Messag
     return answer;
 }
 
+std::vector<std::string> ScriptedUserInterface::messageTexts() const
+{
+    std::vector<std::string> texts;
+    for (const Message &message : messages_) texts.push_back(message.text);
+    return texts;
+}
+
 void ScriptedUserInterface::showWarning(WarningKind kind, const std::string &text, const std::string &detail)
 {
     warnings_.push_back({kind, text, detail});

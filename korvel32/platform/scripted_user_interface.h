@@ -38,6 +38,8 @@ public:
     void pressAbort() { progress_.requestAbort(); }
 
     const std::vector<Message> &messages() const { return messages_; }
+    // The texts of the message boxes shown, in order.
+    std::vector<std::string> messageTexts() const;
     const std::vector<Warning> &warnings() const { return warnings_; }
     const std::vector<std::string> &progressTexts() const { return progressTexts_; }
     const std::vector<Notification> &notifications() const { return notifications_; }

@@ -2,6 +2,7 @@
 #include "acquisition/logging_run.h"
 
 #include "crlf_lines.h"
+#include "file_bytes.h"
 #include "scoped_time_zone.h"
 #include "temp_dir.h"
 
@@ -11,19 +12,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <vector>
 
 namespace korvel {
 namespace {
-
-std::vector<std::string> linesOf(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return crlfLinesOf({std::istreambuf_iterator<char>(in), {}});
-}
 
 // What Python's csv module reads from the file, one row per output line with
 // the cells joined by '|'.
@@ -104,7 +97,7 @@ TEST_P(AsciiDataFileTest, CommaDecimalWithSemicolonListReadsBackWithCsvTools)
     writeScan(data, 1000.0f, -std::numeric_limits<float>::infinity());
     data.close();
 
-    const auto lines = linesOf(setup.dataFile.path);
+    const auto lines = crlfLinesOf(fileBytes(setup.dataFile.path));
     ASSERT_EQ(lines.size(), 8u);
     EXPECT_EQ(lines[3], "7");
     EXPECT_EQ(lines[6], "45474,500014467; 12,5000; +9,00E+9; 5; 77; 3; 4294967295");
@@ -139,7 +132,7 @@ TEST_P(AsciiDataFileTest, MasterLineCarriesEverySlaveWithZerosBeforeItsFirstScan
     ASSERT_TRUE(data.writeMerged(master, slaves, run));
     data.close();
 
-    const auto lines = linesOf(setup.dataFile.path);
+    const auto lines = crlfLinesOf(fileBytes(setup.dataFile.path));
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[3], "7, 5, 5");
     EXPECT_EQ(lines[6], "45474.500000000, 2.00000, 0.0100000, 0, 0, 0, 0, 4.20000E-3, 255, 0, 0, 0, 0.00000, 0, 0, 0, 0");

@@ -49,13 +49,13 @@ TEST_F(CompatibilityCheck, CurrentSoftwareTakesTheFullConfiguration) {
 TEST_F(CompatibilityCheck, NewerSoftwareThanTheLoggerKnowsIsRefused) {
     control("compat 3 V_2.0");
     EXPECT_FALSE(check().compatible);
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(26, 3)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(26, 3)}));
 }
 
 TEST_F(CompatibilityCheck, OutdatedSoftwareIsRefused) {
     control("compat 3 V_0.0");
     EXPECT_FALSE(check().compatible);
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(25, 3)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(25, 3)}));
 }
 
 TEST_F(CompatibilityCheck, OlderSoftwareTakesTheConfigurationWithoutEquations) {
@@ -70,7 +70,7 @@ TEST_F(CompatibilityCheck, OlderSoftwareTakesTheConfigurationWithoutEquations) {
     setup().channel(4).function = ChannelFunction::Rtd4W;
     setup().channel(4).range = RangeCode::RtdCustom385;
     EXPECT_FALSE(check().compatible);
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>(2, instrumentMessage(27, 3))));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>(2, instrumentMessage(27, 3))));
 
     setup().channel(4).range = RangeCode::RtdFixed385;
     EXPECT_TRUE(check().compatible) << "a fixed RTD is known to older software";
@@ -79,7 +79,7 @@ TEST_F(CompatibilityCheck, OlderSoftwareTakesTheConfigurationWithoutEquations) {
 TEST_F(CompatibilityCheck, AnyOtherAnswerIsACommunicationInterruption) {
     control("error 3 -7 127 1");
     EXPECT_FALSE(check().compatible);
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(18, 3)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(18, 3)}));
 }
 
 } // namespace

@@ -4,22 +4,16 @@
 #pragma once
 
 #include "crlf_lines.h"
+#include "file_bytes.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <numeric>
 #include <string>
 #include <vector>
 
 namespace korvel {
-
-inline std::string fileBytes(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The records behind the checksum line and the six header lines of a .bin
 // file; records (merged or not) of recordSize bytes each.
@@ -81,10 +75,11 @@ inline std::vector<long> firstScans(long count) {
 }
 
 // The scan numbers of a .bin file: the instrument counts its scans in the
-// record's first word.
-inline std::vector<long> binaryScanNumbers(const std::string &path, std::size_t recordSize) {
+// record's first word. In a Master's merged records a slave's part counts
+// the slave's scans in its totalizer word, at an offset of its own.
+inline std::vector<long> binaryScanNumbers(const std::string &path, std::size_t recordSize, std::size_t offset = 0) {
     std::vector<long> numbers;
-    for (const std::string &record : binaryRecords(path, recordSize)) numbers.push_back(recordWord(record, 0));
+    for (const std::string &record : binaryRecords(path, recordSize)) numbers.push_back(recordWord(record, offset));
     return numbers;
 }
 

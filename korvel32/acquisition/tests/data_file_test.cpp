@@ -1,6 +1,7 @@
 #include "acquisition/data_file.h"
 #include "acquisition/logging_run.h"
 
+#include "file_bytes.h"
 #include "scoped_time_zone.h"
 #include "temp_dir.h"
 
@@ -10,18 +11,11 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <iterator>
 
 namespace korvel {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string contentsOf(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // 12:00:00.250 on 2024-07-01, with DIO 0x05 and readings 1.5, 2.5, ...
 ScanRecord scanAt(int second, int channels)
@@ -78,7 +72,7 @@ TEST_F(DataFileTest, BinaryFileHoldsChecksumHeaderAndRawRecords)
     EXPECT_TRUE(data.writeBatch(buffer, run));
     EXPECT_TRUE(data.close());
 
-    const std::string bytes = contentsOf(setup.dataFile.path);
+    const std::string bytes = fileBytes(setup.dataFile.path);
     ASSERT_EQ(bytes.rfind("\"204\"\r\n\"data.bin\"\r\n\"07/01/24 12:00:00\"\r\n\"\"\r\n7\r\n", 0), 0u);
     const std::size_t records = bytes.find("01ALARM2\"\r\n") + 11;
     ASSERT_EQ(bytes.size() - records, 72u);
@@ -98,7 +92,7 @@ TEST_F(DataFileTest, MasterRecordCarriesZerosForASlaveWithoutScans)
     EXPECT_TRUE(data.writeMerged(master, slaves, run));
     data.close();
 
-    const std::string bytes = contentsOf(setup.dataFile.path);
+    const std::string bytes = fileBytes(setup.dataFile.path);
     ASSERT_EQ(bytes.rfind("\"1309\"\r\n", 0), 0u) << "101 + 103 + 502 + 602 + master BCN 1";
     const std::string record = bytes.substr(bytes.size() - (36 + 20 + 20));
     EXPECT_EQ(std::memcmp(record.data(), &master, 36), 0);
@@ -124,7 +118,7 @@ TEST_F(DataFileTest, AppendRefusedForOtherChannelsAndAcceptedWhenRestored)
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
     EXPECT_TRUE(restored.writeBatch(buffer, run));
     restored.close();
-    EXPECT_EQ(contentsOf(setup.dataFile.path).find("\"204\"", 1), std::string::npos) << "no second header";
+    EXPECT_EQ(fileBytes(setup.dataFile.path).find("\"204\"", 1), std::string::npos) << "no second header";
 }
 
 TEST_F(DataFileTest, OverwriteStartsAFreshFile)
@@ -134,7 +128,7 @@ TEST_F(DataFileTest, OverwriteStartsAFreshFile)
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     data.close();
-    EXPECT_EQ(contentsOf(setup.dataFile.path).rfind("\"204\"\r\n", 0), 0u);
+    EXPECT_EQ(fileBytes(setup.dataFile.path).rfind("\"204\"\r\n", 0), 0u);
 }
 
 TEST_F(DataFileTest, OtherWritersAreDeniedWhileOpen)
@@ -175,8 +169,8 @@ TEST_F(DataFileTest, RolloverRenamesToTheNextFreeNumberAndStartsAFreshFile)
 
     data.checkRollover(now + 120);
     EXPECT_TRUE(fs::exists(dir.path() + "/data.004"));
-    EXPECT_EQ(contentsOf(dir.path() + "/data.001"), "kept");
-    EXPECT_EQ(contentsOf(dir.path() + "/data.003"), "kept");
+    EXPECT_EQ(fileBytes(dir.path() + "/data.001"), "kept");
+    EXPECT_EQ(fileBytes(dir.path() + "/data.003"), "kept");
 }
 
 TEST_F(DataFileTest, RolloverWithoutAFreeNumberKeepsWriting)

@@ -4,6 +4,7 @@
 #include "acquisition/data_file.h"
 #include "acquisition/logging_run.h"
 
+#include "file_bytes.h"
 #include "scoped_time_zone.h"
 #include "temp_dir.h"
 
@@ -12,8 +13,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -97,12 +96,6 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string contents() const
-    {
-        std::ifstream in(setup.dataFile.path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
     const ScopedTimeZone zone{"Europe/Berlin"};
     kvtest::TempDir dir;
     InstrumentSetup setup;
@@ -111,7 +104,7 @@ protected:
 TEST_P(FullDiskTest, KeepsWholeRecordsAndResumesWhenThereIsRoom)
 {
     ASSERT_EQ(runInChild(), 0);
-    const std::string bytes = contents();
+    const std::string bytes = fileBytes(setup.dataFile.path);
     const std::size_t records = bytes.find("01ALARM2\"\r\n") + 11;
     const std::string body = bytes.substr(records);
     if (GetParam() == FileFormat::FastBinary) {

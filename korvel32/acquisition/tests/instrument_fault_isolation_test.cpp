@@ -57,8 +57,8 @@ TEST_P(InstrumentFaultIsolation, TheOtherInstrumentsLogOnAndDrainCompletely) {
 
     ASSERT_TRUE(stopAllAndDrain(10000));
     for (const int bcn : {1, 3}) expectAllFetched(bcn);
-    EXPECT_EQ(binaryScanNumbers(fast, scanRecordSize(*table.slot(1).setup)), firstScans(counters(1).produced));
-    EXPECT_EQ(csvColumn(steady, csvTotalColumn(kTemplateChannels)), firstScans(counters(3).produced));
+    EXPECT_EQ(binaryScanNumbers(fast, scanRecordSize(*table.slot(1).setup)), firstScans(sim->counters(1).produced));
+    EXPECT_EQ(csvColumn(steady, csvTotalColumn(kTemplateChannels)), firstScans(sim->counters(3).produced));
     expectWarningsOnlyAbout(ui, "Instrument 02:");
 }
 
@@ -83,8 +83,10 @@ TEST_F(SlaveFaultIsolation, TheGroupFileGoesOnWithALinePerMasterScan) {
 
     ASSERT_TRUE(stopAllAndDrain(5000));
     expectAllFetched(1);
-    EXPECT_EQ(csvColumn(path, csvTotalColumn(kTemplateChannels)), firstScans(counters(1).produced));
-    EXPECT_GE(csvColumn(path, csvTotalColumn(kTemplateChannels, 1)).back(), counters(2).produced - 1)
+    EXPECT_EQ(csvColumn(path, csvTotalColumn(kTemplateChannels)), firstScans(sim->counters(1).produced));
+    // The slave's disable goes out a round trip after the Master's: a stall there of an interval on a
+    // loaded machine lets a second slave scan follow the one paired with the Master's last.
+    EXPECT_GE(csvColumn(path, csvTotalColumn(kTemplateChannels, 1)).back(), sim->counters(2).produced - 2)
         << "the healthy slave's last scan";
     EXPECT_EQ(interruptionsOf(ui, 3), 1u);
     expectWarningsOnlyAbout(ui, "Instrument 03:");

@@ -233,7 +233,7 @@ TEST_F(LoggingCommandsOnInstruments, AWiredGroupWhoseMasterFailsLeavesTheSlavesS
     control("status 1 0x400"); // the Master does not respond
 
     commands.startInstrument(1);
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(714, 1)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(714, 1)}));
     EXPECT_FALSE(engine.run(1).logging);
     for (const int bcn : {2, 3}) {
         EXPECT_EQ(state(bcn, "scanning"), "0") << bcn;

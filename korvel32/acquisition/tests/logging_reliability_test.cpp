@@ -23,10 +23,13 @@ protected:
         control("busy-replies * 1");
     }
 
+    // The scan reads since the stop's disable, the last scan enable request:
+    // opening the communications and the start send some before it.
     int scanReadsAfterStop(int bcn) {
         const std::vector<int> received = sim->requestCommands(bcn);
-        const auto stop = std::find(received.begin(), received.end(), kScansEnable);
-        return static_cast<int>(std::count(stop, received.end(), kScansGet));
+        const auto stop = std::find(received.rbegin(), received.rend(), kScansEnable);
+        if (stop == received.rend()) ADD_FAILURE() << "instrument " << bcn << " was never told to stop scanning";
+        return static_cast<int>(std::count(received.rbegin(), stop, kScansGet));
     }
 };
 
@@ -42,8 +45,8 @@ TEST_F(LoggingReliability, StopAllDrainsEveryScanOfAsyncInstrumentsIntoTheirFile
     ASSERT_TRUE(stopAllAndDrain(5000));
     expectAllFetched(1);
     expectAllFetched(2);
-    EXPECT_EQ(binaryScanNumbers(binary, scanRecordSize(*table.slot(1).setup)), firstScans(counters(1).produced));
-    EXPECT_EQ(csvColumn(ascii, kCsvTotalColumn), firstScans(counters(2).produced));
+    EXPECT_EQ(binaryScanNumbers(binary, scanRecordSize(*table.slot(1).setup)), firstScans(sim->counters(1).produced));
+    EXPECT_EQ(csvColumn(ascii, kCsvTotalColumn), firstScans(sim->counters(2).produced));
     EXPECT_TRUE(ui.warnings().empty());
 }
 
@@ -58,11 +61,11 @@ TEST_F(LoggingReliability, StopAllDrainsAMasterGroupIntoOneLinePerMasterScan) {
 
     ASSERT_TRUE(stopAllAndDrain(5000));
     expectAllFetched(1);
-    EXPECT_EQ(csvColumn(path, kCsvTotalColumn), firstScans(counters(1).produced));
+    EXPECT_EQ(csvColumn(path, kCsvTotalColumn), firstScans(sim->counters(1).produced));
     // The time, then the parts of the Master and its two slaves.
     for (const auto &row : csvScanRows(path)) ASSERT_EQ(row.size(), 1 + 3 * (kTemplateChannels + 4));
     for (const int slave : {2, 3}) {
-        const ScanCounters counted = counters(slave);
+        const kvtest::ScanCounters counted = sim->counters(slave);
         EXPECT_EQ(counted.lost + counted.cleared, 0) << "slave " << slave;
         const std::vector<long> paired =
             csvColumn(path, csvTotalColumn(kTemplateChannels, static_cast<std::size_t>(slave - 1)));
@@ -71,7 +74,9 @@ TEST_F(LoggingReliability, StopAllDrainsAMasterGroupIntoOneLinePerMasterScan) {
             if (paired[line] == 0) continue; // before the slave's first scan
             EXPECT_LE(std::abs(paired[line] - masters[line]), 1) << "slave " << slave << " line " << line;
         }
-        EXPECT_GE(paired.back(), counted.produced - 1) << "slave " << slave;
+        // A slave's disable goes out a round trip or two after the Master's: a stall there of an interval
+        // on a loaded machine lets a second slave scan follow the one paired with the Master's last.
+        EXPECT_GE(paired.back(), counted.produced - 2) << "slave " << slave;
     }
 }
 
@@ -103,8 +108,8 @@ TEST_F(LoggingReliability, ASilenceIsWarnedOnceReArmedByAGoodReadAndLosesNoScan)
     ASSERT_TRUE(stopAllAndDrain(5000));
     expectAllFetched(1);
     expectAllFetched(2);
-    EXPECT_EQ(csvColumn(quiet, kCsvTotalColumn), firstScans(counters(1).produced));
-    EXPECT_EQ(binaryScanNumbers(steady, scanRecordSize(*table.slot(2).setup)), firstScans(counters(2).produced));
+    EXPECT_EQ(csvColumn(quiet, kCsvTotalColumn), firstScans(sim->counters(1).produced));
+    EXPECT_EQ(binaryScanNumbers(steady, scanRecordSize(*table.slot(2).setup)), firstScans(sim->counters(2).produced));
     EXPECT_EQ(ui.warnings().size(), 2u);
 }
 
@@ -119,7 +124,7 @@ TEST_F(LoggingReliability, BusyRepliesWhileDrainingNeitherEndTheDrainNorLoseScan
     ASSERT_TRUE(stopAllAndDrain(5000));
     EXPECT_GT(scanReadsAfterStop(1), 5) << "reads answered busy went on";
     expectAllFetched(1);
-    EXPECT_EQ(binaryScanNumbers(path, scanRecordSize(*table.slot(1).setup)), firstScans(counters(1).produced));
+    EXPECT_EQ(binaryScanNumbers(path, scanRecordSize(*table.slot(1).setup)), firstScans(sim->counters(1).produced));
     EXPECT_TRUE(ui.warnings().empty());
 }
 
@@ -135,8 +140,8 @@ TEST_F(LoggingReliability, BusyRepliesWhileAGroupDrainsLoseNoMasterScan) {
     EXPECT_GT(scanReadsAfterStop(1), 5) << "reads answered busy went on";
     expectAllFetched(1);
     const std::size_t mergedSize = scanRecordSize(*table.slot(1).setup) + scanRecordSize(*table.slot(2).setup) - 12;
-    EXPECT_EQ(binaryScanNumbers(path, mergedSize), firstScans(counters(1).produced));
-    EXPECT_EQ(counters(2).lost + counters(2).cleared, 0);
+    EXPECT_EQ(binaryScanNumbers(path, mergedSize), firstScans(sim->counters(1).produced));
+    EXPECT_EQ(sim->counters(2).lost + sim->counters(2).cleared, 0);
     EXPECT_TRUE(ui.warnings().empty());
 }
 

@@ -85,7 +85,7 @@ TEST_F(LoggingStart, AnInstrumentWithoutInputChannelsIsRefusedBeforeAnyContact) 
     startInstruments({1, 2});
     for (int channel = 1; channel <= kAnalogChannels; ++channel) table.slot(2).setup->channel(channel) = {};
     EXPECT_FALSE(engine.startLogging(slots({1, 2}), 3));
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(14, 2)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(14, 2)}));
     EXPECT_TRUE(sim->requests(1).empty());
     EXPECT_FALSE(engine.run(1).logging);
 }
@@ -94,7 +94,7 @@ TEST_F(LoggingStart, AnInstrumentThatIsNotRespondingFailsTheStart) {
     startInstruments({1});
     control("status 1 0x400");
     EXPECT_FALSE(engine.startLogging(slots({1}), 0));
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(714, 1)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(714, 1)}));
 }
 
 TEST_F(LoggingStart, ASimulatedStartContactsNoInstrument) {
@@ -160,7 +160,7 @@ TEST_P(LoggingStartFailure, LeavesEveryInstrumentIdleWithCommunicationsClosed) {
     control(GetParam().fault);
     EXPECT_FALSE(engine.startLogging(slots({1, 2}), 3));
 
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(GetParam().message, 2)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(GetParam().message, 2)}));
     for (const int slot : {1, 2}) {
         EXPECT_FALSE(engine.run(slot).logging);
         EXPECT_TRUE(kvtest::waitFor([&] { return connections(slot) == 0; }, 2000)) << "instrument " << slot;

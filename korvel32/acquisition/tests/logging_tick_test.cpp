@@ -1,37 +1,21 @@
 #include "acquisition/logging_tick.h"
 
-#include "acquisition/slot_data_files.h"
-#include "recording_tick_observer.h"
-#include "simulated_logger.h"
+#include "logging_with_files.h"
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <thread>
 
 namespace korvel {
 namespace {
 
 constexpr int kScansGet = 100;
-constexpr auto kBreather = std::chrono::milliseconds(1);
 
-class LoggingTickTest : public SimulatedLogger {
+class LoggingTickTest : public LoggingWithFiles {
 protected:
-    // Each reading of the clock moves it on, so every tick sees a new millisecond.
-    LoggingTickTest() { clock.setStep(1); }
-
-    void startLogging(std::initializer_list<int> bcns) {
-        startInstruments(bcns);
-        std::uint32_t mask = 0;
-        for (int slot = 1; slot <= static_cast<int>(bcns.size()); ++slot) mask |= slotBit(slot);
-        ASSERT_TRUE(engine.startLogging(mask, 0));
-    }
-
     int scanReads(int bcn) {
-        const std::vector<int> commands = sim->requestCommands(bcn);
-        return static_cast<int>(std::count(commands.begin(), commands.end(), kScansGet));
+        const std::vector<int> received = sim->requestCommands(bcn);
+        return static_cast<int>(std::count(received.begin(), received.end(), kScansGet));
     }
 
     // The instruments each tick read from, among the given ones.
@@ -47,67 +31,11 @@ protected:
         }
         return served;
     }
-
-    // Ticks as the main loop would while instruments scan.
-    void tickFor(std::chrono::milliseconds duration) {
-        const auto until = std::chrono::steady_clock::now() + duration;
-        while (std::chrono::steady_clock::now() < until) {
-            tick();
-            std::this_thread::sleep_for(kBreather);
-        }
-    }
-
-    // Ticks as the main loop would until the condition holds (bounded).
-    bool tickUntil(const std::function<bool()> &condition, int timeoutMs) {
-        return kvtest::waitFor(
-            [&] {
-                tick();
-                return condition();
-            },
-            timeoutMs);
-    }
-
-    // The counter of the simulator's "counters" line.
-    long counter(int bcn, const std::string &name) {
-        const std::string reply = sim->control("counters " + std::to_string(bcn));
-        const std::size_t at = reply.find(" " + name + "=");
-        return at == std::string::npos ? -1 : std::stol(reply.substr(at + name.size() + 2));
-    }
-
-    // A new .bin data file of the given name for the slot.
-    void openBinaryFile(int slot, const std::string &name) {
-        DataFileSetup &file = table.slot(slot).setup->dataFile;
-        file.enabled = true;
-        file.path = dir.path() + "/" + name;
-        file.mode = FileMode::Overwrite;
-        file.format = FileFormat::FastBinary;
-        ASSERT_EQ(files.open(slot, clock.now().seconds), DataFileOpen::Opened);
-    }
-
-    // The 32-bit word at the given offset of every record of a .bin file.
-    static std::vector<std::uint32_t> binaryRecordWords(const std::string &path, std::size_t recordSize,
-                                                        std::size_t offset) {
-        std::ifstream in(path, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        std::size_t at = 0;
-        for (int line = 0; line < 7; ++line) at = bytes.find("\r\n", at) + 2;
-        EXPECT_EQ((bytes.size() - at) % recordSize, 0u) << "whole records only";
-        std::vector<std::uint32_t> words;
-        for (; at + recordSize <= bytes.size(); at += recordSize) {
-            std::uint32_t word = 0;
-            std::memcpy(&word, bytes.data() + at + offset, sizeof word);
-            words.push_back(word);
-        }
-        return words;
-    }
-
-    SlotDataFiles files{table, RegionalFormats{}};
-    RecordingTickObserver displays;
-    LoggingTick tick{table, options, engine, files, ui, observer, displays, clock};
 };
 
 TEST_F(LoggingTickTest, LoggingInstrumentsAreServedInTurn) {
-    startLogging({1, 2, 3});
+    startInstruments({1, 2, 3});
+    startLogging(slots({1, 2, 3}));
     EXPECT_EQ(servedByTicks(4, {1, 2, 3}), (std::vector<int>{1, 2, 3, 1}));
     engine.endRun(2);
     // Slot 2 was next: the turn goes to the first logging slot.
@@ -116,7 +44,8 @@ TEST_F(LoggingTickTest, LoggingInstrumentsAreServedInTurn) {
 }
 
 TEST_F(LoggingTickTest, ATickFindingTheApplicationBusyRestsAndSoDoesTheNext) {
-    startLogging({1});
+    startInstruments({1});
+    startLogging(slots({1}));
     {
         BusyMark mark(engine);
         tick();
@@ -185,13 +114,14 @@ TEST_F(LoggingTickTest, ARunEndsWhenItsDurationHasPassedAndItsScansAreRead) {
     EXPECT_EQ(ui.progressTexts(), (std::vector<std::string>{"Reading Remaining Scans ..."}));
 
     ASSERT_TRUE(tickUntil([&] { return !engine.run(1).logging; }, 5000));
-    EXPECT_EQ(engine.run(1).totalScans, counter(1, "produced"));
+    EXPECT_EQ(engine.run(1).totalScans, sim->counters(1).produced);
     EXPECT_FALSE(ui.progressShown());
     EXPECT_EQ(connections(1), 0);
 }
 
 TEST_F(LoggingTickTest, ADrainingRunEndsOnACommunicationErrorOrOnAbort) {
-    startLogging({1, 2});
+    startInstruments({1, 2});
+    startLogging(slots({1, 2}));
     engine.stopLogging(slots({1, 2}));
     control("error 1 -7 100 1");
     control("push 2 500");
@@ -216,10 +146,7 @@ TEST_F(LoggingTickTest, SimulateModeMakesOneScanASecond) {
     ASSERT_TRUE(engine.startLogging(slots({1}), 0));
     std::int32_t first = 0, now = 0, milliseconds = 0;
     kvxTimeToolbox(&first, &milliseconds);
-    for (now = first; now < first + 3; kvxTimeToolbox(&now, &milliseconds)) {
-        tick();
-        std::this_thread::sleep_for(kBreather);
-    }
+    for (now = first; now < first + 3; kvxTimeToolbox(&now, &milliseconds)) tickOnce();
     // Ticks over three seconds can touch four whole seconds (the last tick may
     // read the clock just after the loop's bound); a 0.5 s interval would make six.
     EXPECT_GE(engine.run(1).totalScans, 2);
@@ -227,46 +154,16 @@ TEST_F(LoggingTickTest, SimulateModeMakesOneScanASecond) {
     EXPECT_TRUE(sim->requests(1).empty());
 }
 
-// The logger's promise: every scan the instrument makes reaches the data
-// file once, in order, through logging, stop and drain.
-TEST_F(LoggingTickTest, EveryScanReachesTheDataFileOnceInOrder) {
-    startInstruments({7});
-    InstrumentSetup &setup = *table.slot(1).setup;
-    setup.interval1 = 0.1;
-    openBinaryFile(1, "run.bin");
-    ASSERT_TRUE(engine.startLogging(slots({1}), 0));
-
-    tickFor(std::chrono::seconds(2));
-    engine.stopLogging(slots({1}));
-    ASSERT_TRUE(tickUntil([&] { return !engine.run(1).logging; }, 5000));
-    ASSERT_TRUE(files.close(1));
-
-    const long produced = counter(7, "produced");
-    EXPECT_GE(produced, 15);
-    EXPECT_EQ(counter(7, "fetched"), produced);
-    EXPECT_EQ(counter(7, "queued"), 0);
-
-    const std::vector<std::uint32_t> numbers = binaryRecordWords(setup.dataFile.path, scanRecordSize(setup), 0);
-    ASSERT_EQ(static_cast<long>(numbers.size()), produced);
-    for (std::size_t i = 1; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], numbers[i - 1] + 1) << "record " << i;
-}
-
 // A Master group writes one merged record per Master scan, and asks its
 // slaves for their error word while the Master brings nothing.
 TEST_F(LoggingTickTest, AGroupWritesEveryMasterScanWithItsSlavesScans) {
     startInstruments({1, 2});
-    options.wiredGroup = false; // the slave scans on its own interval, the Master's
-    table.setRole(1, GroupRole::Master);
-    table.setRole(2, GroupRole::Slave);
-    InstrumentSetup &master = *table.slot(1).setup;
-    master.interval1 = 0.2;
-    openBinaryFile(1, "group.bin");
-    ASSERT_TRUE(engine.startLogging(slots({1, 2}), 0));
+    const std::string path = startGroupLogging(FileFormat::FastBinary, "group.bin", 0.2);
 
     tickFor(std::chrono::milliseconds(1500));
     const auto errorQuestions = [&] {
-        const std::vector<int> commands = sim->requestCommands(2);
-        return std::count(commands.begin(), commands.end(), 4);
+        const std::vector<int> received = sim->requestCommands(2);
+        return std::count(received.begin(), received.end(), 4);
     };
     EXPECT_EQ(errorQuestions(), 1) << "at the first tick without Master scans";
     clock.advance(21'000);
@@ -276,13 +173,13 @@ TEST_F(LoggingTickTest, AGroupWritesEveryMasterScanWithItsSlavesScans) {
     ASSERT_TRUE(tickUntil([&] { return !engine.run(1).logging && !engine.run(2).logging; }, 5000));
     ASSERT_TRUE(files.close(1));
 
-    const std::size_t masterSize = scanRecordSize(master);
+    const std::size_t masterSize = scanRecordSize(*table.slot(1).setup);
     const std::size_t mergedSize = masterSize + scanRecordSize(*table.slot(2).setup) - 12;
-    const std::vector<std::uint32_t> numbers = binaryRecordWords(master.dataFile.path, mergedSize, 0);
-    EXPECT_EQ(static_cast<long>(numbers.size()), counter(1, "produced")) << "the held last scan too";
+    const std::vector<long> numbers = binaryScanNumbers(path, mergedSize);
+    EXPECT_EQ(static_cast<long>(numbers.size()), sim->counters(1).produced) << "the held last scan too";
     for (std::size_t i = 1; i < numbers.size(); ++i) EXPECT_EQ(numbers[i], numbers[i - 1] + 1) << "record " << i;
     // The slave's part starts at its milliseconds; its totalizer counts its scans.
-    const std::vector<std::uint32_t> slaveScans = binaryRecordWords(master.dataFile.path, mergedSize, masterSize + 12);
+    const std::vector<long> slaveScans = binaryScanNumbers(path, mergedSize, masterSize + 12);
     EXPECT_TRUE(std::is_sorted(slaveScans.begin(), slaveScans.end()));
     EXPECT_GT(slaveScans.back(), slaveScans.front());
 }

@@ -5,6 +5,7 @@
 // missing on the way.
 #pragma once
 
+#include "acquisition/data_file_command_host.h"
 #include "acquisition/logging_commands.h"
 #include "acquisition/logging_tick.h"
 #include "acquisition/slot_data_files.h"
@@ -14,38 +15,12 @@
 
 #include <chrono>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 namespace korvel {
 
 // The VDC channels of every setup made from the test's template.
 constexpr std::size_t kTemplateChannels = 3;
-
-// The simulator's account of one instrument's scans:
-// produced = fetched + lost + cleared + queued.
-struct ScanCounters {
-    long produced = -1;
-    long fetched = -1;
-    long lost = -1;
-    long cleared = -1;
-    long queued = -1;
-};
-
-// The data files around the logging commands, opened and closed through the
-// same files the logging tick writes.
-class FileCommandHost : public LoggingCommandHost {
-public:
-    FileCommandHost(SlotDataFiles &files, Clock &clock) : files_(files), clock_(clock) {}
-
-    bool openDataFile(int slot) override { return files_.open(slot, clock_.now().seconds) == DataFileOpen::Opened; }
-    void closeDataFile(int slot) override { files_.close(slot); }
-    void showLoggingStatus() override {}
-
-private:
-    SlotDataFiles &files_;
-    Clock &clock_;
-};
 
 class LoggingWithFiles : public SimulatedLogger {
 protected:
@@ -63,7 +38,6 @@ protected:
         setup.dataFile.format = format;
         return setup.dataFile.path;
     }
-
 
     // Opens the data files of the slots, as a start command does, and starts
     // their runs at once.
@@ -91,6 +65,12 @@ protected:
         return path;
     }
 
+    // One tick of the main loop, then a breather as between its messages.
+    void tickOnce() {
+        tick();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+
     // Ticks as the main loop would while instruments scan.
     void tickFor(std::chrono::milliseconds duration) {
         const auto until = std::chrono::steady_clock::now() + duration;
@@ -98,10 +78,11 @@ protected:
     }
 
     // Ticks until the condition holds; false when it did not within the time.
+    // The wait between the polls is the loop's breather.
     bool tickUntil(const std::function<bool()> &condition, int timeoutMs) {
         return kvtest::waitFor(
             [&] {
-                tickOnce();
+                tick();
                 return condition();
             },
             timeoutMs);
@@ -119,37 +100,19 @@ protected:
     bool stopAllAndDrain(int timeoutMs) {
         commands.stopAll(CommandSource::User);
         const bool drained = tickUntil([&] { return !anyRunLogging(); }, timeoutMs);
-        for (int slot = 1; slot <= kInstrumentSlots; ++slot) files.close(slot);
+        for (int slot = 1; slot <= kInstrumentSlots; ++slot) EXPECT_TRUE(files.close(slot)) << "slot " << slot;
         return drained;
-    }
-
-    ScanCounters counters(int bcn) {
-        std::istringstream reply(sim->control("counters " + std::to_string(bcn)));
-        ScanCounters counted;
-        std::string word;
-        while (reply >> word) {
-            const std::size_t equals = word.find('=');
-            if (equals == std::string::npos) continue;
-            const long value = std::stol(word.substr(equals + 1));
-            const std::string name = word.substr(0, equals);
-            if (name == "produced") counted.produced = value;
-            if (name == "fetched") counted.fetched = value;
-            if (name == "lost") counted.lost = value;
-            if (name == "cleared") counted.cleared = value;
-            if (name == "queued") counted.queued = value;
-        }
-        return counted;
     }
 
     // Waits (bounded) until the instrument holds at least this many scans,
     // so that a stop finds more than one read to drain.
     bool instrumentHolds(int bcn, long scans) {
-        return kvtest::waitFor([&] { return counters(bcn).queued >= scans; }, 5000);
+        return kvtest::waitFor([&] { return sim->counters(bcn).queued >= scans; }, 5000);
     }
 
     // Every scan the instrument made was fetched by the logger.
     void expectAllFetched(int bcn) {
-        const ScanCounters counted = counters(bcn);
+        const kvtest::ScanCounters counted = sim->counters(bcn);
         EXPECT_GT(counted.produced, 0) << "instrument " << bcn;
         EXPECT_EQ(counted.fetched, counted.produced) << "instrument " << bcn;
         EXPECT_EQ(counted.lost, 0) << "instrument " << bcn;
@@ -157,24 +120,13 @@ protected:
         EXPECT_EQ(counted.queued, 0) << "instrument " << bcn;
     }
 
-    std::vector<std::string> warningTexts() const {
-        std::vector<std::string> texts;
-        for (const auto &warning : ui.warnings()) texts.push_back(warning.text);
-        return texts;
-    }
-
     SlotDataFiles files{table, RegionalFormats{}};
-    FileCommandHost host{files, clock};
+    LoggingFrontEnd windowless; // no windows: every step of the front end does nothing
+    DataFileCommandHost host{table, files, ui, clock, windowless};
     EngineRuns runs{engine};
     LoggingCommands commands{table, options, runs, host};
     RecordingTickObserver displays;
     LoggingTick tick{table, options, engine, files, ui, observer, displays, clock};
-
-private:
-    void tickOnce() {
-        tick();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
 };
 
 } // namespace korvel

@@ -51,7 +51,7 @@ TEST_F(OpenCommunications, YesToEveryQuestionGoesOn) {
     control("status 5 0x100");
     control("selftest 5 0x10021");
     ASSERT_TRUE(open());
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(716, 5), instrumentMessage(703, 5),
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(716, 5), instrumentMessage(703, 5),
                                                         instrumentMessage(699, 5)}));
     EXPECT_EQ(ui.messages()[0].icon, MessageIcon::Question);
     EXPECT_EQ(ui.messages()[0].buttons, MessageButtons::YesNo);
@@ -64,7 +64,7 @@ TEST_F(OpenCommunications, TheFirstNoEndsWithoutAskingTheRest) {
     ui.queueAnswer(MessageAnswer::Yes);
     ui.queueAnswer(MessageAnswer::No);
     EXPECT_FALSE(open());
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(699, 5), instrumentMessage(700, 5)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(699, 5), instrumentMessage(700, 5)}));
     EXPECT_TRUE(kvtest::waitFor([&] { return connections(5) == 0; }, 2000));
 }
 
@@ -83,7 +83,7 @@ TEST_F(OpenCommunications, AnInstrumentWithAnotherIdentityIsRefused) {
     control("report-bcn 5 5");
     control("model 5 M200A");
     EXPECT_FALSE(open());
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(646, 5), instrumentMessage(641, 5)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(646, 5), instrumentMessage(641, 5)}));
     EXPECT_EQ(ui.messages()[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(kvtest::waitFor([&] { return connections(5) == 0; }, 2000));
 }
@@ -93,7 +93,7 @@ TEST_F(OpenCommunications, FailuresAreShownUnlessSilent) {
     EXPECT_FALSE(openCommunications(9, OpenMode::Silent, ui)) << "BCN 9 is not configured";
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_FALSE(openCommunications(9, OpenMode::ShowErrors, ui));
-    EXPECT_EQ(messageTexts(), (std::vector<std::string>{instrumentMessage(643, 9)}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(643, 9)}));
 }
 
 TEST_F(OpenCommunications, AnInstrumentThatStaysBusyIsWaitedFor) {

@@ -8,14 +8,14 @@
 #include "platform/scripted_user_interface.h"
 #include "platform/string_table.h"
 #include "setup/setup_template.h"
-#include "sim_process.h"
+#include "general_network_instruments.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace korvel {
@@ -57,18 +57,11 @@ protected:
     // Instruments (BCN, model code of ccf.cfg) in general network mode, each
     // added to the table in the next free slot.
     void startInstruments(const std::vector<std::pair<int, int>> &instruments) {
-        std::vector<std::string> args{"--general", "--port", "0"};
-        std::vector<std::tuple<int, std::string, int>> entries;
         for (const auto &[bcn, model] : instruments) {
-            const std::string address = kvtest::uniqueLoopbackAddress(bcn);
-            args.push_back("--instrument");
-            args.push_back(std::to_string(bcn) + (model == KVX_MODEL_M100A ? ":M100A:" : ":M200A:") + address);
-            entries.emplace_back(bcn, address, model);
-            const int slot = table.firstFreeSlot();
-            table.add(slot, static_cast<unsigned>(bcn), model == KVX_MODEL_M100A ? ModelCode::M100A : ModelCode::M200A);
+            const ModelCode code = model == KVX_MODEL_M100A ? ModelCode::M100A : ModelCode::M200A;
+            table.add(table.firstFreeSlot(), static_cast<unsigned>(bcn), code);
         }
-        sim = std::make_unique<kvtest::SimProcess>(args);
-        kvtest::writeCcfFile(dir.path(), KVX_NET_GENERAL, sim->basePort(), entries);
+        sim = kvtest::startGeneralNetworkModels(instruments, dir.path());
         ASSERT_EQ(kvxLibInit(0), KVX_OK);
     }
     void startInstruments(std::initializer_list<int> bcns) {
@@ -93,12 +86,6 @@ protected:
         if (at == std::string::npos) return {};
         const std::size_t from = at + key.size() + 2;
         return reply.substr(from, reply.find(' ', from) - from);
-    }
-
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto &message : ui.messages()) texts.push_back(message.text);
-        return texts;
     }
 
     static std::uint32_t slots(std::initializer_list<int> numbers) {

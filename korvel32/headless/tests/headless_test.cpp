@@ -93,18 +93,13 @@ protected:
 
     std::string outputPath() const { return home.path() + "/output.txt"; }
 
-    long counter(int bcn, const std::string &name) {
-        const std::string reply = sim->control("counters " + std::to_string(bcn));
-        const std::size_t at = reply.find(" " + name + "=");
-        return at == std::string::npos ? -1 : std::stol(reply.substr(at + name.size() + 2));
-    }
-
     // No scan was lost or left behind: every one produced was fetched and
     // written as one line after the file's header.
     void expectEveryScanLogged(int bcn) {
-        const long produced = counter(bcn, "produced");
+        const kvtest::ScanCounters counted = sim->counters(bcn);
+        const long produced = counted.produced;
         EXPECT_GT(produced, 0) << bcn;
-        EXPECT_EQ(counter(bcn, "fetched"), produced) << bcn;
+        EXPECT_EQ(counted.fetched, produced) << bcn;
         EXPECT_EQ(static_cast<long>(lines(dataFile(bcn)).size()) - kHeaderLines, produced) << bcn;
     }
 
@@ -147,7 +142,7 @@ TEST_F(HeadlessTest, ASetupThatCannotOpenItsDataFileFailsTheStart) {
     std::filesystem::create_directory(dataFile(kBcns[0])); // a directory where the file should go
     EXPECT_NE(runHeadless({setup, "--duration", "1"}), 0) << output;
     EXPECT_NE(output.find("Instrument 11:"), std::string::npos) << "the failure was shown\n" << output;
-    EXPECT_EQ(counter(kBcns[1], "produced"), 0) << "Start All stopped at the failure";
+    EXPECT_EQ(sim->counters(kBcns[1]).produced, 0) << "Start All stopped at the failure";
 }
 
 // Without a setup, /G logs the instrument start-up finds in ccf.cfg; with none

@@ -235,9 +235,8 @@ TEST_F(ConfigurationReportTest, SavesTheTextFileOrSaysWhyNot) {
 
     EXPECT_FALSE(saveConfigurationReport(dir.path() + "/missing/config.txt", report, ui));
     EXPECT_FALSE(saveConfigurationReport("/dev/full", report, ui));
-    ASSERT_EQ(ui.messages().size(), 2u);
-    EXPECT_EQ(ui.messages()[0].text, "Unable to Create Configuration Text File!");
-    EXPECT_EQ(ui.messages()[1].text, "Unable to Write to Configuration Text File!");
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{"Unable to Create Configuration Text File!",
+                                                           "Unable to Write to Configuration Text File!"}));
     EXPECT_EQ(ui.busyDepth(), 0);
 }
 

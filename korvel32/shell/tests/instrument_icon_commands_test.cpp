@@ -51,12 +51,6 @@ struct CommandsFixture {
             table.add(slot, firstBcn + static_cast<unsigned>(i), ModelCode::M100A);
         }
     }
-    std::vector<std::string> messageTexts() const {
-        std::vector<std::string> texts;
-        for (const auto &message : ui.messages()) texts.push_back(message.text);
-        return texts;
-    }
-
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
@@ -138,7 +132,7 @@ private slots:
         f.choice = {3};
         f.commands.createInstruments(nullptr);
         QCOMPARE(f.offered, -1);
-        QCOMPARE(f.messageTexts(), (std::vector<std::string>{"Maximum number of Instruments reached!"}));
+        QCOMPARE(f.ui.messageTexts(), (std::vector<std::string>{"Maximum number of Instruments reached!"}));
         QCOMPARE(f.ui.messages()[0].icon, MessageIcon::Exclamation);
         QVERIFY(!f.document.modified());
     }
@@ -156,7 +150,7 @@ private slots:
         f.choice = {3, 7};
         f.whileChoosing = [this] { removeCcf(); };
         f.commands.createInstruments(nullptr);
-        QCOMPARE(f.messageTexts(), (std::vector<std::string>{"Unable to open Communications Configuration File!"}));
+        QCOMPARE(f.ui.messageTexts(), (std::vector<std::string>{"Unable to open Communications Configuration File!"}));
         QCOMPARE(f.table.count(), 0);
         QVERIFY(f.bar.slotsInOrder().empty());
         QVERIFY2(!f.document.modified(), "nothing was added");
@@ -168,7 +162,7 @@ private slots:
         f.bar.selectSlot(2);
         f.ui.queueAnswer(Answer::No);
         f.commands.deleteSelected(false);
-        QCOMPARE(f.messageTexts(),
+        QCOMPARE(f.ui.messageTexts(),
                  (std::vector<std::string>{"Instrument 07:  Configuration will be lost!  Delete anyway?"}));
         QCOMPARE(f.ui.messages()[0].buttons, MessageButtons::YesNo);
         QCOMPARE(f.table.count(), 3);
@@ -278,7 +272,7 @@ private slots:
         CommandsFixture f;
         removeCcf();
         QVERIFY(chooseInstrumentsInDialog(f.table, f.ui, 20, nullptr).empty());
-        QCOMPARE(f.messageTexts(), (std::vector<std::string>{"Unable to open Communications Configuration File!"}));
+        QCOMPARE(f.ui.messageTexts(), (std::vector<std::string>{"Unable to open Communications Configuration File!"}));
         QCOMPARE(f.ui.messages()[0].icon, MessageIcon::Exclamation);
     }
 
