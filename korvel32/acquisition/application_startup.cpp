@@ -14,8 +14,6 @@ namespace korvel {
 namespace {
 
 constexpr int kUnableToInitializeDde = 11;
-constexpr int kLowOnMemory = 21;
-constexpr int kUnableToOpenCcf = 1317;
 constexpr int kFirstSlot = 1;
 
 bool fileExists(const std::string &path) {
@@ -61,7 +59,7 @@ bool ApplicationStartup::start() {
 
     if (kvxLibInit(1) != KVX_OK) return fail(kLibraryInUse);
     const int networkMode = readOrCreateNetworkMode(paths_.programDirectory);
-    if (networkMode < 0) return fail(resourceString(kUnableToOpenCcf));
+    if (networkMode < 0) return fail(resourceString(message::kCcfUnreadable));
     networkModeNotGeneral_ = networkMode != KVX_NET_GENERAL;
 
     if (!commandLine_.noSplash) windows_.showSplash();
@@ -113,7 +111,7 @@ bool ApplicationStartup::createFirstSetup() {
     const BcnLookup lookup = lookUpBcn(static_cast<unsigned>(bcn));
     if (!lookup.present()) return true;
     if (!target_.instruments.add(kFirstSlot, static_cast<unsigned>(bcn), lookup.model)) {
-        ui_.showMessage(resourceString(kLowOnMemory), MessageIcon::Exclamation, MessageButtons::Ok);
+        ui_.showMessage(resourceString(message::kLowOnMemory), MessageIcon::Exclamation, MessageButtons::Ok);
         return true;
     }
     windows_.firstInstrumentAdded(kFirstSlot);
