@@ -30,6 +30,21 @@ bool withinHour(const std::tm &local)
     return local.tm_min >= 0 && local.tm_min <= 59 && local.tm_sec >= 0 && local.tm_sec <= 59;
 }
 
+bool leapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Whether the date and hour fields need no normalising.
+bool fieldsInRange(const std::tm &local)
+{
+    constexpr std::array<int, 12> kDaysInMonth = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (local.tm_hour < 0 || local.tm_hour > 23 || local.tm_mon < 0 || local.tm_mon > 11 || local.tm_mday < 1)
+        return false;
+    const bool leapDay = local.tm_mon == 1 && leapYear(local.tm_year + 1900);
+    return local.tm_mday <= kDaysInMonth[static_cast<std::size_t>(local.tm_mon)] + (leapDay ? 1 : 0);
+}
+
 // The hour of local with its date and hour fields brought into range by
 // calendar arithmetic alone (hour 24 is the next day's hour 0), as mktime
 // would before applying the zone; tm_isdst stays as asked.
@@ -37,6 +52,8 @@ std::optional<std::tm> normalisedHour(const std::tm &local)
 {
     std::tm fields = local;
     fields.tm_min = fields.tm_sec = 0;
+    if (fieldsInRange(fields))
+        return fields; // the common case, without the cost of timegm
     const std::time_t asUtc = timegm(&fields);
     std::tm hour{};
     if (asUtc == -1 || gmtime_r(&asUtc, &hour) == nullptr)
