@@ -9,8 +9,7 @@ namespace korvel::bench {
 
 BareReads readRoundRobin(const std::vector<std::uint16_t> &bcns, int batchSize,
                          std::chrono::steady_clock::time_point deadline,
-                         const std::function<void(int scans)> &afterRead)
-{
+                         const std::function<void(int scans)> &afterRead) {
     std::array<std::uint8_t, sizeof(ScanBufferHeader) + KVX_MAX_SCANS * KVX_MAX_SCAN_RECORD> block{};
     BareReads reads;
     for (std::size_t next = 0; std::chrono::steady_clock::now() < deadline; next = (next + 1) % bcns.size()) {

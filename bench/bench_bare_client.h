@@ -13,7 +13,7 @@ namespace korvel::bench {
 struct BareReads {
     long scans = 0;
     long passes = 0;
-    long failures = 0;  // reads answered with an error code
+    long failures = 0; // reads answered with an error code
 };
 
 // Reads until the deadline; afterRead gets the scans of each pass, so that a

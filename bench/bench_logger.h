@@ -27,8 +27,8 @@ inline constexpr int kChannels = 30;
 
 // How the simulated instruments make their scans.
 struct ScanPace {
-    bool fast = false;             // a scan fetch first makes the scans it asks for
-    double intervalSeconds = 1.0;  // the interval trigger
+    bool fast = false;            // a scan fetch first makes the scans it asks for
+    double intervalSeconds = 1.0; // the interval trigger
 };
 
 // Ends the benchmark with this message.

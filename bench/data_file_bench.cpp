@@ -36,16 +36,21 @@ constexpr int kRounds = 7;
 
 // One scan a second from 2024-03-01 00:00, readings between 0.01 and 1000,
 // where the value text carries no engineering suffix.
-std::vector<ScanRecord> makeScans()
-{
+std::vector<ScanRecord> makeScans() {
     std::mt19937 random(1234);
     std::uniform_real_distribution<double> exponent(-2.0, 2.99);
     std::vector<ScanRecord> scans(kScans);
     for (int i = 0; i < kScans; ++i) {
         ScanRecord &scan = scans[static_cast<std::size_t>(i)];
         const int seconds = i % 86400;
-        scan.time = {static_cast<std::uint8_t>(seconds / 3600), static_cast<std::uint8_t>(seconds / 60 % 60),
-                     static_cast<std::uint8_t>(seconds % 60), 3, 0, static_cast<std::uint8_t>(1 + i / 86400), 24, 0};
+        scan.time = {static_cast<std::uint8_t>(seconds / 3600),
+                     static_cast<std::uint8_t>(seconds / 60 % 60),
+                     static_cast<std::uint8_t>(seconds % 60),
+                     3,
+                     0,
+                     static_cast<std::uint8_t>(1 + i / 86400),
+                     24,
+                     0};
         scan.msAndDio = static_cast<std::uint32_t>(i % 1000) | (0xA5u << 16);
         scan.totalizer = static_cast<std::uint32_t>(i);
         for (float &reading : scan.readings)
@@ -55,8 +60,7 @@ std::vector<ScanRecord> makeScans()
 }
 
 // The batches as reads leave them in the scan buffer.
-std::vector<ScanBuffer> makeBatches(const std::vector<ScanRecord> &scans)
-{
+std::vector<ScanBuffer> makeBatches(const std::vector<ScanRecord> &scans) {
     std::vector<ScanBuffer> batches;
     for (int first = 0; first < kScans; first += kBatch) {
         ScanBuffer &buffer = batches.emplace_back();
@@ -70,8 +74,7 @@ std::vector<ScanBuffer> makeBatches(const std::vector<ScanRecord> &scans)
     return batches;
 }
 
-double secondsOf(const std::function<void()> &work)
-{
+double secondsOf(const std::function<void()> &work) {
     const auto start = std::chrono::steady_clock::now();
     work();
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -87,8 +90,7 @@ struct Timed {
     double best = 1e9;
 };
 
-void timeInTurns(Timed &writer, Timed &baseline)
-{
+void timeInTurns(Timed &writer, Timed &baseline) {
     for (int round = 0; round < kRounds; ++round) {
         for (Timed *timed : {&writer, &baseline}) {
             std::filesystem::remove(timed->path);
@@ -97,8 +99,7 @@ void timeInTurns(Timed &writer, Timed &baseline)
     }
 }
 
-void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBuffer> &batches)
-{
+void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBuffer> &batches) {
     DataFile data({instrumentPart(1, setup), false, {}}, RegionalFormats{});
     if (data.open(1709251200) != DataFileOpen::Opened) {
         std::fprintf(stderr, "cannot open %s\n", setup.dataFile.path.c_str());
@@ -106,15 +107,13 @@ void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBuffer> &batche
     }
     LoggingRun run;
     for (ScanBuffer &buffer : batches) {
-        if (!data.writeBatch(buffer, run))
-            std::exit(1);
+        if (!data.writeBatch(buffer, run)) std::exit(1);
     }
     data.close();
 }
 
 // The baselines write each batch with one call, as the logger does.
-void writeBaseline(const std::string &path, std::vector<ScanBuffer> &batches, bool asText)
-{
+void writeBaseline(const std::string &path, std::vector<ScanBuffer> &batches, bool asText) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     std::string text;
     for (ScanBuffer &buffer : batches) {
@@ -135,59 +134,49 @@ void writeBaseline(const std::string &path, std::vector<ScanBuffer> &batches, bo
             }
             bytes = text;
         }
-        if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
-            std::exit(1);
+        if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) std::exit(1);
     }
     ::close(fd);
 }
 
-std::vector<std::string> linesOf(const std::string &path)
-{
+std::vector<std::string> linesOf(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 
 // The readings of each .csv scan line: between the time and the four
 // status columns.
-bool readingsMatchBaseline(const std::string &csvPath, const std::string &baselinePath)
-{
+bool readingsMatchBaseline(const std::string &csvPath, const std::string &baselinePath) {
     const auto csv = linesOf(csvPath);
     const auto baseline = linesOf(baselinePath);
-    if (csv.size() != baseline.size() + 6)
-        return false;
+    if (csv.size() != baseline.size() + 6) return false;
     for (std::size_t i = 0; i < baseline.size(); ++i) {
         std::string line = csv[i + 6];
         line.erase(0, line.find(", ") + 2);
-        for (int status = 0; status < 4; ++status)
-            line.erase(line.rfind(", "));
-        if (line + "\r" != baseline[i])
-            return false;
+        for (int status = 0; status < 4; ++status) line.erase(line.rfind(", "));
+        if (line + "\r" != baseline[i]) return false;
     }
     return true;
 }
 
-void report(const char *name, double seconds, double baselineSeconds, double goal)
-{
+void report(const char *name, double seconds, double baselineSeconds, double goal) {
     const double ratio = baselineSeconds / seconds;
-    std::printf("%-5s %10.0f scans/s   baseline %10.0f scans/s   ratio %.2f (goal %.2f) %s\n", name,
-                kScans / seconds, kScans / baselineSeconds, ratio, goal, ratio >= goal ? "met" : "MISSED");
+    std::printf("%-5s %10.0f scans/s   baseline %10.0f scans/s   ratio %.2f (goal %.2f) %s\n", name, kScans / seconds,
+                kScans / baselineSeconds, ratio, goal, ratio >= goal ? "met" : "MISSED");
 }
 
 } // namespace
 
-int main()
-{
+int main() {
     ::setenv("TZ", "America/New_York", 1);
     const std::string dir = std::filesystem::temp_directory_path() / ("korvel-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::vector<ScanBuffer> batches = makeBatches(makeScans());
 
     InstrumentSetup setup;
-    for (int channel = 1; channel <= kChannels; ++channel)
-        setup.channel(channel).function = ChannelFunction::Vdc;
+    for (int channel = 1; channel <= kChannels; ++channel) setup.channel(channel).function = ChannelFunction::Vdc;
     setup.dataFile.mode = FileMode::Overwrite;
 
     InstrumentSetup csvSetup = setup;

@@ -30,8 +30,7 @@ using SteadyClock = std::chrono::steady_clock;
 constexpr double kGoalPercent = 2.0;
 constexpr auto kFirstScanBound = std::chrono::seconds(15);
 
-double cpuSeconds()
-{
+double cpuSeconds() {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     const auto seconds = [](const timeval &time) {
@@ -54,8 +53,7 @@ class PeriodMeter {
 public:
     PeriodMeter(BenchLogger &logger) : logger_(logger), scans_(logger.fetchedScans()) {}
 
-    Period end(long reads) const
-    {
+    Period end(long reads) const {
         const double cpu = cpuSeconds() - cpu_;
         const double wall = std::chrono::duration<double>(SteadyClock::now() - start_).count();
         return {wall, cpu, logger_.fetchedScans() - scans_, reads};
@@ -70,18 +68,15 @@ private:
 
 // A session logging until its first scans arrive: the instruments begin a few
 // seconds after Start All, and the period is to measure steady logging.
-std::unique_ptr<LoggingSession> loggingSession(BenchLogger &logger)
-{
+std::unique_ptr<LoggingSession> loggingSession(BenchLogger &logger) {
     auto session = logger.startedSession(FileFormat::Ascii);
     const auto bound = SteadyClock::now() + kFirstScanBound;
     session->runUntil([&] { return session->scansRead() || SteadyClock::now() >= bound; });
-    if (!session->scansRead())
-        fail("no instrument delivered a scan");
+    if (!session->scansRead()) fail("no instrument delivered a scan");
     return session;
 }
 
-Period logged(BenchLogger &logger, SteadyClock::duration period)
-{
+Period logged(BenchLogger &logger, SteadyClock::duration period) {
     const auto session = loggingSession(logger);
     long ticks = -1; // the last question is not followed by a tick
     const PeriodMeter meter(logger);
@@ -95,25 +90,24 @@ Period logged(BenchLogger &logger, SteadyClock::duration period)
     return measured;
 }
 
-Period bare(BenchLogger &logger, SteadyClock::duration period)
-{
+Period bare(BenchLogger &logger, SteadyClock::duration period) {
     const auto session = loggingSession(logger);
     const PeriodMeter meter(logger);
     const auto instruments = static_cast<long>(logger.bcns().size());
     IdleCycle cycle;
     TickRest rest;
     long pass = 0;
-    const BareReads reads = readRoundRobin(logger.bcns(), logger.batchSize(), SteadyClock::now() + period, [&](int scans) {
-        cycle.count(scans, ++pass % instruments == 0);
-        std::this_thread::sleep_for(rest.after(cycle.idle()));
-    });
+    const BareReads reads =
+        readRoundRobin(logger.bcns(), logger.batchSize(), SteadyClock::now() + period, [&](int scans) {
+            cycle.count(scans, ++pass % instruments == 0);
+            std::this_thread::sleep_for(rest.after(cycle.idle()));
+        });
     const Period measured = meter.end(reads.passes);
     session->stopAll();
     return measured;
 }
 
-void report(const char *name, const Period &period)
-{
+void report(const char *name, const Period &period) {
     std::printf("%-12s %8.1f %8.1f %8.0f %8.3f %7.2f %%\n", name, period.wallSeconds,
                 static_cast<double>(period.scans) / period.wallSeconds,
                 static_cast<double>(period.reads) / period.wallSeconds, period.cpuSeconds, period.percentOfCore());
@@ -121,11 +115,9 @@ void report(const char *name, const Period &period)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
-    if (seconds <= 0)
-        fail("usage: logging_idle_bench [seconds]");
+    if (seconds <= 0) fail("usage: logging_idle_bench [seconds]");
     BenchLogger logger({false, 1.0});
     const Period logging = logged(logger, std::chrono::seconds(seconds));
     const Period polling = bare(logger, std::chrono::seconds(seconds));

@@ -42,15 +42,12 @@ struct Contender {
     const char *name;
     Round best;
 
-    void keep(const Round &round)
-    {
-        if (round.scansPerSecond() > best.scansPerSecond())
-            best = round;
+    void keep(const Round &round) {
+        if (round.scansPerSecond() > best.scansPerSecond()) best = round;
     }
 };
 
-double secondsBetween(SteadyClock::time_point start, SteadyClock::time_point end)
-{
+double secondsBetween(SteadyClock::time_point start, SteadyClock::time_point end) {
     return std::chrono::duration<double>(end - start).count();
 }
 
@@ -58,8 +55,7 @@ class ThroughputRounds {
 public:
     explicit ThroughputRounds(SteadyClock::duration roundTime) : logger_({true, 0.05}), roundTime_(roundTime) {}
 
-    Round bare()
-    {
+    Round bare() {
         const auto session = logger_.startedSession(FileFormat::FastBinary);
         const long before = logger_.fetchedScans();
         const auto start = SteadyClock::now();
@@ -67,13 +63,11 @@ public:
         const double seconds = secondsBetween(start, SteadyClock::now());
         const Round round{logger_.fetchedScans() - before, reads.passes, seconds};
         session->stopAll();
-        if (reads.failures != 0 || round.scans != reads.scans)
-            fail("the bare client's reads failed");
+        if (reads.failures != 0 || round.scans != reads.scans) fail("the bare client's reads failed");
         return round;
     }
 
-    Round logged(FileFormat format)
-    {
+    Round logged(FileFormat format) {
         const auto session = logger_.startedSession(format);
         const long before = logger_.fetchedScans();
         long ticks = -1; // the last question is not followed by a tick
@@ -104,15 +98,13 @@ private:
     bool missedScans_ = false;
 };
 
-void reportRow(const Contender &contender)
-{
+void reportRow(const Contender &contender) {
     const Round &best = contender.best;
     std::printf("%-12s %10.0f %10.0f %10.3f", contender.name, best.scansPerSecond(),
                 static_cast<double>(best.reads) / best.seconds, best.millisecondsPerRead());
 }
 
-void reportLogged(const Contender &logged, const Contender &bare, double goal)
-{
+void reportLogged(const Contender &logged, const Contender &bare, double goal) {
     const double ratio = logged.best.scansPerSecond() / bare.best.scansPerSecond();
     reportRow(logged);
     std::printf("   %5.2f (goal %.2f) %s\n", ratio, goal, ratio >= goal ? "met" : "MISSED");
@@ -120,11 +112,9 @@ void reportLogged(const Contender &logged, const Contender &bare, double goal)
 
 } // namespace
 
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     const int roundSeconds = argc > 1 ? std::atoi(argv[1]) : 5;
-    if (roundSeconds <= 0)
-        fail("usage: logging_throughput_bench [seconds per round]");
+    if (roundSeconds <= 0) fail("usage: logging_throughput_bench [seconds per round]");
     ThroughputRounds rounds{std::chrono::seconds(roundSeconds)};
     Contender bare{"bare client", {}};
     Contender bin{".bin", {}};

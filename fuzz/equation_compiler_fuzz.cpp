@@ -19,11 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
     if (result.error != kvlink::EquationOk) {
         const bool known = result.error >= kvlink::EquationBadChannel && result.error <= kvlink::EquationNoChannel;
-        const bool inText = result.errorPosition >= 0 && static_cast<size_t>(result.errorPosition) <= std::strlen(text.c_str());
+        const bool inText =
+            result.errorPosition >= 0 && static_cast<size_t>(result.errorPosition) <= std::strlen(text.c_str());
         if (!known || !inText) std::abort();
         return 0;
     }
-    if (result.length < 4 || result.length > KVX_EQUATION_AREA || area[result.length - 1] != kvlink::TokenEnd) std::abort();
+    if (result.length < 4 || result.length > KVX_EQUATION_AREA || area[result.length - 1] != kvlink::TokenEnd)
+        std::abort();
     if (result.channelMask == 0 || (static_cast<uint32_t>(result.channelMask) >> KVX_MAX_CHANNELS) != 0) std::abort();
 
     uint32_t sources = 0;

@@ -56,13 +56,14 @@ const SetupTemplate &completedTemplate() {
 }
 
 const char *const kLines[] = {
-    "[KorLogger]", "[Korvel1]", "[Korvel2]", "[Korvel3]", "[Plot]", "Position=", "SimMode=", "StatusOnStart=",
-    "StatusOnAlarm=", "BCN=", "Group=", "WiredGroup=", "Description=", "MonitorChan=", "RdgRate=", "TempUnits=",
-    "TotalDebounce=", "TriggerType=", "Intvls=", "Housekeeping=", "TrigOut=", "StopScanning=", "StopIntvl=",
-    "DataFileEnabled=", "DataFile=", "DataFileComment=", "OverWrite=", "FileFormat=", "SampleInterval=", "YMinMax=",
+    "[KorLogger]",  "[Korvel1]",        "[Korvel2]",      "[Korvel3]",     "[Plot]",          "Position=",
+    "SimMode=",     "StatusOnStart=",   "StatusOnAlarm=", "BCN=",          "Group=",          "WiredGroup=",
+    "Description=", "MonitorChan=",     "RdgRate=",       "TempUnits=",    "TotalDebounce=",  "TriggerType=",
+    "Intvls=",      "Housekeeping=",    "TrigOut=",       "StopScanning=", "StopIntvl=",      "DataFileEnabled=",
+    "DataFile=",    "DataFileComment=", "OverWrite=",     "FileFormat=",   "SampleInterval=", "YMinMax=",
     "PlotChans="};
-const char *const kChannelTypes[] = {"VDC,", "VAC,", "OHMS2T,", "OHMS4T,", "FREQ,", "RTD2W,", "RTD4W,",
-                                     "CURR,",  "TC,",  "AVG,",    "DIFF,",   "DIFFAVG,", "OFF,"};
+const char *const kChannelTypes[] = {"VDC,",  "VAC,", "OHMS2T,", "OHMS4T,", "FREQ,",    "RTD2W,", "RTD4W,",
+                                     "CURR,", "TC,",  "AVG,",    "DIFF,",   "DIFFAVG,", "OFF,"};
 constexpr std::size_t kLineCount = std::size(kLines);
 constexpr std::size_t kTypeCount = std::size(kChannelTypes);
 
@@ -165,9 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::span<const std::uint8_t> input(data + 1, size - 1);
     const std::string_view inputText(reinterpret_cast<const char *>(input.data()), input.size());
     LoadedSetup first;
-    const LoadOutcome outcome = textForm ? first.loadTextForm(raw ? std::string(inputText) : textSetupFile(inputText))
-                                         : first.loadRecordForm(raw ? std::vector(input.begin(), input.end())
-                                                                    : overValidFile(input));
+    const LoadOutcome outcome =
+        textForm ? first.loadTextForm(raw ? std::string(inputText) : textSetupFile(inputText))
+                 : first.loadRecordForm(raw ? std::vector(input.begin(), input.end()) : overValidFile(input));
     if (!outcome.loaded()) return 0;
 
     const std::vector<std::uint8_t> saved = first.save();

@@ -9,7 +9,7 @@ namespace kvtest {
 
 // dir/ccf.cfg with mode, port and entries (bcn, "a.b.c.d", model code), CR LF lines.
 // Throws std::runtime_error if the file cannot be written.
-void writeCcfFile(const std::string& dir, int mode, int port,
-                  const std::vector<std::tuple<int, std::string, int>>& entries);
+void writeCcfFile(const std::string &dir, int mode, int port,
+                  const std::vector<std::tuple<int, std::string, int>> &entries);
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -12,9 +12,9 @@
 namespace kvtest {
 
 // Starts the instruments, each a (BCN, ccf.cfg model code) pair, and writes ccfDir/ccf.cfg.
-std::unique_ptr<SimProcess> startGeneralNetworkModels(const std::vector<std::pair<int, int>>& instruments,
-                                                      const std::string& ccfDir);
+std::unique_ptr<SimProcess> startGeneralNetworkModels(const std::vector<std::pair<int, int>> &instruments,
+                                                      const std::string &ccfDir);
 // The same with an M100A at every BCN.
-std::unique_ptr<SimProcess> startGeneralNetworkInstruments(const std::vector<int>& bcns, const std::string& ccfDir);
+std::unique_ptr<SimProcess> startGeneralNetworkInstruments(const std::vector<int> &bcns, const std::string &ccfDir);
 
-}  // namespace kvtest
+} // namespace kvtest

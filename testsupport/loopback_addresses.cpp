@@ -13,10 +13,10 @@ std::string blockOf(int firstSecondOctet) {
     return "127." + std::to_string(firstSecondOctet + block / 256) + "." + std::to_string(block % 256);
 }
 
-}  // namespace
+} // namespace
 
 std::string uniqueIsolatedPrefix() { return blockOf(2); }
 
 std::string uniqueLoopbackAddress(int n) { return blockOf(128) + "." + std::to_string(n); }
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -14,4 +14,4 @@ std::string uniqueIsolatedPrefix();
 // "127.X.Y.n": the n-th address (1..254) of this process's general-mode block.
 std::string uniqueLoopbackAddress(int n);
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 16;
 
-int connectTo(const std::string& address, int port, int& error) {
+int connectTo(const std::string &address, int port, int &error) {
     sockaddr_in remote{};
     remote.sin_family = AF_INET;
     remote.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -23,7 +23,7 @@ int connectTo(const std::string& address, int port, int& error) {
         throw std::runtime_error("not an address: " + address);
     }
     const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) != 0) {
+    if (connect(fd, reinterpret_cast<const sockaddr *>(&remote), sizeof remote) != 0) {
         error = errno;
         close(fd);
         return -1;
@@ -31,20 +31,20 @@ int connectTo(const std::string& address, int port, int& error) {
     return fd;
 }
 
-}  // namespace
+} // namespace
 
-void appendBigEndian(Bytes& out, std::uint32_t value) {
+void appendBigEndian(Bytes &out, std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) {
         out.push_back(static_cast<std::uint8_t>(value >> shift));
     }
 }
 
-std::uint32_t bigEndianAt(const Bytes& bytes, std::size_t offset) {
+std::uint32_t bigEndianAt(const Bytes &bytes, std::size_t offset) {
     return (std::uint32_t{bytes.at(offset)} << 24) | (std::uint32_t{bytes.at(offset + 1)} << 16) |
            (std::uint32_t{bytes.at(offset + 2)} << 8) | bytes.at(offset + 3);
 }
 
-std::string toHex(const Bytes& bytes) {
+std::string toHex(const Bytes &bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string text;
     for (std::uint8_t byte : bytes) {
@@ -54,7 +54,7 @@ std::string toHex(const Bytes& bytes) {
     return text;
 }
 
-Bytes fromHex(const std::string& hex) {
+Bytes fromHex(const std::string &hex) {
     Bytes bytes;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
         bytes.push_back(static_cast<std::uint8_t>(std::stoi(hex.substr(i, 2), nullptr, 16)));
@@ -62,7 +62,7 @@ Bytes fromHex(const std::string& hex) {
     return bytes;
 }
 
-Bytes frameRequest(std::uint32_t sequence, std::int32_t command, const Bytes& payload) {
+Bytes frameRequest(std::uint32_t sequence, std::int32_t command, const Bytes &payload) {
     Bytes message{'K', 'V', 'E', 'X'};
     appendBigEndian(message, sequence);
     appendBigEndian(message, static_cast<std::uint32_t>(command));
@@ -71,7 +71,7 @@ Bytes frameRequest(std::uint32_t sequence, std::int32_t command, const Bytes& pa
     return message;
 }
 
-bool connectionRefused(const std::string& address, int port) {
+bool connectionRefused(const std::string &address, int port) {
     int error = 0;
     const int fd = connectTo(address, port, error);
     if (fd >= 0) {
@@ -80,7 +80,7 @@ bool connectionRefused(const std::string& address, int port) {
     return fd < 0 && error == ECONNREFUSED;
 }
 
-RawConnection::RawConnection(const std::string& address, int port) {
+RawConnection::RawConnection(const std::string &address, int port) {
     int error = 0;
     socket_ = connectTo(address, port, error);
     if (socket_ < 0) {
@@ -91,7 +91,7 @@ RawConnection::RawConnection(const std::string& address, int port) {
 
 RawConnection::~RawConnection() { close(socket_); }
 
-void RawConnection::send(const Bytes& bytes) {
+void RawConnection::send(const Bytes &bytes) {
     if (::send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size())) {
         throw std::runtime_error("send to the simulator failed");
     }
@@ -139,9 +139,9 @@ bool RawConnection::closedByPeer(int timeoutMs) {
     return recv(socket_, &byte, 1, MSG_PEEK) <= 0;
 }
 
-Bytes RawConnection::exchange(std::uint32_t sequence, std::int32_t command, const Bytes& payload, int timeoutMs) {
+Bytes RawConnection::exchange(std::uint32_t sequence, std::int32_t command, const Bytes &payload, int timeoutMs) {
     send(frameRequest(sequence, command, payload));
     return receiveMessage(timeoutMs);
 }
 
-}  // namespace kvtest
+} // namespace kvtest

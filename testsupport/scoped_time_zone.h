@@ -9,15 +9,12 @@
 
 class ScopedTimeZone {
 public:
-    explicit ScopedTimeZone(const char *zone)
-    {
-        if (const char *current = std::getenv("TZ"))
-            saved_ = current;
+    explicit ScopedTimeZone(const char *zone) {
+        if (const char *current = std::getenv("TZ")) saved_ = current;
         ::setenv("TZ", zone, 1);
         ::tzset();
     }
-    ~ScopedTimeZone()
-    {
+    ~ScopedTimeZone() {
         if (saved_)
             ::setenv("TZ", saved_->c_str(), 1);
         else
@@ -32,8 +29,7 @@ private:
 };
 
 // A wall-clock time as a clock shows it, daylight saving left to the rules.
-inline std::tm wallClockAt(int year, int month, int day, int hour, int minute, int second = 0)
-{
+inline std::tm wallClockAt(int year, int month, int day, int hour, int minute, int second = 0) {
     std::tm local{};
     local.tm_year = year - 1900;
     local.tm_mon = month - 1;
@@ -46,8 +42,7 @@ inline std::tm wallClockAt(int year, int month, int day, int hour, int minute, i
 }
 
 // A wall-clock time in the current zone, normalised (daylight saving decided) by mktime.
-inline std::tm localAt(int year, int month, int day, int hour, int minute, int second = 0)
-{
+inline std::tm localAt(int year, int month, int day, int hour, int minute, int second = 0) {
     std::tm local = wallClockAt(year, month, day, hour, minute, second);
     std::mktime(&local);
     return local;

@@ -19,7 +19,7 @@ constexpr int kStartTimeoutMs = 20000;
 constexpr int kReplyTimeoutMs = 10000;
 constexpr int kQuitTimeoutMs = 5000;
 
-std::string afterOk(const std::string& reply, const std::string& line) {
+std::string afterOk(const std::string &reply, const std::string &line) {
     if (reply.rfind("ok", 0) != 0) {
         throw std::runtime_error("korvel-sim refused \"" + line + "\": " + reply);
     }
@@ -27,13 +27,14 @@ std::string afterOk(const std::string& reply, const std::string& line) {
 }
 
 int remainingMs(std::chrono::steady_clock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-}  // namespace
+} // namespace
 
-SimProcess::SimProcess(const std::vector<std::string>& args) {
+SimProcess::SimProcess(const std::vector<std::string> &args) {
     int control[2];
     int output[2];
     int errors[2];
@@ -43,8 +44,8 @@ SimProcess::SimProcess(const std::vector<std::string>& args) {
     }
     std::vector<std::string> words{KORVEL_SIM_PATH};
     words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) {
+    std::vector<char *> argv;
+    for (std::string &word : words) {
         argv.push_back(word.data());
     }
     argv.push_back(nullptr);
@@ -92,7 +93,7 @@ SimProcess::~SimProcess() {
     close(errors_);
 }
 
-std::string SimProcess::control(const std::string& line) {
+std::string SimProcess::control(const std::string &line) {
     const std::string text = line + "\n";
     std::size_t sent = 0;
     while (sent < text.size()) {
@@ -122,7 +123,7 @@ std::vector<std::pair<int, std::string>> SimProcess::requestLog(int bcn) {
 
 std::vector<std::string> SimProcess::requests(int bcn) {
     std::vector<std::string> hex;
-    for (auto& entry : requestLog(bcn)) {
+    for (auto &entry : requestLog(bcn)) {
         hex.push_back(std::move(entry.second));
     }
     return hex;
@@ -130,7 +131,7 @@ std::vector<std::string> SimProcess::requests(int bcn) {
 
 std::vector<int> SimProcess::requestCommands(int bcn) {
     std::vector<int> commands;
-    for (const auto& entry : requestLog(bcn)) {
+    for (const auto &entry : requestLog(bcn)) {
         commands.push_back(entry.first);
     }
     return commands;
@@ -139,7 +140,7 @@ std::vector<int> SimProcess::requestCommands(int bcn) {
 ScanCounters SimProcess::counters(int bcn) {
     const std::string line = "counters " + std::to_string(bcn);
     const std::string fields = " " + afterOk(control(line), line);
-    const auto value = [&](const std::string& name) {
+    const auto value = [&](const std::string &name) {
         const std::size_t at = fields.find(" " + name + "=");
         if (at == std::string::npos) {
             throw std::runtime_error("korvel-sim's counters lack " + name + ":" + fields);
@@ -187,4 +188,4 @@ std::string SimProcess::collectStderr() {
     return text;
 }
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -28,18 +28,18 @@ class SimProcess {
 public:
     // Starts the simulator with these arguments and waits (bounded) for its
     // "ready" line; throws std::runtime_error carrying its stderr on failure.
-    explicit SimProcess(const std::vector<std::string>& args);
+    explicit SimProcess(const std::vector<std::string> &args);
     // Quits the simulator, and kills it if it does not end in time.
     ~SimProcess();
-    SimProcess(const SimProcess&) = delete;
-    SimProcess& operator=(const SimProcess&) = delete;
+    SimProcess(const SimProcess &) = delete;
+    SimProcess &operator=(const SimProcess &) = delete;
 
     // The base port P from the ready line (4369 in isolated mode).
     int basePort() const { return basePort_; }
 
     // Sends one control line and returns its reply line ("ok ..." or "error ...");
     // throws std::runtime_error if no reply comes in time.
-    std::string control(const std::string& line);
+    std::string control(const std::string &line);
 
     // Hex of every request the instrument received (header included), in order.
     std::vector<std::string> requests(int bcn);
@@ -54,11 +54,11 @@ private:
     std::string collectStderr();
 
     pid_t pid_ = -1;
-    int controlSocket_ = -1;  // the child's stdin; a socket so a dead child raises no SIGPIPE
+    int controlSocket_ = -1; // the child's stdin; a socket so a dead child raises no SIGPIPE
     int output_ = -1;
     int errors_ = -1;
     std::string pending_;
     int basePort_ = 0;
 };
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -8,7 +8,7 @@
 namespace kvtest {
 
 TempDir::TempDir() {
-    const char* base = std::getenv("TMPDIR");
+    const char *base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/korvel-test-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
@@ -23,4 +23,4 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -7,15 +7,15 @@ namespace kvtest {
 
 class TempDir {
 public:
-    TempDir();  // throws std::runtime_error if it cannot be made
+    TempDir(); // throws std::runtime_error if it cannot be made
     ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    TempDir(const TempDir &) = delete;
+    TempDir &operator=(const TempDir &) = delete;
 
-    const std::string& path() const { return path_; }
+    const std::string &path() const { return path_; }
 
 private:
     std::string path_;
 };
 
-}  // namespace kvtest
+} // namespace kvtest

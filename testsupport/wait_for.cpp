@@ -5,7 +5,7 @@
 
 namespace kvtest {
 
-bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
+bool waitFor(const std::function<bool()> &condition, int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) {
@@ -16,4 +16,4 @@ bool waitFor(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -6,6 +6,6 @@
 namespace kvtest {
 
 // Polls every few milliseconds; true as soon as condition holds, false after timeoutMs.
-bool waitFor(const std::function<bool()>& condition, int timeoutMs);
+bool waitFor(const std::function<bool()> &condition, int timeoutMs);
 
-}  // namespace kvtest
+} // namespace kvtest

@@ -73,9 +73,11 @@ void readFlag(SettingsFile &file, const char *key, bool &flag) {
     const auto text = file.read(kDefaultsSection, key, flag ? "True" : "False");
     if (!text) return;
     switch (text->front()) {
-    case 'T': case 't': flag = true; break;
-    case 'F': case 'f': flag = false; break;
-    default: break;
+        case 'T':
+        case 't': flag = true; break;
+        case 'F':
+        case 'f': flag = false; break;
+        default: break;
     }
 }
 

@@ -31,9 +31,7 @@ std::string fullPathIfExists(const std::string &file) {
 
 } // namespace
 
-StartupPaths StartupPaths::ofThisProcess() {
-    return {korvel::programDirectory(), userRegionalSettingsPath()};
-}
+StartupPaths StartupPaths::ofThisProcess() { return {korvel::programDirectory(), userRegionalSettingsPath()}; }
 
 int readOrCreateNetworkMode(const std::string &programDirectory) {
     const std::int32_t mode = kvxCCFgetNetMode();
@@ -46,7 +44,7 @@ int readOrCreateNetworkMode(const std::string &programDirectory) {
 
 ApplicationStartup::ApplicationStartup(StartupTarget target, StartupWindowSteps &windows, UserInterface &ui,
                                        CommandLine commandLine, StartupPaths paths)
-    : target_(target), windows_(windows), ui_(ui), commandLine_(std::move(commandLine)), paths_(std::move(paths)) {}
+        : target_(target), windows_(windows), ui_(ui), commandLine_(std::move(commandLine)), paths_(std::move(paths)) {}
 
 bool ApplicationStartup::start() {
     if (!windows_.registerWindowClasses()) return fail(kWindowClassFailed);

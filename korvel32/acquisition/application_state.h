@@ -22,7 +22,7 @@ namespace korvel {
 
 struct ApplicationState {
     ApplicationState(SetupHost &host, UserInterface &ui)
-        : document(SetupTarget{table, options, plot, host, lookUpBcn}, ui, regional) {}
+            : document(SetupTarget{table, options, plot, host, lookUpBcn}, ui, regional) {}
     ApplicationState(const ApplicationState &) = delete;
     ApplicationState &operator=(const ApplicationState &) = delete;
 

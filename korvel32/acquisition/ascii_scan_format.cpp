@@ -22,17 +22,14 @@ const ScanRecord kNoScanYet{};
 class AsciiScanFormat final : public ScanFormat {
 public:
     AsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats)
-        : group_(group), sep_(formats.listSeparator), decimal_(formats.decimalSymbol)
-    {
-    }
+            : group_(group), sep_(formats.listSeparator), decimal_(formats.decimalSymbol) {}
 
     std::string prologue() const override { return {}; }
 
     bool acceptsAppendTo(const std::string &) const override { return true; }
 
     // The lines of a batch go to disk with one write.
-    std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &run) override
-    {
+    std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &run) override {
         lines_.clear();
         lineEnds_.clear();
         for (int i = 0; i < buffer.header().count; ++i) {
@@ -46,8 +43,7 @@ public:
     }
 
     void appendMerged(std::string &out, const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
-                      LoggingRun &run) const override
-    {
+                      LoggingRun &run) const override {
         appendTime(out, owner, run);
         appendPart(out, owner, group_.owner);
         for (std::size_t i = 0; i < group_.slaves.size(); ++i)
@@ -56,15 +52,13 @@ public:
     }
 
 private:
-    void appendTime(std::string &out, const ScanRecord &scan, LoggingRun &run) const
-    {
+    void appendTime(std::string &out, const ScanRecord &scan, LoggingRun &run) const {
         const ScanTime time = convertScanTime(scan.time, run.daylight);
         out += serialDateText(time.local, scan.msAndDio & 0xFFFFu, decimal_);
     }
 
     // The columns of one instrument after the time.
-    void appendPart(std::string &out, const ScanRecord &scan, const InstrumentPart &part) const
-    {
+    void appendPart(std::string &out, const ScanRecord &scan, const InstrumentPart &part) const {
         for (std::size_t i = 0; i < part.channels.size(); ++i) {
             appendSeparator(out);
             appendValueText(out, scan.readings[i], decimal_);
@@ -75,14 +69,12 @@ private:
         appendNumber(out, scan.alarm2);
     }
 
-    void appendSeparator(std::string &out) const
-    {
+    void appendSeparator(std::string &out) const {
         out += sep_;
         out += ' ';
     }
 
-    void appendNumber(std::string &out, std::uint32_t value) const
-    {
+    void appendNumber(std::string &out, std::uint32_t value) const {
         appendSeparator(out);
         char digits[16];
         const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
@@ -92,14 +84,13 @@ private:
     const DataFileGroup &group_;
     char sep_;
     char decimal_;
-    std::string lines_;                // kept between batches for its capacity
+    std::string lines_; // kept between batches for its capacity
     std::vector<std::size_t> lineEnds_;
 };
 
 } // namespace
 
-std::unique_ptr<ScanFormat> makeAsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats)
-{
+std::unique_ptr<ScanFormat> makeAsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats) {
     return std::make_unique<AsciiScanFormat>(group, formats);
 }
 

@@ -23,25 +23,21 @@ class BinaryScanFormat final : public ScanFormat {
 public:
     explicit BinaryScanFormat(const DataFileGroup &group) : group_(group), checksum_(channelChecksum(group)) {}
 
-    std::string prologue() const override
-    {
+    std::string prologue() const override {
         char line[32];
         std::snprintf(line, sizeof line, "\"%u\"\r\n", checksum_);
         return line;
     }
 
-    bool acceptsAppendTo(const std::string &firstBytes) const override
-    {
-        if (firstBytes.size() < 2)
-            return false;
+    bool acceptsAppendTo(const std::string &firstBytes) const override {
+        if (firstBytes.size() < 2) return false;
         // The checksum starts right after the opening quote.
         const std::string number = firstBytes.substr(1, kAppendCheckSize - 1);
         return std::strtoul(number.c_str(), nullptr, 10) == checksum_;
     }
 
     // The records go to disk straight from the scan buffer, as one write.
-    std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &) override
-    {
+    std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &) override {
         const ScanBufferHeader header = buffer.header();
         const auto recordSize = static_cast<std::size_t>(header.recordSize);
         const auto count = static_cast<std::size_t>(std::max(header.count, 0));
@@ -51,8 +47,7 @@ public:
     }
 
     void appendMerged(std::string &out, const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
-                      LoggingRun &) const override
-    {
+                      LoggingRun &) const override {
         appendBytes(out, owner, 0, group_.owner.recordSize());
         for (std::size_t i = 0; i < group_.slaves.size(); ++i) {
             const ScanRecord *slave = i < slaves.size() && slaves[i] ? slaves[i] : &kNoScanYet;
@@ -61,8 +56,7 @@ public:
     }
 
 private:
-    static void appendBytes(std::string &out, const ScanRecord &scan, std::size_t from, std::size_t to)
-    {
+    static void appendBytes(std::string &out, const ScanRecord &scan, std::size_t from, std::size_t to) {
         out.append(reinterpret_cast<const char *>(&scan) + from, to - from);
     }
 
@@ -72,8 +66,7 @@ private:
 
 } // namespace
 
-std::unique_ptr<ScanFormat> makeBinaryScanFormat(const DataFileGroup &group)
-{
+std::unique_ptr<ScanFormat> makeBinaryScanFormat(const DataFileGroup &group) {
     return std::make_unique<BinaryScanFormat>(group);
 }
 

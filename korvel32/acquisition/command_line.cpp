@@ -14,11 +14,11 @@ bool isSwitch(std::string_view token) {
 
 void applySwitch(char letter, CommandLine &line) {
     switch (std::tolower(static_cast<unsigned char>(letter))) {
-    case 'c': line.calibration = true; break;
-    case 'g': line.startAll = true; break;
-    case 's': line.noSplash = true; break;
-    case 'x': line.surviveLogOff = true; break;
-    default: break; // other letters mean nothing
+        case 'c': line.calibration = true; break;
+        case 'g': line.startAll = true; break;
+        case 's': line.noSplash = true; break;
+        case 'x': line.surviveLogOff = true; break;
+        default: break; // other letters mean nothing
     }
 }
 

@@ -27,9 +27,9 @@ constexpr double kSlaveInterval2 = 100.0;
 
 std::uint32_t readingRateBits(ReadingRate rate) {
     switch (rate) {
-    case ReadingRate::Medium: return 1;
-    case ReadingRate::Fast: return 2;
-    case ReadingRate::Slow: break;
+        case ReadingRate::Medium: return 1;
+        case ReadingRate::Fast: return 2;
+        case ReadingRate::Slow: break;
     }
     return 0;
 }
@@ -37,13 +37,13 @@ std::uint32_t readingRateBits(ReadingRate rate) {
 std::uint32_t triggerBits(TriggerType trigger) {
     using namespace option;
     switch (trigger) {
-    case TriggerType::Interval: return kIntervalTrigger;
-    case TriggerType::External: return kExternalTrigger;
-    case TriggerType::Alarm: return kAlarmTrigger;
-    case TriggerType::IntervalExternal: return kIntervalTrigger | kExternalTrigger;
-    case TriggerType::IntervalAlarm: return kIntervalTrigger | kAlarmTrigger;
-    case TriggerType::ExternalAlarm: return kAlarmTrigger | kExternalTrigger;
-    case TriggerType::IntervalExternalAlarm: return kIntervalTrigger | kAlarmTrigger | kExternalTrigger;
+        case TriggerType::Interval: return kIntervalTrigger;
+        case TriggerType::External: return kExternalTrigger;
+        case TriggerType::Alarm: return kAlarmTrigger;
+        case TriggerType::IntervalExternal: return kIntervalTrigger | kExternalTrigger;
+        case TriggerType::IntervalAlarm: return kIntervalTrigger | kAlarmTrigger;
+        case TriggerType::ExternalAlarm: return kAlarmTrigger | kExternalTrigger;
+        case TriggerType::IntervalExternalAlarm: return kIntervalTrigger | kAlarmTrigger | kExternalTrigger;
     }
     return 0;
 }
@@ -80,8 +80,8 @@ void setIntervals(InstrumentConfig &config, const InstrumentSlot &slot, const In
         first = splitInterval(scansOnInterval2(scanning.triggerType) ? scanning.interval2 : scanning.interval1);
         second = splitInterval(kSlaveInterval2);
     }
-    const double alarmCheck = slot.model == ModelCode::M100A ? settings.alarmCheckIntervalM100A
-                                                              : settings.alarmCheckIntervalM200A;
+    const double alarmCheck =
+        slot.model == ModelCode::M100A ? settings.alarmCheckIntervalM100A : settings.alarmCheckIntervalM200A;
     std::copy(first.begin(), first.end(), config.interval1);
     std::copy(second.begin(), second.end(), config.interval2);
     const std::array<std::int32_t, 4> check = splitInterval(alarmCheck);

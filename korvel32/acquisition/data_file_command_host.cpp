@@ -11,8 +11,6 @@ bool DataFileCommandHost::openDataFile(int slot) {
     return false;
 }
 
-void DataFileCommandHost::closeDataFile(int slot) {
-    files_.close(slot);
-}
+void DataFileCommandHost::closeDataFile(int slot) { files_.close(slot); }
 
 } // namespace korvel

@@ -15,7 +15,7 @@ class DataFileCommandHost : public LoggingCommandHost {
 public:
     DataFileCommandHost(const InstrumentTable &table, SlotDataFiles &files, UserInterface &ui, Clock &clock,
                         LoggingFrontEnd &frontEnd)
-        : table_(table), files_(files), ui_(ui), clock_(clock), frontEnd_(frontEnd) {}
+            : table_(table), files_(files), ui_(ui), clock_(clock), frontEnd_(frontEnd) {}
 
     bool openDataFile(int slot) override;
     void closeDataFile(int slot) override;

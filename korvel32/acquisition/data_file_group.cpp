@@ -8,35 +8,28 @@
 
 namespace korvel {
 
-std::size_t InstrumentPart::recordSize() const
-{
+std::size_t InstrumentPart::recordSize() const {
     return offsetof(ScanRecord, readings) + sizeof(float) * channels.size();
 }
 
-std::size_t DataFileGroup::recordSize() const
-{
+std::size_t DataFileGroup::recordSize() const {
     std::size_t size = owner.recordSize();
-    for (const InstrumentPart &slave : slaves)
-        size += slave.recordSize() - kScanTimePrefixSize;
+    for (const InstrumentPart &slave : slaves) size += slave.recordSize() - kScanTimePrefixSize;
     return size;
 }
 
-InstrumentPart instrumentPart(unsigned bcn, const InstrumentSetup &setup)
-{
+InstrumentPart instrumentPart(unsigned bcn, const InstrumentSetup &setup) {
     InstrumentPart part{bcn, &setup, {}};
     for (int channel = 1; channel <= kChannelCount; ++channel) {
-        if (setup.channel(channel).function != ChannelFunction::Off)
-            part.channels.push_back(channel);
+        if (setup.channel(channel).function != ChannelFunction::Off) part.channels.push_back(channel);
     }
     return part;
 }
 
-DataFileGroup dataFileGroupOf(const InstrumentTable &table, int slot)
-{
+DataFileGroup dataFileGroupOf(const InstrumentTable &table, int slot) {
     const InstrumentSlot &owner = table.slot(slot);
     DataFileGroup group{instrumentPart(owner.bcn, *owner.setup), owner.role == GroupRole::Master, {}};
-    if (!group.master)
-        return group;
+    if (!group.master) return group;
     for (int number = 1; number <= kInstrumentSlots; ++number) {
         const InstrumentSlot &candidate = table.slot(number);
         if (candidate.inUse && candidate.role == GroupRole::Slave)

@@ -5,12 +5,8 @@
 
 namespace korvel {
 
-bool DataFileObserver::closeDataFile(int slot) {
-    return files_.close(slot);
-}
+bool DataFileObserver::closeDataFile(int slot) { return files_.close(slot); }
 
-bool DataFileObserver::remoteMode() const {
-    return remote_.remoteMode();
-}
+bool DataFileObserver::remoteMode() const { return remote_.remoteMode(); }
 
 } // namespace korvel

@@ -13,7 +13,7 @@ class SlotDataFiles;
 class DataFileObserver : public LoggingObserver {
 public:
     DataFileObserver(SlotDataFiles &files, const RemoteCommands &remote, LoggingFrontEnd &frontEnd)
-        : files_(files), remote_(remote), frontEnd_(frontEnd) {}
+            : files_(files), remote_(remote), frontEnd_(frontEnd) {}
 
     void toolboxLogging(int, bool) override {}
     void redrawIcon(int slot) override { frontEnd_.redrawIcon(slot); }

@@ -4,8 +4,7 @@
 
 namespace korvel {
 
-std::string dateTimeText(const std::tm &local, const RegionalFormats &formats, std::optional<unsigned> milliseconds)
-{
+std::string dateTimeText(const std::tm &local, const RegionalFormats &formats, std::optional<unsigned> milliseconds) {
     const int year = formats.fourDigitYear ? local.tm_year + 1900 : local.tm_year % 100;
     const int yearWidth = formats.fourDigitYear ? 4 : 2;
     const int month = local.tm_mon + 1;
@@ -16,9 +15,9 @@ std::string dateTimeText(const std::tm &local, const RegionalFormats &formats, s
     };
     Part parts[3];
     switch (formats.dateOrder) {
-    case 1: parts[0] = {2, day}, parts[1] = {2, month}, parts[2] = {yearWidth, year}; break;
-    case 2: parts[0] = {2, month}, parts[1] = {2, day}, parts[2] = {yearWidth, year}; break;
-    default: parts[0] = {yearWidth, year}, parts[1] = {2, month}, parts[2] = {2, day}; break;
+        case 1: parts[0] = {2, day}, parts[1] = {2, month}, parts[2] = {yearWidth, year}; break;
+        case 2: parts[0] = {2, month}, parts[1] = {2, day}, parts[2] = {yearWidth, year}; break;
+        default: parts[0] = {yearWidth, year}, parts[1] = {2, month}, parts[2] = {2, day}; break;
     }
     const char separator = formats.dateSeparator;
     char date[32];

@@ -25,7 +25,7 @@ bool anyLogging(const InstrumentTable &table, const LoggingRuns &runs) {
 
 LoggingCommands::LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, LoggingRuns &runs,
                                  LoggingCommandHost &host)
-    : table_(table), options_(options), runs_(runs), host_(host) {}
+        : table_(table), options_(options), runs_(runs), host_(host) {}
 
 CommandResult LoggingCommands::startInstrument(int slot) {
     if (slot == 0 || !table_.slot(slot).inUse) return {toolbox_reply::kNoSuchInstrument, 0};
@@ -133,9 +133,7 @@ void LoggingCommands::finishStart(bool started, const std::vector<int> &opened) 
     if (started && options_.statusOnStart) host_.showLoggingStatus();
 }
 
-bool LoggingCommands::logsAndIsNotStopping(int slot) const {
-    return runs_.logging(slot) && !runs_.stopping(slot);
-}
+bool LoggingCommands::logsAndIsNotStopping(int slot) const { return runs_.logging(slot) && !runs_.stopping(slot); }
 
 std::uint32_t LoggingCommands::slotsToStop() const {
     std::uint32_t mask = 0;

@@ -10,7 +10,7 @@ constexpr int kCannotWriteDataFile = 35;
 
 LoggingEngine::LoggingEngine(InstrumentTable &table, const LoggerOptions &options, UserInterface &ui,
                              LoggingObserver &observer, Clock &clock)
-    : table_(table), options_(options), ui_(ui), observer_(observer), clock_(clock) {}
+        : table_(table), options_(options), ui_(ui), observer_(observer), clock_(clock) {}
 
 std::vector<int> LoggingEngine::slotsOf(std::uint32_t slotMask) const {
     std::vector<int> slots;

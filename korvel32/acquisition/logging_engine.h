@@ -18,9 +18,7 @@
 namespace korvel {
 
 // Bit i selects slot i (1..20).
-constexpr std::uint32_t slotBit(int slot) {
-    return std::uint32_t{1} << slot;
-}
+constexpr std::uint32_t slotBit(int slot) { return std::uint32_t{1} << slot; }
 
 // The slots whose instruments are the Slaves of the group.
 std::uint32_t slaveSlotMask(const InstrumentTable &table);
@@ -101,8 +99,8 @@ private:
     Clock &clock_;
     bool autoScanDisable_ = false;
     bool busy_ = false;
-    std::array<LoggingRun, kInstrumentSlots + 1> runs_{};     // 0 unused
-    std::array<ScanBuffer, kInstrumentSlots + 1> buffers_{};  // 0 unused
+    std::array<LoggingRun, kInstrumentSlots + 1> runs_{};               // 0 unused
+    std::array<ScanBuffer, kInstrumentSlots + 1> buffers_{};            // 0 unused
     std::array<std::int64_t, kInstrumentSlots + 1> simulationClocks_{}; // second of each slot's last simulated scan
 };
 

@@ -41,7 +41,7 @@ public:
     static constexpr std::size_t kRecordArea = 2960;
     static constexpr int kMostScansPerRead = KVX_MAX_SCANS;
     static constexpr int kMasterBatch = 20;
-    static constexpr std::int16_t kHeldScan = -1;       // pairing index: the held scan is next
+    static constexpr std::int16_t kHeldScan = -1;        // pairing index: the held scan is next
     static constexpr std::int16_t kHeldMasterWaits = -2; // pairing index: a held master scan waits
 
     std::int16_t batchSize = 0;

@@ -41,7 +41,8 @@ bool LoggingEngine::startLogging(std::uint32_t slotMask, int startDelay) {
             return false;
         }
     }
-    for (const int slot : slots) prepareRun(run(slot), scanBuffer(slot), *table_.slot(slot).setup, pairsSlaveScans(slot));
+    for (const int slot : slots)
+        prepareRun(run(slot), scanBuffer(slot), *table_.slot(slot).setup, pairsSlaveScans(slot));
 
     if (options_.simulateData) {
         const std::int64_t now = clock_.now().seconds;

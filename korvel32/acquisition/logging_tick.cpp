@@ -16,13 +16,12 @@ constexpr int kReadingRemainingScans = 550;
 class EnginePairing final : public PairingInstruments {
 public:
     EnginePairing(const InstrumentTable &table, LoggingEngine &engine, ScanWriter &writer)
-        : table_(table), engine_(engine), writer_(writer) {}
+            : table_(table), engine_(engine), writer_(writer) {}
 
     bool readScans(int slot) override { return engine_.readScans(slot); }
     ScanBuffer &scanBuffer(int slot) override { return engine_.scanBuffer(slot); }
     LoggingRun &run(int slot) override { return engine_.run(slot); }
-    bool writeMerged(int master, const ScanRecord &masterScan,
-                     std::span<const ScanRecord *const> slaveScans) override {
+    bool writeMerged(int master, const ScanRecord &masterScan, std::span<const ScanRecord *const> slaveScans) override {
         return writer_.writeMerged(master, masterScan, slaveScans);
     }
     void queryInternalError(int slot) override {
@@ -41,8 +40,8 @@ private:
 LoggingTick::LoggingTick(const InstrumentTable &table, const LoggerOptions &options, LoggingEngine &engine,
                          SlotDataFiles &files, UserInterface &ui, LoggingObserver &loggingObserver,
                          TickObserver &tickObserver, Clock &clock)
-    : table_(table), options_(options), engine_(engine), files_(files), ui_(ui), loggingObserver_(loggingObserver),
-      tickObserver_(tickObserver), clock_(clock), writer_(table, engine, files, loggingObserver, ui) {}
+        : table_(table), options_(options), engine_(engine), files_(files), ui_(ui), loggingObserver_(loggingObserver),
+          tickObserver_(tickObserver), clock_(clock), writer_(table, engine, files, loggingObserver, ui) {}
 
 void LoggingTick::operator()() {
     if (skipsWhileBusy()) return;
@@ -88,9 +87,7 @@ bool LoggingTick::displayStep(CalendarTime now) {
     return true;
 }
 
-bool LoggingTick::servable(int slot) const {
-    return table_.slot(slot).inUse && engine_.run(slot).logging;
-}
+bool LoggingTick::servable(int slot) const { return table_.slot(slot).inUse && engine_.run(slot).logging; }
 
 int LoggingTick::firstServable(int from, int to) const {
     for (int slot = from; slot <= to; ++slot) {

@@ -27,9 +27,8 @@ struct LoggerOptions;
 
 class LoggingTick {
 public:
-    LoggingTick(const InstrumentTable &table, const LoggerOptions &options, LoggingEngine &engine,
-                SlotDataFiles &files, UserInterface &ui, LoggingObserver &loggingObserver, TickObserver &tickObserver,
-                Clock &clock);
+    LoggingTick(const InstrumentTable &table, const LoggerOptions &options, LoggingEngine &engine, SlotDataFiles &files,
+                UserInterface &ui, LoggingObserver &loggingObserver, TickObserver &tickObserver, Clock &clock);
 
     // Called on every timer event of the main window and whenever the main
     // loop is idle.

@@ -16,9 +16,7 @@ double scanSeconds(const ScanRecord &scan, LoggingRun &run) {
     return static_cast<double>(converted.seconds) + static_cast<double>(scan.msAndDio & 0xFFFFu) / 1000.0;
 }
 
-int scanCount(const ScanBuffer &buffer) {
-    return std::max(buffer.header().count, 0);
-}
+int scanCount(const ScanBuffer &buffer) { return std::max(buffer.header().count, 0); }
 
 // One turn of the Master: each slave's pairing index moves to its scan
 // nearest the Master scan at hand, reading more of the slave's scans as the
@@ -26,8 +24,8 @@ int scanCount(const ScanBuffer &buffer) {
 class PairingTurn {
 public:
     PairingTurn(PairingInstruments &instruments, const std::vector<int> &slaves, bool heldScanMayWait)
-        : instruments_(instruments), slaves_(slaves), empty_(slaves.size(), false),
-          heldScanMayWait_(heldScanMayWait) {}
+            : instruments_(instruments), slaves_(slaves), empty_(slaves.size(), false),
+              heldScanMayWait_(heldScanMayWait) {}
 
     // False when the Master scan at time t should rather wait for slave scans.
     bool pairAll(double t) {

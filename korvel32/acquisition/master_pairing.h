@@ -42,8 +42,7 @@ public:
     // One turn of the Master: reads it, pairs and writes what can be paired.
     // slaves: the slots of the group's slaves in slot order. now: calendar
     // seconds.
-    PairingOutcome serve(PairingInstruments &instruments, int master, const std::vector<int> &slaves,
-                         std::int64_t now);
+    PairingOutcome serve(PairingInstruments &instruments, int master, const std::vector<int> &slaves, std::int64_t now);
 
 private:
     std::int64_t lastSlaveCheck_ = 0;

@@ -10,8 +10,7 @@ void sendToStatusWindow(UserInterface &ui, int message, int slot, std::int64_t v
     ui.notify(ChildWindow::LoggingStatus, message, slot, static_cast<long>(value));
 }
 
-void showNewScans(int slot, LoggingRun &run, const LoggerOptions &options, UserInterface &ui,
-                  TickObserver &observer) {
+void showNewScans(int slot, LoggingRun &run, const LoggerOptions &options, UserInterface &ui, TickObserver &observer) {
     run.newData = false;
     observer.adviseDdeClients(slot);
     if (observer.selectedSlot() == slot)

@@ -92,8 +92,8 @@ void LoggingEngine::reportInstrumentStatus(int slot, std::uint32_t status) {
     const bool ramConstants = status & kStatusRamConstants;
     if (ramConstants || (status & kStatusAnalogProcessor)) {
         if (remote) {
-            observer_.reportToolboxError(slot, ramConstants ? toolbox_error::kRamConstants
-                                                            : toolbox_error::kAnalogProcessor);
+            observer_.reportToolboxError(slot,
+                                         ramConstants ? toolbox_error::kRamConstants : toolbox_error::kAnalogProcessor);
         } else if (!state.statusWarningShown) {
             ui_.showWarning(WarningKind::InstrumentStatus,
                             instrumentMessage(ramConstants ? kRamConstantsCorrupted : kAnalogProcessorSilent, bcn), {});

@@ -10,7 +10,7 @@
 namespace korvel {
 
 RemoteCommands::RemoteCommands(RemoteCommandTargets targets, RemoteCommandHost &host)
-    : targets_(std::move(targets)), host_(host) {}
+        : targets_(std::move(targets)), host_(host) {}
 
 void RemoteCommands::receive(std::uint32_t code, std::uint32_t argument) {
     code_ = code;
@@ -34,36 +34,22 @@ void RemoteCommands::runPending() {
 
 void RemoteCommands::execute() {
     switch (static_cast<RemoteCommand>(code_)) {
-    case RemoteCommand::StartInstrument:
-        reply_ = startInstrument();
-        break;
-    case RemoteCommand::StartAll: {
-        const CommandResult result = targets_.commands.startAll();
-        reply_ = result.reply;
-        replyBcn_ = result.failedBcn;
-        break;
-    }
-    case RemoteCommand::StopInstrument:
-        reply_ = stopInstrument();
-        break;
-    case RemoteCommand::StopAll:
-        reply_ = targets_.commands.stopAll(CommandSource::Remote).reply;
-        break;
-    case RemoteCommand::OpenSetupKeepingChanges:
-        reply_ = targets_.doc.modified() ? toolbox_reply::kUnsavedChanges : openSetup();
-        break;
-    case RemoteCommand::OpenSetup:
-        reply_ = openSetup();
-        break;
-    case RemoteCommand::SaveAndOpenSetup:
-        reply_ = saveAndOpenSetup();
-        break;
-    case RemoteCommand::LoadMxbFile:
-        reply_ = loadMxbFile();
-        break;
-    case RemoteCommand::SwitchRemoteMode:
-        reply_ = switchRemoteMode();
-        break;
+        case RemoteCommand::StartInstrument: reply_ = startInstrument(); break;
+        case RemoteCommand::StartAll: {
+            const CommandResult result = targets_.commands.startAll();
+            reply_ = result.reply;
+            replyBcn_ = result.failedBcn;
+            break;
+        }
+        case RemoteCommand::StopInstrument: reply_ = stopInstrument(); break;
+        case RemoteCommand::StopAll: reply_ = targets_.commands.stopAll(CommandSource::Remote).reply; break;
+        case RemoteCommand::OpenSetupKeepingChanges:
+            reply_ = targets_.doc.modified() ? toolbox_reply::kUnsavedChanges : openSetup();
+            break;
+        case RemoteCommand::OpenSetup: reply_ = openSetup(); break;
+        case RemoteCommand::SaveAndOpenSetup: reply_ = saveAndOpenSetup(); break;
+        case RemoteCommand::LoadMxbFile: reply_ = loadMxbFile(); break;
+        case RemoteCommand::SwitchRemoteMode: reply_ = switchRemoteMode(); break;
     }
 }
 
@@ -106,10 +92,9 @@ std::int16_t RemoteCommands::saveSetup() {
 
 std::int16_t RemoteCommands::loadMxbFile() {
     replyBcn_ = static_cast<std::uint16_t>(argument_);
-    const MxbRemoteResult result =
-        loadMxbFileRemotely(targets_.table, argument_, host_.toolboxFilePath(ToolboxPath::Open),
-                            targets_.programDirectory, [this](int slot) { return targets_.runs.logging(slot); },
-                            targets_.decimalSymbol, targets_.ui);
+    const MxbRemoteResult result = loadMxbFileRemotely(
+        targets_.table, argument_, host_.toolboxFilePath(ToolboxPath::Open), targets_.programDirectory,
+        [this](int slot) { return targets_.runs.logging(slot); }, targets_.decimalSymbol, targets_.ui);
     if (result.changed) {
         targets_.doc.setModified(true);
         host_.configurationChanged();

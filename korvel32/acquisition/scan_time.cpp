@@ -8,8 +8,7 @@ namespace {
 // Two-digit years below this are of the 2000s.
 constexpr int kCenturyPivot = 36;
 
-std::tm localTimeOfRecord(const InstrumentTime &time, int hour)
-{
+std::tm localTimeOfRecord(const InstrumentTime &time, int hour) {
     std::tm local{};
     local.tm_hour = hour;
     local.tm_min = time.minute;
@@ -21,8 +20,7 @@ std::tm localTimeOfRecord(const InstrumentTime &time, int hour)
     return local;
 }
 
-ScanTime convertAt(const InstrumentTime &time, int hour)
-{
+ScanTime convertAt(const InstrumentTime &time, int hour) {
     ScanTime result;
     result.local = localTimeOfRecord(time, hour);
     result.seconds = calendarSecondsOf(result.local);
@@ -31,8 +29,7 @@ ScanTime convertAt(const InstrumentTime &time, int hour)
 
 } // namespace
 
-ScanTime convertScanTime(const InstrumentTime &time, DaylightStates &states)
-{
+ScanTime convertScanTime(const InstrumentTime &time, DaylightStates &states) {
     ScanTime result;
     if (states.a == 0) {
         result = convertAt(time, time.hour);
@@ -45,12 +42,10 @@ ScanTime convertScanTime(const InstrumentTime &time, DaylightStates &states)
         // after it tells whether it is the night they go forward.
         if (time.hour == 2 && !daylight) {
             const ScanTime later = convertAt(time, 3);
-            if (later.local.tm_isdst > 0)
-                result = later;
+            if (later.local.tm_isdst > 0) result = later;
         }
     }
-    if (states.a == 1)
-        result = convertAt(time, time.hour + 1);
+    if (states.a == 1) result = convertAt(time, time.hour + 1);
     return result;
 }
 

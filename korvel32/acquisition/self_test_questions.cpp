@@ -12,8 +12,23 @@ struct BitQuestion {
 
 // Result bit → question, in the order they are asked.
 constexpr std::array<BitQuestion, 17> kSelftestQuestions{{
-    {16, 716}, {0, 703},  {1, 704},  {2, 715},  {3, 705},  {4, 706},  {5, 699},  {6, 708},  {7, 709},
-    {8, 710},  {9, 711},  {10, 712}, {11, 713}, {12, 700}, {13, 701}, {14, 702}, {15, 707},
+    {16, 716},
+    {0, 703},
+    {1, 704},
+    {2, 715},
+    {3, 705},
+    {4, 706},
+    {5, 699},
+    {6, 708},
+    {7, 709},
+    {8, 710},
+    {9, 711},
+    {10, 712},
+    {11, 713},
+    {12, 700},
+    {13, 701},
+    {14, 702},
+    {15, 707},
 }};
 
 // Without a result word the status word tells less: status bit → question.

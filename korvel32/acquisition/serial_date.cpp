@@ -15,8 +15,7 @@ constexpr std::int64_t kSecondsPerHour = 3600;
 
 } // namespace
 
-std::string serialDateText(const std::tm &local, unsigned milliseconds, char decimalSymbol)
-{
+std::string serialDateText(const std::tm &local, unsigned milliseconds, char decimalSymbol) {
     std::tm again = local;
     again.tm_isdst = -1;
     std::int64_t t = calendarSecondsOf(again);
@@ -26,11 +25,10 @@ std::string serialDateText(const std::tm &local, unsigned milliseconds, char dec
     }
 
     std::int64_t s = t - standardOffsetWest() + kSecondsFrom1899To1970;
-    if (again.tm_isdst > 0 && !epochInDaylightTime())
-        s += kSecondsPerHour;
+    if (again.tm_isdst > 0 && !epochInDaylightTime()) s += kSecondsPerHour;
 
-    const double dayFraction = (milliseconds / 1000.0 + static_cast<double>(s % kSecondsPerDay)) /
-                               static_cast<double>(kSecondsPerDay) * 1e9;
+    const double dayFraction =
+        (milliseconds / 1000.0 + static_cast<double>(s % kSecondsPerDay)) / static_cast<double>(kSecondsPerDay) * 1e9;
     char text[48];
     std::snprintf(text, sizeof text, "%lu%c%09lu", static_cast<unsigned long>(s / kSecondsPerDay), decimalSymbol,
                   static_cast<unsigned long>(std::trunc(dayFraction)));

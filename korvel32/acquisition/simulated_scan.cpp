@@ -29,38 +29,38 @@ constexpr auto kTable = makeTable();
 // The full scale of a range; 0 for one that has none of its own.
 double rangeScale(ChannelFunction function, RangeCode range) {
     switch (function) {
-    case ChannelFunction::Vdc:
-    case ChannelFunction::Vac:
-        switch (range) {
-        case RangeCode::Auto:
-        case RangeCode::Vdc300mV:
-        case RangeCode::Vac300mV: return 0.3;
-        case RangeCode::Vdc90mV: return 0.09;
-        case RangeCode::Vdc3V:
-        case RangeCode::Vac3V: return 3.0;
-        case RangeCode::Vdc30V:
-        case RangeCode::Vdc50V:
-        case RangeCode::Vac30V: return 30.0;
-        case RangeCode::Vdc150_300V:
-        case RangeCode::Vac150_300V: return 150.0;
+        case ChannelFunction::Vdc:
+        case ChannelFunction::Vac:
+            switch (range) {
+                case RangeCode::Auto:
+                case RangeCode::Vdc300mV:
+                case RangeCode::Vac300mV: return 0.3;
+                case RangeCode::Vdc90mV: return 0.09;
+                case RangeCode::Vdc3V:
+                case RangeCode::Vac3V: return 3.0;
+                case RangeCode::Vdc30V:
+                case RangeCode::Vdc50V:
+                case RangeCode::Vac30V: return 30.0;
+                case RangeCode::Vdc150_300V:
+                case RangeCode::Vac150_300V: return 150.0;
+                default: return 0.0;
+            }
+        case ChannelFunction::Ohms2W:
+        case ChannelFunction::Ohms4W:
+            switch (range) {
+                case RangeCode::Auto:
+                case RangeCode::Ohms300: return 300.0;
+                case RangeCode::Ohms3k: return 3000.0;
+                case RangeCode::Ohms30k: return 30000.0;
+                case RangeCode::Ohms300k: return 300000.0;
+                case RangeCode::Ohms3M: return 3000000.0;
+                default: return 0.0;
+            }
+        case ChannelFunction::Current:
+            if (range == RangeCode::Current4to20mA) return 100.0;
+            if (range == RangeCode::Current0to100mA) return 0.1;
+            return 0.0;
         default: return 0.0;
-        }
-    case ChannelFunction::Ohms2W:
-    case ChannelFunction::Ohms4W:
-        switch (range) {
-        case RangeCode::Auto:
-        case RangeCode::Ohms300: return 300.0;
-        case RangeCode::Ohms3k: return 3000.0;
-        case RangeCode::Ohms30k: return 30000.0;
-        case RangeCode::Ohms300k: return 300000.0;
-        case RangeCode::Ohms3M: return 3000000.0;
-        default: return 0.0;
-        }
-    case ChannelFunction::Current:
-        if (range == RangeCode::Current4to20mA) return 100.0;
-        if (range == RangeCode::Current0to100mA) return 0.1;
-        return 0.0;
-    default: return 0.0;
     }
 }
 
@@ -73,16 +73,16 @@ public:
         // A range without a scale of its own keeps the one before it.
         if (const double own = rangeScale(setup.function, setup.range); own != 0.0) scale_ = own;
         switch (setup.function) {
-        case ChannelFunction::Vdc:
-        case ChannelFunction::Vac: return static_cast<float>((2.0 * w - 1.0) * scale_);
-        case ChannelFunction::Ohms2W:
-        case ChannelFunction::Ohms4W:
-        case ChannelFunction::Current: return static_cast<float>(w * scale_);
-        case ChannelFunction::Thermocouple:
-        case ChannelFunction::Rtd2W:
-        case ChannelFunction::Rtd4W: return static_cast<float>(w * 100.0);
-        case ChannelFunction::Freq: return static_cast<float>(w * 900.0);
-        default: return 0.0f;
+            case ChannelFunction::Vdc:
+            case ChannelFunction::Vac: return static_cast<float>((2.0 * w - 1.0) * scale_);
+            case ChannelFunction::Ohms2W:
+            case ChannelFunction::Ohms4W:
+            case ChannelFunction::Current: return static_cast<float>(w * scale_);
+            case ChannelFunction::Thermocouple:
+            case ChannelFunction::Rtd2W:
+            case ChannelFunction::Rtd4W: return static_cast<float>(w * 100.0);
+            case ChannelFunction::Freq: return static_cast<float>(w * 900.0);
+            default: return 0.0f;
         }
     }
 

@@ -5,11 +5,9 @@
 namespace korvel {
 
 SlotDataFiles::SlotDataFiles(const InstrumentTable &table, const RegionalFormats &formats)
-    : table_(table), formats_(formats) {}
+        : table_(table), formats_(formats) {}
 
-std::unique_ptr<DataFile> &SlotDataFiles::entry(int slot) {
-    return files_.at(static_cast<std::size_t>(slot));
-}
+std::unique_ptr<DataFile> &SlotDataFiles::entry(int slot) { return files_.at(static_cast<std::size_t>(slot)); }
 
 DataFileOpen SlotDataFiles::open(int slot, std::int64_t now) {
     close(slot);

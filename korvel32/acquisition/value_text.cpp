@@ -19,19 +19,14 @@ constexpr int kNegativeOverloadString = 1279;
 
 enum class Marker { None, OpenThermocouple, PositiveOverload, NegativeOverload };
 
-Marker markerOf(float reading)
-{
-    if (std::isnan(reading))
-        return Marker::OpenThermocouple;
-    if (reading > kLargestReading)
-        return Marker::PositiveOverload;
-    if (reading < -kLargestReading)
-        return Marker::NegativeOverload;
+Marker markerOf(float reading) {
+    if (std::isnan(reading)) return Marker::OpenThermocouple;
+    if (reading > kLargestReading) return Marker::PositiveOverload;
+    if (reading < -kLargestReading) return Marker::NegativeOverload;
     return Marker::None;
 }
 
-void appendMarker(std::string &out, Marker marker, char decimalSymbol, ValueStyle style)
-{
+void appendMarker(std::string &out, Marker marker, char decimalSymbol, ValueStyle style) {
     if (style == ValueStyle::Display) {
         const int id = marker == Marker::OpenThermocouple   ? kOpenThermocoupleString
                        : marker == Marker::PositiveOverload ? kPositiveOverloadString
@@ -49,8 +44,7 @@ void appendMarker(std::string &out, Marker marker, char decimalSymbol, ValueStyl
 
 } // namespace
 
-void appendValueText(std::string &out, float reading, char decimalSymbol, ValueStyle style)
-{
+void appendValueText(std::string &out, float reading, char decimalSymbol, ValueStyle style) {
     const Marker marker = markerOf(reading);
     if (marker != Marker::None) {
         appendMarker(out, marker, decimalSymbol, style);
@@ -60,8 +54,7 @@ void appendValueText(std::string &out, float reading, char decimalSymbol, ValueS
     out.append(text, writeEngineering(reading, kValueDigits, decimalSymbol, text));
 }
 
-std::string valueText(float reading, char decimalSymbol, ValueStyle style)
-{
+std::string valueText(float reading, char decimalSymbol, ValueStyle style) {
     std::string text;
     appendValueText(text, reading, decimalSymbol, style);
     return text;

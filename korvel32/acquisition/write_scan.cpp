@@ -12,7 +12,7 @@ constexpr int kCannotWriteTrendLink = 36; // also names the Low Disk Space setti
 
 ScanWriter::ScanWriter(const InstrumentTable &table, LoggingEngine &engine, SlotDataFiles &files,
                        LoggingObserver &observer, UserInterface &ui)
-    : table_(table), engine_(engine), files_(files), observer_(observer), ui_(ui) {}
+        : table_(table), engine_(engine), files_(files), observer_(observer), ui_(ui) {}
 
 int ScanWriter::fileOwner(int slot) const {
     return table_.slot(slot).role == GroupRole::Slave ? table_.masterSlot() : slot;
@@ -39,10 +39,9 @@ bool ScanWriter::report(int slot, bool written) {
     } else if (!run.writeErrorShown) {
         const InstrumentSlot &owner = table_.slot(fileOwner(slot));
         const bool trendLink = owner.inUse && owner.setup->dataFile.format == FileFormat::TrendLink;
-        ui_.showWarning(WarningKind::DataFile,
-                        instrumentMessage(trendLink ? kCannotWriteTrendLink : kCannotWriteDataFile,
-                                          table_.slot(slot).bcn),
-                        {});
+        ui_.showWarning(
+            WarningKind::DataFile,
+            instrumentMessage(trendLink ? kCannotWriteTrendLink : kCannotWriteDataFile, table_.slot(slot).bcn), {});
     }
     run.writeErrorShown = true;
     return false;

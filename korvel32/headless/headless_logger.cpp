@@ -9,9 +9,8 @@
 namespace korvel {
 
 HeadlessLogger::HeadlessLogger(const HeadlessOptions &options, std::ostream &statusOut)
-    : options_(options), statusOut_(statusOut), ui_(options.answers),
-      paths_(StartupPaths::ofThisProcess()),
-      startup_(state_.startupTarget(), windows_, ui_, options.commandLine, paths_) {}
+        : options_(options), statusOut_(statusOut), ui_(options.answers), paths_(StartupPaths::ofThisProcess()),
+          startup_(state_.startupTarget(), windows_, ui_, options.commandLine, paths_) {}
 
 int HeadlessLogger::run() {
     if (!startup_.start()) return 1;

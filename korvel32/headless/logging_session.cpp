@@ -5,7 +5,7 @@
 namespace korvel {
 
 LoggingSession::LoggingSession(SessionTarget target, UserInterface &ui, Clock &clock, std::ostream &statusOut)
-    : table_(target.table), core_(target, *this, ui, clock), status_(target.table, core_.engine(), statusOut) {}
+        : table_(target.table), core_(target, *this, ui, clock), status_(target.table, core_.engine(), statusOut) {}
 
 bool LoggingSession::startAll() {
     core_.commands().startAll();
@@ -29,9 +29,7 @@ void LoggingSession::stopAll() {
 }
 
 // The tick's turn for the windows comes with its own clock reading.
-void LoggingSession::updateLiveWindows(CalendarTime now) {
-    status_.update(now.seconds);
-}
+void LoggingSession::updateLiveWindows(CalendarTime now) { status_.update(now.seconds); }
 
 void LoggingSession::tickAndRest() {
     const auto rest = core_.tick();

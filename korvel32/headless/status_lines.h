@@ -13,7 +13,7 @@ class LoggingEngine;
 class StatusLines {
 public:
     StatusLines(const InstrumentTable &table, const LoggingEngine &engine, std::ostream &out)
-        : table_(table), engine_(engine), out_(out) {}
+            : table_(table), engine_(engine), out_(out) {}
 
     // Prints the lines when the calendar second has moved on since the last.
     void update(std::int64_t second);

@@ -9,9 +9,7 @@ namespace {
 
 volatile std::sig_atomic_t requested = 0;
 
-extern "C" void onTerminationSignal(int) {
-    requested = 1;
-}
+extern "C" void onTerminationSignal(int) { requested = 1; }
 
 } // namespace
 
@@ -22,8 +20,6 @@ void catchTerminationSignals() {
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
-bool terminationRequested() {
-    return requested != 0;
-}
+bool terminationRequested() { return requested != 0; }
 
 } // namespace korvel

@@ -16,14 +16,13 @@ struct Step {
 
 template <typename Number>
 constexpr Step<Number> kSteps[] = {
-    {Number(1e9), Number(1e-9), "E+9"},   {Number(1e6), Number(1e-6), "E+6"}, {Number(1000), Number(0.001), "E+3"},
-    {Number(0.01), Number(1), ""},         {Number(1e-4), Number(1000), "E-3"}, {Number(1e-7), Number(1e6), "E-6"},
+    {Number(1e9), Number(1e-9), "E+9"},  {Number(1e6), Number(1e-6), "E+6"},  {Number(1000), Number(0.001), "E+3"},
+    {Number(0.01), Number(1), ""},       {Number(1e-4), Number(1000), "E-3"}, {Number(1e-7), Number(1e6), "E-6"},
     {Number(1e-10), Number(1e9), "E-9"},
 };
 
 template <typename Number>
-std::size_t writeInSteps(Number value, int digits, char decimalSymbol, char *out)
-{
+std::size_t writeInSteps(Number value, int digits, char decimalSymbol, char *out) {
     const Number magnitude = std::fabs(value);
     const auto &steps = kSteps<Number>;
     const auto *step = std::find_if(std::begin(steps), std::end(steps),
@@ -45,18 +44,15 @@ std::size_t writeInSteps(Number value, int digits, char decimalSymbol, char *out
 
 } // namespace
 
-std::size_t writeEngineering(double value, int digits, char decimalSymbol, char *out)
-{
+std::size_t writeEngineering(double value, int digits, char decimalSymbol, char *out) {
     return writeInSteps(value, digits, decimalSymbol, out);
 }
 
-std::size_t writeEngineering(float value, int digits, char decimalSymbol, char *out)
-{
+std::size_t writeEngineering(float value, int digits, char decimalSymbol, char *out) {
     return writeInSteps(value, digits, decimalSymbol, out);
 }
 
-std::string engineeringText(double value, int digits, char decimalSymbol)
-{
+std::string engineeringText(double value, int digits, char decimalSymbol) {
     char text[kEngineeringTextCapacity];
     return std::string(text, writeEngineering(value, digits, decimalSymbol, text));
 }

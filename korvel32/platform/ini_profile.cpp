@@ -16,28 +16,23 @@
 namespace korvel {
 namespace {
 
-std::string_view trimmed(std::string_view text)
-{
+std::string_view trimmed(std::string_view text) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
 }
 
-bool sameName(std::string_view a, std::string_view b)
-{
+bool sameName(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The section name of a "[name]" line; none for any other line.
-std::optional<std::string_view> sectionName(std::string_view line)
-{
+std::optional<std::string_view> sectionName(std::string_view line) {
     line = trimmed(line);
-    if (line.empty() || line.front() != '[')
-        return std::nullopt;
+    if (line.empty() || line.front() != '[') return std::nullopt;
     line.remove_prefix(1);
     return trimmed(line.substr(0, line.find(']')));
 }
@@ -48,36 +43,30 @@ struct KeyLine {
 };
 
 // The key and value of a "key=value" line; none for comments and other lines.
-std::optional<KeyLine> keyLine(std::string_view line)
-{
+std::optional<KeyLine> keyLine(std::string_view line) {
     const std::string_view text = trimmed(line);
     const std::size_t equals = text.find('=');
-    if (text.empty() || text.front() == ';' || equals == std::string_view::npos)
-        return std::nullopt;
+    if (text.empty() || text.front() == ';' || equals == std::string_view::npos) return std::nullopt;
     return KeyLine{trimmed(text.substr(0, equals)), trimmed(text.substr(equals + 1))};
 }
 
 // Up to kProfileSizeLimit + 1 bytes of the file (one more than the limit shows
 // that it is too large); none when it cannot be opened.
-std::optional<std::string> readCapped(const std::string &path)
-{
+std::optional<std::string> readCapped(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::string content(kProfileSizeLimit + 1, '\0');
     in.read(content.data(), static_cast<std::streamsize>(content.size()));
     content.resize(static_cast<std::size_t>(in.gcount()));
     return content;
 }
 
-std::vector<std::string_view> splitLines(std::string_view content)
-{
+std::vector<std::string_view> splitLines(std::string_view content) {
     std::vector<std::string_view> lines;
     while (!content.empty()) {
         const std::size_t end = content.find('\n');
         std::string_view line = content.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
         content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
     }
@@ -90,21 +79,16 @@ struct Lookup {
     std::size_t lastEntry = 0;              // last non-blank line of the section
 };
 
-Lookup find(const std::vector<std::string_view> &lines, std::string_view section, std::string_view key)
-{
+Lookup find(const std::vector<std::string_view> &lines, std::string_view section, std::string_view key) {
     Lookup found;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (const auto name = sectionName(lines[i])) {
-            if (found.sectionLine)
-                break; // only the first section of that name counts
-            if (sameName(*name, section))
-                found.sectionLine = found.lastEntry = i;
+            if (found.sectionLine) break; // only the first section of that name counts
+            if (sameName(*name, section)) found.sectionLine = found.lastEntry = i;
             continue;
         }
-        if (!found.sectionLine)
-            continue;
-        if (!trimmed(lines[i]).empty())
-            found.lastEntry = i;
+        if (!found.sectionLine) continue;
+        if (!trimmed(lines[i]).empty()) found.lastEntry = i;
         const auto entry = keyLine(lines[i]);
         if (entry && sameName(entry->key, key)) {
             found.keyLine = i;
@@ -114,23 +98,19 @@ Lookup find(const std::vector<std::string_view> &lines, std::string_view section
     return found;
 }
 
-std::optional<std::string> lookUp(const std::string &path, std::string_view section, std::string_view key)
-{
+std::optional<std::string> lookUp(const std::string &path, std::string_view section, std::string_view key) {
     const auto content = readCapped(path);
-    if (!content)
-        return std::nullopt;
+    if (!content) return std::nullopt;
     const auto lines = splitLines(std::string_view(*content).substr(0, kProfileSizeLimit));
     const Lookup found = find(lines, section, key);
-    if (!found.keyLine)
-        return std::nullopt;
+    if (!found.keyLine) return std::nullopt;
     std::string_view value = keyLine(lines[*found.keyLine])->value;
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
 }
 
-bool isReadOnly(const std::string &path, mode_t &mode)
-{
+bool isReadOnly(const std::string &path, mode_t &mode) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) {
         mode = 0644;
@@ -140,23 +120,19 @@ bool isReadOnly(const std::string &path, mode_t &mode)
     return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-bool replaceFile(const std::string &path, const std::string &content, mode_t mode)
-{
+bool replaceFile(const std::string &path, const std::string &content, mode_t mode) {
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     bool written = ::fchmod(fd, mode) == 0;
     for (std::size_t done = 0; written && done < content.size();) {
         const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
+        if (n < 0 && errno == EINTR) continue;
         written = n > 0;
         done += written ? static_cast<std::size_t>(n) : 0;
     }
     written = (::close(fd) == 0) && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
     ::unlink(temporary.c_str());
     return false;
 }
@@ -164,40 +140,31 @@ bool replaceFile(const std::string &path, const std::string &content, mode_t mod
 } // namespace
 
 std::string readProfileString(const std::string &path, std::string_view section, std::string_view key,
-                              std::string_view defaultValue, std::size_t bufferSize)
-{
+                              std::string_view defaultValue, std::size_t bufferSize) {
     std::string value = lookUp(path, section, key).value_or(std::string(defaultValue));
     value.resize(std::min(value.size(), bufferSize == 0 ? 0 : bufferSize - 1));
     return value;
 }
 
-int readProfileInt(const std::string &path, std::string_view section, std::string_view key, int defaultValue)
-{
+int readProfileInt(const std::string &path, std::string_view section, std::string_view key, int defaultValue) {
     const auto text = lookUp(path, section, key);
-    if (!text)
-        return defaultValue;
+    if (!text) return defaultValue;
     const char *first = text->data();
     const char *last = first + text->size();
-    if (first != last && *first == '+')
-        ++first;
+    if (first != last && *first == '+') ++first;
     long long value = 0;
     const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range)
-        return (first != last && *first == '-') ? INT_MIN : INT_MAX;
-    if (end == first)
-        return 0;
+    if (error == std::errc::result_out_of_range) return (first != last && *first == '-') ? INT_MIN : INT_MAX;
+    if (end == first) return 0;
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 bool writeProfileString(const std::string &path, std::string_view section, std::string_view key,
-                        std::string_view value)
-{
+                        std::string_view value) {
     mode_t mode = 0;
-    if (isReadOnly(path, mode))
-        return false;
+    if (isReadOnly(path, mode)) return false;
     const std::string content = readCapped(path).value_or(std::string());
-    if (content.size() > kProfileSizeLimit)
-        return false;
+    if (content.size() > kProfileSizeLimit) return false;
 
     std::vector<std::string_view> lines = splitLines(content);
     const std::string entry = std::string(key) + "=" + std::string(value);
@@ -214,8 +181,7 @@ bool writeProfileString(const std::string &path, std::string_view section, std::
 
     std::string text;
     text.reserve(content.size() + entry.size() + header.size() + 8);
-    for (const std::string_view line : lines)
-        text.append(line).append("\r\n");
+    for (const std::string_view line : lines) text.append(line).append("\r\n");
     return replaceFile(path, text, mode);
 }
 

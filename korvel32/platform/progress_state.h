@@ -7,10 +7,8 @@ namespace korvel {
 class ProgressState {
 public:
     // True when the window was hidden and has just been shown.
-    bool show()
-    {
-        if (shown_)
-            return false;
+    bool show() {
+        if (shown_) return false;
         shown_ = true;
         abortRequested_ = false;
         return true;

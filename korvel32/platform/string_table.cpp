@@ -22,17 +22,14 @@ static_assert(std::is_sorted(std::begin(kBuiltInTexts), std::end(kBuiltInTexts),
 
 } // namespace
 
-std::string resourceString(int id)
-{
+std::string resourceString(int id) {
     const auto *found = std::lower_bound(std::begin(kBuiltInTexts), std::end(kBuiltInTexts), id,
                                          [](const ResourceText &entry, int wanted) { return entry.id < wanted; });
-    if (found == std::end(kBuiltInTexts) || found->id != id)
-        return {};
+    if (found == std::end(kBuiltInTexts) || found->id != id) return {};
     return found->text;
 }
 
-std::string instrumentMessage(int id, unsigned bcn)
-{
+std::string instrumentMessage(int id, unsigned bcn) {
     std::string text = resourceString(id);
     const std::size_t placeholder = text.find("%02u");
     if (placeholder != std::string::npos) {

@@ -19,7 +19,7 @@ enum class WarningKind {
     CommunicationInterruption,
     ScanQueueOverflow, // has a second line telling what happened to the scans
     InstrumentStatus,
-    DataFile,          // writing, stopping and free disk space
+    DataFile, // writing, stopping and free disk space
 };
 
 class UserInterface {

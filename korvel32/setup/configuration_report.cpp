@@ -23,13 +23,9 @@ constexpr unsigned kMostDurationHours = 999;
 constexpr unsigned kMostDurationMinutes = 99;
 constexpr unsigned kMostBatchHours = 999;
 
-std::string codeText(std::uint16_t code) {
-    return resourceString(code);
-}
+std::string codeText(std::uint16_t code) { return resourceString(code); }
 
-std::string yesNo(bool value) {
-    return resourceString(value ? kYes : kNo);
-}
+std::string yesNo(bool value) { return resourceString(value ? kYes : kNo); }
 
 bool hasIntervalPart(TriggerType type) {
     return type == TriggerType::Interval || type == TriggerType::IntervalExternal ||
@@ -114,17 +110,15 @@ std::string monitorValue(const ReportSubject &subject) {
 
 std::string batchingText(const DataFileSetup &file, const RegionalFormats &formats) {
     switch (file.batchType) {
-    case 1:
-        return formatted("%c batching: DIO %u", formats.listSeparator, unsigned{file.batchDioLine});
-    case 2:
-    case 3: {
-        const unsigned hours = std::min(file.batchPeriod / 60u, kMostBatchHours);
-        const unsigned minutes = file.batchPeriod - hours * 60;
-        return formatted("%c batching: interval %u%c%02u", formats.listSeparator, hours, formats.timeSeparator,
-                         minutes);
-    }
-    default:
-        return {};
+        case 1: return formatted("%c batching: DIO %u", formats.listSeparator, unsigned{file.batchDioLine});
+        case 2:
+        case 3: {
+            const unsigned hours = std::min(file.batchPeriod / 60u, kMostBatchHours);
+            const unsigned minutes = file.batchPeriod - hours * 60;
+            return formatted("%c batching: interval %u%c%02u", formats.listSeparator, hours, formats.timeSeparator,
+                             minutes);
+        }
+        default: return {};
     }
 }
 

@@ -7,13 +7,9 @@ namespace korvel {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 
@@ -30,8 +26,9 @@ std::optional<std::uint64_t> FieldScanner::readMagnitude(bool &negative) {
     std::uint64_t magnitude = 0;
     for (; at < text_.size() && isDigit(text_[at]); ++at) {
         const std::uint64_t digit = static_cast<std::uint64_t>(text_[at] - '0');
-        magnitude = magnitude > (std::numeric_limits<std::uint64_t>::max() - digit) / 10 ? std::numeric_limits<std::uint64_t>::max()
-                                                                                         : magnitude * 10 + digit;
+        magnitude = magnitude > (std::numeric_limits<std::uint64_t>::max() - digit) / 10
+                        ? std::numeric_limits<std::uint64_t>::max()
+                        : magnitude * 10 + digit;
     }
     position_ = at;
     return magnitude;

@@ -32,9 +32,7 @@ inline constexpr char kCelsiusUnitsLabel[] = "\u00B0C";
 inline constexpr char kFahrenheitUnitsLabel[] = "\u00B0F";
 
 // Mask bit n stands for channel n; bit 0 is always clear.
-constexpr std::uint32_t channelBit(int channel) {
-    return std::uint32_t{1} << channel;
-}
+constexpr std::uint32_t channelBit(int channel) { return std::uint32_t{1} << channel; }
 
 struct AlarmSetup {
     AlarmSense sense = AlarmSense::Off;
@@ -47,14 +45,14 @@ struct AlarmSetup {
 struct ChannelSetup {
     ChannelFunction function = ChannelFunction::Off;
     RangeCode range = RangeCode::Off;
-    std::uint16_t channelA = 1;        // Chan A - Chan B, Chan A - Average
-    std::uint16_t channelB = 1;        // Chan A - Chan B
-    std::uint32_t averageSet = 0;      // Average, Chan A - Average
-    std::uint16_t equationLength = 0;  // text bytes including the zero
-    std::uint16_t compiledSize = 0;    // the size kvxParseExpr gave
-    std::uint32_t equationSet = 0;     // channels the equation refers to
+    std::uint16_t channelA = 1;       // Chan A - Chan B, Chan A - Average
+    std::uint16_t channelB = 1;       // Chan A - Chan B
+    std::uint32_t averageSet = 0;     // Average, Chan A - Average
+    std::uint16_t equationLength = 0; // text bytes including the zero
+    std::uint16_t compiledSize = 0;   // the size kvxParseExpr gave
+    std::uint32_t equationSet = 0;    // channels the equation refers to
     double r0 = 0.0;
-    double alpha = 0.0;                // Custom-385 only
+    double alpha = 0.0; // Custom-385 only
     bool openTcDetect = true;
     double shunt = 0.0;
     std::string label;
@@ -83,7 +81,7 @@ struct DataFileSetup {
     std::uint16_t batchPeriod = 0;         // minutes
     std::uint16_t batchStart = 0;          // minutes after midnight
     std::string batchName;
-    std::uint8_t batchType = 0;            // 0 session, 1 DIO low, 2 periodic, 3 periodic from a time of day
+    std::uint8_t batchType = 0; // 0 session, 1 DIO low, 2 periodic, 3 periodic from a time of day
     std::uint8_t batchDioLine = 0;
 
     bool operator==(const DataFileSetup &) const = default;
@@ -95,17 +93,17 @@ struct InstrumentSetup {
     bool totalizerDebounce = true;
     std::uint16_t monitorChannel = 0; // 0 none
     TriggerType triggerType = TriggerType::Interval;
-    double interval1 = 1.0;           // seconds, the primary scan interval
-    double interval2 = 0.1;           // seconds, used with the external and alarm triggers
+    double interval1 = 1.0; // seconds, the primary scan interval
+    double interval2 = 0.1; // seconds, used with the external and alarm triggers
     ReadingRate readingRate = ReadingRate::Slow;
     bool driftCorrection = true;
     bool triggerOut = false;
     bool stopAfterDuration = false;
-    std::uint32_t duration = 3600;    // seconds
+    std::uint32_t duration = 3600;      // seconds
     std::uint32_t toolboxQueueSize = 0; // bytes, 0 no queue
     DataFileSetup dataFile;
     std::array<ChannelSetup, kChannelCount + 1> channels{}; // indexed by channel number; 0 unused
-    std::array<std::string, kComputedChannels> equations{};  // texts of channels 21..30
+    std::array<std::string, kComputedChannels> equations{}; // texts of channels 21..30
 
     ChannelSetup &channel(int number) { return channels.at(static_cast<std::size_t>(number)); }
     const ChannelSetup &channel(int number) const { return channels.at(static_cast<std::size_t>(number)); }
@@ -119,8 +117,6 @@ struct InstrumentSetup {
     bool operator==(const InstrumentSetup &) const = default;
 };
 
-inline bool isComputedChannel(int number) {
-    return number >= kFirstComputedChannel && number <= kChannelCount;
-}
+inline bool isComputedChannel(int number) { return number >= kFirstComputedChannel && number <= kChannelCount; }
 
 } // namespace korvel

@@ -14,9 +14,7 @@ namespace korvel::le {
 using Bytes = std::span<std::uint8_t>;
 using ConstBytes = std::span<const std::uint8_t>;
 
-inline void putU8(Bytes out, std::size_t offset, std::uint8_t value) {
-    out[offset] = value;
-}
+inline void putU8(Bytes out, std::size_t offset, std::uint8_t value) { out[offset] = value; }
 
 inline void putU16(Bytes out, std::size_t offset, std::uint16_t value) {
     out[offset] = static_cast<std::uint8_t>(value);
@@ -51,9 +49,7 @@ inline void putText(Bytes out, std::size_t offset, std::size_t fieldSize, const 
     std::memset(out.data() + offset + length, 0, fieldSize - length);
 }
 
-inline std::uint8_t getU8(ConstBytes in, std::size_t offset) {
-    return in[offset];
-}
+inline std::uint8_t getU8(ConstBytes in, std::size_t offset) { return in[offset]; }
 
 inline std::uint16_t getU16(ConstBytes in, std::size_t offset) {
     return static_cast<std::uint16_t>(in[offset] | (in[offset + 1] << 8));
@@ -71,17 +67,11 @@ inline std::uint64_t getU64(ConstBytes in, std::size_t offset) {
     return value;
 }
 
-inline std::int16_t getI16(ConstBytes in, std::size_t offset) {
-    return static_cast<std::int16_t>(getU16(in, offset));
-}
+inline std::int16_t getI16(ConstBytes in, std::size_t offset) { return static_cast<std::int16_t>(getU16(in, offset)); }
 
-inline float getFloat(ConstBytes in, std::size_t offset) {
-    return std::bit_cast<float>(getU32(in, offset));
-}
+inline float getFloat(ConstBytes in, std::size_t offset) { return std::bit_cast<float>(getU32(in, offset)); }
 
-inline double getDouble(ConstBytes in, std::size_t offset) {
-    return std::bit_cast<double>(getU64(in, offset));
-}
+inline double getDouble(ConstBytes in, std::size_t offset) { return std::bit_cast<double>(getU64(in, offset)); }
 
 // The text up to its terminator; a field without one gives at most
 // fieldSize - 1 characters, as a fixed field holds no more.

@@ -19,7 +19,7 @@ struct WindowRect {
 struct LoggerOptions {
     bool wiredGroup = true;
     bool simulateData = false;
-    bool memoryWrapAround = true;     // from korvel32.ini, never from a setup file
+    bool memoryWrapAround = true; // from korvel32.ini, never from a setup file
     double alarmCheckIntervalM100A = 1.0;
     double alarmCheckIntervalM200A = 0.1;
     bool configurationLockout = false;

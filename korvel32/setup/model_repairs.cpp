@@ -12,19 +12,19 @@ void repairForModel(ChannelSetup &channel, ModelCode model) {
     repairVdcRange(channel, model);
     if (model != ModelCode::M200A) return;
     switch (channel.function) {
-    case ChannelFunction::Vac:
-        if (channel.range == RangeCode::Vac150_300V) channel.range = RangeCode::Vac30V;
-        break;
-    case ChannelFunction::Ohms2W:
-        // The M200A has no 2-wire range below 30 kOhms.
-        if (channel.range != RangeCode::Auto && channel.range < RangeCode::Ohms30k) channel.range = RangeCode::Ohms30k;
-        break;
-    case ChannelFunction::Rtd2W:
-        channel.function = ChannelFunction::Vdc;
-        channel.range = RangeCode::Vdc3V;
-        break;
-    default:
-        break;
+        case ChannelFunction::Vac:
+            if (channel.range == RangeCode::Vac150_300V) channel.range = RangeCode::Vac30V;
+            break;
+        case ChannelFunction::Ohms2W:
+            // The M200A has no 2-wire range below 30 kOhms.
+            if (channel.range != RangeCode::Auto && channel.range < RangeCode::Ohms30k)
+                channel.range = RangeCode::Ohms30k;
+            break;
+        case ChannelFunction::Rtd2W:
+            channel.function = ChannelFunction::Vdc;
+            channel.range = RangeCode::Vdc3V;
+            break;
+        default: break;
     }
 }
 

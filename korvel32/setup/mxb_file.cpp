@@ -88,8 +88,8 @@ MxbLoadResult loadMxbFile(InstrumentTable &table, int slot, const std::string &p
 }
 
 MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const std::string &fileName,
-                                    const std::string &programDirectory, const SlotLogging &logging,
-                                    char decimalSymbol, UserInterface &ui) {
+                                    const std::string &programDirectory, const SlotLogging &logging, char decimalSymbol,
+                                    UserInterface &ui) {
     const int slot = table.find(bcn);
     if (slot == 0) return {kMxbReplyNoSuchInstrument, false};
     if (logging(slot)) return {kMxbReplyInstrumentLogging, false};

@@ -43,7 +43,7 @@ struct MxbRemoteResult {
     bool changed = false;
 };
 MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const std::string &fileName,
-                                    const std::string &programDirectory, const SlotLogging &logging,
-                                    char decimalSymbol, UserInterface &ui);
+                                    const std::string &programDirectory, const SlotLogging &logging, char decimalSymbol,
+                                    UserInterface &ui);
 
 } // namespace korvel

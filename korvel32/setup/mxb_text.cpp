@@ -12,13 +12,9 @@ namespace {
 
 constexpr std::size_t kQuotedLineLength = 100;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads a field from the front of rest and removes it. Fails on anything
 // but the exact form, so that "3,2.5,-1" is not read as channel 3.
@@ -63,9 +59,7 @@ public:
     }
 
     // Whatever follows the last field must be set apart by white space.
-    bool endOfFields() const {
-        return rest_.empty() || isBlank(rest_[0]) || rest_[0] == '\r';
-    }
+    bool endOfFields() const { return rest_.empty() || isBlank(rest_[0]) || rest_[0] == '\r'; }
 
 private:
     // Sign, digits with an optional point, optional exponent: the length of
@@ -108,9 +102,7 @@ private:
     std::string_view rest_;
 };
 
-bool withinLimit(double value) {
-    return value >= -kMxbLimit && value <= kMxbLimit;
-}
+bool withinLimit(double value) { return value >= -kMxbLimit && value <= kMxbLimit; }
 
 bool readLine(std::string_view line, MxbLine &result) {
     LineReader reader(line);

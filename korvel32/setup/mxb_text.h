@@ -22,7 +22,7 @@ struct MxbLine {
 struct MxbText {
     bool valid = false;
     std::vector<MxbLine> lines;
-    std::string offendingLine;   // the first bad line as it stood, when not valid
+    std::string offendingLine; // the first bad line as it stood, when not valid
 };
 
 // Reads the lines of the text. The regional decimal character stands for the

@@ -14,8 +14,8 @@ constexpr std::size_t kPlotChannels = 8;
 struct PlotSettings {
     float minimum = -5.0f;
     float maximum = 5.0f;
-    std::uint16_t samplingInterval = 1; // seconds, 1..3600
-    std::uint16_t channelCount = 0;     // non-zero identifiers
+    std::uint16_t samplingInterval = 1;                  // seconds, 1..3600
+    std::uint16_t channelCount = 0;                      // non-zero identifiers
     std::array<std::uint16_t, kPlotChannels> channels{}; // BCN x 100 + channel, 0 empty
 
     bool operator==(const PlotSettings &) const = default;

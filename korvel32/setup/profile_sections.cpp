@@ -22,9 +22,7 @@ std::string_view withoutQuotes(std::string_view value) {
     return value;
 }
 
-char lowerCase(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+char lowerCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 } // namespace
 
@@ -48,7 +46,8 @@ ProfileSections::ProfileSections(std::string_view content) {
         }
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos || sections_.empty()) continue;
-        sections_.back().entries.push_back({withoutBlanks(line.substr(0, equals)), withoutBlanks(line.substr(equals + 1))});
+        sections_.back().entries.push_back(
+            {withoutBlanks(line.substr(0, equals)), withoutBlanks(line.substr(equals + 1))});
     }
 }
 

@@ -24,30 +24,22 @@ constexpr std::size_t kAlarmWithOutputSenseLength = 5;
 constexpr std::size_t kTriggerLength = 4;
 constexpr std::size_t kMxbLength = 8;
 
-std::string codeText(std::uint16_t code) {
-    return resourceString(code);
-}
+std::string codeText(std::uint16_t code) { return resourceString(code); }
 
-unsigned channelId(const ChannelRowContext &context, unsigned channel) {
-    return context.bcn * 100 + channel;
-}
+unsigned channelId(const ChannelRowContext &context, unsigned channel) { return context.bcn * 100 + channel; }
 
 std::string functionText(const ChannelRowContext &context, int channel, const ChannelSetup &setup) {
     std::string text;
     switch (setup.function) {
-    case ChannelFunction::Thermocouple:
-        text = "TC";
-        break;
-    case ChannelFunction::ChanAMinusChanB:
-        text = formatted("%04u - %04u", channelId(context, setup.channelA), channelId(context, setup.channelB));
-        break;
-    case ChannelFunction::ChanAMinusAverage:
-        text = formatted("%04u - %s", channelId(context, setup.channelA),
-                         codeText(codeValue(ChannelFunction::Average)).c_str());
-        break;
-    default:
-        text = codeText(codeValue(setup.function));
-        break;
+        case ChannelFunction::Thermocouple: text = "TC"; break;
+        case ChannelFunction::ChanAMinusChanB:
+            text = formatted("%04u - %04u", channelId(context, setup.channelA), channelId(context, setup.channelB));
+            break;
+        case ChannelFunction::ChanAMinusAverage:
+            text = formatted("%04u - %s", channelId(context, setup.channelA),
+                             codeText(codeValue(ChannelFunction::Average)).c_str());
+            break;
+        default: text = codeText(codeValue(setup.function)); break;
     }
     return cut(text, isComputedChannel(channel) ? kComputedFunctionLength : kAnalogFunctionLength);
 }

@@ -25,7 +25,7 @@ constexpr int kToolboxQueueShortage = 1711;
 } // namespace
 
 CSetupDoc::CSetupDoc(SetupTarget target, UserInterface &ui, const RegionalFormats &regional)
-    : target_(std::move(target)), ui_(ui), regional_(regional) {}
+        : target_(std::move(target)), ui_(ui), regional_(regional) {}
 
 void CSetupDoc::clear() {
     LoggerOptions &options = target_.options;
@@ -69,17 +69,10 @@ bool CSetupDoc::open(const std::string &path) {
 bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, bool textForm) {
     if (outcome.setupReplaced) modified_ = true;
     switch (outcome.status) {
-    case LoadOutcome::Status::Invalid:
-        showError(kInvalidFile);
-        return false;
-    case LoadOutcome::Status::Incompatible:
-        showError(kIncompatibleVersion, outcome.versionText);
-        return false;
-    case LoadOutcome::Status::OutOfMemory:
-        showError(message::kLowOnMemory);
-        return false;
-    case LoadOutcome::Status::Loaded:
-        break;
+        case LoadOutcome::Status::Invalid: showError(kInvalidFile); return false;
+        case LoadOutcome::Status::Incompatible: showError(kIncompatibleVersion, outcome.versionText); return false;
+        case LoadOutcome::Status::OutOfMemory: showError(message::kLowOnMemory); return false;
+        case LoadOutcome::Status::Loaded: break;
     }
     if (outcome.toolboxQueueShortage) showError(kToolboxQueueShortage);
     if (!outcome.invalidBcns.empty()) {
@@ -98,7 +91,8 @@ bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, 
 
 bool CSetupDoc::save(const std::string &path) {
     target_.host.refreshWindowState(target_.options);
-    const auto bytes = writeRecordForm(target_.instruments, target_.options, target_.host.plotWindowRect(), target_.plot);
+    const auto bytes =
+        writeRecordForm(target_.instruments, target_.options, target_.host.plotWindowRect(), target_.plot);
     if (!replaceSetupFile(path, bytes)) {
         showError(kUnableToWrite);
         return false;
@@ -112,14 +106,9 @@ bool CSetupDoc::saveBeforeClose(const std::function<void()> &saveCommand) {
     if (target_.host.anyInstrumentLogging()) return false;
     if (!modified_) return true;
     switch (ui_.showMessage(resourceString(kSetupChanged), MessageIcon::Question, MessageButtons::YesNoCancel)) {
-    case MessageAnswer::Yes:
-        saveCommand();
-        return !modified_;
-    case MessageAnswer::No:
-        modified_ = false;
-        return true;
-    default:
-        return false;
+        case MessageAnswer::Yes: saveCommand(); return !modified_;
+        case MessageAnswer::No: modified_ = false; return true;
+        default: return false;
     }
 }
 

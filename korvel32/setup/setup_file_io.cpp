@@ -74,8 +74,8 @@ bool replaceSetupFile(const std::string &path, std::span<const std::uint8_t> byt
     std::string temporary = path + ".XXXXXX";
     FileDescriptor file(::mkstemp(temporary.data()));
     if (file.get() < 0) return false;
-    const bool written = ::fchmod(file.get(), modeFor(path)) == 0 && writeAll(file.get(), bytes) &&
-                         ::fsync(file.get()) == 0;
+    const bool written =
+        ::fchmod(file.get(), modeFor(path)) == 0 && writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
     if (file.close() && written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
     ::unlink(temporary.c_str());
     return false;

@@ -30,9 +30,9 @@ struct LoadOutcome {
     };
     Status status = Status::Loaded;
     std::string versionText;
-    bool setupReplaced = false;          // the old instruments are gone
-    std::vector<unsigned> invalidBcns;   // instruments not loaded
-    bool toolboxQueueShortage = false;   // some queues could not be had
+    bool setupReplaced = false;        // the old instruments are gone
+    std::vector<unsigned> invalidBcns; // instruments not loaded
+    bool toolboxQueueShortage = false; // some queues could not be had
 
     bool loaded() const { return status == Status::Loaded; }
 };

@@ -122,13 +122,9 @@ constexpr std::size_t kChannels = 12;
 static_assert(kChannels + 2 * kPlotChannels == kPlotSettingsSize);
 } // namespace plot
 
-void putFlag(Bytes out, std::size_t offset, bool flag) {
-    putU16(out, offset, flag ? 1 : 0);
-}
+void putFlag(Bytes out, std::size_t offset, bool flag) { putU16(out, offset, flag ? 1 : 0); }
 
-bool getFlag(ConstBytes in, std::size_t offset) {
-    return getU16(in, offset) != 0;
-}
+bool getFlag(ConstBytes in, std::size_t offset) { return getU16(in, offset) != 0; }
 
 void putAlarm(Bytes out, std::size_t offset, const AlarmSetup &alarm) {
     putU16(out, offset, codeValue(alarm.sense));
@@ -137,7 +133,8 @@ void putAlarm(Bytes out, std::size_t offset, const AlarmSetup &alarm) {
 }
 
 AlarmSetup getAlarm(ConstBytes in, std::size_t offset) {
-    return {toCode<AlarmSense>(getU16(in, offset)), getDouble(in, offset + 2), toCode<AlarmOutput>(getU16(in, offset + 10))};
+    return {toCode<AlarmSense>(getU16(in, offset)), getDouble(in, offset + 2),
+            toCode<AlarmOutput>(getU16(in, offset + 10))};
 }
 
 void putRect(Bytes out, std::size_t offset, const WindowRect &rect) {
@@ -161,16 +158,15 @@ Record<kFileHeaderSize> encodeFileHeader() {
 }
 
 bool isRecordForm(std::span<const std::uint8_t> start) {
-    return start.size() >= kRecordFormMark.size() && std::equal(kRecordFormMark.begin(), kRecordFormMark.end(), start.begin());
+    return start.size() >= kRecordFormMark.size() &&
+           std::equal(kRecordFormMark.begin(), kRecordFormMark.end(), start.begin());
 }
 
 std::string fileVersionText(RecordView<kFileHeaderSize> header) {
     return getText(header, kVersionTextOffset, kVersionTextSize);
 }
 
-double fileVersion(const std::string &versionText) {
-    return std::strtod(versionText.c_str(), nullptr);
-}
+double fileVersion(const std::string &versionText) { return std::strtod(versionText.c_str(), nullptr); }
 
 Record<kInstrumentListSize> encodeInstrumentList(const InstrumentList &instruments) {
     Record<kInstrumentListSize> record{};
@@ -357,9 +353,7 @@ Record<kWindowRectSize> encodeWindowRect(const WindowRect &rect) {
     return record;
 }
 
-WindowRect decodeWindowRect(RecordView<kWindowRectSize> record) {
-    return getRect(record, 0);
-}
+WindowRect decodeWindowRect(RecordView<kWindowRectSize> record) { return getRect(record, 0); }
 
 Record<kPlotSettingsSize> encodePlotSettings(const PlotSettings &settings) {
     using namespace plot;

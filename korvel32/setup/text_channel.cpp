@@ -41,15 +41,15 @@ RangeCode digitRange(char digit, int count, RangeCode first) {
 
 RangeCode thermocoupleType(char letter) {
     switch (letter) {
-    case 'B': return RangeCode::TcB;
-    case 'C': return RangeCode::TcC;
-    case 'E': return RangeCode::TcE;
-    case 'K': return RangeCode::TcK;
-    case 'N': return RangeCode::TcN;
-    case 'R': return RangeCode::TcR;
-    case 'S': return RangeCode::TcS;
-    case 'T': return RangeCode::TcT;
-    default: return RangeCode::TcJ;
+        case 'B': return RangeCode::TcB;
+        case 'C': return RangeCode::TcC;
+        case 'E': return RangeCode::TcE;
+        case 'K': return RangeCode::TcK;
+        case 'N': return RangeCode::TcN;
+        case 'R': return RangeCode::TcR;
+        case 'S': return RangeCode::TcS;
+        case 'T': return RangeCode::TcT;
+        default: return RangeCode::TcJ;
     }
 }
 
@@ -148,19 +148,19 @@ bool fitsChannel(ChannelSetup &channel, int number, const InstrumentSetup &setup
     if (isComputedChannel(number) == isAnalogFunction(channel.function)) return false;
     if (number > kFourWireChannels && number <= kAnalogChannels) {
         // Channels 11..20 carry the second pair of leads of a 4-wire channel 1..10.
-        if (isFourWire(channel.function) || isFourWire(setup.channel(number - kFourWireChannels).function)) return false;
+        if (isFourWire(channel.function) || isFourWire(setup.channel(number - kFourWireChannels).function))
+            return false;
     }
     switch (channel.function) {
-    case ChannelFunction::Average:
-        channel.averageSet = usableSources(channel.averageSet, number, setup);
-        return channel.averageSet != 0;
-    case ChannelFunction::ChanAMinusAverage:
-        channel.averageSet = usableSources(channel.averageSet, number, setup);
-        return channel.averageSet != 0 && usableSource(channel.channelA, number, setup);
-    case ChannelFunction::ChanAMinusChanB:
-        return usableSource(channel.channelA, number, setup) && usableSource(channel.channelB, number, setup);
-    default:
-        return true;
+        case ChannelFunction::Average:
+            channel.averageSet = usableSources(channel.averageSet, number, setup);
+            return channel.averageSet != 0;
+        case ChannelFunction::ChanAMinusAverage:
+            channel.averageSet = usableSources(channel.averageSet, number, setup);
+            return channel.averageSet != 0 && usableSource(channel.channelA, number, setup);
+        case ChannelFunction::ChanAMinusChanB:
+            return usableSource(channel.channelA, number, setup) && usableSource(channel.channelB, number, setup);
+        default: return true;
     }
 }
 

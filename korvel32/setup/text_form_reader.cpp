@@ -37,21 +37,20 @@ bool lookUpKeyword(const std::string &value, const std::array<Keyword<Code>, Siz
     return false;
 }
 
-constexpr std::array<Keyword<ReadingRate>, 3> kReadingRates{{
-    {"Slow", ReadingRate::Slow}, {"Medium", ReadingRate::Medium}, {"Fast", ReadingRate::Fast}}};
-constexpr std::array<Keyword<TemperatureUnits>, 2> kTemperatureUnits{{
-    {"Celsius", TemperatureUnits::Celsius}, {"Fahrenheit", TemperatureUnits::Fahrenheit}}};
-constexpr std::array<Keyword<TriggerType>, 7> kTriggerTypes{{
-    {"Intvl", TriggerType::Interval},
-    {"Intvl+Ext", TriggerType::IntervalExternal},
-    {"Intvl+Alarm", TriggerType::IntervalAlarm},
-    {"Ext", TriggerType::External},
-    {"Alarm", TriggerType::Alarm},
-    {"Ext+Alarm", TriggerType::ExternalAlarm},
-    {"Intvl+Ext+Alarm", TriggerType::IntervalExternalAlarm}}};
+constexpr std::array<Keyword<ReadingRate>, 3> kReadingRates{
+    {{"Slow", ReadingRate::Slow}, {"Medium", ReadingRate::Medium}, {"Fast", ReadingRate::Fast}}};
+constexpr std::array<Keyword<TemperatureUnits>, 2> kTemperatureUnits{
+    {{"Celsius", TemperatureUnits::Celsius}, {"Fahrenheit", TemperatureUnits::Fahrenheit}}};
+constexpr std::array<Keyword<TriggerType>, 7> kTriggerTypes{{{"Intvl", TriggerType::Interval},
+                                                             {"Intvl+Ext", TriggerType::IntervalExternal},
+                                                             {"Intvl+Alarm", TriggerType::IntervalAlarm},
+                                                             {"Ext", TriggerType::External},
+                                                             {"Alarm", TriggerType::Alarm},
+                                                             {"Ext+Alarm", TriggerType::ExternalAlarm},
+                                                             {"Intvl+Ext+Alarm", TriggerType::IntervalExternalAlarm}}};
 constexpr std::array<Keyword<FileMode>, 2> kOverwrite{{{"Yes", FileMode::Overwrite}, {"No", FileMode::Append}}};
-constexpr std::array<Keyword<FileFormat>, 3> kFileFormats{{
-    {"Binary", FileFormat::FastBinary}, {"ASCII", FileFormat::Ascii}, {"TL", FileFormat::TrendLink}}};
+constexpr std::array<Keyword<FileFormat>, 3> kFileFormats{
+    {{"Binary", FileFormat::FastBinary}, {"ASCII", FileFormat::Ascii}, {"TL", FileFormat::TrendLink}}};
 constexpr std::array<Keyword<bool>, 2> kYesNo{{{"Yes", true}, {"No", false}}};
 
 class TextSetupReader {
@@ -68,7 +67,9 @@ private:
     void keyword(std::string_view key, const std::array<Keyword<Code>, Size> &table, Code &field) const {
         lookUpKeyword(value(key), table, field);
     }
-    void text(std::string_view key, std::size_t longest, std::string &field) const { field = value(key).substr(0, longest); }
+    void text(std::string_view key, std::size_t longest, std::string &field) const {
+        field = value(key).substr(0, longest);
+    }
 
     void readLoggerSection();
     // False when memory ran out.

@@ -18,9 +18,7 @@ std::string formatted(const char *format, ...) {
     return text;
 }
 
-std::string cut(const std::string &text, std::size_t length) {
-    return text.substr(0, length);
-}
+std::string cut(const std::string &text, std::size_t length) { return text.substr(0, length); }
 
 std::string padded(const std::string &text, std::size_t width) {
     std::size_t characters = 0;

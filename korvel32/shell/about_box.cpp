@@ -16,11 +16,9 @@ constexpr char kVersionLabel[] = "Version:";
 constexpr char kVersion[] = "3.01";
 
 // Centred on the screen the parent is on, not on the parent.
-void centreOnScreen(QWidget &window)
-{
+void centreOnScreen(QWidget &window) {
     const QScreen *screen = window.screen();
-    if (!screen)
-        return;
+    if (!screen) return;
     QRect frame = window.frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window.move(frame.topLeft());
@@ -28,8 +26,7 @@ void centreOnScreen(QWidget &window)
 
 } // namespace
 
-void showAboutBox(QWidget *parent)
-{
+void showAboutBox(QWidget *parent) {
     QDialog box(parent);
     box.setWindowTitle(QStringLiteral("About %1").arg(QString::fromLatin1(kProductName)));
 
@@ -40,8 +37,8 @@ void showAboutBox(QWidget *parent)
     auto *product = new QLabel(QString::fromLatin1(kProductName), &box);
     product->setObjectName(QStringLiteral("product"));
     // The label with the version appended after two blanks, as one line.
-    auto *version = new QLabel(QStringLiteral("%1  %2").arg(QString::fromLatin1(kVersionLabel),
-                                                             QString::fromLatin1(kVersion)), &box);
+    auto *version = new QLabel(
+        QStringLiteral("%1  %2").arg(QString::fromLatin1(kVersionLabel), QString::fromLatin1(kVersion)), &box);
     version->setObjectName(QStringLiteral("version"));
     version->setTextFormat(Qt::PlainText);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);

@@ -3,10 +3,10 @@
 #include "shell_logging.h"
 
 #include <QCoreApplication>
-#include <QSessionManager>
-#include <QTimer>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QSessionManager>
+#include <QTimer>
 #include <QToolBar>
 
 namespace korvel {
@@ -21,8 +21,8 @@ constexpr int kRetryMs = 50;
 
 CloseSequence::CloseSequence(QMainWindow &mainWindow, ShellLogging &logging, CSetupDoc &document, UserInterface &ui,
                              std::function<void()> saveCommand)
-    : mainWindow_(mainWindow), logging_(logging), document_(document), ui_(ui),
-      saveCommand_(std::move(saveCommand)) {}
+        : mainWindow_(mainWindow), logging_(logging), document_(document), ui_(ui),
+          saveCommand_(std::move(saveCommand)) {}
 
 bool CloseSequence::mayClose() {
     if (logging_.anyLogging() && logging_.busy()) {
@@ -61,9 +61,7 @@ bool CloseSequence::stopLoggingAndSave() {
     return document_.saveBeforeClose(saveCommand_);
 }
 
-void CloseSequence::retryLater() {
-    QTimer::singleShot(kRetryMs, &mainWindow_, &QWidget::close);
-}
+void CloseSequence::retryLater() { QTimer::singleShot(kRetryMs, &mainWindow_, &QWidget::close); }
 
 // The main window takes no input meanwhile, while the progress window, a
 // window of its own, keeps its Abort button; the logging tick's timer keeps

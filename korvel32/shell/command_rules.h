@@ -12,13 +12,13 @@
 namespace korvel {
 
 struct CommandState {
-    int count = 0;                  // instruments in use
-    bool selected = false;          // an instrument is selected
+    int count = 0;         // instruments in use
+    bool selected = false; // an instrument is selected
     bool selectedLogging = false;
     bool selectedStopping = false;
     bool selectedSlave = false;
     bool anyLogging = false;
-    bool anyNotLogging = false;     // some instrument in use is not logging
+    bool anyNotLogging = false; // some instrument in use is not logging
     bool lockout = false;
     bool clearTotalizer = false;
     bool simulate = false;
@@ -28,7 +28,7 @@ struct CommandState {
     bool statusBarVisible = false;
     bool readingsVisible = false;
     bool loggingStatusVisible = false;
-    bool trendLinkLoaded = false;   // the Trend Link data-base library
+    bool trendLinkLoaded = false; // the Trend Link data-base library
 };
 
 // The instruments' and the options' part of the state; the window fills in

@@ -58,19 +58,23 @@ constexpr std::pair<int, const char *> kMenuTexts[] = {
 
 const std::vector<MenuPopup> &menuPopups() {
     static const std::vector<MenuPopup> popups = {
-        {"&Setup", "Open, save and arrange the setup and its instruments",
+        {"&Setup",
+         "Open, save and arrange the setup and its instruments",
          {kOpenSetup, kSaveSetup, kSaveSetupAs, kSeparator, kCreateInstrument, kDeleteInstrument, kGroupInstruments,
           kCommunicationsConfig, kSeparator, kInstrumentDescription, kInstrumentConfiguration, kLoadMxbFile,
           kCopyChannels, kSaveConfigurationText, kSeparator, kFirstRecentFile, kSeparator, kExit}},
         {"&View", "Show or hide the toolbar and the status bar", {kToolbar, kStatusBar}},
-        {"&Logging", "Start and stop logging",
-         {kStartAll, kStopAll, kSeparator, kStartInstrument, kStopInstrument, kSeparator, kClearTotalizer,
-          kSimulate}},
-        {"&Plot", "Quick Plot and Trend Link",
+        {"&Logging",
+         "Start and stop logging",
+         {kStartAll, kStopAll, kSeparator, kStartInstrument, kStopInstrument, kSeparator, kClearTotalizer, kSimulate}},
+        {"&Plot",
+         "Quick Plot and Trend Link",
          {kQuickPlotSetup, kShowQuickPlot, kSeparator, kTrendLinkDirectory, kShowTrendLink}},
-        {"&Utilities", "Spy, data file conversions and calibration",
+        {"&Utilities",
+         "Spy, data file conversions and calibration",
          {kSpy, kSeparator, kBinaryToAscii, kAsciiTimestamp, kBinaryToTrendLink, kSeparator, kCalibration}},
-        {"&Options", "Status windows and options",
+        {"&Options",
+         "Status windows and options",
          {kShowReadings, kShowLoggingStatus, kSeparator, kStatusOnStart, kStatusOnAlarm, kSeparator, kLockout,
           kSeparator, kToolbox}},
         {"&Help", "Help and version information", {kHelpContents, kHelpSearch, kSeparator, kAbout}},
@@ -80,15 +84,16 @@ const std::vector<MenuPopup> &menuPopups() {
 
 const std::vector<int> &toolbarButtons() {
     static const std::vector<int> buttons = {
-        kOpenSetup, kSaveSetup,      kSeparator, kSeparator, kCommunicationsConfig, kSeparator, kCreateInstrument,
-        kDeleteInstrument, kSeparator, kInstrumentConfiguration, kSeparator, kSeparator, kStartInstrument,
-        kStopInstrument, kSeparator, kStartAll, kStopAll, kSeparator, kSeparator, kShowTrendLink};
+        kOpenSetup, kSaveSetup,        kSeparator,        kSeparator,      kCommunicationsConfig,
+        kSeparator, kCreateInstrument, kDeleteInstrument, kSeparator,      kInstrumentConfiguration,
+        kSeparator, kSeparator,        kStartInstrument,  kStopInstrument, kSeparator,
+        kStartAll,  kStopAll,          kSeparator,        kSeparator,      kShowTrendLink};
     return buttons;
 }
 
 std::string commandMenuText(int id) {
-    const auto *entry = std::find_if(std::begin(kMenuTexts), std::end(kMenuTexts),
-                                     [id](const auto &text) { return text.first == id; });
+    const auto *entry =
+        std::find_if(std::begin(kMenuTexts), std::end(kMenuTexts), [id](const auto &text) { return text.first == id; });
     return entry == std::end(kMenuTexts) ? std::string() : entry->second;
 }
 

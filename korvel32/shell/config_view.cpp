@@ -28,7 +28,7 @@ std::shared_ptr<const ConfigurationReport> viewReport(const InstrumentTable &tab
 }
 
 CConfigView::CConfigView(Pane pane, const InstrumentTable &table, QWidget *parent)
-    : QAbstractScrollArea(parent), pane_(pane), table_(table) {
+        : QAbstractScrollArea(parent), pane_(pane), table_(table) {
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     if (pane_ == Pane::Lower) header_ = new ConfigViewHeader(viewport());
     applyFontsAndColours();
@@ -44,9 +44,7 @@ void CConfigView::updateView(std::shared_ptr<const ConfigurationReport> report) 
     viewport()->update();
 }
 
-int CConfigView::contentLines() const {
-    return (report_ ? report_->rowCount : 0) + kLowerPaneExtraLines;
-}
+int CConfigView::contentLines() const { return (report_ ? report_->rowCount : 0) + kLowerPaneExtraLines; }
 
 bool CConfigView::event(QEvent *event) {
     // Tab leaves the sheet for the instrument bar rather than walking the focus chain.
@@ -94,21 +92,21 @@ void CConfigView::keyPressEvent(QKeyEvent *event) {
     QScrollBar &down = *verticalScrollBar();
     const bool control = event->modifiers().testFlag(Qt::ControlModifier);
     switch (event->key()) {
-    case Qt::Key_PageUp: down.triggerAction(QAbstractSlider::SliderPageStepSub); break;
-    case Qt::Key_PageDown: down.triggerAction(QAbstractSlider::SliderPageStepAdd); break;
-    case Qt::Key_Up: down.triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-    case Qt::Key_Down: down.triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-    case Qt::Key_Left: across.triggerAction(QAbstractSlider::SliderSingleStepSub); break;
-    case Qt::Key_Right: across.triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
-    case Qt::Key_Home:
-        across.triggerAction(QAbstractSlider::SliderToMinimum);
-        if (control) down.triggerAction(QAbstractSlider::SliderToMinimum);
-        break;
-    case Qt::Key_End:
-        across.triggerAction(QAbstractSlider::SliderToMaximum);
-        if (control) down.triggerAction(QAbstractSlider::SliderToMaximum);
-        break;
-    default: QAbstractScrollArea::keyPressEvent(event); return;
+        case Qt::Key_PageUp: down.triggerAction(QAbstractSlider::SliderPageStepSub); break;
+        case Qt::Key_PageDown: down.triggerAction(QAbstractSlider::SliderPageStepAdd); break;
+        case Qt::Key_Up: down.triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+        case Qt::Key_Down: down.triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case Qt::Key_Left: across.triggerAction(QAbstractSlider::SliderSingleStepSub); break;
+        case Qt::Key_Right: across.triggerAction(QAbstractSlider::SliderSingleStepAdd); break;
+        case Qt::Key_Home:
+            across.triggerAction(QAbstractSlider::SliderToMinimum);
+            if (control) down.triggerAction(QAbstractSlider::SliderToMinimum);
+            break;
+        case Qt::Key_End:
+            across.triggerAction(QAbstractSlider::SliderToMaximum);
+            if (control) down.triggerAction(QAbstractSlider::SliderToMaximum);
+            break;
+        default: QAbstractScrollArea::keyPressEvent(event); return;
     }
     event->accept();
 }

@@ -67,9 +67,7 @@ void drawOnBaseline(QPainter &painter, const QFont &font, int x, int baseline, c
     painter.drawText(x, baseline, QString::fromStdString(text));
 }
 
-int ascent(const QPainter &painter, const QFont &font) {
-    return QFontMetrics(font, painter.device()).ascent();
-}
+int ascent(const QPainter &painter, const QFont &font) { return QFontMetrics(font, painter.device()).ascent(); }
 
 // Text with its top left corner at (x, top), as the report's strings are placed.
 void drawText(QPainter &painter, const QFont &font, int x, int top, const std::string &text) {

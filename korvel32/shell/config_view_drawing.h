@@ -9,9 +9,9 @@ class QPainter;
 
 namespace korvel {
 
-constexpr int kContentColumns = 113;     // scroll width of both panes
-constexpr int kUpperPaneHalfLines = 23;  // scroll height of the upper pane
-constexpr int kChannelLinesTop = 3;      // half-lines: the lines start under the column header
+constexpr int kContentColumns = 113;    // scroll width of both panes
+constexpr int kUpperPaneHalfLines = 23; // scroll height of the upper pane
+constexpr int kChannelLinesTop = 3;     // half-lines: the lines start under the column header
 constexpr int kColumnHeaderColumns = 120;
 constexpr int kColumnHeaderHalfLines = 3;
 

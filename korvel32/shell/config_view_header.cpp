@@ -24,9 +24,7 @@ void ConfigViewHeader::setHeadings(const ReportRow &headings) {
     update();
 }
 
-void ConfigViewHeader::follow(int horizontalOffset) {
-    move(-horizontalOffset, 0);
-}
+void ConfigViewHeader::follow(int horizontalOffset) { move(-horizontalOffset, 0); }
 
 void ConfigViewHeader::paintEvent(QPaintEvent *) {
     QPainter painter(this);

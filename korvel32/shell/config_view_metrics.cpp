@@ -11,8 +11,6 @@ CharacterCell characterCell(const QFont &windowFont) {
     return {std::max(1, metrics.averageCharWidth()), std::max(1, metrics.lineSpacing())};
 }
 
-QFont childWindowFont() {
-    return QFont(QStringLiteral("Arial"), 10);
-}
+QFont childWindowFont() { return QFont(QStringLiteral("Arial"), 10); }
 
 } // namespace korvel

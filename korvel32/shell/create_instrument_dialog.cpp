@@ -21,7 +21,7 @@ bool reportUnreadable(UserInterface &ui) {
 } // namespace
 
 CreateInstrumentDialog::CreateInstrumentDialog(const InstrumentTable &table, QWidget *parent)
-    : QDialog(parent), table_(table), list_(new QListWidget(this)) {
+        : QDialog(parent), table_(table), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Create Instrument Icon"));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -41,8 +41,7 @@ bool CreateInstrumentDialog::listAvailable(UserInterface &ui) {
         std::int32_t bcn = 0;
         std::int32_t model = 0;
         std::uint8_t address[4] = {};
-        if (kvxCCFgetEntry(static_cast<std::uint32_t>(index), &bcn, address, &model) < 0)
-            return reportUnreadable(ui);
+        if (kvxCCFgetEntry(static_cast<std::uint32_t>(index), &bcn, address, &model) < 0) return reportUnreadable(ui);
         if (table_.find(static_cast<unsigned>(bcn)) != 0) continue;
         const std::string modelName = resourceString(static_cast<int>(modelFromCcfCode(model)));
         auto *line = new QListWidgetItem(QString::asprintf("%02u  %s", static_cast<unsigned>(bcn), modelName.c_str()));

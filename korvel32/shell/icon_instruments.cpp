@@ -35,15 +35,15 @@ void drawSimulatedMarker(QPainter &painter) {
 
 QIcon instrumentIcon(InstrumentIcon kind) {
     switch (kind) {
-    case InstrumentIcon::Idle:
-        return iconFromDrawing([](QPainter &p) { drawInstrumentFront(p, kBarFront, FrontDisplay::Idle); });
-    case InstrumentIcon::Logging:
-        return iconFromDrawing([](QPainter &p) { drawInstrumentFront(p, kBarFront, FrontDisplay::Logging); });
-    case InstrumentIcon::LoggingSimulated:
-        return iconFromDrawing([](QPainter &p) {
-            drawInstrumentFront(p, kBarFront, FrontDisplay::Simulated);
-            drawSimulatedMarker(p);
-        });
+        case InstrumentIcon::Idle:
+            return iconFromDrawing([](QPainter &p) { drawInstrumentFront(p, kBarFront, FrontDisplay::Idle); });
+        case InstrumentIcon::Logging:
+            return iconFromDrawing([](QPainter &p) { drawInstrumentFront(p, kBarFront, FrontDisplay::Logging); });
+        case InstrumentIcon::LoggingSimulated:
+            return iconFromDrawing([](QPainter &p) {
+                drawInstrumentFront(p, kBarFront, FrontDisplay::Simulated);
+                drawSimulatedMarker(p);
+            });
     }
     return {};
 }

@@ -51,8 +51,12 @@ void drawTrace(QPainter &painter, const QRectF &screen, FrontDisplay display) {
     const qreal step = (screen.width() - 3.0) / 5.0;
     const qreal x = screen.left() + 1.5;
     const QPointF signal[] = {
-        {x, middle + rise * 0.3},       {x + step, middle - rise},     {x + 2 * step, middle + rise},
-        {x + 3 * step, middle - rise * 0.5}, {x + 4 * step, middle + rise * 0.6}, {x + 5 * step, middle - rise},
+        {x, middle + rise * 0.3},
+        {x + step, middle - rise},
+        {x + 2 * step, middle + rise},
+        {x + 3 * step, middle - rise * 0.5},
+        {x + 4 * step, middle + rise * 0.6},
+        {x + 5 * step, middle - rise},
     };
     const QRgb colour = display == FrontDisplay::Logging ? palette::kGreen : palette::kAmber;
     painter.setPen(outlinePen(colour, 1.6));
@@ -61,12 +65,9 @@ void drawTrace(QPainter &painter, const QRectF &screen, FrontDisplay display) {
 
 QRgb lampColour(FrontDisplay display) {
     switch (display) {
-    case FrontDisplay::Idle:
-        return palette::kLampOff;
-    case FrontDisplay::Logging:
-        return palette::kGreen;
-    case FrontDisplay::Simulated:
-        return palette::kAmber;
+        case FrontDisplay::Idle: return palette::kLampOff;
+        case FrontDisplay::Logging: return palette::kGreen;
+        case FrontDisplay::Simulated: return palette::kAmber;
     }
     return palette::kLampOff;
 }

@@ -21,11 +21,10 @@ int systemIconSide(const QWidget &widget) {
 
 InstrumentBar::InstrumentBar(const InstrumentTable &table, std::function<InstrumentIcon(int slot)> iconOf,
                              QWidget *parent)
-    : QWidget(parent),
-      table_(table),
-      iconOf_(std::move(iconOf)),
-      pictures_{instrumentIcon(InstrumentIcon::Idle), instrumentIcon(InstrumentIcon::Logging),
-                instrumentIcon(InstrumentIcon::LoggingSimulated)} {
+        : QWidget(parent), table_(table),
+          iconOf_(std::move(iconOf)), pictures_{instrumentIcon(InstrumentIcon::Idle),
+                                                instrumentIcon(InstrumentIcon::Logging),
+                                                instrumentIcon(InstrumentIcon::LoggingSimulated)} {
     const int side = systemIconSide(*this);
     for (InstrumentButton *&button : buttons_) {
         button = new InstrumentButton(this);
@@ -65,8 +64,8 @@ int InstrumentBar::positionOf(int slot) const {
 // After every button whose BCN is smaller or equal.
 std::size_t InstrumentBar::placeByBcn(int slot) const {
     const unsigned bcn = table_.slot(slot).bcn;
-    const auto after = std::find_if(order_.begin(), order_.end(),
-                                    [&](int shown) { return table_.slot(shown).bcn > bcn; });
+    const auto after =
+        std::find_if(order_.begin(), order_.end(), [&](int shown) { return table_.slot(shown).bcn > bcn; });
     return static_cast<std::size_t>(after - order_.begin());
 }
 

@@ -3,8 +3,8 @@
 // instrument highlighted.
 #pragma once
 
-#include "shell/shell_icons.h"
 #include "setup/instrument_table.h"
+#include "shell/shell_icons.h"
 
 #include <QWidget>
 

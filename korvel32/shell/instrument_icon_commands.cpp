@@ -29,12 +29,8 @@ std::string deleteQuestion(unsigned bcn) {
 
 InstrumentIconCommands::InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentBar &bar,
                                                UserInterface &ui, SlotLogging logging, InstrumentChooser chooser)
-    : table_(table),
-      document_(document),
-      bar_(bar),
-      ui_(ui),
-      logging_(std::move(logging)),
-      chooser_(std::move(chooser)) {}
+        : table_(table), document_(document), bar_(bar), ui_(ui), logging_(std::move(logging)),
+          chooser_(std::move(chooser)) {}
 
 void InstrumentIconCommands::createInstruments(QWidget *parent) {
     if (table_.full()) {

@@ -9,18 +9,12 @@ namespace korvel {
 
 namespace {
 
-void pumpEvents(void *) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
+void pumpEvents(void *) { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 } // namespace
 
-void installLibraryPump() {
-    kvxMessagePumpSet(&pumpEvents, nullptr);
-}
+void installLibraryPump() { kvxMessagePumpSet(&pumpEvents, nullptr); }
 
-void removeLibraryPump() {
-    kvxMessagePumpSet(nullptr, nullptr);
-}
+void removeLibraryPump() { kvxMessagePumpSet(nullptr, nullptr); }
 
 } // namespace korvel

@@ -41,9 +41,7 @@ constexpr double kUpperPaneLines = 12.5;
 constexpr const char *kIdleMessage = "Ready";
 constexpr const char *kIndicators[] = {"CAP", "NUM", "SCRL"};
 
-QString qText(const std::string &text) {
-    return QString::fromStdString(text);
-}
+QString qText(const std::string &text) { return QString::fromStdString(text); }
 
 WindowRect toWindowRect(const QRect &rect) {
     return {static_cast<std::int16_t>(rect.left()), static_cast<std::int16_t>(rect.top()),
@@ -53,14 +51,13 @@ WindowRect toWindowRect(const QRect &rect) {
 } // namespace
 
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
-    : QMainWindow(parent), table_(target.table), options_(target.options), document_(target.document),
-      regional_(target.regional), recentFiles_(target.recentFiles), ui_(ui) {
+        : QMainWindow(parent), table_(target.table), options_(target.options), document_(target.document),
+          regional_(target.regional), recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
         SessionTarget{table_, options_, document_, regional_, target.settings.autoScanDisable, target.programDirectory},
-        ShellLoggingWindow{[this] { return bar_->selectedSlot(); },
-                           [] { return !modalDialogOpen(); }},
-        ui_, clock, this);
+        ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }}, ui_, clock,
+        this);
     createClientArea();
     placeInitially();
     createCommandHandlers();
@@ -81,9 +78,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() {
-    table_.setObserver(nullptr);
-}
+CMainFrame::~CMainFrame() { table_.setObserver(nullptr); }
 
 QAction *CMainFrame::action(int id) const {
     const auto found = actions_.find(id);
@@ -106,7 +101,8 @@ void CMainFrame::createClientArea() {
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     setCentralWidget(splitter_);
-    bar_ = new InstrumentBar(table_, [this](int slot) { return iconOf(slot); }, this);
+    bar_ = new InstrumentBar(
+        table_, [this](int slot) { return iconOf(slot); }, this);
     for (CConfigView *view : {upperView_, lowerView_}) {
         connect(view, &CConfigView::tabToInstrumentBar, bar_, &InstrumentBar::focusSelectedButton);
         // Both panes open the instrument's configuration, as its menu command
@@ -226,9 +222,7 @@ void CMainFrame::connectLogging() {
     connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [] { kvxPCTimeChange(); });
 }
 
-QAction *CMainFrame::recentFileAction(int index) const {
-    return actions_.at(command::kFirstRecentFile + index);
-}
+QAction *CMainFrame::recentFileAction(int index) const { return actions_.at(command::kFirstRecentFile + index); }
 
 void CMainFrame::adjustMenus(bool calibrationCommand, bool toolboxEnabled) {
     const auto removeCommand = [this](int id) {
@@ -243,9 +237,7 @@ void CMainFrame::adjustMenus(bool calibrationCommand, bool toolboxEnabled) {
     if (!toolboxEnabled) removeCommand(command::kToolbox);
 }
 
-void CMainFrame::selectInstrument(int slot) {
-    bar_->selectSlot(slot);
-}
+void CMainFrame::selectInstrument(int slot) { bar_->selectSlot(slot); }
 
 CommandState CMainFrame::commandState() const {
     CommandState state = setupCommandState(table_, logging_->runs(), bar_->selectedSlot(), options_);
@@ -273,7 +265,8 @@ void CMainFrame::updateRecentFiles() {
 }
 
 void CMainFrame::updateTitle() {
-    setWindowTitle(qText(setupTitle(document_.pathName())) + QStringLiteral(" - ") + QString::fromLatin1(kApplicationTitle));
+    setWindowTitle(qText(setupTitle(document_.pathName())) + QStringLiteral(" - ") +
+                   QString::fromLatin1(kApplicationTitle));
 }
 
 void CMainFrame::updateViews() {

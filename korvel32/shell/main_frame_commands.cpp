@@ -115,42 +115,26 @@ void CMainFrame::saveSetupTo(const std::string &path) {
     updateTitle();
 }
 
-void CMainFrame::createInstruments() {
-    iconCommands_->createInstruments(this);
-}
+void CMainFrame::createInstruments() { iconCommands_->createInstruments(this); }
 
-void CMainFrame::deleteInstrument() {
-    iconCommands_->deleteSelected(options_.configurationLockout);
-}
+void CMainFrame::deleteInstrument() { iconCommands_->deleteSelected(options_.configurationLockout); }
 
-void CMainFrame::startInstrument() {
-    logging_->commands().startInstrument(bar_->selectedSlot());
-}
+void CMainFrame::startInstrument() { logging_->commands().startInstrument(bar_->selectedSlot()); }
 
-void CMainFrame::stopInstrument() {
-    logging_->commands().stopInstrument(bar_->selectedSlot(), CommandSource::User);
-}
+void CMainFrame::stopInstrument() { logging_->commands().stopInstrument(bar_->selectedSlot(), CommandSource::User); }
 
-void CMainFrame::startAll() {
-    logging_->commands().startAll();
-}
+void CMainFrame::startAll() { logging_->commands().startAll(); }
 
-void CMainFrame::stopAll() {
-    logging_->commands().stopAll(CommandSource::User);
-}
+void CMainFrame::stopAll() { logging_->commands().stopAll(CommandSource::User); }
 
 void CMainFrame::startAllInstruments() {
     startAll();
     updateCommands();
 }
 
-void CMainFrame::toggleToolbar() {
-    toolBar_->setHidden(!toolBar_->isHidden());
-}
+void CMainFrame::toggleToolbar() { toolBar_->setHidden(!toolBar_->isHidden()); }
 
-void CMainFrame::toggleStatusBar() {
-    statusBar()->setHidden(!statusBar()->isHidden());
-}
+void CMainFrame::toggleStatusBar() { statusBar()->setHidden(!statusBar()->isHidden()); }
 
 void CMainFrame::toggleOption(bool LoggerOptions::*flag) {
     options_.*flag = !(options_.*flag);
@@ -158,20 +142,12 @@ void CMainFrame::toggleOption(bool LoggerOptions::*flag) {
 }
 
 // The lockout guards the configuration commands; it is not part of the setup.
-void CMainFrame::toggleLockout() {
-    options_.configurationLockout = !options_.configurationLockout;
-}
+void CMainFrame::toggleLockout() { options_.configurationLockout = !options_.configurationLockout; }
 
-void CMainFrame::showAbout() {
-    showAboutBox(this);
-}
+void CMainFrame::showAbout() { showAboutBox(this); }
 
-void CMainFrame::exitApplication() {
-    close();
-}
+void CMainFrame::exitApplication() { close(); }
 
-void CMainFrame::notAvailable() {
-    ui_.showMessage(kNotAvailable, MessageIcon::Information, MessageButtons::Ok);
-}
+void CMainFrame::notAvailable() { ui_.showMessage(kNotAvailable, MessageIcon::Information, MessageButtons::Ok); }
 
 } // namespace korvel

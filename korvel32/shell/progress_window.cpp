@@ -6,8 +6,7 @@
 
 namespace korvel {
 
-ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent), text_(new QLabel(this))
-{
+ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent), text_(new QLabel(this)) {
     text_->setObjectName(QStringLiteral("text"));
     text_->setMinimumWidth(300);
     text_->setAlignment(Qt::AlignCenter);
@@ -23,24 +22,18 @@ ProgressWindow::ProgressWindow(QWidget *parent) : QDialog(parent), text_(new QLa
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ProgressWindow::showText(const QString &text)
-{
+void ProgressWindow::showText(const QString &text) {
     text_->setText(text);
-    if (state_.show())
-        show();
+    if (state_.show()) show();
     // The caller may be deep in a drain or a conversion: paint the text now.
     repaint();
 }
 
-void ProgressWindow::hideWindow()
-{
+void ProgressWindow::hideWindow() {
     state_.hide();
     hide();
 }
 
-void ProgressWindow::reject()
-{
-    state_.requestAbort();
-}
+void ProgressWindow::reject() { state_.requestAbort(); }
 
 } // namespace korvel

@@ -21,9 +21,7 @@ int runShell(int argc, char *argv[]) {
     // Qt has taken its own options out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QtUserInterface ui;
-    ShellApplication application(parseArguments(arguments), ui, [&ui](CMainFrame &frame) {
-        ui.setMainWindow(&frame);
-    });
+    ShellApplication application(parseArguments(arguments), ui, [&ui](CMainFrame &frame) { ui.setMainWindow(&frame); });
     if (!application.start()) return 1;
     TerminationNotifier termination;
     QObject::connect(&termination, &TerminationNotifier::terminationRequested, application.mainWindow(),

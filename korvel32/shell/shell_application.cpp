@@ -16,14 +16,12 @@ constexpr const char *kRecentFilesName = "korvmru.ini";
 
 ShellApplication::ShellApplication(CommandLine commandLine, UserInterface &ui,
                                    std::function<void(CMainFrame &)> mainWindowCreated)
-    : ui_(ui), mainWindowCreated_(std::move(mainWindowCreated)),
-      paths_(StartupPaths::ofThisProcess()), recentFiles_(paths_.programDirectory + kRecentFilesName),
-      windows_(singleInstance_, recentFiles_, [this] { return createMainWindow(); }),
-      startup_(state_.startupTarget(), windows_, ui_, std::move(commandLine), paths_) {}
+        : ui_(ui), mainWindowCreated_(std::move(mainWindowCreated)), paths_(StartupPaths::ofThisProcess()),
+          recentFiles_(paths_.programDirectory + kRecentFilesName),
+          windows_(singleInstance_, recentFiles_, [this] { return createMainWindow(); }),
+          startup_(state_.startupTarget(), windows_, ui_, std::move(commandLine), paths_) {}
 
-ShellApplication::~ShellApplication() {
-    setupHost_.setMainWindow(nullptr);
-}
+ShellApplication::~ShellApplication() { setupHost_.setMainWindow(nullptr); }
 
 bool ShellApplication::start() {
     installLibraryPump();
@@ -45,9 +43,10 @@ void ShellApplication::shutDown() {
 }
 
 CMainFrame *ShellApplication::createMainWindow() {
-    frame_ = std::make_unique<CMainFrame>(
-        MainFrameTarget{state_.table, state_.options, state_.document, state_.regional, state_.settings, paths_.programDirectory, recentFiles_}, ui_,
-        clock_);
+    frame_ =
+        std::make_unique<CMainFrame>(MainFrameTarget{state_.table, state_.options, state_.document, state_.regional,
+                                                     state_.settings, paths_.programDirectory, recentFiles_},
+                                     ui_, clock_);
     setupHost_.setMainWindow(frame_.get());
     if (mainWindowCreated_) mainWindowCreated_(*frame_);
     frame_->show();

@@ -34,7 +34,8 @@ void drawSplash(QPainter &p) {
     p.setPen(outlinePen(QColor::fromRgba(0x28ffffff), 1.0));
     for (int x = 20; x < kSplashWidth; x += 40) p.drawLine(x, 0, x, kSplashHeight);
     for (int y = 25; y < kSplashHeight; y += 40) p.drawLine(0, y, kSplashWidth, y);
-    const QPointF trend[] = {{0, 228}, {60, 214}, {110, 222}, {170, 196}, {230, 206}, {290, 180}, {340, 188}, {400, 166}};
+    const QPointF trend[] = {{0, 228},   {60, 214},  {110, 222}, {170, 196},
+                             {230, 206}, {290, 180}, {340, 188}, {400, 166}};
     p.setPen(outlinePen(palette::kGreen, 3.0));
     p.drawPolyline(trend, static_cast<int>(std::size(trend)));
 

@@ -4,9 +4,7 @@
 
 namespace korvel {
 
-bool ShellSetupHost::anyInstrumentLogging() const {
-    return frame_ != nullptr && frame_->logging().anyLogging();
-}
+bool ShellSetupHost::anyInstrumentLogging() const { return frame_ != nullptr && frame_->logging().anyLogging(); }
 
 void ShellSetupHost::refreshWindowState(LoggerOptions &options) {
     if (frame_ != nullptr) frame_->refreshWindowState(options);

@@ -8,17 +8,11 @@
 
 namespace korvel {
 
-bool ShellWindowSteps::anotherCopyBroughtForward() {
-    return singleInstance_.anotherCopyBroughtForward();
-}
+bool ShellWindowSteps::anotherCopyBroughtForward() { return singleInstance_.anotherCopyBroughtForward(); }
 
-void ShellWindowSteps::loadRecentFileList() {
-    recentFiles_.load();
-}
+void ShellWindowSteps::loadRecentFileList() { recentFiles_.load(); }
 
-void ShellWindowSteps::showSplash() {
-    korvel::showSplash(splashPixmap());
-}
+void ShellWindowSteps::showSplash() { korvel::showSplash(splashPixmap()); }
 
 bool ShellWindowSteps::createSetupWindow() {
     frame_ = createMainWindow_();
@@ -27,20 +21,14 @@ bool ShellWindowSteps::createSetupWindow() {
     return true;
 }
 
-void ShellWindowSteps::firstInstrumentAdded(int slot) {
-    frame_->selectInstrument(slot);
-}
+void ShellWindowSteps::firstInstrumentAdded(int slot) { frame_->selectInstrument(slot); }
 
-void ShellWindowSteps::acceptDroppedFiles() {
-    frame_->setAcceptDrops(true);
-}
+void ShellWindowSteps::acceptDroppedFiles() { frame_->setAcceptDrops(true); }
 
 void ShellWindowSteps::adjustMenus(bool calibrationCommand, bool toolboxEnabled) {
     frame_->adjustMenus(calibrationCommand, toolboxEnabled);
 }
 
-void ShellWindowSteps::startAllInstruments() {
-    frame_->startAllInstruments();
-}
+void ShellWindowSteps::startAllInstruments() { frame_->startAllInstruments(); }
 
 } // namespace korvel

@@ -18,7 +18,8 @@ public:
     // createMainWindow makes and shows the main window; nullptr on failure.
     ShellWindowSteps(SingleInstance &singleInstance, RecentFileList &recentFiles,
                      std::function<CMainFrame *()> createMainWindow)
-        : singleInstance_(singleInstance), recentFiles_(recentFiles), createMainWindow_(std::move(createMainWindow)) {}
+            : singleInstance_(singleInstance), recentFiles_(recentFiles),
+              createMainWindow_(std::move(createMainWindow)) {}
 
     bool anotherCopyBroughtForward() override;
     void loadRecentFileList() override;

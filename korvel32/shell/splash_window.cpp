@@ -8,8 +8,7 @@
 namespace korvel {
 
 SplashWindow::SplashWindow(const QPixmap &picture)
-    : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), picture_(picture)
-{
+        : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), picture_(picture) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(picture_.deviceIndependentSize().toSize());
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -20,14 +19,8 @@ SplashWindow::SplashWindow(const QPixmap &picture)
     QTimer::singleShot(kShowMilliseconds, this, &QWidget::close);
 }
 
-void SplashWindow::paintEvent(QPaintEvent *)
-{
-    QPainter(this).drawPixmap(0, 0, picture_);
-}
+void SplashWindow::paintEvent(QPaintEvent *) { QPainter(this).drawPixmap(0, 0, picture_); }
 
-void showSplash(const QPixmap &picture)
-{
-    (new SplashWindow(picture))->show();
-}
+void showSplash(const QPixmap &picture) { (new SplashWindow(picture))->show(); }
 
 } // namespace korvel

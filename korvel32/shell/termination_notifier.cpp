@@ -42,8 +42,7 @@ TerminationNotifier::~TerminationNotifier() {
 
 void TerminationNotifier::drain() {
     char bytes[16];
-    while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
-    }
+    while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {}
     emit terminationRequested();
 }
 

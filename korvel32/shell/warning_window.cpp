@@ -9,8 +9,7 @@
 namespace korvel {
 namespace {
 
-QLabel *textLine(const char *name, QWidget *parent)
-{
+QLabel *textLine(const char *name, QWidget *parent) {
     auto *line = new QLabel(parent);
     line->setObjectName(QString::fromLatin1(name));
     line->setWordWrap(true);
@@ -20,8 +19,8 @@ QLabel *textLine(const char *name, QWidget *parent)
 
 } // namespace
 
-WarningWindow::WarningWindow(bool withDetailLine, QWidget *parent) : QDialog(parent), message_(textLine("message", this))
-{
+WarningWindow::WarningWindow(bool withDetailLine, QWidget *parent)
+        : QDialog(parent), message_(textLine("message", this)) {
     setWindowTitle(QStringLiteral("WARNING!"));
 
     auto *icon = new QLabel(this);
@@ -50,11 +49,9 @@ WarningWindow::WarningWindow(bool withDetailLine, QWidget *parent) : QDialog(par
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void WarningWindow::showWarning(const QString &message, const QString &detail)
-{
+void WarningWindow::showWarning(const QString &message, const QString &detail) {
     message_->setText(message);
-    if (detail_)
-        detail_->setText(detail);
+    if (detail_) detail_->setText(detail);
     show();
     raise();
     activateWindow();

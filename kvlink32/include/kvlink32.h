@@ -39,7 +39,7 @@ extern "C" {
 #define KVX_ISOLATED_PORT 4369    /* main port in isolated mode */
 #define KVX_NET_ISOLATED 2
 #define KVX_NET_GENERAL 4
-#define KVX_MODEL_M200A 0         /* model codes of ccf.cfg */
+#define KVX_MODEL_M200A 0 /* model codes of ccf.cfg */
 #define KVX_MODEL_M100A 1
 
 /* ---- Result codes (append-only) ------------------------------------------ */
@@ -88,31 +88,31 @@ extern "C" {
 #define KVX_E_BAD_MODEL_TYPE -2032     /* configuration type other than 1 or 2 */
 
 /* Codes an instrument reports itself (passed through unchanged). */
-#define KVX_INST_BUSY -3               /* still completing the previous command */
-#define KVX_INST_NO_READING -10        /* no live reading yet */
-#define KVX_INST_BAD_START -11         /* scan start time rejected */
-#define KVX_INST_OLD_SOFTWARE -1       /* no logger-compatibility command */
+#define KVX_INST_BUSY -3         /* still completing the previous command */
+#define KVX_INST_NO_READING -10  /* no live reading yet */
+#define KVX_INST_BAD_START -11   /* scan start time rejected */
+#define KVX_INST_OLD_SOFTWARE -1 /* no logger-compatibility command */
 
 /* ---- Records (host byte order, packed as listed) ------------------------- */
 
 #pragma pack(push, 1)
 
 typedef struct InstrumentTime {
-    uint8_t hour;      /* 0..23 */
-    uint8_t minute;    /* 0..59 */
-    uint8_t second;    /* 0..59 */
-    uint8_t month;     /* 1..12 */
+    uint8_t hour;   /* 0..23 */
+    uint8_t minute; /* 0..59 */
+    uint8_t second; /* 0..59 */
+    uint8_t month;  /* 1..12 */
     uint8_t reserved1;
-    uint8_t day;       /* 1..31 */
-    uint8_t year;      /* year modulo 100 */
+    uint8_t day;  /* 1..31 */
+    uint8_t year; /* year modulo 100 */
     uint8_t reserved2;
 } InstrumentTime;
 
 typedef struct ScanRecord {
     int32_t first;
     InstrumentTime time;
-    uint32_t msAndDio;   /* bits 0..15 milliseconds, 16..23 digital I/O */
-    uint32_t alarm1;     /* bit n-1: channel n in alarm 1 */
+    uint32_t msAndDio; /* bits 0..15 milliseconds, 16..23 digital I/O */
+    uint32_t alarm1;   /* bit n-1: channel n in alarm 1 */
     uint32_t alarm2;
     uint32_t totalizer;
     float readings[KVX_MAX_CHANNELS]; /* only (recordSize - 28) / 4 present */
@@ -130,10 +130,10 @@ typedef struct ChannelConfig {
     int32_t function;
     int32_t range;
     union {
-        int32_t alpha;     /* channel A of Chan A - Chan B and Chan A - Average */
-        float alphaFloat;  /* RTD alpha of a Custom-385 RTD (range 20513) */
+        int32_t alpha;    /* channel A of Chan A - Chan B and Chan A - Average */
+        float alphaFloat; /* RTD alpha of a Custom-385 RTD (range 20513) */
     };
-    float r0;              /* RTD R0, or Current shunt, ohms */
+    float r0; /* RTD R0, or Current shunt, ohms */
     int32_t aux;
     int32_t alarms;
     float limit1;
@@ -146,7 +146,7 @@ typedef struct ChannelConfig {
 
 typedef struct InstrumentConfig {
     uint32_t options;
-    int32_t interval1[4];          /* hours, minutes, seconds, milliseconds */
+    int32_t interval1[4]; /* hours, minutes, seconds, milliseconds */
     int32_t interval2[4];
     int32_t alarmCheckInterval[4];
     ChannelConfig channels[KVX_MAX_CHANNELS];

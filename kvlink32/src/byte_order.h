@@ -23,9 +23,7 @@ inline void putU16(uint8_t *p, uint16_t v) {
     p[1] = static_cast<uint8_t>(v);
 }
 
-inline uint16_t getU16(const uint8_t *p) {
-    return static_cast<uint16_t>((p[0] << 8) | p[1]);
-}
+inline uint16_t getU16(const uint8_t *p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
 
 inline uint32_t floatBits(float f) {
     uint32_t bits;

@@ -91,9 +91,7 @@ KVX_API int32_t kvxCCFsetBCN(int32_t bcn, const uint8_t address[4], int32_t mode
         // A missing address is taken as 0.0.0.0, the address isolated entries carry.
         std::array<uint8_t, 4> given{};
         if (address != nullptr) std::copy(address, address + given.size(), given.begin());
-        return rewriteCcf([&](CcfImage &image) {
-            return setCcfEntry(image, bcn, given, static_cast<uint8_t>(model));
-        });
+        return rewriteCcf([&](CcfImage &image) { return setCcfEntry(image, bcn, given, static_cast<uint8_t>(model)); });
     });
 }
 

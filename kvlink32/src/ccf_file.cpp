@@ -53,9 +53,7 @@ private:
     std::string_view rest_;
 };
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
 // The decimal prefix of a token after leading blanks, as atoi reads it: text
 // gives 0, whatever follows the digits is ignored, and values beyond 32 bits
@@ -200,8 +198,8 @@ std::string formatCcf(const CcfImage &image) {
     for (size_t slot = 0; slot < image.bcns.size(); ++slot) {
         if (image.bcns[slot] == 0) continue;
         const auto &a = image.addresses[slot];
-        appendFormatted(text, "%d, %d.%d.%d.%d, %d\r\n", image.bcns[slot], int{a[0]}, int{a[1]}, int{a[2]},
-                        int{a[3]}, int{image.models[slot]});
+        appendFormatted(text, "%d, %d.%d.%d.%d, %d\r\n", image.bcns[slot], int{a[0]}, int{a[1]}, int{a[2]}, int{a[3]},
+                        int{image.models[slot]});
     }
     return text;
 }
@@ -253,9 +251,7 @@ int32_t deleteCcfEntry(CcfImage &image, int32_t bcn) {
     return KVX_OK;
 }
 
-void deleteAllCcfEntries(CcfImage &image) {
-    std::fill_n(image.bcns.begin(), image.count, 0);
-}
+void deleteAllCcfEntries(CcfImage &image) { std::fill_n(image.bcns.begin(), image.count, 0); }
 
 int32_t changeCcfBcn(CcfImage &image, int32_t oldBcn, int32_t newBcn) {
     if (findCcfSlot(image, newBcn) >= 0) return KVX_E_EXISTS;
@@ -265,8 +261,7 @@ int32_t changeCcfBcn(CcfImage &image, int32_t oldBcn, int32_t newBcn) {
     return KVX_OK;
 }
 
-std::array<uint8_t, 4> ccfEntryAddress(const CcfImage &image, int slot,
-                                       const std::array<uint8_t, 3> &isolatedPrefix) {
+std::array<uint8_t, 4> ccfEntryAddress(const CcfImage &image, int slot, const std::array<uint8_t, 3> &isolatedPrefix) {
     const auto index = static_cast<size_t>(slot);
     if (image.netMode != KVX_NET_ISOLATED) return image.addresses[index];
     return {isolatedPrefix[0], isolatedPrefix[1], isolatedPrefix[2], static_cast<uint8_t>(image.bcns[index])};

@@ -58,7 +58,6 @@ int32_t changeCcfBcn(CcfImage &image, int32_t oldBcn, int32_t newBcn);
 
 // The address a caller sees for a slot: the stored one, or in isolated mode
 // the isolated-network prefix followed by the BCN's low byte.
-std::array<uint8_t, 4> ccfEntryAddress(const CcfImage &image, int slot,
-                                       const std::array<uint8_t, 3> &isolatedPrefix);
+std::array<uint8_t, 4> ccfEntryAddress(const CcfImage &image, int slot, const std::array<uint8_t, 3> &isolatedPrefix);
 
 } // namespace kvlink

@@ -22,7 +22,7 @@ struct ChannelField {
 
 constexpr ChannelField kChannelFields[] = {
     {offsetof(ChannelConfig, function), Word::Int}, {offsetof(ChannelConfig, range), Word::Int},
-    {offsetof(ChannelConfig, alpha), Word::Alpha}, {offsetof(ChannelConfig, r0), Word::Float},
+    {offsetof(ChannelConfig, alpha), Word::Alpha},  {offsetof(ChannelConfig, r0), Word::Float},
     {offsetof(ChannelConfig, aux), Word::Int},      {offsetof(ChannelConfig, alarms), Word::Int},
     {offsetof(ChannelConfig, limit1), Word::Float}, {offsetof(ChannelConfig, limit2), Word::Float},
     {offsetof(ChannelConfig, output1), Word::Int},  {offsetof(ChannelConfig, output2), Word::Int},

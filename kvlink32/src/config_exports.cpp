@@ -55,7 +55,8 @@ int32_t receiveConfig(Session &session, int32_t bcn, int32_t type, InstrumentCon
     InstrumentConfig received{}; // a type 1 block leaves the equation area zero
     ConfigTransfer transfer{&received, type == kTypeWithEquations};
     const int32_t command = type == kTypeWithEquations ? kCommandConfigGet2 : kCommandConfigGet1;
-    const int32_t result = runExchange(session, bcn, Link::Main, command, PayloadCodec{nullptr, decodeTransfer, &transfer});
+    const int32_t result =
+        runExchange(session, bcn, Link::Main, command, PayloadCodec{nullptr, decodeTransfer, &transfer});
     if (result != KVX_OK) return result;
     restoreCurrentChannels(received);
     config = received;

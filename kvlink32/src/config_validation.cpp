@@ -141,24 +141,21 @@ bool allowedVoltageRange(const ChannelConfig &channel, int32_t model) {
 
 int32_t checkAnalog(const ChannelConfig &channel, uint32_t number, int32_t model, bool &fourWire) {
     switch (channel.function) {
-    case FunctionOhms:
-    case FunctionRtd:
-        return checkResistive(channel, number, model, fourWire);
-    case FunctionVdc:
-    case FunctionVac:
-        return allowedVoltageRange(channel, model) ? DetailNone : detailCode(DetailRange, number);
-    case FunctionFreq:
-        return DetailNone;
-    case FunctionThermocouple:
-        if (!oneOf(channel.range, {24577, 24833, 25089, 25345, 25601, 25857, 26113, 26369, 26625})) {
-            return detailCode(DetailRange, number);
-        }
-        return channel.aux == 0 || channel.aux == 1 ? DetailNone : detailCode(DetailOpenThermocouple, number);
-    case FunctionCurrent:
-        if (!oneOf(channel.range, {kRangeCurrent100mA, kRangeCurrent4to20mA})) return detailCode(DetailRange, number);
-        return within(channel.r0, 10.0f, 250.0f) ? DetailNone : detailCode(DetailShunt, number);
-    default:
-        return detailCode(DetailFunction, number);
+        case FunctionOhms:
+        case FunctionRtd: return checkResistive(channel, number, model, fourWire);
+        case FunctionVdc:
+        case FunctionVac: return allowedVoltageRange(channel, model) ? DetailNone : detailCode(DetailRange, number);
+        case FunctionFreq: return DetailNone;
+        case FunctionThermocouple:
+            if (!oneOf(channel.range, {24577, 24833, 25089, 25345, 25601, 25857, 26113, 26369, 26625})) {
+                return detailCode(DetailRange, number);
+            }
+            return channel.aux == 0 || channel.aux == 1 ? DetailNone : detailCode(DetailOpenThermocouple, number);
+        case FunctionCurrent:
+            if (!oneOf(channel.range, {kRangeCurrent100mA, kRangeCurrent4to20mA}))
+                return detailCode(DetailRange, number);
+            return within(channel.r0, 10.0f, 250.0f) ? DetailNone : detailCode(DetailShunt, number);
+        default: return detailCode(DetailFunction, number);
     }
 }
 
@@ -169,27 +166,26 @@ int32_t computedSources(const InstrumentConfig &config, uint32_t number, uint32_
     const ChannelConfig &channel = config.channels[number - 1];
     const uint32_t averaged = static_cast<uint32_t>(channel.aux);
     switch (channel.function) {
-    case FunctionAverage:
-        sources = averaged;
-        return sources == 0 ? detailCode(DetailSourceOrder, number) : DetailNone;
-    case FunctionDifference:
-        if (!isSourceChannel(channel.alpha) || !isSourceChannel(channel.aux)) {
-            return detailCode(DetailComputedSource, number);
+        case FunctionAverage:
+            sources = averaged;
+            return sources == 0 ? detailCode(DetailSourceOrder, number) : DetailNone;
+        case FunctionDifference:
+            if (!isSourceChannel(channel.alpha) || !isSourceChannel(channel.aux)) {
+                return detailCode(DetailComputedSource, number);
+            }
+            sources = bit(static_cast<uint32_t>(channel.alpha)) | bit(static_cast<uint32_t>(channel.aux));
+            return DetailNone;
+        case FunctionAverageDifference:
+            if (!isSourceChannel(channel.alpha)) return detailCode(DetailComputedSource, number);
+            if (averaged == 0) return detailCode(DetailSourceOrder, number);
+            sources = averaged | bit(static_cast<uint32_t>(channel.alpha));
+            return DetailNone;
+        case FunctionEquation: {
+            const ConfigDetailKind kind = walkEquation(config.equations, averaged, sources);
+            if (kind != DetailNone) return detailCode(kind, number);
+            return sources == 0 ? detailCode(DetailEquationNoChannel, number) : DetailNone;
         }
-        sources = bit(static_cast<uint32_t>(channel.alpha)) | bit(static_cast<uint32_t>(channel.aux));
-        return DetailNone;
-    case FunctionAverageDifference:
-        if (!isSourceChannel(channel.alpha)) return detailCode(DetailComputedSource, number);
-        if (averaged == 0) return detailCode(DetailSourceOrder, number);
-        sources = averaged | bit(static_cast<uint32_t>(channel.alpha));
-        return DetailNone;
-    case FunctionEquation: {
-        const ConfigDetailKind kind = walkEquation(config.equations, averaged, sources);
-        if (kind != DetailNone) return detailCode(kind, number);
-        return sources == 0 ? detailCode(DetailEquationNoChannel, number) : DetailNone;
-    }
-    default:
-        return detailCode(DetailFunction, number);
+        default: return detailCode(DetailFunction, number);
     }
 }
 

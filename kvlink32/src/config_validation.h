@@ -13,33 +13,33 @@ namespace kvlink {
 
 enum ConfigDetailKind : int32_t {
     DetailNone = 0,
-    DetailReadingRate = 3,         // reading rate 3
-    DetailOptionBits = 4,          // option bits 12..31 set
-    DetailFunction = 5,            // unrecognised function code
-    DetailComputedSource = 6,      // channel A or B outside 1..29
-    DetailSourceOrder = 7,         // no source, or a source at or above the channel
-    DetailAlarmBits = 8,           // alarm bits above 31, or both type bits of an alarm
-    DetailAlarmLimit = 10,         // limit of an enabled alarm not finite
-    DetailScaling = 11,            // M or B not finite
-    DetailRange = 12,              // range not allowed for the function and model
-    DetailWiring = 13,             // wiring other than two- or four-wire
-    DetailRtdR0 = 14,              // R0 not finite or outside 10..1010
-    DetailOpenThermocouple = 15,   // open-thermocouple detection not 0 or 1
-    DetailSourceOff = 17,          // depends on a channel that is off
-    DetailMemoryMode = 25,         // scan memory mode 3
-    DetailFourWireHigh = 26,       // four-wire on channels 11..20
-    DetailTwoWireRefused = 27,     // two-wire low-ohms or RTD on an M200A
-    DetailFourWirePair = 28,       // four-wire channel n while n+10 is defined
-    DetailTime = 29,               // a time field out of range
-    DetailShunt = 30,              // shunt not finite or outside 10..250
-    DetailCurrentOverflow = 32,    // converted M or B beyond the float range
-    DetailCurrentUnderflow = 33,   // converted 0-100 mA M below the normal floats
-    DetailEquationOffset = 34,     // equation offset above 999
-    DetailEquationOverrun = 35,    // byte code runs past the equation area
-    DetailEquationNoChannel = 37,  // equation refers to no channel
-    DetailRtdAlpha = 38,           // Custom-385 alpha not finite or outside 0.00374..0.00393
-    DetailEquationChannel = 39,    // equation channel outside 1..30
-    DetailEquationCode = 40,       // equation byte code above 15
+    DetailReadingRate = 3,        // reading rate 3
+    DetailOptionBits = 4,         // option bits 12..31 set
+    DetailFunction = 5,           // unrecognised function code
+    DetailComputedSource = 6,     // channel A or B outside 1..29
+    DetailSourceOrder = 7,        // no source, or a source at or above the channel
+    DetailAlarmBits = 8,          // alarm bits above 31, or both type bits of an alarm
+    DetailAlarmLimit = 10,        // limit of an enabled alarm not finite
+    DetailScaling = 11,           // M or B not finite
+    DetailRange = 12,             // range not allowed for the function and model
+    DetailWiring = 13,            // wiring other than two- or four-wire
+    DetailRtdR0 = 14,             // R0 not finite or outside 10..1010
+    DetailOpenThermocouple = 15,  // open-thermocouple detection not 0 or 1
+    DetailSourceOff = 17,         // depends on a channel that is off
+    DetailMemoryMode = 25,        // scan memory mode 3
+    DetailFourWireHigh = 26,      // four-wire on channels 11..20
+    DetailTwoWireRefused = 27,    // two-wire low-ohms or RTD on an M200A
+    DetailFourWirePair = 28,      // four-wire channel n while n+10 is defined
+    DetailTime = 29,              // a time field out of range
+    DetailShunt = 30,             // shunt not finite or outside 10..250
+    DetailCurrentOverflow = 32,   // converted M or B beyond the float range
+    DetailCurrentUnderflow = 33,  // converted 0-100 mA M below the normal floats
+    DetailEquationOffset = 34,    // equation offset above 999
+    DetailEquationOverrun = 35,   // byte code runs past the equation area
+    DetailEquationNoChannel = 37, // equation refers to no channel
+    DetailRtdAlpha = 38,          // Custom-385 alpha not finite or outside 0.00374..0.00393
+    DetailEquationChannel = 39,   // equation channel outside 1..30
+    DetailEquationCode = 40,      // equation byte code above 15
 };
 
 // Function codes of ChannelConfig.function.
@@ -53,7 +53,7 @@ enum ChannelFunction : int32_t {
     FunctionThermocouple = 32,
     FunctionCurrent = 65538,
     FunctionAverage = 32769,
-    FunctionDifference = 32770,       // Chan A - Chan B
+    FunctionDifference = 32770,        // Chan A - Chan B
     FunctionAverageDifference = 32771, // Chan A - Average
     FunctionEquation = 32772,
 };

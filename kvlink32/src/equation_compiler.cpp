@@ -25,8 +25,7 @@ struct FunctionName {
 
 // Tried in this order; the first name that matches is taken.
 constexpr FunctionName kFunctions[] = {
-    {"ABS", TokenAbs}, {"INT", TokenInt}, {"EXP", TokenExp},
-    {"LN", TokenLn},   {"LOG", TokenLog}, {"SQR", TokenSqr},
+    {"ABS", TokenAbs}, {"INT", TokenInt}, {"EXP", TokenExp}, {"LN", TokenLn}, {"LOG", TokenLog}, {"SQR", TokenSqr},
 };
 
 bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }

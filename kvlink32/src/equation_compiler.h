@@ -35,24 +35,24 @@ enum EquationToken : uint8_t {
 // Bytes a token occupies, code included.
 constexpr size_t equationTokenSize(uint8_t code) {
     switch (code) {
-    case TokenChannel: return 3;
-    case TokenConstant: return 5;
-    case TokenReserved: return 9;
-    default: return 1;
+        case TokenChannel: return 3;
+        case TokenConstant: return 5;
+        case TokenReserved: return 9;
+        default: return 1;
     }
 }
 
 // Compile errors, as the logger numbers its messages for them.
 enum EquationError : int32_t {
     EquationOk = 0,
-    EquationBadChannel = 1,      // "Invalid Channel Number!"
-    EquationSyntax = 2,          // "Invalid Equation!"
-    EquationTooDeep = 3,         // "Exceeded nested parentheses limit!"
-    EquationNoRightParen = 4,    // "Missing right parenthesis!"
-    EquationNoLeftParen = 5,     // "Missing left parenthesis!"
-    EquationTooLong = 6,         // "Token string is too large!"
+    EquationBadChannel = 1,       // "Invalid Channel Number!"
+    EquationSyntax = 2,           // "Invalid Equation!"
+    EquationTooDeep = 3,          // "Exceeded nested parentheses limit!"
+    EquationNoRightParen = 4,     // "Missing right parenthesis!"
+    EquationNoLeftParen = 5,      // "Missing left parenthesis!"
+    EquationTooLong = 6,          // "Token string is too large!"
     EquationConstantTooLarge = 7, // "Constant too large!"
-    EquationNoChannel = 8,       // "Missing channel number reference!"
+    EquationNoChannel = 8,        // "Missing channel number reference!"
 };
 
 struct EquationResult {

@@ -44,8 +44,8 @@ void finish(Transaction &t, int32_t error, bool streamBroken = false) {
 void sendRest(Transaction &t) {
     uint8_t *buffer = t.connection->buffer.data();
     while (t.bytesSent < t.messageLength) {
-        const ssize_t sent = ::send(t.connection->socket, buffer + t.bytesSent, t.messageLength - t.bytesSent,
-                                    MSG_NOSIGNAL);
+        const ssize_t sent =
+            ::send(t.connection->socket, buffer + t.bytesSent, t.messageLength - t.bytesSent, MSG_NOSIGNAL);
         if (sent < 0) {
             if (errno == EINTR) continue;
             if (errno != EAGAIN && errno != EWOULDBLOCK) finish(t, winsockError(errno));
@@ -102,8 +102,8 @@ void completeReply(Transaction &t) {
 void receiveAvailable(Transaction &t) {
     uint8_t *buffer = t.connection->buffer.data();
     while (t.phase == Phase::Receiving) {
-        const size_t wanted = t.bytesReceived < KVX_HEADER_SIZE ? KVX_HEADER_SIZE - t.bytesReceived
-                                                                : t.replyLength - t.bytesReceived;
+        const size_t wanted =
+            t.bytesReceived < KVX_HEADER_SIZE ? KVX_HEADER_SIZE - t.bytesReceived : t.replyLength - t.bytesReceived;
         const ssize_t got = ::recv(t.connection->socket, buffer + t.bytesReceived, wanted, 0);
         if (got == 0) {
             finish(t, kConnectionResetError); // the instrument closed the connection
@@ -151,10 +151,10 @@ void advance(Transaction &t) {
     const int ready = ::poll(&descriptor, 1, kPassMs);
     if (ready <= 0) return;
     switch (t.phase) {
-    case Phase::Connecting: completeConnect(t); break;
-    case Phase::Sending: sendRest(t); break;
-    case Phase::Receiving: receiveAvailable(t); break;
-    case Phase::Done: break;
+        case Phase::Connecting: completeConnect(t); break;
+        case Phase::Sending: sendRest(t); break;
+        case Phase::Receiving: receiveAvailable(t); break;
+        case Phase::Done: break;
     }
 }
 
@@ -242,8 +242,8 @@ int32_t runExchange(Session &session, int32_t bcn, Link link, int32_t command, c
     t.codec = codec;
     beginRequest(t);
     const bool finished = waitForCompletion(t);
-    const int32_t result = !finished ? KVX_E_TIMEOUT
-                                     : (t.completionError == 0 ? KVX_OK : mapRecordedError(t.completionError));
+    const int32_t result =
+        !finished ? KVX_E_TIMEOUT : (t.completionError == 0 ? KVX_OK : mapRecordedError(t.completionError));
     if (!finished || result == KVX_E_NET_TIMEOUT || t.streamBroken) {
         connection.reset(); // closes the socket; the next call on this BCN reconnects
         reconnect = true;

@@ -14,8 +14,7 @@ namespace kvlink {
 // the reply; KVX_OK, the instrument's error code, or a library code. A
 // time-out or a dead connection closes the connection and flags it for
 // reconnect on the next call.
-int32_t runExchange(Session &session, int32_t bcn, Link link, int32_t command,
-                    const PayloadCodec &codec = {});
+int32_t runExchange(Session &session, int32_t bcn, Link link, int32_t command, const PayloadCodec &codec = {});
 
 // Connects to the BCN's instrument as ccf.cfg says and completes the
 // greeting (command 0). KVX_OK with the connection stored in `connection`.

@@ -14,7 +14,7 @@ namespace kvlink {
 class MessageWriter {
 public:
     MessageWriter(uint8_t *buffer, size_t capacity, size_t offset)
-        : buffer_(buffer), capacity_(capacity), offset_(offset) {}
+            : buffer_(buffer), capacity_(capacity), offset_(offset) {}
 
     bool putInt(int32_t v) { return putWord(static_cast<uint32_t>(v)); }
     bool putUInt(uint32_t v) { return putWord(v); }
@@ -57,7 +57,7 @@ private:
 class MessageReader {
 public:
     MessageReader(const uint8_t *buffer, size_t length, size_t offset)
-        : buffer_(buffer), length_(length), offset_(offset) {}
+            : buffer_(buffer), length_(length), offset_(offset) {}
 
     bool getInt(int32_t &v) {
         uint32_t word;

@@ -30,9 +30,8 @@ int32_t runCommand(Session &session, int32_t bcn, Link link, int32_t command, co
 }
 
 int32_t commandCall(int32_t bcn, Link link, int32_t command, IntArguments arguments) {
-    return instrumentCall(bcn, link, [&](Session &session) {
-        return runCommand(session, bcn, link, command, arguments);
-    });
+    return instrumentCall(bcn, link,
+                          [&](Session &session) { return runCommand(session, bcn, link, command, arguments); });
 }
 
 } // namespace kvlink

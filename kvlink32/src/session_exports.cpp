@@ -19,8 +19,7 @@ int32_t openConnection(int32_t bcn, Link link) {
         const int slot = findCcfSlot(image, bcn);
         if (slot < 0) return KVX_E_BCN_NOT_CONFIGURED;
         const auto &address = image.addresses[static_cast<size_t>(slot)];
-        if (image.netMode == KVX_NET_GENERAL && address == std::array<uint8_t, 4>{0, 0, 0, 0})
-            return KVX_E_BAD_ADDRESS;
+        if (image.netMode == KVX_NET_GENERAL && address == std::array<uint8_t, 4>{0, 0, 0, 0}) return KVX_E_BAD_ADDRESS;
         lib.networkStarted = true;
 
         std::unique_ptr<Session> &sessionSlot = lib.sessions[static_cast<size_t>(bcn - 1)];

@@ -47,8 +47,8 @@ Entry entryOf(int32_t bcn) {
 
 std::vector<int32_t> everyChangingCall() {
     const uint8_t address[4] = {127, 0, 0, 5};
-    return {kvxCCFsetBCN(5, address, 0), kvxCCFdelBCN(5),       kvxCCFdelAll(),
-            kvxCCFchangeBCN(5, 6),       kvxCCFsetNetMode(4),   kvxCCFsetTCPport(5000)};
+    return {kvxCCFsetBCN(5, address, 0), kvxCCFdelBCN(5),     kvxCCFdelAll(),
+            kvxCCFchangeBCN(5, 6),       kvxCCFsetNetMode(4), kvxCCFsetTCPport(5000)};
 }
 
 std::vector<int32_t> everyReadingCall() {

@@ -103,10 +103,16 @@ TEST_F(ConfigExports, TypeTwoRequestCarriesTheEquationTokensInNetworkOrder) {
     const std::vector<std::string> requests = sim->requests(1);
     ASSERT_EQ(requests.size(), 2u);
     const std::string &request = requests[1];
-    EXPECT_EQ(request.substr(16, 16), "00000081" "000009cc"); // command 129, 16 + 2492 bytes
+    EXPECT_EQ(request.substr(16, 16), "00000081"
+                                      "000009cc"); // command 129, 16 + 2492 bytes
     constexpr size_t kEquationsAt = 2 * (16 + 1492);
     // channel 1, channel 2, add, constant 2.0, divide, end
-    EXPECT_EQ(request.substr(kEquationsAt, 28), "010001" "010002" "06" "0240000000" "08" "00");
+    EXPECT_EQ(request.substr(kEquationsAt, 28), "010001"
+                                                "010002"
+                                                "06"
+                                                "0240000000"
+                                                "08"
+                                                "00");
 }
 
 TEST_F(ConfigExports, TypeOneLeavesTheEquationAreaBehind) {
@@ -114,7 +120,8 @@ TEST_F(ConfigExports, TypeOneLeavesTheEquationAreaBehind) {
     config.channels[20] = ChannelConfig{}; // the equation channel needs the area
     int32_t detail = 0;
     ASSERT_EQ(kvxConfigSet(1, 1, &config, &detail), KVX_OK);
-    EXPECT_EQ(sim->requests(1).back().substr(16, 16), "0000006c" "000005e4"); // command 108, 16 + 1492
+    EXPECT_EQ(sim->requests(1).back().substr(16, 16), "0000006c"
+                                                      "000005e4"); // command 108, 16 + 1492
 
     InstrumentConfig readBack;
     std::memset(&readBack, 0x5A, sizeof readBack);
@@ -175,9 +182,17 @@ TEST_F(ConfigExports, TemperatureServicesCarryTheirArgumentsInOrder) {
 
     const std::vector<std::string> requests = sim->requests(1);
     ASSERT_EQ(requests.size(), 4u);
-    EXPECT_EQ(requests[1].substr(16), "00000078" "00000010");
-    EXPECT_EQ(requests[2].substr(16), "00000079" "0000001c" "00000003" "40000000" "40800000");
-    EXPECT_EQ(requests[3].substr(16), "0000007a" "00000018" "00000003" "40200000");
+    EXPECT_EQ(requests[1].substr(16), "00000078"
+                                      "00000010");
+    EXPECT_EQ(requests[2].substr(16), "00000079"
+                                      "0000001c"
+                                      "00000003"
+                                      "40000000"
+                                      "40800000");
+    EXPECT_EQ(requests[3].substr(16), "0000007a"
+                                      "00000018"
+                                      "00000003"
+                                      "40200000");
 
     control("error 1 -3 120 1");
     result = 7.0f;

@@ -27,8 +27,14 @@ TEST_F(Exchange, GreetingAndStatusRequestAreTheExactBytes) {
     const auto requests = sim->requests(1);
     ASSERT_EQ(requests.size(), 2u);
     // The first request of the library's life carries sequence 2.
-    EXPECT_EQ(requests[0], "4b564558" "00000002" "00000000" "00000010");
-    EXPECT_EQ(requests[1], "4b564558" "00000003" "00000002" "00000010");
+    EXPECT_EQ(requests[0], "4b564558"
+                           "00000002"
+                           "00000000"
+                           "00000010");
+    EXPECT_EQ(requests[1], "4b564558"
+                           "00000003"
+                           "00000002"
+                           "00000010");
 }
 
 TEST_F(Exchange, ReplyArrivingByteByByteIsAssembled) {

@@ -116,16 +116,25 @@ TEST_F(Operations, InstrumentClockRoundTrip) {
 
 TEST_F(Operations, ScanControlSendsItsArguments) {
     ASSERT_EQ(kvxScansEnable(1, 1), KVX_OK);
-    EXPECT_EQ(lastRequest(1).substr(32), "00000000" "0000000000000000" "00000000") << "start now, time fields zero";
+    EXPECT_EQ(lastRequest(1).substr(32), "00000000"
+                                         "0000000000000000"
+                                         "00000000")
+        << "start now, time fields zero";
     const InstrumentTime at{13, 14, 15, 12, 0, 31, 98, 0}; // far ahead of the instrument's clock
     ASSERT_EQ(kvxScansEnableAt(1, &at, 250), KVX_OK);
-    EXPECT_EQ(lastRequest(1).substr(32), "00000001" "0d0e0f0c001f6200" "000000fa");
+    EXPECT_EQ(lastRequest(1).substr(32), "00000001"
+                                         "0d0e0f0c001f6200"
+                                         "000000fa");
     ASSERT_EQ(kvxScansEnable(1, 0), KVX_OK);
     EXPECT_EQ(commandOf(lastRequest(1)), 104);
     ASSERT_EQ(kvxScansTriggerScan(1), KVX_OK);
-    EXPECT_EQ(lastRequest(1).substr(16), "00000066" "00000014" "00000001");
+    EXPECT_EQ(lastRequest(1).substr(16), "00000066"
+                                         "00000014"
+                                         "00000001");
     ASSERT_EQ(kvxScansClear(1, 3), KVX_OK);
-    EXPECT_EQ(lastRequest(1).substr(16), "0000007b" "00000014" "00000003");
+    EXPECT_EQ(lastRequest(1).substr(16), "0000007b"
+                                         "00000014"
+                                         "00000003");
 }
 
 TEST_F(Operations, ScansArriveInTheCallersBufferInOrder) {
@@ -167,13 +176,31 @@ TEST_F(Operations, MalformedScanBlocksNeverReachTheCallersBuffer) {
         const char *what;
         std::string block;
     } blocks[] = {
-        {"record size below 28", "0000001b" "00000000" "00000000"},
-        {"record size above 148", "00000098" "00000000" "00000000"},
-        {"record size not 28 + 4k", "0000001e" "00000001" "00000000" + std::string(60, '0')},
-        {"more records than asked", "00000020" "00000003" "00000000" + record32 + record32 + record32},
-        {"negative count", "00000020" "ffffffff" "00000000"},
-        {"fewer bytes than records", "00000020" "00000002" "00000000" + record32},
-        {"more bytes than records", "00000020" "00000001" "00000000" + record32 + "00000000"},
+        {"record size below 28", "0000001b"
+                                 "00000000"
+                                 "00000000"},
+        {"record size above 148", "00000098"
+                                  "00000000"
+                                  "00000000"},
+        {"record size not 28 + 4k", "0000001e"
+                                    "00000001"
+                                    "00000000" +
+                                        std::string(60, '0')},
+        {"more records than asked", "00000020"
+                                    "00000003"
+                                    "00000000" +
+                                        record32 + record32 + record32},
+        {"negative count", "00000020"
+                           "ffffffff"
+                           "00000000"},
+        {"fewer bytes than records", "00000020"
+                                     "00000002"
+                                     "00000000" +
+                                         record32},
+        {"more bytes than records", "00000020"
+                                    "00000001"
+                                    "00000000" +
+                                        record32 + "00000000"},
     };
     for (const auto &b : blocks) {
         std::vector<uint8_t> buffer(KVX_SCAN_BUFFER_HEADER + 2 * 32, 0xEE);
@@ -220,7 +247,10 @@ TEST_F(Operations, DigitalLinesAndTotalizerOnBothConnections) {
     ASSERT_EQ(kvxDIOGet(1, &value), KVX_OK);
     EXPECT_EQ(value, 0x5A);
     ASSERT_EQ(kvxDIOSet(1, 0x0F, 0x03), KVX_OK);
-    EXPECT_EQ(lastRequest(1).substr(16), "0000006e" "00000018" "0000000f" "00000003");
+    EXPECT_EQ(lastRequest(1).substr(16), "0000006e"
+                                         "00000018"
+                                         "0000000f"
+                                         "00000003");
     ASSERT_EQ(kvxDIOSet2(1, 0xF0, 0x00), KVX_OK);
     EXPECT_EQ(commandOf(lastRequest(1)), 205);
     ASSERT_EQ(kvxTotalizerGet(1, &value), KVX_OK);

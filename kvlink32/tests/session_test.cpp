@@ -107,9 +107,12 @@ TEST_F(Sessions, LibExitClosesEverythingWithoutCloseRequests) {
     ASSERT_EQ(kvxCommOpen(1), KVX_OK);
     ASSERT_EQ(kvxCommOpen2(2), KVX_OK);
     EXPECT_EQ(kvxLibExit(), KVX_OK);
-    EXPECT_TRUE(kvtest::waitFor([&] { return sim->control("connections 1") == "ok main=0 passthru=0" &&
-                                             sim->control("connections 2") == "ok main=0 passthru=0"; },
-                                2000));
+    EXPECT_TRUE(kvtest::waitFor(
+        [&] {
+            return sim->control("connections 1") == "ok main=0 passthru=0" &&
+                   sim->control("connections 2") == "ok main=0 passthru=0";
+        },
+        2000));
     EXPECT_EQ(commandsReceived(1), (std::vector<int>{0}));
     EXPECT_EQ(commandsReceived(2), (std::vector<int>{0}));
 }

@@ -3,8 +3,8 @@
 // and the library started against them.
 #pragma once
 
-#include "kvlink32.h"
 #include "ccf_file_writer.h"
+#include "kvlink32.h"
 #include "loopback_addresses.h"
 #include "sim_process.h"
 #include "temp_dir.h"

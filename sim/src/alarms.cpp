@@ -14,12 +14,12 @@ bool inAlarm(float reading, bool lo, bool hi, float limit) {
     return (lo && reading < limit) || (hi && reading > limit);
 }
 
-}  // namespace
+} // namespace
 
-AlarmState evaluateAlarms(const InstrumentConfig& config, const ChannelReadings& readings) {
+AlarmState evaluateAlarms(const InstrumentConfig &config, const ChannelReadings &readings) {
     AlarmState state;
     for (std::size_t index = 0; index < readings.size(); ++index) {
-        const ChannelConfig& channel = config.channels[index];
+        const ChannelConfig &channel = config.channels[index];
         if (channel.function == 0) {
             continue;
         }
@@ -48,8 +48,8 @@ AlarmState evaluateAlarms(const InstrumentConfig& config, const ChannelReadings&
     return state;
 }
 
-std::uint8_t linesWithAlarms(std::uint8_t lines, const AlarmState& alarms) {
+std::uint8_t linesWithAlarms(std::uint8_t lines, const AlarmState &alarms) {
     return static_cast<std::uint8_t>((lines & ~alarms.outputsOwned) | alarms.outputsOn);
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -12,7 +12,7 @@ namespace {
 constexpr int kModelM200A = 0;
 constexpr int kModelM100A = 1;
 
-int headerNumber(std::istream& in, const std::string& what) {
+int headerNumber(std::istream &in, const std::string &what) {
     std::string line;
     int value = 0;
     if (!std::getline(in, line) || !(std::istringstream(line) >> value)) {
@@ -23,10 +23,11 @@ int headerNumber(std::istream& in, const std::string& what) {
 
 InstrumentEntry parseEntry(std::string line) {
     // "12, 127.0.0.12, 1": commas and dots separate the six numbers.
-    std::replace_if(line.begin(), line.end(), [](char c) { return c == ',' || c == '.'; }, ' ');
+    std::replace_if(
+        line.begin(), line.end(), [](char c) { return c == ',' || c == '.'; }, ' ');
     std::istringstream fields(line);
     int numbers[6] = {};
-    for (int& number : numbers) {
+    for (int &number : numbers) {
         if (!(fields >> number)) {
             throw std::invalid_argument("ccf.cfg: damaged entry line");
         }
@@ -36,22 +37,22 @@ InstrumentEntry parseEntry(std::string line) {
     }
     InstrumentEntry entry;
     entry.bcn = numbers[0];
-    entry.address = std::to_string(numbers[1]) + "." + std::to_string(numbers[2]) + "." +
-                   std::to_string(numbers[3]) + "." + std::to_string(numbers[4]);
+    entry.address = std::to_string(numbers[1]) + "." + std::to_string(numbers[2]) + "." + std::to_string(numbers[3]) +
+                    "." + std::to_string(numbers[4]);
     entry.addressGiven = true;
     entry.model = numbers[5] == kModelM200A ? "M200A" : "M100A";
     return entry;
 }
 
-}  // namespace
+} // namespace
 
-CcfContents readCcfFile(const std::string& path) {
+CcfContents readCcfFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw std::invalid_argument("cannot read " + path);
     }
     std::string line;
-    std::getline(in, line);  // the warning line
+    std::getline(in, line); // the warning line
     CcfContents contents;
     contents.netMode = headerNumber(in, "network mode");
     contents.port = headerNumber(in, "socket port");
@@ -63,4 +64,4 @@ CcfContents readCcfFile(const std::string& path) {
     return contents;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -15,6 +15,6 @@ struct CcfContents {
 };
 
 // Throws std::invalid_argument when the file cannot be read or does not parse.
-CcfContents readCcfFile(const std::string& path);
+CcfContents readCcfFile(const std::string &path);
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -15,19 +15,19 @@ constexpr float kInfinity = std::numeric_limits<float>::infinity();
 
 float specialReading(Special special) {
     switch (special) {
-    case Special::OpenThermocouple: return std::bit_cast<float>(0x7FC00000U);
-    case Special::PositiveOverload: return kInfinity;
-    case Special::NegativeOverload: return -kInfinity;
-    case Special::None: break;
+        case Special::OpenThermocouple: return std::bit_cast<float>(0x7FC00000U);
+        case Special::PositiveOverload: return kInfinity;
+        case Special::NegativeOverload: return -kInfinity;
+        case Special::None: break;
     }
     return 0.0f;
 }
 
-double readingOf(const ChannelReadings& readings, std::int32_t channel) {
+double readingOf(const ChannelReadings &readings, std::int32_t channel) {
     return channel >= 1 && channel <= KVX_MAX_CHANNELS ? readings[static_cast<std::size_t>(channel) - 1] : kNaN;
 }
 
-double averageOf(const ChannelReadings& readings, std::int32_t mask) {
+double averageOf(const ChannelReadings &readings, std::int32_t mask) {
     double sum = 0.0;
     int count = 0;
     for (int channel = 1; channel <= KVX_MAX_CHANNELS; ++channel) {
@@ -39,21 +39,20 @@ double averageOf(const ChannelReadings& readings, std::int32_t mask) {
     return count > 0 ? sum / count : kNaN;
 }
 
-double computed(const InstrumentConfig& config, const ChannelConfig& channel, const ChannelReadings& readings) {
+double computed(const InstrumentConfig &config, const ChannelConfig &channel, const ChannelReadings &readings) {
     switch (channel.function) {
-    case function::kAverage: return averageOf(readings, channel.aux);
-    case function::kChanAMinusChanB: return readingOf(readings, channel.alpha) - readingOf(readings, channel.aux);
-    case function::kChanAMinusAverage:
-        return readingOf(readings, channel.alpha) - averageOf(readings, channel.aux);
-    case function::kEquation:
-        return channel.aux >= 0 && channel.aux < KVX_EQUATION_AREA
-                   ? evaluateEquation(config.equations, static_cast<std::size_t>(channel.aux), readings)
-                   : kNaN;
-    default: return 0.0;
+        case function::kAverage: return averageOf(readings, channel.aux);
+        case function::kChanAMinusChanB: return readingOf(readings, channel.alpha) - readingOf(readings, channel.aux);
+        case function::kChanAMinusAverage: return readingOf(readings, channel.alpha) - averageOf(readings, channel.aux);
+        case function::kEquation:
+            return channel.aux >= 0 && channel.aux < KVX_EQUATION_AREA
+                       ? evaluateEquation(config.equations, static_cast<std::size_t>(channel.aux), readings)
+                       : kNaN;
+        default: return 0.0;
     }
 }
 
-double inUnits(const InstrumentConfig& config, const ChannelConfig& channel, double quantity) {
+double inUnits(const InstrumentConfig &config, const ChannelConfig &channel, double quantity) {
     if (channel.function == function::kCurrent) {
         return shuntVoltage(channel, quantity);
     }
@@ -63,14 +62,14 @@ double inUnits(const InstrumentConfig& config, const ChannelConfig& channel, dou
     return quantity;
 }
 
-}  // namespace
+} // namespace
 
-ChannelReadings readChannels(const InstrumentConfig& config, const ChannelOverrides& overrides, std::uint32_t seed,
+ChannelReadings readChannels(const InstrumentConfig &config, const ChannelOverrides &overrides, std::uint32_t seed,
                              double seconds) {
     ChannelReadings readings{};
     for (int number = 1; number <= KVX_MAX_CHANNELS; ++number) {
-        const ChannelConfig& channel = config.channels[number - 1];
-        float& reading = readings[static_cast<std::size_t>(number) - 1];
+        const ChannelConfig &channel = config.channels[number - 1];
+        float &reading = readings[static_cast<std::size_t>(number) - 1];
         const auto found = overrides.find(number);
         const ChannelOverride fixed = found == overrides.end() ? ChannelOverride{} : found->second;
         if (channel.function == function::kOff) {
@@ -85,8 +84,8 @@ ChannelReadings readChannels(const InstrumentConfig& config, const ChannelOverri
         if (fixed.value) {
             quantity = *fixed.value;
         } else {
-            quantity = isComputed ? computed(config, channel, readings)
-                                  : measuredQuantity(channel, number, seed, seconds);
+            quantity =
+                isComputed ? computed(config, channel, readings) : measuredQuantity(channel, number, seed, seconds);
         }
         if (!isComputed) {
             quantity = inUnits(config, channel, quantity);
@@ -96,7 +95,7 @@ ChannelReadings readChannels(const InstrumentConfig& config, const ChannelOverri
     return readings;
 }
 
-std::vector<float> recordedReadings(const InstrumentConfig& config, const ChannelReadings& readings) {
+std::vector<float> recordedReadings(const InstrumentConfig &config, const ChannelReadings &readings) {
     std::vector<float> recorded;
     for (std::size_t index = 0; index < readings.size(); ++index) {
         if (config.channels[index].function != function::kOff) {
@@ -106,12 +105,12 @@ std::vector<float> recordedReadings(const InstrumentConfig& config, const Channe
     return recorded;
 }
 
-int recordSizeOf(const InstrumentConfig& config) {
+int recordSizeOf(const InstrumentConfig &config) {
     int channels = 0;
-    for (const ChannelConfig& channel : config.channels) {
+    for (const ChannelConfig &channel : config.channels) {
         channels += channel.function != function::kOff ? 1 : 0;
     }
     return 28 + 4 * channels;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -12,7 +12,7 @@
 
 namespace korvelsim {
 
-using ChannelReadings = std::array<float, KVX_MAX_CHANNELS>;  // channel n at n - 1
+using ChannelReadings = std::array<float, KVX_MAX_CHANNELS>; // channel n at n - 1
 
 // The conditions an instrument reports instead of a number.
 enum class Special { None, OpenThermocouple, PositiveOverload, NegativeOverload };
@@ -28,13 +28,13 @@ using ChannelOverrides = std::map<int, ChannelOverride>;
 inline constexpr std::uint32_t kFahrenheitOption = 1U << 2;
 
 // Channels that are off read 0.
-ChannelReadings readChannels(const InstrumentConfig& config, const ChannelOverrides& overrides, std::uint32_t seed,
+ChannelReadings readChannels(const InstrumentConfig &config, const ChannelOverrides &overrides, std::uint32_t seed,
                              double seconds);
 
 // The readings a scan record carries: those of the channels that are not off.
-std::vector<float> recordedReadings(const InstrumentConfig& config, const ChannelReadings& readings);
+std::vector<float> recordedReadings(const InstrumentConfig &config, const ChannelReadings &readings);
 
 // 28 + 4 x the channels that are not off.
-int recordSizeOf(const InstrumentConfig& config);
+int recordSizeOf(const InstrumentConfig &config);
 
-}  // namespace korvelsim
+} // namespace korvelsim

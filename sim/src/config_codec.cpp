@@ -13,7 +13,7 @@ constexpr std::uint8_t kConstantToken = 2;
 
 // Only the channel number and the float constant travel reordered; every
 // other byte of the area is copied as it is.
-std::size_t operandSize(const std::uint8_t* area, std::size_t position) {
+std::size_t operandSize(const std::uint8_t *area, std::size_t position) {
     const std::size_t after = KVX_EQUATION_AREA - position - 1;
     if (area[position] == kChannelToken && after >= 2) {
         return 2;
@@ -24,7 +24,7 @@ std::size_t operandSize(const std::uint8_t* area, std::size_t position) {
     return 0;
 }
 
-void appendEquations(Bytes& out, const std::uint8_t* area) {
+void appendEquations(Bytes &out, const std::uint8_t *area) {
     std::size_t position = 0;
     while (position < KVX_EQUATION_AREA) {
         const std::size_t operand = operandSize(area, position);
@@ -43,7 +43,7 @@ void appendEquations(Bytes& out, const std::uint8_t* area) {
     }
 }
 
-void readEquations(const std::uint8_t* wire, std::uint8_t* area) {
+void readEquations(const std::uint8_t *wire, std::uint8_t *area) {
     std::size_t position = 0;
     while (position < KVX_EQUATION_AREA) {
         area[position] = wire[position];
@@ -59,7 +59,7 @@ void readEquations(const std::uint8_t* wire, std::uint8_t* area) {
     }
 }
 
-void appendChannel(Bytes& out, const ChannelConfig& channel) {
+void appendChannel(Bytes &out, const ChannelConfig &channel) {
     appendI32(out, channel.function);
     appendI32(out, channel.range);
     if (channel.range == kCustomRtdRange) {
@@ -80,21 +80,21 @@ void appendChannel(Bytes& out, const ChannelConfig& channel) {
 
 class FieldReader {
 public:
-    explicit FieldReader(const std::uint8_t* wire) : wire_(wire) {}
+    explicit FieldReader(const std::uint8_t *wire) : wire_(wire) {}
     std::int32_t int32() { return readI32(next()); }
     float real() { return readFloat(next()); }
-    const std::uint8_t* position() const { return wire_; }
+    const std::uint8_t *position() const { return wire_; }
 
 private:
-    const std::uint8_t* next() {
-        const std::uint8_t* field = wire_;
+    const std::uint8_t *next() {
+        const std::uint8_t *field = wire_;
         wire_ += 4;
         return field;
     }
-    const std::uint8_t* wire_;
+    const std::uint8_t *wire_;
 };
 
-void readChannel(FieldReader& in, ChannelConfig& channel) {
+void readChannel(FieldReader &in, ChannelConfig &channel) {
     channel.function = in.int32();
     channel.range = in.int32();
     if (channel.range == kCustomRtdRange) {
@@ -113,18 +113,18 @@ void readChannel(FieldReader& in, ChannelConfig& channel) {
     channel.b = in.real();
 }
 
-}  // namespace
+} // namespace
 
-Bytes encodeConfig(const InstrumentConfig& config, bool withEquations) {
+Bytes encodeConfig(const InstrumentConfig &config, bool withEquations) {
     Bytes out;
     out.reserve(kConfigWithEquations);
     appendU32(out, config.options);
-    for (const auto* interval : {config.interval1, config.interval2, config.alarmCheckInterval}) {
+    for (const auto *interval : {config.interval1, config.interval2, config.alarmCheckInterval}) {
         for (int field = 0; field < 4; ++field) {
             appendI32(out, interval[field]);
         }
     }
-    for (const ChannelConfig& channel : config.channels) {
+    for (const ChannelConfig &channel : config.channels) {
         appendChannel(out, channel);
     }
     if (withEquations) {
@@ -133,15 +133,15 @@ Bytes encodeConfig(const InstrumentConfig& config, bool withEquations) {
     return out;
 }
 
-void decodeConfig(const std::uint8_t* payload, bool withEquations, InstrumentConfig& config) {
+void decodeConfig(const std::uint8_t *payload, bool withEquations, InstrumentConfig &config) {
     FieldReader in(payload);
     config.options = static_cast<std::uint32_t>(in.int32());
-    for (auto* interval : {config.interval1, config.interval2, config.alarmCheckInterval}) {
+    for (auto *interval : {config.interval1, config.interval2, config.alarmCheckInterval}) {
         for (int field = 0; field < 4; ++field) {
             interval[field] = in.int32();
         }
     }
-    for (ChannelConfig& channel : config.channels) {
+    for (ChannelConfig &channel : config.channels) {
         readChannel(in, channel);
     }
     if (withEquations) {
@@ -149,4 +149,4 @@ void decodeConfig(const std::uint8_t* payload, bool withEquations, InstrumentCon
     }
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -12,17 +12,17 @@ namespace korvelsim {
 
 class ControlChannel {
 public:
-    ControlChannel(std::vector<SimInstrument>& instruments, Server& server);
+    ControlChannel(std::vector<SimInstrument> &instruments, Server &server);
 
-    std::string execute(const std::string& line);
+    std::string execute(const std::string &line);
     // The same words given on the command line: fault commands only.
-    std::string executeFault(const std::string& line);
+    std::string executeFault(const std::string &line);
 
 private:
-    std::string run(const std::string& line, bool faultsOnly);
+    std::string run(const std::string &line, bool faultsOnly);
 
-    std::vector<SimInstrument>& instruments_;
-    Server& server_;
+    std::vector<SimInstrument> &instruments_;
+    Server &server_;
 };
 
-}  // namespace korvelsim
+} // namespace korvelsim

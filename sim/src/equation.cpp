@@ -11,38 +11,52 @@ namespace korvelsim {
 namespace {
 
 enum Code : std::uint8_t {
-    kEnd = 0, kChannel, kConstant, kReserved, kNegate, kSubtract, kAdd, kMultiply, kDivide, kPower,
-    kExp, kLn, kLog, kAbs, kInt, kSqr,
+    kEnd = 0,
+    kChannel,
+    kConstant,
+    kReserved,
+    kNegate,
+    kSubtract,
+    kAdd,
+    kMultiply,
+    kDivide,
+    kPower,
+    kExp,
+    kLn,
+    kLog,
+    kAbs,
+    kInt,
+    kSqr,
 };
 
 std::optional<double> unary(std::uint8_t code, double x) {
     switch (code) {
-    case kNegate: return -x;
-    case kExp: return std::exp(x);
-    case kLn: return std::log(x);
-    case kLog: return std::log10(x);
-    case kAbs: return std::fabs(x);
-    case kInt: return std::trunc(x);
-    case kSqr: return std::sqrt(x);
-    default: return std::nullopt;
+        case kNegate: return -x;
+        case kExp: return std::exp(x);
+        case kLn: return std::log(x);
+        case kLog: return std::log10(x);
+        case kAbs: return std::fabs(x);
+        case kInt: return std::trunc(x);
+        case kSqr: return std::sqrt(x);
+        default: return std::nullopt;
     }
 }
 
 std::optional<double> binary(std::uint8_t code, double a, double b) {
     switch (code) {
-    case kSubtract: return a - b;
-    case kAdd: return a + b;
-    case kMultiply: return a * b;
-    case kDivide: return a / b;
-    case kPower: return std::pow(a, b);
-    default: return std::nullopt;
+        case kSubtract: return a - b;
+        case kAdd: return a + b;
+        case kMultiply: return a * b;
+        case kDivide: return a / b;
+        case kPower: return std::pow(a, b);
+        default: return std::nullopt;
     }
 }
 
 class Evaluator {
 public:
-    Evaluator(const std::uint8_t* area, const std::array<float, KVX_MAX_CHANNELS>& readings)
-        : area_(area), readings_(readings) {}
+    Evaluator(const std::uint8_t *area, const std::array<float, KVX_MAX_CHANNELS> &readings)
+            : area_(area), readings_(readings) {}
 
     std::optional<double> run(std::size_t position) {
         while (position < KVX_EQUATION_AREA) {
@@ -60,7 +74,7 @@ public:
     }
 
 private:
-    bool apply(std::uint8_t code, const std::uint8_t* operand) {
+    bool apply(std::uint8_t code, const std::uint8_t *operand) {
         if (code == kChannel) {
             std::uint16_t channel = 0;
             std::memcpy(&channel, operand, sizeof channel);
@@ -95,17 +109,17 @@ private:
         return result.has_value();
     }
 
-    const std::uint8_t* area_;
-    const std::array<float, KVX_MAX_CHANNELS>& readings_;
+    const std::uint8_t *area_;
+    const std::array<float, KVX_MAX_CHANNELS> &readings_;
     std::vector<double> stack_;
 };
 
-}  // namespace
+} // namespace
 
 float evaluateEquation(const std::uint8_t (&area)[KVX_EQUATION_AREA], std::size_t offset,
-                       const std::array<float, KVX_MAX_CHANNELS>& readings) {
+                       const std::array<float, KVX_MAX_CHANNELS> &readings) {
     const auto result = Evaluator(area, readings).run(offset);
     return result ? static_cast<float>(*result) : std::numeric_limits<float>::quiet_NaN();
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

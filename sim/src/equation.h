@@ -14,6 +14,6 @@ namespace korvelsim {
 // instrument does not know, a stack that runs short or a code that runs past
 // the area give a quiet NaN, as for an unreadable input.
 float evaluateEquation(const std::uint8_t (&area)[KVX_EQUATION_AREA], std::size_t offset,
-                       const std::array<float, KVX_MAX_CHANNELS>& readings);
+                       const std::array<float, KVX_MAX_CHANNELS> &readings);
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -41,4 +41,4 @@ std::optional<Bytes> Faults::takePayload() {
     return raw;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -12,8 +12,8 @@ namespace korvelsim {
 
 struct ErrorFault {
     std::int32_t code = 0;
-    std::optional<std::int32_t> command;  // every command when absent
-    std::optional<int> remaining;         // without end when absent
+    std::optional<std::int32_t> command; // every command when absent
+    std::optional<int> remaining;        // without end when absent
 };
 
 struct Faults {
@@ -23,9 +23,9 @@ struct Faults {
     int foreignReplies = 0;
     std::optional<ErrorFault> error;
     std::optional<int> closeAfter;          // requests still to come, the last unanswered
-    std::optional<std::uint32_t> badLength;  // announced by the next reply only
-    std::optional<Bytes> payload;            // raw payload of the next reply only
-    bool paused = false;                     // replies wait until answering resumes
+    std::optional<std::uint32_t> badLength; // announced by the next reply only
+    std::optional<Bytes> payload;           // raw payload of the next reply only
+    bool paused = false;                    // replies wait until answering resumes
 
     // The error code to answer this command with instead of the instrument.
     std::optional<std::int32_t> takeError(std::int32_t command);
@@ -36,4 +36,4 @@ struct Faults {
     std::optional<Bytes> takePayload();
 };
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -8,7 +8,7 @@ namespace {
 constexpr char kMagic[4] = {'K', 'V', 'E', 'X'};
 }
 
-RequestHeader parseHeader(const std::uint8_t* bytes) {
+RequestHeader parseHeader(const std::uint8_t *bytes) {
     RequestHeader header;
     header.magicOk = std::memcmp(bytes, kMagic, sizeof kMagic) == 0;
     header.sequence = readU32(bytes + 4);
@@ -17,7 +17,7 @@ RequestHeader parseHeader(const std::uint8_t* bytes) {
     return header;
 }
 
-Bytes buildReply(std::uint32_t sequence, std::int32_t command, const Bytes& payload,
+Bytes buildReply(std::uint32_t sequence, std::int32_t command, const Bytes &payload,
                  std::optional<std::uint32_t> lengthOverride) {
     Bytes message(kMagic, kMagic + sizeof kMagic);
     appendU32(message, sequence);
@@ -27,4 +27,4 @@ Bytes buildReply(std::uint32_t sequence, std::int32_t command, const Bytes& payl
     return message;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

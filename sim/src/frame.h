@@ -20,11 +20,11 @@ struct RequestHeader {
 };
 
 // Reads the header at the start of a buffer holding at least kHeaderSize bytes.
-RequestHeader parseHeader(const std::uint8_t* bytes);
+RequestHeader parseHeader(const std::uint8_t *bytes);
 
 // A whole reply: header (magic, sequence, command, length) then payload.
 // lengthOverride replaces the announced total length (a faulty instrument).
-Bytes buildReply(std::uint32_t sequence, std::int32_t command, const Bytes& payload,
+Bytes buildReply(std::uint32_t sequence, std::int32_t command, const Bytes &payload,
                  std::optional<std::uint32_t> lengthOverride = std::nullopt);
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -18,7 +18,7 @@ constexpr std::uint32_t kAttentionFlag = 0x80000000U;
 constexpr std::uint32_t kConditionBits = 0xFFFFU;
 constexpr float kBlockTemperature = 25.0f;
 
-Bytes fixedText(const std::string& text, std::size_t size) {
+Bytes fixedText(const std::string &text, std::size_t size) {
     Bytes out(size, 0);
     std::copy_n(text.begin(), std::min(text.size(), size), out.begin());
     return out;
@@ -36,13 +36,13 @@ Bytes oneFloat(float value) {
     return out;
 }
 
-float intAsFloat(const std::uint8_t* payload) { return static_cast<float>(readI32(payload)); }
+float intAsFloat(const std::uint8_t *payload) { return static_cast<float>(readI32(payload)); }
 
-Bytes compatibilityText(const std::string& text) {
+Bytes compatibilityText(const std::string &text) {
     return fixedText(text.substr(0, kCompatibilitySize - 1), kCompatibilitySize);
 }
 
-ClockReading readTime(const std::uint8_t* payload) {
+ClockReading readTime(const std::uint8_t *payload) {
     ClockReading reading;
     std::memcpy(&reading.time, payload, sizeof reading.time);
     reading.milliseconds = readI32(payload + sizeof reading.time);
@@ -52,12 +52,12 @@ ClockReading readTime(const std::uint8_t* payload) {
 // Greeting, close and status are answered even while the instrument is busy.
 bool answeredWhileBusy(std::int32_t command) { return command == 0 || command == 1 || command == 2; }
 
-}  // namespace
+} // namespace
 
 Instrument::Instrument(int bcn, std::string model)
-    : modelText(std::move(model)), reportedBcn(bcn), seed(static_cast<std::uint32_t>(bcn)) {}
+        : modelText(std::move(model)), reportedBcn(bcn), seed(static_cast<std::uint32_t>(bcn)) {}
 
-Response Instrument::handle(std::int32_t command, const std::uint8_t* payload, Instant now) {
+Response Instrument::handle(std::int32_t command, const std::uint8_t *payload, Instant now) {
     advance(now);
     if (busyReplies && busyAt(now) && !answeredWhileBusy(command)) {
         return Response::error(kStillBusy);
@@ -65,85 +65,88 @@ Response Instrument::handle(std::int32_t command, const std::uint8_t* payload, I
     return answer(command, payload, now);
 }
 
-Response Instrument::answer(std::int32_t command, const std::uint8_t* payload, Instant now) {
+Response Instrument::answer(std::int32_t command, const std::uint8_t *payload, Instant now) {
     switch (command) {
-    case 0:  // greeting and close carry nothing
-    case 1:
-        return Response::ok();
-    case 2: {
-        const std::uint32_t status = statusAt(now);
-        overflow_ = false;  // reported once: reading the status clears it
-        return Response::ok(oneInt(static_cast<std::int32_t>(status)));
-    }
-    case 3:
-        ++resets;
-        schedule_.stop();
-        spyEnabled = false;
-        monitorChannel = 0;
-        queue.clear();
-        return Response::ok();
-    case 4: return Response::ok(oneInt(internalError));
-    case 100: return fetchScans(readI32(payload));
-    case 101: return scanBlock(queue.newest() ? std::vector<Scan>{*queue.newest()} : std::vector<Scan>{});
-    case 102:
-        triggerValue = readI32(payload);
-        if (triggerValue != 0 && scanning() && (config.options & kExternalTriggerOption)) {
-            makeScan(now);
+        case 0: // greeting and close carry nothing
+        case 1: return Response::ok();
+        case 2: {
+            const std::uint32_t status = statusAt(now);
+            overflow_ = false; // reported once: reading the status clears it
+            return Response::ok(oneInt(static_cast<std::int32_t>(status)));
         }
-        return Response::ok();
-    case 103: return enableScanning(readI32(payload), readTime(payload + 4), now);
-    case 104: stopScanning(now); return Response::ok();
-    case 105: {
-        const ClockReading shown = clock.readingAt(now);
-        Bytes out(sizeof shown.time);
-        std::memcpy(out.data(), &shown.time, sizeof shown.time);
-        appendI32(out, shown.milliseconds);
-        return Response::ok(std::move(out));
-    }
-    case 106: {
-        const ClockReading wanted = readTime(payload);
-        return clock.set(wanted.time, wanted.milliseconds, now) ? Response::ok() : Response::error(kMalformedRequest);
-    }
-    case 107: return Response::ok(encodeConfig(config, false));
-    case 108: return setConfig(payload, false, now);
-    case 109: return Response::ok(oneInt(dio));
-    case 110: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
-    case 111: {
-        const auto reading = spyEnabled ? spyReading(readI32(payload), now) : std::nullopt;
-        return reading ? Response::ok(oneFloat(*reading)) : Response::error(kNoReading);
-    }
-    case 112: return Response::ok(oneInt(static_cast<std::int32_t>(totalizer)));
-    case 113: totalizer = 0; return Response::ok();
-    case 114: return Response::ok(fixedText(modelText, kModelTextSize));
-    case 115: ++selftestsBegun; return Response::ok();
-    case 116: return Response::ok(oneInt(static_cast<std::int32_t>(selftestWord)));
-    case 117: monitorChannel = readI32(payload); return Response::ok();
-    case 118: monitorChannel = 0; return Response::ok();
-    case 119: return Response::ok(oneInt(reportedBcn));
-    case 120: return Response::ok(oneFloat(kBlockTemperature));
-    case 121: return Response::ok(oneFloat(readFloat(payload + 4) * readFloat(payload + 8) + intAsFloat(payload)));
-    case 122: return Response::ok(oneFloat(readFloat(payload + 4) + intAsFloat(payload)));
-    case 123: clearValue = readI32(payload); queue.clear(); return Response::ok();
-    case 124: spyEnabled = true; return Response::ok();
-    case 125: spyEnabled = false; return Response::ok();
-    case 126: return Response::ok(oneInt(static_cast<std::int32_t>(queue.size())));
-    case 127:
-        return compatibility ? Response::ok(compatibilityText(*compatibility))
-                             : Response::error(KVX_INST_OLD_SOFTWARE);
-    case 128: return Response::ok(encodeConfig(config, true));
-    case 129: return setConfig(payload, true, now);
-    case 200: passThruType = readI32(payload); return Response::ok();
-    case 201: passThruType = 0; return Response::ok();
-    case 202: return passThruSend(payload);
-    case 203: return passThruReceive(readI32(payload));
-    case 204: {
-        Bytes out = oneInt(passThruType);
-        appendI32(out, static_cast<std::int32_t>(passThruData.size()));
-        return Response::ok(std::move(out));
-    }
-    case 205: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
-    case 206: totalizer = 0; return Response::ok();
-    default: return Response::error(kUnknownCommand);
+        case 3:
+            ++resets;
+            schedule_.stop();
+            spyEnabled = false;
+            monitorChannel = 0;
+            queue.clear();
+            return Response::ok();
+        case 4: return Response::ok(oneInt(internalError));
+        case 100: return fetchScans(readI32(payload));
+        case 101: return scanBlock(queue.newest() ? std::vector<Scan>{*queue.newest()} : std::vector<Scan>{});
+        case 102:
+            triggerValue = readI32(payload);
+            if (triggerValue != 0 && scanning() && (config.options & kExternalTriggerOption)) {
+                makeScan(now);
+            }
+            return Response::ok();
+        case 103: return enableScanning(readI32(payload), readTime(payload + 4), now);
+        case 104: stopScanning(now); return Response::ok();
+        case 105: {
+            const ClockReading shown = clock.readingAt(now);
+            Bytes out(sizeof shown.time);
+            std::memcpy(out.data(), &shown.time, sizeof shown.time);
+            appendI32(out, shown.milliseconds);
+            return Response::ok(std::move(out));
+        }
+        case 106: {
+            const ClockReading wanted = readTime(payload);
+            return clock.set(wanted.time, wanted.milliseconds, now) ? Response::ok()
+                                                                    : Response::error(kMalformedRequest);
+        }
+        case 107: return Response::ok(encodeConfig(config, false));
+        case 108: return setConfig(payload, false, now);
+        case 109: return Response::ok(oneInt(dio));
+        case 110: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
+        case 111: {
+            const auto reading = spyEnabled ? spyReading(readI32(payload), now) : std::nullopt;
+            return reading ? Response::ok(oneFloat(*reading)) : Response::error(kNoReading);
+        }
+        case 112: return Response::ok(oneInt(static_cast<std::int32_t>(totalizer)));
+        case 113: totalizer = 0; return Response::ok();
+        case 114: return Response::ok(fixedText(modelText, kModelTextSize));
+        case 115: ++selftestsBegun; return Response::ok();
+        case 116: return Response::ok(oneInt(static_cast<std::int32_t>(selftestWord)));
+        case 117: monitorChannel = readI32(payload); return Response::ok();
+        case 118: monitorChannel = 0; return Response::ok();
+        case 119: return Response::ok(oneInt(reportedBcn));
+        case 120: return Response::ok(oneFloat(kBlockTemperature));
+        case 121: return Response::ok(oneFloat(readFloat(payload + 4) * readFloat(payload + 8) + intAsFloat(payload)));
+        case 122: return Response::ok(oneFloat(readFloat(payload + 4) + intAsFloat(payload)));
+        case 123:
+            clearValue = readI32(payload);
+            queue.clear();
+            return Response::ok();
+        case 124: spyEnabled = true; return Response::ok();
+        case 125: spyEnabled = false; return Response::ok();
+        case 126: return Response::ok(oneInt(static_cast<std::int32_t>(queue.size())));
+        case 127:
+            return compatibility ? Response::ok(compatibilityText(*compatibility))
+                                 : Response::error(KVX_INST_OLD_SOFTWARE);
+        case 128: return Response::ok(encodeConfig(config, true));
+        case 129: return setConfig(payload, true, now);
+        case 200: passThruType = readI32(payload); return Response::ok();
+        case 201: passThruType = 0; return Response::ok();
+        case 202: return passThruSend(payload);
+        case 203: return passThruReceive(readI32(payload));
+        case 204: {
+            Bytes out = oneInt(passThruType);
+            appendI32(out, static_cast<std::int32_t>(passThruData.size()));
+            return Response::ok(std::move(out));
+        }
+        case 205: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
+        case 206: totalizer = 0; return Response::ok();
+        default: return Response::error(kUnknownCommand);
     }
 }
 
@@ -162,7 +165,7 @@ std::optional<float> Instrument::spyReading(int channel, Instant now) const {
     if (config.channels[index].function != function::kOff) {
         return readingsAt(now)[index];
     }
-    const Scan* newest = queue.newest();
+    const Scan *newest = queue.newest();
     if (!configured_ && newest && index < newest->readings.size()) {
         return newest->readings[index];
     }
@@ -177,7 +180,7 @@ Response Instrument::scanBlock(std::vector<Scan> scans) const {
 
 // A new configuration ends scanning and empties the queue: its records would
 // no longer match the channels.
-Response Instrument::setConfig(const std::uint8_t* payload, bool withEquations, Instant now) {
+Response Instrument::setConfig(const std::uint8_t *payload, bool withEquations, Instant now) {
     decodeConfig(payload, withEquations, config);
     configured_ = true;
     stopScanning(now);
@@ -193,7 +196,7 @@ void Instrument::setDio(std::int32_t first, std::int32_t second) {
     dio = ((dio & ~first) | (second & first)) & 0xFF;
 }
 
-Response Instrument::passThruSend(const std::uint8_t* payload) {
+Response Instrument::passThruSend(const std::uint8_t *payload) {
     const std::int32_t count = readI32(payload);
     if (count < 0 || count > static_cast<std::int32_t>(kPassThruBlock)) {
         return Response::error(kMalformedRequest);
@@ -213,4 +216,4 @@ Response Instrument::passThruReceive(std::int32_t most) {
     return Response::ok(std::move(out));
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -22,7 +22,7 @@ namespace korvelsim {
 
 struct Response {
     bool isError = false;
-    std::int32_t code = 0;  // of an error reply
+    std::int32_t code = 0; // of an error reply
     Bytes payload;
 
     static Response ok(Bytes payload = {}) { return {false, 0, std::move(payload)}; }
@@ -41,7 +41,7 @@ public:
 
     // Makes every scan due by now first. The request payload has already been
     // checked to be the command's size.
-    Response handle(std::int32_t command, const std::uint8_t* payload, Instant now);
+    Response handle(std::int32_t command, const std::uint8_t *payload, Instant now);
     // Makes every scan due by now.
     void advance(Instant now);
     // When the next scan or alarm check falls due; none when nothing is timed.
@@ -61,7 +61,7 @@ public:
     std::string modelText;
     std::int32_t reportedBcn;
     // The logger reads the version number from the third character on.
-    std::optional<std::string> compatibility = std::string("V 1.0");  // none: older software
+    std::optional<std::string> compatibility = std::string("V 1.0"); // none: older software
     std::uint32_t statusWord = 0;
     std::uint32_t selftestWord = 0;
     std::int32_t internalError = 0;
@@ -73,7 +73,7 @@ public:
     std::uint32_t seed;
     bool fastMode = false;
     std::chrono::milliseconds busyTime = kDefaultBusyTime;
-    bool busyReplies = false;  // answer -3 while busy
+    bool busyReplies = false; // answer -3 while busy
     ScanQueue queue;
 
     // Remembered from requests.
@@ -93,27 +93,27 @@ public:
     InstrumentClock clock;
 
 private:
-    Response answer(std::int32_t command, const std::uint8_t* payload, Instant now);
+    Response answer(std::int32_t command, const std::uint8_t *payload, Instant now);
     Response scanBlock(std::vector<Scan> scans) const;
-    Response enableScanning(std::int32_t mode, const ClockReading& at, Instant now);
+    Response enableScanning(std::int32_t mode, const ClockReading &at, Instant now);
     Response fetchScans(std::int32_t asked);
-    Response setConfig(const std::uint8_t* payload, bool withEquations, Instant now);
+    Response setConfig(const std::uint8_t *payload, bool withEquations, Instant now);
     void stopScanning(Instant now);
     void makeScan(Instant at);
     void queueScan(Scan scan);
     ChannelReadings readingsAt(Instant at) const;
     std::chrono::milliseconds fastestScan() const;
     void setDio(std::int32_t first, std::int32_t second);
-    Response passThruSend(const std::uint8_t* payload);
+    Response passThruSend(const std::uint8_t *payload);
     Response passThruReceive(std::int32_t most);
 
     ScanSchedule schedule_;
-    Instant signalStart_ = SteadyClock::now();  // the signals count their time from here
+    Instant signalStart_ = SteadyClock::now(); // the signals count their time from here
     Instant nextFastScan_;
     Instant busyUntil_;
     bool configured_ = false;
-    bool overflow_ = false;  // reported by the status word until it is read
+    bool overflow_ = false; // reported by the status word until it is read
     std::int32_t scansMade_ = 0;
 };
 
-}  // namespace korvelsim
+} // namespace korvelsim

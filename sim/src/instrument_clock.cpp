@@ -8,13 +8,13 @@ namespace {
 
 using std::chrono::milliseconds;
 
-std::optional<milliseconds> localToEpoch(const InstrumentTime& time, int ms) {
-    if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31 || time.hour > 23 ||
-        time.minute > 59 || time.second > 59 || ms < 0 || ms > 999) {
+std::optional<milliseconds> localToEpoch(const InstrumentTime &time, int ms) {
+    if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31 || time.hour > 23 || time.minute > 59 ||
+        time.second > 59 || ms < 0 || ms > 999) {
         return std::nullopt;
     }
     std::tm local{};
-    local.tm_year = 100 + time.year;  // the block keeps the year modulo 100: this century
+    local.tm_year = 100 + time.year; // the block keeps the year modulo 100: this century
     local.tm_mon = time.month - 1;
     local.tm_mday = time.day;
     local.tm_hour = time.hour;
@@ -28,7 +28,7 @@ std::optional<milliseconds> localToEpoch(const InstrumentTime& time, int ms) {
     return milliseconds(std::int64_t{seconds} * 1000 + ms);
 }
 
-}  // namespace
+} // namespace
 
 ClockReading InstrumentClock::readingAt(SteadyClock::time_point instant) const {
     const milliseconds shown = base_ + std::chrono::floor<milliseconds>(instant - anchor_);
@@ -46,7 +46,7 @@ ClockReading InstrumentClock::readingAt(SteadyClock::time_point instant) const {
     return reading;
 }
 
-std::optional<SteadyClock::time_point> InstrumentClock::instantOf(const InstrumentTime& time, int ms) const {
+std::optional<SteadyClock::time_point> InstrumentClock::instantOf(const InstrumentTime &time, int ms) const {
     const auto wanted = localToEpoch(time, ms);
     if (!wanted) {
         return std::nullopt;
@@ -54,7 +54,7 @@ std::optional<SteadyClock::time_point> InstrumentClock::instantOf(const Instrume
     return anchor_ + (*wanted - base_);
 }
 
-bool InstrumentClock::set(const InstrumentTime& time, int ms, SteadyClock::time_point at) {
+bool InstrumentClock::set(const InstrumentTime &time, int ms, SteadyClock::time_point at) {
     const auto wanted = localToEpoch(time, ms);
     if (!wanted) {
         return false;
@@ -64,4 +64,4 @@ bool InstrumentClock::set(const InstrumentTime& time, int ms, SteadyClock::time_
     return true;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

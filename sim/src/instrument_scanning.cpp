@@ -15,11 +15,11 @@ constexpr std::uint32_t kKeepScanningWhenFull = 1U << 11;
 constexpr std::chrono::milliseconds kFastestM200A{50};
 constexpr std::chrono::milliseconds kFastestM100A{500};
 
-}  // namespace
+} // namespace
 
 void Instrument::advance(Instant now) {
     if (fastMode) {
-        return;  // fast scans are made when they are fetched
+        return; // fast scans are made when they are fetched
     }
     const auto inAlarm = [this](Instant at) { return evaluateAlarms(config, readingsAt(at)).triggerChannelInAlarm; };
     for (const Instant at : schedule_.due(now, inAlarm)) {
@@ -31,7 +31,7 @@ std::optional<Instrument::Instant> Instrument::nextEvent() const {
     return fastMode ? std::nullopt : schedule_.nextEvent();
 }
 
-Response Instrument::enableScanning(std::int32_t mode, const ClockReading& at, Instant now) {
+Response Instrument::enableScanning(std::int32_t mode, const ClockReading &at, Instant now) {
     Instant start = now;
     if (mode == 1) {
         const auto instant = clock.instantOf(at.time, at.milliseconds);
@@ -80,13 +80,13 @@ ChannelReadings Instrument::readingsAt(Instant at) const {
 
 void Instrument::makeScan(Instant at) {
     if (!(config.options & kKeepScanningWhenFull) && queue.full()) {
-        schedule_.stop();  // the configuration asks to stop scanning rather than lose scans
+        schedule_.stop(); // the configuration asks to stop scanning rather than lose scans
         return;
     }
     const ChannelReadings readings = readingsAt(at);
     const AlarmState alarms = evaluateAlarms(config, readings);
     dio = linesWithAlarms(static_cast<std::uint8_t>(dio), alarms);
-    ++totalizer;  // the simulated totalizer input pulses once per scan
+    ++totalizer; // the simulated totalizer input pulses once per scan
     Scan scan;
     scan.stamp = clock.readingAt(at);
     scan.alarm1 = alarms.alarm1;
@@ -122,4 +122,4 @@ std::chrono::milliseconds Instrument::fastestScan() const {
     return modelText.rfind("M200", 0) == 0 ? kFastestM200A : kFastestM100A;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

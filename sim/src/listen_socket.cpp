@@ -14,13 +14,13 @@ namespace {
 
 constexpr int kBacklog = 32;
 
-bool parseAddress(const std::string& address, in_addr& parsed) {
+bool parseAddress(const std::string &address, in_addr &parsed) {
     return inet_pton(AF_INET, address.c_str(), &parsed) == 1;
 }
 
-}  // namespace
+} // namespace
 
-bool isLoopbackAddress(const std::string& address) {
+bool isLoopbackAddress(const std::string &address) {
     in_addr parsed{};
     return parseAddress(address, parsed) && (ntohl(parsed.s_addr) >> 24) == 127;
 }
@@ -30,7 +30,7 @@ int passThroughPort(int basePort) {
     return port > 65535 ? port % 65535 + 1023 : port;
 }
 
-int openListener(const std::string& address, int port, std::string& error) {
+int openListener(const std::string &address, int port, std::string &error) {
     sockaddr_in local{};
     local.sin_family = AF_INET;
     local.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -46,7 +46,7 @@ int openListener(const std::string& address, int port, std::string& error) {
     // Reopening after a "refuse" must not wait for old connections to time out.
     const int reuse = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0 || listen(fd, kBacklog) != 0) {
+    if (bind(fd, reinterpret_cast<const sockaddr *>(&local), sizeof local) != 0 || listen(fd, kBacklog) != 0) {
         error = address + ":" + std::to_string(port) + ": " + std::strerror(errno);
         close(fd);
         return -1;
@@ -57,8 +57,8 @@ int openListener(const std::string& address, int port, std::string& error) {
 int boundPort(int socket) {
     sockaddr_in local{};
     socklen_t size = sizeof local;
-    getsockname(socket, reinterpret_cast<sockaddr*>(&local), &size);
+    getsockname(socket, reinterpret_cast<sockaddr *>(&local), &size);
     return ntohs(local.sin_port);
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -10,7 +10,7 @@
 #include "served_instruments.h"
 #include "server.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     using namespace korvelsim;
     std::signal(SIGPIPE, SIG_IGN);
     try {
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
         ServedInstruments served = resolveInstruments(options, std::getenv("KVLINK32_ISOLATED_PREFIX"));
         Server server(served.instruments);
         ControlChannel control(served.instruments, server);
-        for (const std::string& fault : options.faults) {
+        for (const std::string &fault : options.faults) {
             const std::string reply = control.executeFault(fault);
             if (reply.rfind("ok", 0) != 0) {
                 throw std::invalid_argument("--fault \"" + fault + "\": " + reply);
@@ -33,9 +33,9 @@ int main(int argc, char** argv) {
             throw std::runtime_error(error);
         }
         std::cout << "ready port=" << server.basePort() << std::endl;
-        server.run([&control](const std::string& line) { return control.execute(line); });
+        server.run([&control](const std::string &line) { return control.execute(line); });
         return EXIT_SUCCESS;
-    } catch (const std::exception& problem) {
+    } catch (const std::exception &problem) {
         std::cerr << "korvel-sim: " << problem.what() << "\n";
         return 2;
     }

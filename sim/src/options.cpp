@@ -6,12 +6,12 @@ namespace korvelsim {
 
 namespace {
 
-int parseNumber(const std::string& text, const std::string& what, int lowest, int highest) {
+int parseNumber(const std::string &text, const std::string &what, int lowest, int highest) {
     std::size_t used = 0;
     int value = 0;
     try {
         value = std::stoi(text, &used);
-    } catch (const std::exception&) {
+    } catch (const std::exception &) {
         used = 0;
     }
     if (used == 0 || used != text.size() || value < lowest || value > highest) {
@@ -21,9 +21,9 @@ int parseNumber(const std::string& text, const std::string& what, int lowest, in
     return value;
 }
 
-}  // namespace
+} // namespace
 
-InstrumentEntry parseInstrumentEntry(const std::string& text) {
+InstrumentEntry parseInstrumentEntry(const std::string &text) {
     InstrumentEntry entry;
     const std::size_t firstColon = text.find(':');
     entry.bcn = parseNumber(text.substr(0, firstColon), "BCN", 1, 99);
@@ -43,11 +43,11 @@ InstrumentEntry parseInstrumentEntry(const std::string& text) {
     return entry;
 }
 
-Options parseOptions(const std::vector<std::string>& arguments) {
+Options parseOptions(const std::vector<std::string> &arguments) {
     Options options;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& option = arguments[i];
-        const auto value = [&]() -> const std::string& {
+        const std::string &option = arguments[i];
+        const auto value = [&]() -> const std::string & {
             if (i + 1 >= arguments.size()) {
                 throw std::invalid_argument(option + " needs a value");
             }
@@ -84,7 +84,7 @@ Options parseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-const char* usageText() {
+const char *usageText() {
     return R"(Usage: korvel-sim [--general | --isolated] [--port P] [--isolated-prefix A.B.C]
                  [--ccf PATH] [--instrument BCN[:MODEL[:ADDRESS]]]... [--fault LINE]...
                  [--queue-capacity N] [--busy-time MS] [--seed S] [--fast]
@@ -223,4 +223,4 @@ DIO set (110, 205) with (mask, value) changes the lines in mask to value.
 )";
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

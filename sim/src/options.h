@@ -16,12 +16,12 @@ struct InstrumentEntry {
 };
 
 struct Options {
-    std::optional<bool> isolated;  // --general / --isolated
+    std::optional<bool> isolated; // --general / --isolated
     std::optional<int> port;
     std::optional<std::string> isolatedPrefix;
     std::optional<std::string> ccfPath;
     std::vector<InstrumentEntry> instruments;
-    std::vector<std::string> faults;  // control lines run before "ready"
+    std::vector<std::string> faults; // control lines run before "ready"
     // Given to every instrument; each can be changed later on the control channel.
     std::optional<int> queueCapacity;
     std::optional<int> busyTimeMs;
@@ -31,10 +31,10 @@ struct Options {
 };
 
 // Throws std::invalid_argument with a message for the user.
-Options parseOptions(const std::vector<std::string>& arguments);
+Options parseOptions(const std::vector<std::string> &arguments);
 
-InstrumentEntry parseInstrumentEntry(const std::string& text);
+InstrumentEntry parseInstrumentEntry(const std::string &text);
 
-const char* usageText();
+const char *usageText();
 
-}  // namespace korvelsim
+} // namespace korvelsim

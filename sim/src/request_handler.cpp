@@ -9,8 +9,8 @@ namespace {
 // A stale reply that a careful client discards; its code would show if it did not.
 constexpr std::int32_t kForeignReplyCode = -999;
 
-Response answer(Instrument& device, Link link, std::int32_t command, const Bytes& request) {
-    const CommandShape* entry = findCommand(command);
+Response answer(Instrument &device, Link link, std::int32_t command, const Bytes &request) {
+    const CommandShape *entry = findCommand(command);
     if (!entry || !allowedOn(*entry, link)) {
         return Response::error(kUnknownCommand);
     }
@@ -26,12 +26,12 @@ Bytes errorPayload(std::int32_t code) {
     return payload;
 }
 
-}  // namespace
+} // namespace
 
-Outcome handleRequest(SimInstrument& instrument, Link link, const Bytes& request) {
+Outcome handleRequest(SimInstrument &instrument, Link link, const Bytes &request) {
     const RequestHeader header = parseHeader(request.data());
     instrument.log.push_back({header.command, request});
-    Faults& faults = instrument.faults;
+    Faults &faults = instrument.faults;
     Outcome outcome;
     if (faults.takeCloseAfter()) {
         outcome.kind = Outcome::Kind::CloseConnection;
@@ -44,14 +44,14 @@ Outcome handleRequest(SimInstrument& instrument, Link link, const Bytes& request
     Response response =
         forcedError ? Response::error(*forcedError) : answer(instrument.device, link, header.command, request);
     if (auto raw = faults.takePayload()) {
-        response = Response::ok(std::move(*raw));  // what the reply carries, whatever the instrument meant
+        response = Response::ok(std::move(*raw)); // what the reply carries, whatever the instrument meant
     }
     if (faults.takeForeignReply()) {
         outcome.bytes = buildReply(header.sequence - 1, kErrorReplyCommand, errorPayload(kForeignReplyCode));
     }
-    const Bytes reply = buildReply(header.sequence, response.isError ? kErrorReplyCommand : header.command,
-                                   response.isError ? errorPayload(response.code) : response.payload,
-                                   faults.takeBadLength());
+    const Bytes reply =
+        buildReply(header.sequence, response.isError ? kErrorReplyCommand : header.command,
+                   response.isError ? errorPayload(response.code) : response.payload, faults.takeBadLength());
     outcome.bytes.insert(outcome.bytes.end(), reply.begin(), reply.end());
     outcome.kind = Outcome::Kind::Answer;
     outcome.delay = faults.delay;
@@ -59,4 +59,4 @@ Outcome handleRequest(SimInstrument& instrument, Link link, const Bytes& request
     return outcome;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

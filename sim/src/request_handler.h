@@ -13,12 +13,12 @@ namespace korvelsim {
 struct Outcome {
     enum class Kind { Answer, NoAnswer, CloseConnection };
     Kind kind = Kind::NoAnswer;
-    Bytes bytes;  // every reply to send, in order
+    Bytes bytes; // every reply to send, in order
     std::chrono::milliseconds delay{0};
     bool bytewise = false;
 };
 
 // request holds a whole message whose length field matched its size.
-Outcome handleRequest(SimInstrument& instrument, Link link, const Bytes& request);
+Outcome handleRequest(SimInstrument &instrument, Link link, const Bytes &request);
 
-}  // namespace korvelsim
+} // namespace korvelsim

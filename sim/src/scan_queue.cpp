@@ -53,13 +53,13 @@ std::vector<Scan> ScanQueue::take(std::size_t most) {
     return taken;
 }
 
-Bytes encodeScanBlock(int recordSize, const std::vector<Scan>& scans, std::uint32_t remainingWord) {
+Bytes encodeScanBlock(int recordSize, const std::vector<Scan> &scans, std::uint32_t remainingWord) {
     Bytes out;
     appendI32(out, recordSize);
     appendI32(out, static_cast<std::int32_t>(scans.size()));
     appendU32(out, remainingWord);
     const std::size_t readings = static_cast<std::size_t>(recordSize - kScanHeaderSize) / 4;
-    for (const Scan& scan : scans) {
+    for (const Scan &scan : scans) {
         appendI32(out, scan.first);
         std::uint8_t stamp[sizeof(InstrumentTime)];
         std::memcpy(stamp, &scan.stamp.time, sizeof stamp);
@@ -75,4 +75,4 @@ Bytes encodeScanBlock(int recordSize, const std::vector<Scan>& scans, std::uint3
     return out;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

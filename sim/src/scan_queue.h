@@ -21,7 +21,7 @@ struct Scan {
     std::uint32_t alarm1 = 0;
     std::uint32_t alarm2 = 0;
     std::uint32_t totalizer = 0;
-    std::vector<float> readings;  // channels that are not off, channel 1 first
+    std::vector<float> readings; // channels that are not off, channel 1 first
 };
 
 // What happened to every scan the instrument made, so that a test can prove
@@ -29,8 +29,8 @@ struct Scan {
 struct ScanCounters {
     std::uint64_t produced = 0;
     std::uint64_t fetched = 0;
-    std::uint64_t lost = 0;     // overwritten or discarded because the queue was full
-    std::uint64_t cleared = 0;  // emptied by a clear, a reset or a new configuration
+    std::uint64_t lost = 0;    // overwritten or discarded because the queue was full
+    std::uint64_t cleared = 0; // emptied by a clear, a reset or a new configuration
 };
 
 // What a full queue does with one more scan (scan memory mode of the options).
@@ -52,10 +52,10 @@ public:
     // False when the queue was full and a scan was lost.
     bool push(Scan scan, FullQueue whenFull);
     std::vector<Scan> take(std::size_t most);
-    const Scan* newest() const { return scans_.empty() ? nullptr : &scans_.back(); }
+    const Scan *newest() const { return scans_.empty() ? nullptr : &scans_.back(); }
     std::size_t size() const { return scans_.size(); }
     void clear();
-    const ScanCounters& counters() const { return counters_; }
+    const ScanCounters &counters() const { return counters_; }
 
 private:
     int recordSize_ = kFullScanRecord;
@@ -65,6 +65,6 @@ private:
 };
 
 // Record size, count, remaining word, then the records.
-Bytes encodeScanBlock(int recordSize, const std::vector<Scan>& scans, std::uint32_t remainingWord);
+Bytes encodeScanBlock(int recordSize, const std::vector<Scan> &scans, std::uint32_t remainingWord);
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -10,7 +10,7 @@ std::chrono::milliseconds intervalOf(const std::int32_t (&fields)[4], std::chron
     return length > std::chrono::milliseconds(0) ? length : fastest;
 }
 
-void ScanSchedule::configure(const InstrumentConfig& config, std::chrono::milliseconds fastest) {
+void ScanSchedule::configure(const InstrumentConfig &config, std::chrono::milliseconds fastest) {
     intervalTrigger_ = (config.options & kIntervalTriggerOption) != 0;
     alarmTrigger_ = (config.options & kAlarmTriggerOption) != 0;
     interval1_ = intervalOf(config.interval1, fastest);
@@ -41,10 +41,10 @@ std::optional<ScanSchedule::Instant> ScanSchedule::nextEvent() const {
     return next;
 }
 
-std::vector<ScanSchedule::Instant> ScanSchedule::due(Instant now, const AlarmProbe& inAlarm) {
+std::vector<ScanSchedule::Instant> ScanSchedule::due(Instant now, const AlarmProbe &inAlarm) {
     std::vector<Instant> scans;
     const auto scanAt = [&scans](Instant at) {
-        if (scans.empty() || scans.back() != at) {  // two triggers at one instant make one scan
+        if (scans.empty() || scans.back() != at) { // two triggers at one instant make one scan
             scans.push_back(at);
         }
     };
@@ -69,4 +69,4 @@ std::vector<ScanSchedule::Instant> ScanSchedule::due(Instant now, const AlarmPro
     return scans;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -28,7 +28,7 @@ public:
     // True when an alarm-trigger channel is in alarm at this instant.
     using AlarmProbe = std::function<bool(Instant)>;
 
-    void configure(const InstrumentConfig& config, std::chrono::milliseconds fastest);
+    void configure(const InstrumentConfig &config, std::chrono::milliseconds fastest);
     void start(Instant at);
     void stop() { running_ = false; }
     bool running() const { return running_; }
@@ -36,7 +36,7 @@ public:
 
     // The instants of every scan due up to now, in order; alarm checks due
     // meanwhile are made through the probe.
-    std::vector<Instant> due(Instant now, const AlarmProbe& inAlarm);
+    std::vector<Instant> due(Instant now, const AlarmProbe &inAlarm);
     // When something is next due; none while stopped or without a timed trigger.
     std::optional<Instant> nextEvent() const;
 
@@ -54,4 +54,4 @@ private:
     Instant nextAlarmScan_;
 };
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -13,7 +13,7 @@ namespace {
 constexpr int kIsolatedMode = 2;
 constexpr int kGeneralMode = 4;
 
-std::string isolatedNetwork(const Options& options, const char* environmentPrefix) {
+std::string isolatedNetwork(const Options &options, const char *environmentPrefix) {
     const std::string prefix = options.isolatedPrefix.value_or(environmentPrefix ? environmentPrefix : "");
     if (prefix.empty()) {
         throw std::invalid_argument("isolated mode needs --isolated-prefix or KVLINK32_ISOLATED_PREFIX");
@@ -27,7 +27,7 @@ std::string isolatedNetwork(const Options& options, const char* environmentPrefi
 // Instruments of one run differ by their BCN, runs by the seed.
 constexpr std::uint32_t kSeedStride = 100;
 
-void applyInstrumentOptions(const Options& options, Instrument& device) {
+void applyInstrumentOptions(const Options &options, Instrument &device) {
     if (options.queueCapacity) {
         device.queue.setCapacity(static_cast<std::size_t>(*options.queueCapacity));
     }
@@ -38,9 +38,9 @@ void applyInstrumentOptions(const Options& options, Instrument& device) {
     device.fastMode = options.fast;
 }
 
-}  // namespace
+} // namespace
 
-ServedInstruments resolveInstruments(const Options& options, const char* environmentPrefix) {
+ServedInstruments resolveInstruments(const Options &options, const char *environmentPrefix) {
     std::vector<InstrumentEntry> entries;
     bool isolated = false;
     std::optional<int> port = options.port;
@@ -66,7 +66,7 @@ ServedInstruments resolveInstruments(const Options& options, const char* environ
     served.port = isolated ? kIsolatedPort : port.value_or(0);
     std::set<int> bcns;
     std::set<std::string> addresses;
-    for (const InstrumentEntry& entry : entries) {
+    for (const InstrumentEntry &entry : entries) {
         const std::string address = isolated ? prefix + "." + std::to_string(entry.bcn) : entry.address;
         if (entry.bcn < 1 || entry.bcn > 99 || !bcns.insert(entry.bcn).second) {
             throw std::invalid_argument("BCN " + std::to_string(entry.bcn) + " out of range or given twice");
@@ -84,4 +84,4 @@ ServedInstruments resolveInstruments(const Options& options, const char* environ
     return served;
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -10,10 +10,10 @@ namespace korvelsim {
 
 struct ServedInstruments {
     std::vector<SimInstrument> instruments;
-    int port = 0;  // 0: pick a free one
+    int port = 0; // 0: pick a free one
 };
 
 // Throws std::invalid_argument for a setup the simulator refuses.
-ServedInstruments resolveInstruments(const Options& options, const char* environmentPrefix);
+ServedInstruments resolveInstruments(const Options &options, const char *environmentPrefix);
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <optional>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <optional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -22,14 +22,14 @@ constexpr auto kBytewiseGap = std::chrono::milliseconds(1);
 constexpr std::size_t kReadChunk = 4096;
 constexpr std::chrono::milliseconds kLongestWait{60000};
 
-void closeSocket(int& fd) {
+void closeSocket(int &fd) {
     if (fd >= 0) {
         close(fd);
         fd = -1;
     }
 }
 
-void writeLine(const std::string& line) {
+void writeLine(const std::string &line) {
     const std::string text = line + "\n";
     std::size_t written = 0;
     while (written < text.size()) {
@@ -41,22 +41,22 @@ void writeLine(const std::string& line) {
     }
 }
 
-}  // namespace
+} // namespace
 
-Server::Server(std::vector<SimInstrument>& instruments) : instruments_(instruments) {
-    for (SimInstrument& instrument : instruments_) {
+Server::Server(std::vector<SimInstrument> &instruments) : instruments_(instruments) {
+    for (SimInstrument &instrument : instruments_) {
         endpoints_.push_back({&instrument});
     }
 }
 
 Server::~Server() {
     closeListeners();
-    for (Connection& connection : connections_) {
+    for (Connection &connection : connections_) {
         close(connection.socket);
     }
 }
 
-bool Server::listen(int port, std::string& error) {
+bool Server::listen(int port, std::string &error) {
     if (port != 0) {
         return bindAll(port, error);
     }
@@ -77,8 +77,8 @@ bool Server::listen(int port, std::string& error) {
     return false;
 }
 
-bool Server::bindAll(int port, std::string& error) {
-    for (Endpoint& endpoint : endpoints_) {
+bool Server::bindAll(int port, std::string &error) {
+    for (Endpoint &endpoint : endpoints_) {
         endpoint.mainSocket = openListener(endpoint.instrument->address, port, error);
         endpoint.passThruSocket =
             endpoint.mainSocket < 0 ? -1 : openListener(endpoint.instrument->address, passThroughPort(port), error);
@@ -88,7 +88,7 @@ bool Server::bindAll(int port, std::string& error) {
         }
     }
     basePort_ = port;
-    for (Endpoint& endpoint : endpoints_) {
+    for (Endpoint &endpoint : endpoints_) {
         if (endpoint.refused) {
             refuse(*endpoint.instrument);
         }
@@ -97,34 +97,34 @@ bool Server::bindAll(int port, std::string& error) {
 }
 
 void Server::closeListeners() {
-    for (Endpoint& endpoint : endpoints_) {
+    for (Endpoint &endpoint : endpoints_) {
         closeSocket(endpoint.mainSocket);
         closeSocket(endpoint.passThruSocket);
     }
 }
 
-Server::Endpoint* Server::endpointOf(const SimInstrument& instrument) {
+Server::Endpoint *Server::endpointOf(const SimInstrument &instrument) {
     const auto found = std::find_if(endpoints_.begin(), endpoints_.end(),
-                                    [&](const Endpoint& endpoint) { return endpoint.instrument == &instrument; });
+                                    [&](const Endpoint &endpoint) { return endpoint.instrument == &instrument; });
     return found == endpoints_.end() ? nullptr : &*found;
 }
 
-void Server::refuse(const SimInstrument& instrument) {
-    if (Endpoint* endpoint = endpointOf(instrument)) {
+void Server::refuse(const SimInstrument &instrument) {
+    if (Endpoint *endpoint = endpointOf(instrument)) {
         endpoint->refused = true;
         closeSocket(endpoint->mainSocket);
         closeSocket(endpoint->passThruSocket);
     }
 }
 
-bool Server::reopen(const SimInstrument& instrument, std::string& error) {
-    Endpoint* endpoint = endpointOf(instrument);
+bool Server::reopen(const SimInstrument &instrument, std::string &error) {
+    Endpoint *endpoint = endpointOf(instrument);
     if (!endpoint) {
         return false;
     }
     endpoint->refused = false;
     if (basePort_ == 0) {
-        return true;  // not listening yet: listen() opens it
+        return true; // not listening yet: listen() opens it
     }
     if (endpoint->mainSocket < 0) {
         endpoint->mainSocket = openListener(instrument.address, basePort_, error);
@@ -135,14 +135,14 @@ bool Server::reopen(const SimInstrument& instrument, std::string& error) {
     return endpoint->mainSocket >= 0 && endpoint->passThruSocket >= 0;
 }
 
-int Server::openConnections(const SimInstrument& instrument, Link link) const {
-    return static_cast<int>(std::count_if(connections_.begin(), connections_.end(), [&](const Connection& connection) {
+int Server::openConnections(const SimInstrument &instrument, Link link) const {
+    return static_cast<int>(std::count_if(connections_.begin(), connections_.end(), [&](const Connection &connection) {
         return connection.instrument == &instrument && connection.link == link && !connection.closing;
     }));
 }
 
-void Server::dropConnections(const SimInstrument& instrument) {
-    for (Connection& connection : connections_) {
+void Server::dropConnections(const SimInstrument &instrument) {
+    for (Connection &connection : connections_) {
         if (connection.instrument == &instrument) {
             connection.closing = true;
         }
@@ -150,22 +150,22 @@ void Server::dropConnections(const SimInstrument& instrument) {
 }
 
 void Server::advanceInstruments(Clock::time_point now) {
-    for (SimInstrument& instrument : instruments_) {
+    for (SimInstrument &instrument : instruments_) {
         instrument.device.advance(now);
     }
 }
 
-void Server::run(const ControlHandler& control) {
+void Server::run(const ControlHandler &control) {
     bool controlOpen = true;
     while (!quitting_ && controlOpen) {
         advanceInstruments(Clock::now());
         std::vector<pollfd> watched;
         watched.push_back({STDIN_FILENO, POLLIN, 0});
         std::vector<std::pair<int, Link>> listeners;
-        std::vector<SimInstrument*> listenerOwners;
-        for (const Endpoint& endpoint : endpoints_) {
-            for (const auto& [socket, link] : {std::pair{endpoint.mainSocket, Link::Main},
-                                               std::pair{endpoint.passThruSocket, Link::PassThru}}) {
+        std::vector<SimInstrument *> listenerOwners;
+        for (const Endpoint &endpoint : endpoints_) {
+            for (const auto &[socket, link] :
+                 {std::pair{endpoint.mainSocket, Link::Main}, std::pair{endpoint.passThruSocket, Link::PassThru}}) {
                 if (socket >= 0) {
                     watched.push_back({socket, POLLIN, 0});
                     listeners.emplace_back(socket, link);
@@ -174,7 +174,7 @@ void Server::run(const ControlHandler& control) {
             }
         }
         const Clock::time_point now = Clock::now();
-        for (const Connection& connection : connections_) {
+        for (const Connection &connection : connections_) {
             const bool due = !connection.pending.empty() && connection.pending.front().notBefore <= now &&
                              !connection.instrument->faults.paused;
             watched.push_back({connection.socket, static_cast<short>(due ? POLLIN | POLLOUT : POLLIN), 0});
@@ -188,7 +188,7 @@ void Server::run(const ControlHandler& control) {
             }
         }
         std::size_t index = 1 + listeners.size();
-        for (Connection& connection : connections_) {
+        for (Connection &connection : connections_) {
             // Connections accepted during this pass are not in the poll set yet.
             if (index < watched.size() && watched[index].fd == connection.socket &&
                 (watched[index].revents & ~POLLOUT) != 0) {
@@ -201,7 +201,7 @@ void Server::run(const ControlHandler& control) {
         if (watched[0].revents != 0) {
             controlOpen = readControl(control);
         }
-        connections_.remove_if([](const Connection& connection) {
+        connections_.remove_if([](const Connection &connection) {
             if (connection.closing) {
                 close(connection.socket);
             }
@@ -210,7 +210,7 @@ void Server::run(const ControlHandler& control) {
     }
 }
 
-bool Server::readControl(const ControlHandler& control) {
+bool Server::readControl(const ControlHandler &control) {
     char buffer[kReadChunk];
     const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
     if (n <= 0) {
@@ -229,7 +229,7 @@ bool Server::readControl(const ControlHandler& control) {
     return true;
 }
 
-void Server::acceptOn(int listener, Link link, SimInstrument* instrument) {
+void Server::acceptOn(int listener, Link link, SimInstrument *instrument) {
     const int socket = accept4(listener, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (socket < 0) {
         return;
@@ -239,7 +239,7 @@ void Server::acceptOn(int listener, Link link, SimInstrument* instrument) {
     connections_.push_back({socket, link, instrument, {}, {}, false});
 }
 
-void Server::readFrom(Connection& connection) {
+void Server::readFrom(Connection &connection) {
     std::uint8_t buffer[kReadChunk];
     const ssize_t n = recv(connection.socket, buffer, sizeof buffer, 0);
     if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
@@ -252,11 +252,11 @@ void Server::readFrom(Connection& connection) {
     }
 }
 
-void Server::assembleRequests(Connection& connection) {
+void Server::assembleRequests(Connection &connection) {
     while (!connection.closing && connection.received.size() >= kHeaderSize) {
         const RequestHeader header = parseHeader(connection.received.data());
         if (!header.magicOk || header.length < kHeaderSize || header.length > kMaxMessage) {
-            connection.closing = true;  // no way to find the next message boundary
+            connection.closing = true; // no way to find the next message boundary
             return;
         }
         if (connection.received.size() < header.length) {
@@ -274,9 +274,9 @@ void Server::assembleRequests(Connection& connection) {
     }
 }
 
-void Server::flush(Connection& connection) {
+void Server::flush(Connection &connection) {
     while (!connection.closing && !connection.pending.empty() && !connection.instrument->faults.paused) {
-        Chunk& chunk = connection.pending.front();
+        Chunk &chunk = connection.pending.front();
         const Clock::time_point now = Clock::now();
         if (now < chunk.notBefore) {
             return;
@@ -303,12 +303,12 @@ void Server::flush(Connection& connection) {
 int Server::pollTimeoutMs(Clock::time_point now) const {
     std::optional<Clock::time_point> next;
     const auto consider = [&next](Clock::time_point due) { next = next ? std::min(*next, due) : due; };
-    for (const Connection& connection : connections_) {
+    for (const Connection &connection : connections_) {
         if (!connection.pending.empty() && connection.pending.front().notBefore > now) {
             consider(connection.pending.front().notBefore);
         }
     }
-    for (const SimInstrument& instrument : instruments_) {
+    for (const SimInstrument &instrument : instruments_) {
         if (const auto due = instrument.device.nextEvent()) {
             consider(std::max(*due, now));
         }
@@ -321,4 +321,4 @@ int Server::pollTimeoutMs(Clock::time_point now) const {
     return static_cast<int>(std::min(wait, kLongestWait).count());
 }
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -18,34 +18,34 @@ namespace korvelsim {
 
 class Server {
 public:
-    using ControlHandler = std::function<std::string(const std::string& line)>;
+    using ControlHandler = std::function<std::string(const std::string &line)>;
 
-    explicit Server(std::vector<SimInstrument>& instruments);
+    explicit Server(std::vector<SimInstrument> &instruments);
     ~Server();
-    Server(const Server&) = delete;
-    Server& operator=(const Server&) = delete;
+    Server(const Server &) = delete;
+    Server &operator=(const Server &) = delete;
 
     // Binds both ports of every instrument; port 0 picks a base port free on
     // every address. False with the reason in error.
-    bool listen(int port, std::string& error);
+    bool listen(int port, std::string &error);
     int basePort() const { return basePort_; }
 
     // Serves until quit() or the end of stdin; each control line gets one reply line.
-    void run(const ControlHandler& control);
+    void run(const ControlHandler &control);
     void quit() { quitting_ = true; }
 
     // Closes an instrument's listening sockets so that connects are refused.
-    void refuse(const SimInstrument& instrument);
-    bool reopen(const SimInstrument& instrument, std::string& error);
-    int openConnections(const SimInstrument& instrument, Link link) const;
+    void refuse(const SimInstrument &instrument);
+    bool reopen(const SimInstrument &instrument, std::string &error);
+    int openConnections(const SimInstrument &instrument, Link link) const;
     // Closes every connection of the instrument now, as a network fault would.
-    void dropConnections(const SimInstrument& instrument);
+    void dropConnections(const SimInstrument &instrument);
 
 private:
     using Clock = std::chrono::steady_clock;
 
     struct Endpoint {
-        SimInstrument* instrument;
+        SimInstrument *instrument;
         int mainSocket = -1;
         int passThruSocket = -1;
         bool refused = false;
@@ -59,24 +59,24 @@ private:
     struct Connection {
         int socket;
         Link link;
-        SimInstrument* instrument;
+        SimInstrument *instrument;
         Bytes received;
         std::deque<Chunk> pending;
         bool closing = false;
     };
 
-    bool bindAll(int port, std::string& error);
+    bool bindAll(int port, std::string &error);
     void closeListeners();
-    Endpoint* endpointOf(const SimInstrument& instrument);
-    void acceptOn(int listener, Link link, SimInstrument* instrument);
-    void readFrom(Connection& connection);
-    void assembleRequests(Connection& connection);
-    void flush(Connection& connection);
+    Endpoint *endpointOf(const SimInstrument &instrument);
+    void acceptOn(int listener, Link link, SimInstrument *instrument);
+    void readFrom(Connection &connection);
+    void assembleRequests(Connection &connection);
+    void flush(Connection &connection);
     int pollTimeoutMs(Clock::time_point now) const;
     void advanceInstruments(Clock::time_point now);
-    bool readControl(const ControlHandler& control);
+    bool readControl(const ControlHandler &control);
 
-    std::vector<SimInstrument>& instruments_;
+    std::vector<SimInstrument> &instruments_;
     std::vector<Endpoint> endpoints_;
     std::list<Connection> connections_;
     std::string controlBuffer_;
@@ -84,4 +84,4 @@ private:
     bool quitting_ = false;
 };
 
-}  // namespace korvelsim
+} // namespace korvelsim

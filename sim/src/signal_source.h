@@ -23,7 +23,7 @@ inline constexpr std::int32_t kAverage = 32769;
 inline constexpr std::int32_t kChanAMinusChanB = 32770;
 inline constexpr std::int32_t kChanAMinusAverage = 32771;
 inline constexpr std::int32_t kEquation = 32772;
-}  // namespace function
+} // namespace function
 
 inline constexpr std::int32_t kCurrent0To100mA = 28673;
 
@@ -31,9 +31,9 @@ bool isTemperature(std::int32_t functionCode);
 
 // The quantity an analog channel measures before the instrument's own
 // scaling: volts, ohms, hertz, degrees Celsius, or amperes for Current.
-double measuredQuantity(const ChannelConfig& channel, int channelNumber, std::uint32_t seed, double seconds);
+double measuredQuantity(const ChannelConfig &channel, int channelNumber, std::uint32_t seed, double seconds);
 
 // Volts across the shunt of a Current channel carrying this current.
-double shuntVoltage(const ChannelConfig& channel, double amperes);
+double shuntVoltage(const ChannelConfig &channel, double amperes);
 
-}  // namespace korvelsim
+} // namespace korvelsim

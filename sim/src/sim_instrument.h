@@ -14,12 +14,12 @@ namespace korvelsim {
 
 struct LoggedRequest {
     std::int32_t command = 0;
-    Bytes bytes;  // the whole request, header included
+    Bytes bytes; // the whole request, header included
 };
 
 struct SimInstrument {
     SimInstrument(int bcnValue, std::string addressText, std::string model)
-        : bcn(bcnValue), address(std::move(addressText)), device(bcnValue, std::move(model)) {}
+            : bcn(bcnValue), address(std::move(addressText)), device(bcnValue, std::move(model)) {}
 
     int bcn;
     std::string address;
@@ -28,4 +28,4 @@ struct SimInstrument {
     std::vector<LoggedRequest> log;
 };
 
-}  // namespace korvelsim
+} // namespace korvelsim

@@ -21,7 +21,8 @@ TEST(SimAddressing, PassThroughPortWrapsPastTheLastPort) {
 
 TEST(SimAddressing, IsolatedModeListensOnPrefixAndBcn) {
     const std::string prefix = kvtest::uniqueIsolatedPrefix();
-    kvtest::SimProcess sim({"--isolated", "--isolated-prefix", prefix, "--instrument", "7", "--instrument", "12:M200A"});
+    kvtest::SimProcess sim(
+        {"--isolated", "--isolated-prefix", prefix, "--instrument", "7", "--instrument", "12:M200A"});
     EXPECT_EQ(sim.basePort(), 4369);
     kvtest::RawConnection seven(prefix + ".7", 4369);
     EXPECT_EQ(seven.exchange(2, 119), reply(2, 119, ints({7})));
@@ -60,10 +61,10 @@ TEST(SimAddressing, ServesEveryEntryOfACcfFile) {
 }
 
 TEST(SimAddressing, RefusesNonLoopbackAndAmbiguousSetups) {
-    const auto startError = [](const std::vector<std::string>& args) {
+    const auto startError = [](const std::vector<std::string> &args) {
         try {
             kvtest::SimProcess sim(args);
-        } catch (const std::runtime_error& error) {
+        } catch (const std::runtime_error &error) {
             return std::string(error.what());
         }
         return std::string("started");
@@ -76,4 +77,4 @@ TEST(SimAddressing, RefusesNonLoopbackAndAmbiguousSetups) {
     EXPECT_NE(startError({}).find("no instrument"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

@@ -20,34 +20,34 @@ namespace {
 // Writes byte code tokens into an equation area, host order as stored.
 class EquationWriter {
 public:
-    explicit EquationWriter(InstrumentConfig& config) : area_(config.equations) {}
-    EquationWriter& channel(std::uint16_t number) {
+    explicit EquationWriter(InstrumentConfig &config) : area_(config.equations) {}
+    EquationWriter &channel(std::uint16_t number) {
         area_[at_++] = 1;
         std::memcpy(area_ + at_, &number, 2);
         at_ += 2;
         return *this;
     }
-    EquationWriter& constant(float value) {
+    EquationWriter &constant(float value) {
         area_[at_++] = 2;
         std::memcpy(area_ + at_, &value, 4);
         at_ += 4;
         return *this;
     }
-    EquationWriter& op(std::uint8_t code) {
+    EquationWriter &op(std::uint8_t code) {
         area_[at_++] = code;
         return *this;
     }
-    std::int32_t end() {  // the offset of the next equation
+    std::int32_t end() { // the offset of the next equation
         area_[at_++] = 0;
         return static_cast<std::int32_t>(at_);
     }
 
 private:
-    std::uint8_t* area_;
+    std::uint8_t *area_;
     std::size_t at_ = 0;
 };
 
-InstrumentConfig withInputs(std::initializer_list<double> values, ChannelOverrides& overrides) {
+InstrumentConfig withInputs(std::initializer_list<double> values, ChannelOverrides &overrides) {
     InstrumentConfig config{};
     int number = 1;
     for (const double value : values) {
@@ -58,14 +58,19 @@ InstrumentConfig withInputs(std::initializer_list<double> values, ChannelOverrid
 }
 
 TEST(ChannelReadings, SignalsStayInsideTheirRangesAndRepeatForASeed) {
-    struct Case { std::int32_t function; std::int32_t range; double low; double high; };
+    struct Case {
+        std::int32_t function;
+        std::int32_t range;
+        double low;
+        double high;
+    };
     const Case cases[] = {
-        {function::kVdc, 8193, -0.09, 0.09},    {function::kVdc, 10048, -300, 300},
-        {function::kVac, 12289, 0, 0.3},        {function::kOhms, 5136, 0, 3e6},
-        {function::kFrequency, 0, 0, 1000},     {function::kThermocouple, 24833, 0, 100},
+        {function::kVdc, 8193, -0.09, 0.09}, {function::kVdc, 10048, -300, 300},
+        {function::kVac, 12289, 0, 0.3},     {function::kOhms, 5136, 0, 3e6},
+        {function::kFrequency, 0, 0, 1000},  {function::kThermocouple, 24833, 0, 100},
         {function::kRtd, 20512, 15, 35},
     };
-    for (const Case& c : cases) {
+    for (const Case &c : cases) {
         ChannelConfig channel{};
         channel.function = c.function;
         channel.range = c.range;
@@ -94,11 +99,11 @@ TEST(ChannelReadings, UnitsScalingAndSpecialValues) {
     config.channels[1].m = 1.0f;
     overrides[2].value = 100.0;
     config.channels[2].function = function::kCurrent;
-    config.channels[2].aux = 28674;  // 4-20 mA, 250 ohm shunt, converted M' and B'
+    config.channels[2].aux = 28674; // 4-20 mA, 250 ohm shunt, converted M' and B'
     config.channels[2].r0 = 250.0f;
     config.channels[2].m = 25.0f;
     config.channels[2].b = -25.0f;
-    overrides[3].value = 0.012;  // 12 mA reads half way: 50
+    overrides[3].value = 0.012; // 12 mA reads half way: 50
     for (int number = 4; number <= 6; ++number) {
         config.channels[number - 1] = vdc();
     }
@@ -128,7 +133,7 @@ TEST(ChannelReadings, ComputedChannelsFromTheirSources) {
     config.channels[20] = computedChannel(function::kAverage, 0, 0b111);
     config.channels[21] = computedChannel(function::kChanAMinusChanB, 3, 1);
     config.channels[22] = computedChannel(function::kChanAMinusAverage, 1, 0b110);
-    config.channels[23] = computedChannel(function::kAverage, 0, (1 << 20) | (1 << 21));  // reads 21 and 22
+    config.channels[23] = computedChannel(function::kAverage, 0, (1 << 20) | (1 << 21)); // reads 21 and 22
     config.channels[23].m = 2.0f;
     config.channels[23].b = 0.5f;
     const ChannelReadings readings = readChannels(config, overrides, 1, 0.0);
@@ -145,16 +150,30 @@ TEST(ChannelReadings, EquationsEvaluateTheirByteCode) {
     const auto equation = [&](int channel, std::int32_t offset) {
         config.channels[channel - 1] = computedChannel(function::kEquation, 0, offset);
     };
-    equation(21, 0);  // (C1 + C2) / 2
+    equation(21, 0); // (C1 + C2) / 2
     std::int32_t next = code.channel(1).channel(2).op(6).constant(2.0f).op(8).end();
-    equation(22, next);  // -C1 ** 2: the sign binds first
+    equation(22, next); // -C1 ** 2: the sign binds first
     next = code.channel(1).op(4).constant(2.0f).op(9).end();
-    equation(23, next);  // LOG(C3) * 1.5 + SQR(C2) + INT(-2.5) + ABS(C1 - C2)
-    next = code.channel(3).op(12).constant(1.5f).op(7).channel(2).op(15).op(6).constant(-2.5f).op(14).op(6)
-               .channel(1).channel(2).op(5).op(13).op(6).end();
-    equation(24, next);  // EXP(LN(C2)) - C21: reads another computed channel
+    equation(23, next); // LOG(C3) * 1.5 + SQR(C2) + INT(-2.5) + ABS(C1 - C2)
+    next = code.channel(3)
+               .op(12)
+               .constant(1.5f)
+               .op(7)
+               .channel(2)
+               .op(15)
+               .op(6)
+               .constant(-2.5f)
+               .op(14)
+               .op(6)
+               .channel(1)
+               .channel(2)
+               .op(5)
+               .op(13)
+               .op(6)
+               .end();
+    equation(24, next); // EXP(LN(C2)) - C21: reads another computed channel
     next = code.channel(2).op(11).op(10).channel(21).op(5).end();
-    equation(25, next);  // a code the instrument does not know
+    equation(25, next); // a code the instrument does not know
     code.channel(1).op(99).end();
 
     const ChannelReadings readings = readChannels(config, overrides, 1, 0.0);
@@ -167,27 +186,27 @@ TEST(ChannelReadings, EquationsEvaluateTheirByteCode) {
 
 TEST(ChannelReadings, ShortStacksGiveNoNumber) {
     InstrumentConfig config{};
-    EquationWriter(config).channel(1).op(6).end();  // add with one operand
+    EquationWriter(config).channel(1).op(6).end(); // add with one operand
     ChannelReadings readings{};
     EXPECT_TRUE(std::isnan(evaluateEquation(config.equations, 0, readings)));
-    EquationWriter(config).channel(1).channel(2).end();  // two values left
+    EquationWriter(config).channel(1).channel(2).end(); // two values left
     EXPECT_TRUE(std::isnan(evaluateEquation(config.equations, 0, readings)));
 }
 
 TEST(Alarms, WordsOutputsAndTheTriggerChannel) {
     ChannelOverrides overrides;
     InstrumentConfig config = withInputs({5.0, 5.0, 5.0}, overrides);
-    config.channels[0].alarms = 2 | 16;  // alarm 1 LO, alarm 2 HI
-    config.channels[0].limit1 = 6.0f;    // 5 < 6: alarm 1
-    config.channels[0].limit2 = 4.0f;    // 5 > 4: alarm 2
+    config.channels[0].alarms = 2 | 16; // alarm 1 LO, alarm 2 HI
+    config.channels[0].limit1 = 6.0f;   // 5 < 6: alarm 1
+    config.channels[0].limit2 = 4.0f;   // 5 > 4: alarm 2
     config.channels[0].output1 = 1;
     config.channels[0].output2 = 4;
-    config.channels[1].alarms = 1 | 4;   // trigger channel, alarm 1 HI, not reached
+    config.channels[1].alarms = 1 | 4; // trigger channel, alarm 1 HI, not reached
     config.channels[1].limit1 = 10.0f;
     config.channels[1].output1 = 8;
     config.channels[2].alarms = 4;
     config.channels[2].limit1 = 1.0f;
-    overrides[3].special = Special::OpenThermocouple;  // no number, no alarm
+    overrides[3].special = Special::OpenThermocouple; // no number, no alarm
 
     AlarmState state = evaluateAlarms(config, readChannels(config, overrides, 1, 0.0));
     EXPECT_EQ(state.alarm1, 0b001U);
@@ -203,4 +222,4 @@ TEST(Alarms, WordsOutputsAndTheTriggerChannel) {
     EXPECT_EQ(state.outputsOn, 1 | 4 | 8);
 }
 
-}  // namespace
+} // namespace

@@ -39,14 +39,14 @@ TEST(SimFaults, DelayAndBytewiseHoldRepliesBack) {
     start = Clock::now();
     main->send(kvtest::frameRequest(3, 2));
     EXPECT_EQ(main->receive(20, 5000), reply(3, 2, ints({0})));
-    EXPECT_GE(millisecondsSince(start), 19);  // a gap between each of the 20 bytes
+    EXPECT_GE(millisecondsSince(start), 19); // a gap between each of the 20 bytes
 }
 
 TEST(SimFaults, SlowInstrumentDoesNotHoldUpAnother) {
     const std::string silentOne = kvtest::uniqueLoopbackAddress(1);
     const std::string quickOne = kvtest::uniqueLoopbackAddress(2);
-    kvtest::SimProcess sim({"--instrument", "1:M200A:" + silentOne, "--instrument", "2:M100A:" + quickOne,
-                            "--fault", "silent 1"});
+    kvtest::SimProcess sim(
+        {"--instrument", "1:M200A:" + silentOne, "--instrument", "2:M100A:" + quickOne, "--fault", "silent 1"});
     kvtest::RawConnection silent(silentOne, sim.basePort());
     kvtest::RawConnection quick(quickOne, sim.basePort());
     silent.send(kvtest::frameRequest(2, 0));
@@ -59,7 +59,7 @@ TEST(SimFaults, ForeignRepliesComeFirstWithAStaleSequence) {
     auto main = one.connectMain();
     EXPECT_EQ(main->exchange(7, 2), errorReply(6, -999));
     EXPECT_EQ(main->receiveMessage(5000), reply(7, 2, ints({0})));
-    EXPECT_EQ(main->exchange(8, 2), reply(8, 2, ints({0})));  // only the asked number
+    EXPECT_EQ(main->exchange(8, 2), reply(8, 2, ints({0}))); // only the asked number
 }
 
 TEST(SimFaults, ErrorRepliesForOneCommandALimitedNumberOfTimes) {
@@ -74,7 +74,7 @@ TEST(SimFaults, ErrorRepliesForOneCommandALimitedNumberOfTimes) {
     ASSERT_EQ(one.sim.control("error 3 -11"), "ok");
     EXPECT_EQ(main->exchange(6, 103, Bytes(16, 0)), errorReply(6, -11));
     EXPECT_EQ(main->exchange(7, 119), errorReply(7, -11));
-    EXPECT_NE(one.sim.control("state 3").find("scanning=0"), std::string::npos);  // refused, not done
+    EXPECT_NE(one.sim.control("state 3").find("scanning=0"), std::string::npos); // refused, not done
 }
 
 TEST(SimFaults, CloseAfterDropsTheConnectionOnTheNthRequest) {
@@ -87,7 +87,7 @@ TEST(SimFaults, CloseAfterDropsTheConnectionOnTheNthRequest) {
     EXPECT_EQ(one.sim.requestCommands(3), (std::vector<int>{0, 2}));
     EXPECT_TRUE(kvtest::waitFor([&] { return one.sim.control("connections 3") == "ok main=0 passthru=0"; }, 5000));
     auto again = one.connectMain();
-    EXPECT_EQ(again->exchange(4, 2), reply(4, 2, ints({0})));  // once only
+    EXPECT_EQ(again->exchange(4, 2), reply(4, 2, ints({0}))); // once only
 }
 
 TEST(SimFaults, RefuseClosesTheListenersAndAcceptReopensThem) {
@@ -98,7 +98,7 @@ TEST(SimFaults, RefuseClosesTheListenersAndAcceptReopensThem) {
     ASSERT_EQ(one.sim.control("refuse 3"), "ok");
     EXPECT_TRUE(kvtest::connectionRefused(one.address, one.sim.basePort()));
     EXPECT_TRUE(kvtest::connectionRefused(one.address, one.sim.basePort() + 2));
-    EXPECT_EQ(kept->exchange(2, 0), reply(2, 0));  // open connections go on
+    EXPECT_EQ(kept->exchange(2, 0), reply(2, 0)); // open connections go on
     ASSERT_EQ(one.sim.control("accept 3"), "ok");
     EXPECT_EQ(one.connectPassThru()->exchange(3, 0), reply(3, 0));
 }
@@ -131,4 +131,4 @@ TEST(SimFaults, BadFaultWordsAreRefused) {
                  std::runtime_error);
 }
 
-}  // namespace
+} // namespace

@@ -36,7 +36,7 @@ TEST(TestHarness, LoopbackBlocksOfAProcessDoNotOverlap) {
     EXPECT_EQ(address.rfind("127.", 0), 0u);
     EXPECT_EQ(address.substr(address.rfind('.')), ".7");
     EXPECT_NE(address.rfind(prefix + ".", 0), 0u);
-    EXPECT_EQ(kvtest::uniqueIsolatedPrefix(), prefix);  // stable within the process
+    EXPECT_EQ(kvtest::uniqueIsolatedPrefix(), prefix); // stable within the process
 }
 
 TEST(TestHarness, WaitForIsBoundedAndReturnsEarly) {
@@ -57,4 +57,4 @@ TEST(TestHarness, SimulatorEndsWhenTheHarnessGoesAway) {
     EXPECT_TRUE(kvtest::connectionRefused(address, port));
 }
 
-}  // namespace
+} // namespace

@@ -16,7 +16,7 @@ TEST(InstrumentScanning, IntervalScansCatchUpWithTheirOwnStamps) {
     config.channels[4] = vdc();
     sim.configure(config);
     sim.startNow();
-    sim.now += 1010ms;  // late: five scans fell due (0, 250, 500, 750, 1000 ms)
+    sim.now += 1010ms; // late: five scans fell due (0, 250, 500, 750, 1000 ms)
     const Block block = sim.fetch();
     EXPECT_EQ(block.recordSize, 28 + 2 * 4);
     ASSERT_EQ(block.records.size(), 5u);
@@ -40,7 +40,7 @@ TEST(InstrumentScanning, StampsFollowTheClockSetByCommand106) {
     InstrumentConfig config = intervalConfig(1000ms);
     config.channels[0] = vdc();
     sim.configure(config);
-    korvelsim::Bytes at = {23, 59, 59, 12, 0, 31, 25, 0};  // 31 Dec 2025, 23:59:59.900
+    korvelsim::Bytes at = {23, 59, 59, 12, 0, 31, 25, 0}; // 31 Dec 2025, 23:59:59.900
     const auto ms = ints({900});
     at.insert(at.end(), ms.begin(), ms.end());
     ASSERT_FALSE(sim.send(106, at).isError);
@@ -68,7 +68,7 @@ TEST(InstrumentScanning, ScheduledStart) {
     const auto startAt = [&](std::chrono::milliseconds fromNow) {
         const korvelsim::ClockReading when = sim.device.clock.readingAt(sim.now + fromNow);
         korvelsim::Bytes payload = ints({1});
-        const auto* time = reinterpret_cast<const std::uint8_t*>(&when.time);
+        const auto *time = reinterpret_cast<const std::uint8_t *>(&when.time);
         payload.insert(payload.end(), time, time + sizeof when.time);
         const auto ms = ints({when.milliseconds});
         payload.insert(payload.end(), ms.begin(), ms.end());
@@ -96,18 +96,18 @@ TEST(InstrumentScanning, FullQueueInBothMemoryModes) {
         sim.device.queue.setCapacity(5);
         sim.configure(config);
         sim.startNow();
-        sim.now += 650ms;  // seven scans into a queue of five
+        sim.now += 650ms; // seven scans into a queue of five
         EXPECT_EQ(sim.status() & 1U, 1U) << "overflow shows in the status";
         EXPECT_EQ(sim.status() & 1U, 0U) << "until the status is read";
 
-        sim.now += 100ms;  // an eighth
+        sim.now += 100ms; // an eighth
         const Block block = sim.fetch(2);
         EXPECT_EQ(block.remaining, 0x80000000U | 3U) << "attention flag with the remaining count";
         EXPECT_EQ(block.records.front().first, discardNewest ? 1 : 4);
         EXPECT_EQ(sim.status() & 1U, 1U);
         EXPECT_EQ(sim.fetch(0).remaining, 3U) << "flag gone once the status was read";
 
-        const korvelsim::ScanCounters& counters = sim.device.queue.counters();
+        const korvelsim::ScanCounters &counters = sim.device.queue.counters();
         EXPECT_EQ(counters.produced, 8U);
         EXPECT_EQ(counters.lost, 3U);
         EXPECT_EQ(counters.fetched, 2U);
@@ -168,7 +168,7 @@ TEST(InstrumentScanning, AlarmTriggerScansAtInterval2WhileInAlarm) {
     config.interval2[3] = 200;
     config.alarmCheckInterval[3] = 500;
     config.channels[0] = vdc();
-    config.channels[0].alarms = 1 | 4;  // alarm trigger, alarm 1 HI
+    config.channels[0].alarms = 1 | 4; // alarm trigger, alarm 1 HI
     config.channels[0].limit1 = 1.0f;
     sim.device.overrides[1].value = 0.5;
     sim.configure(config);
@@ -176,14 +176,14 @@ TEST(InstrumentScanning, AlarmTriggerScansAtInterval2WhileInAlarm) {
     sim.now += 2s;
     EXPECT_TRUE(sim.fetch().records.empty()) << "no alarm, no scan";
     sim.device.overrides[1].value = 2.0;
-    sim.now += 500ms;  // the check at 2.5 s finds the alarm
-    sim.now += 600ms;  // scans at 2.5, 2.7, 2.9, 3.1 s
+    sim.now += 500ms; // the check at 2.5 s finds the alarm
+    sim.now += 600ms; // scans at 2.5, 2.7, 2.9, 3.1 s
     const Block block = sim.fetch();
     ASSERT_EQ(block.records.size(), 4U);
     EXPECT_EQ(block.records[1].stampMs() - block.records[0].stampMs(), 200);
     EXPECT_EQ(block.records[0].alarm1, 1U);
     sim.device.overrides[1].value = 0.5;
-    sim.now += 1s;  // the check at 3.5 s ends the alarm before its scan: only 3.3 s is made
+    sim.now += 1s; // the check at 3.5 s ends the alarm before its scan: only 3.3 s is made
     EXPECT_EQ(sim.fetch().records.size(), 1U);
     sim.now += 5s;
     EXPECT_TRUE(sim.fetch().records.empty());
@@ -205,4 +205,4 @@ TEST(InstrumentScanning, FastModeMakesEveryScanAskedFor) {
     EXPECT_EQ(sim.device.queue.counters().fetched, 200U);
 }
 
-}  // namespace
+} // namespace

@@ -8,14 +8,14 @@ using namespace simtest;
 
 namespace {
 
-bool stateShows(kvtest::SimProcess& sim, const std::string& field) {
+bool stateShows(kvtest::SimProcess &sim, const std::string &field) {
     return (sim.control("state 3") + " ").find(" " + field + " ") != std::string::npos;
 }
 
 TEST(SimInstrumentState, ScanControlRequestsAreRemembered) {
     OneInstrument one;
     auto main = one.connectMain();
-    Bytes clockSet = kvtest::fromHex("09000003000f1800");  // 15 March 2024, 09:00, an hour before the start
+    Bytes clockSet = kvtest::fromHex("09000003000f1800"); // 15 March 2024, 09:00, an hour before the start
     const Bytes zero = ints({0});
     clockSet.insert(clockSet.end(), zero.begin(), zero.end());
     ASSERT_EQ(main->exchange(1, 106, clockSet), reply(1, 106));
@@ -55,7 +55,7 @@ TEST(SimInstrumentState, ScanControlRequestsAreRemembered) {
 
 TEST(SimInstrumentState, WordsSetByControlAreAnsweredOnTheirConnections) {
     OneInstrument one;
-    for (const char* line : {"status 3 0x01000004", "selftest 3 0x10020", "ierror 3 -7", "totalizer 3 1234"}) {
+    for (const char *line : {"status 3 0x01000004", "selftest 3 0x10020", "ierror 3 -7", "totalizer 3 1234"}) {
         ASSERT_EQ(one.sim.control(line), "ok") << line;
     }
     auto main = one.connectMain();
@@ -81,7 +81,7 @@ TEST(SimInstrumentState, Type1ConfigurationLeavesTheEquationAreaAlone) {
     OneInstrument one;
     auto main = one.connectMain();
     Bytes type2(2492, 0);
-    type2[1492] = 4;  // a one-byte token
+    type2[1492] = 4; // a one-byte token
     type2[1493] = 9;
     EXPECT_EQ(main->exchange(2, 129, type2), reply(2, 129));
     Bytes type1 = ints({0x40, 0, 0, 1, 0});
@@ -117,4 +117,4 @@ TEST(SimInstrumentState, ControlLinesPickInstrumentsByBcnOrAll) {
     EXPECT_EQ(sim.control("nonsense 31"), "error unknown command: nonsense");
 }
 
-}  // namespace
+} // namespace

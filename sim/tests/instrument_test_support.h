@@ -41,13 +41,13 @@ struct Block {
     std::vector<Record> records;
 };
 
-inline Block parseBlock(const korvelsim::Bytes& payload) {
+inline Block parseBlock(const korvelsim::Bytes &payload) {
     Block block;
     block.recordSize = korvelsim::readI32(payload.data());
     const std::int32_t count = korvelsim::readI32(payload.data() + 4);
     block.remaining = korvelsim::readU32(payload.data() + 8);
     for (std::int32_t k = 0; k < count; ++k) {
-        const std::uint8_t* p = payload.data() + 12 + k * block.recordSize;
+        const std::uint8_t *p = payload.data() + 12 + k * block.recordSize;
         Record record;
         record.first = korvelsim::readI32(p);
         std::memcpy(&record.time, p + 4, sizeof record.time);
@@ -66,7 +66,7 @@ inline Block parseBlock(const korvelsim::Bytes& payload) {
 inline ChannelConfig vdc(float m = 1.0f, float b = 0.0f) {
     ChannelConfig channel{};
     channel.function = korvelsim::function::kVdc;
-    channel.range = 8968;  // 3 V
+    channel.range = 8968; // 3 V
     channel.m = m;
     channel.b = b;
     return channel;
@@ -94,12 +94,12 @@ inline InstrumentConfig intervalConfig(std::chrono::milliseconds interval) {
 struct VirtualInstrument {
     VirtualInstrument() : device(3, "M200A") {}
 
-    korvelsim::Response send(std::int32_t command, const korvelsim::Bytes& payload = {}) {
+    korvelsim::Response send(std::int32_t command, const korvelsim::Bytes &payload = {}) {
         return device.handle(command, payload.data(), now);
     }
-    void configure(const InstrumentConfig& config) {
+    void configure(const InstrumentConfig &config) {
         ASSERT_FALSE(send(129, korvelsim::encodeConfig(config, true)).isError);
-        now += 1s;  // past the busy time
+        now += 1s; // past the busy time
     }
     void startNow() { ASSERT_FALSE(send(103, korvelsim::Bytes(16, 0)).isError); }
     Block fetch(std::int32_t most = 100) { return parseBlock(send(100, ints({most})).payload); }
@@ -109,4 +109,4 @@ struct VirtualInstrument {
     Instrument::Instant now = korvelsim::SteadyClock::now();
 };
 
-}  // namespace simtest
+} // namespace simtest

@@ -13,7 +13,7 @@ namespace {
 // Fields of the stored configuration block, which is kept in host order.
 class HostFields {
 public:
-    explicit HostFields(const Bytes& bytes) : bytes_(bytes) {}
+    explicit HostFields(const Bytes &bytes) : bytes_(bytes) {}
     template <typename T>
     T at(std::size_t offset) const {
         T value;
@@ -22,15 +22,15 @@ public:
     }
 
 private:
-    const Bytes& bytes_;
+    const Bytes &bytes_;
 };
 
-Bytes slice(const Bytes& bytes, std::size_t offset, std::size_t count) {
+Bytes slice(const Bytes &bytes, std::size_t offset, std::size_t count) {
     return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
                  bytes.begin() + static_cast<std::ptrdiff_t>(offset + count));
 }
 
-std::vector<std::uint32_t> bigEndianWords(const Bytes& bytes, std::size_t offset, std::size_t count) {
+std::vector<std::uint32_t> bigEndianWords(const Bytes &bytes, std::size_t offset, std::size_t count) {
     std::vector<std::uint32_t> words;
     for (std::size_t i = 0; i < count; ++i) {
         words.push_back(kvtest::bigEndianAt(bytes, offset + 4 * i));
@@ -77,9 +77,9 @@ TEST(SimProtocol, UnknownMisplacedAndMalformedRequestsGetErrorReplies) {
     OneInstrument one;
     auto main = one.connectMain();
     EXPECT_EQ(main->exchange(2, 50), errorReply(2, -1));
-    EXPECT_EQ(main->exchange(3, 202, ints({0})), errorReply(3, -1));    // pass-through command on main
-    EXPECT_EQ(main->exchange(4, 100), errorReply(4, -9));               // count missing
-    EXPECT_EQ(main->exchange(5, 2, ints({1})), errorReply(5, -9));      // status takes no payload
+    EXPECT_EQ(main->exchange(3, 202, ints({0})), errorReply(3, -1)); // pass-through command on main
+    EXPECT_EQ(main->exchange(4, 100), errorReply(4, -9));            // count missing
+    EXPECT_EQ(main->exchange(5, 2, ints({1})), errorReply(5, -9));   // status takes no payload
     auto passThru = one.connectPassThru();
     EXPECT_EQ(passThru->exchange(6, 2), reply(6, 2, ints({0})));
     EXPECT_EQ(passThru->exchange(7, 100, ints({1})), errorReply(7, -1));
@@ -114,10 +114,12 @@ TEST(SimProtocol, Type2ConfigurationRoundTripsAndIsStoredInHostOrder) {
     payload.insert(payload.end(), rtd.begin(), rtd.end());
     payload.resize(1492, 0);
     Bytes equations(1000, 0);
-    const Bytes tokens = kvtest::fromHex("01000502" "3fc00000" "0300112233445566770b");
+    const Bytes tokens = kvtest::fromHex("01000502"
+                                         "3fc00000"
+                                         "0300112233445566770b");
     std::copy(tokens.begin(), tokens.end(), equations.begin());
-    equations[997] = 2;  // too close to the end to carry a float: sent as it is
-    equations[998] = 1;  // likewise for a channel number
+    equations[997] = 2; // too close to the end to carry a float: sent as it is
+    equations[998] = 1; // likewise for a channel number
     equations[999] = 0x7f;
     payload.insert(payload.end(), equations.begin(), equations.end());
 
@@ -151,11 +153,11 @@ TEST(SimProtocol, ScanBlocksComeFromTheQueueOldestFirst) {
     const Bytes block = main->exchange(3, 100, ints({2}));
     ASSERT_EQ(block.size(), 16 + 12 + 2 * 36u);
     EXPECT_EQ(bigEndianWords(block, 16, 3), (std::vector<std::uint32_t>{36, 2, 3}));
-    EXPECT_EQ(kvtest::bigEndianAt(block, 28), 1u);       // first word: scan number
+    EXPECT_EQ(kvtest::bigEndianAt(block, 28), 1u); // first word: scan number
     EXPECT_EQ(kvtest::bigEndianAt(block, 28 + 36), 2u);
     EXPECT_FLOAT_EQ(std::bit_cast<float>(kvtest::bigEndianAt(block, 28 + 28)), 1.01f);
     EXPECT_FLOAT_EQ(std::bit_cast<float>(kvtest::bigEndianAt(block, 28 + 32)), 1.02f);
-    EXPECT_LT(kvtest::bigEndianAt(block, 28 + 12), 1000u);  // milliseconds, DIO as it was at the scan
+    EXPECT_LT(kvtest::bigEndianAt(block, 28 + 12), 1000u); // milliseconds, DIO as it was at the scan
 
     const Bytes last = main->exchange(4, 101);
     EXPECT_EQ(bigEndianWords(last, 16, 4), (std::vector<std::uint32_t>{36, 1, 3, 5}));
@@ -165,7 +167,7 @@ TEST(SimProtocol, ScanBlocksComeFromTheQueueOldestFirst) {
               (std::vector<std::uint32_t>{36, 3, 0x80000000u}));
     EXPECT_EQ(one.sim.control("push 3 1 size 30").rfind("error record size refused", 0), 0u);
     ASSERT_EQ(one.sim.control("push 3 1"), "ok");
-    EXPECT_EQ(one.sim.control("push 3 1 size 40").rfind("error record size refused", 0), 0u);  // 36 queued
+    EXPECT_EQ(one.sim.control("push 3 1 size 40").rfind("error record size refused", 0), 0u); // 36 queued
 }
 
 TEST(SimProtocol, PassThroughGivesBackWhatWasSent) {
@@ -188,7 +190,7 @@ TEST(SimProtocol, PassThroughGivesBackWhatWasSent) {
     expected.insert(expected.end(), back.begin(), back.end());
     EXPECT_EQ(passThru->exchange(5, 203, ints({2})), reply(5, 203, expected));
     EXPECT_EQ(kvtest::bigEndianAt(passThru->exchange(6, 203, ints({2000})), 16), 1u);
-    EXPECT_EQ(passThru->exchange(7, 202, ints({3})), errorReply(7, -9));  // the block is always 2000 bytes
+    EXPECT_EQ(passThru->exchange(7, 202, ints({3})), errorReply(7, -9)); // the block is always 2000 bytes
 }
 
 TEST(SimProtocol, InstrumentIdentityAnswers) {
@@ -202,11 +204,11 @@ TEST(SimProtocol, InstrumentIdentityAnswers) {
     EXPECT_EQ(main->exchange(4, 127), errorReply(4, -1));
     ASSERT_EQ(one.sim.control("report-bcn 3 12"), "ok");
     EXPECT_EQ(main->exchange(5, 119), reply(5, 119, ints({12})));
-    EXPECT_EQ(main->exchange(6, 111, ints({4})), errorReply(6, -10));  // spy off
+    EXPECT_EQ(main->exchange(6, 111, ints({4})), errorReply(6, -10)); // spy off
     ASSERT_EQ(one.sim.control("spy-value 3 4 21.5"), "ok");
     EXPECT_EQ(main->exchange(7, 124), reply(7, 124));
     EXPECT_EQ(main->exchange(8, 111, ints({4})), reply(8, 111, ints({std::bit_cast<std::int32_t>(21.5f)})));
-    EXPECT_EQ(main->exchange(9, 111, ints({5})), errorReply(9, -10));  // nothing known
+    EXPECT_EQ(main->exchange(9, 111, ints({5})), errorReply(9, -10)); // nothing known
 }
 
 TEST(SimProtocol, ClockTemperatureAndDigitalIoAnswerDeterministically) {
@@ -220,9 +222,9 @@ TEST(SimProtocol, ClockTemperatureAndDigitalIoAnswerDeterministically) {
     const Bytes now = main->exchange(3, 105);
     ASSERT_EQ(now.size(), 16 + 12u);
     EXPECT_EQ(slice(now, 16, 2), kvtest::fromHex("0c22"));
-    EXPECT_LE(now[18] - 56, 1);  // the clock runs on
+    EXPECT_LE(now[18] - 56, 1); // the clock runs on
     EXPECT_EQ(slice(now, 19, 5), kvtest::fromHex("0300051800"));
-    setTime[3] = 13;  // no month 13
+    setTime[3] = 13; // no month 13
     EXPECT_EQ(main->exchange(4, 106, setTime), errorReply(4, -9));
 
     const auto floatWord = [](float value) { return std::bit_cast<std::int32_t>(value); };
@@ -236,4 +238,4 @@ TEST(SimProtocol, ClockTemperatureAndDigitalIoAnswerDeterministically) {
     EXPECT_EQ(main->exchange(9, 109), reply(9, 109, ints({0x55})));
 }
 
-}  // namespace
+} // namespace

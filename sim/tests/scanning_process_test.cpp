@@ -11,7 +11,7 @@ using namespace simtest;
 
 namespace {
 
-std::string field(const std::string& reply, const std::string& key) {
+std::string field(const std::string &reply, const std::string &key) {
     const std::size_t at = (" " + reply + " ").find(" " + key + "=");
     if (at == std::string::npos) {
         return "";
@@ -20,11 +20,11 @@ std::string field(const std::string& reply, const std::string& key) {
     return reply.substr(start, reply.find(' ', start) - start);
 }
 
-std::uint64_t counter(kvtest::SimProcess& sim, const std::string& key) {
+std::uint64_t counter(kvtest::SimProcess &sim, const std::string &key) {
     return std::stoull(field(sim.control("counters 3"), key));
 }
 
-Block fetch(kvtest::RawConnection& main, std::uint32_t sequence, std::int32_t most = 100) {
+Block fetch(kvtest::RawConnection &main, std::uint32_t sequence, std::int32_t most = 100) {
     const Bytes answer = main.exchange(sequence, 100, ints({most}));
     return parseBlock(Bytes(answer.begin() + 16, answer.end()));
 }
@@ -51,13 +51,12 @@ TEST(SimScanning, ScansArriveAtTheIntervalAndTheCountersAddUp) {
     for (std::size_t k = 1; k < block.records.size(); ++k) {
         EXPECT_EQ(block.records[k].stampMs() - block.records[k - 1].stampMs(), 100) << k;
     }
-    const std::vector<float>& readings = block.records.back().readings;
+    const std::vector<float> &readings = block.records.back().readings;
     EXPECT_FLOAT_EQ(readings[2], readings[0] - readings[1]);
 
     EXPECT_EQ(one.main->exchange(5, 104), reply(5, 104));
-    EXPECT_EQ(counter(one.sim, "produced"),
-              counter(one.sim, "fetched") + counter(one.sim, "lost") + counter(one.sim, "cleared") +
-                  counter(one.sim, "queued"));
+    EXPECT_EQ(counter(one.sim, "produced"), counter(one.sim, "fetched") + counter(one.sim, "lost") +
+                                                counter(one.sim, "cleared") + counter(one.sim, "queued"));
     EXPECT_EQ(counter(one.sim, "fetched"), block.records.size());
 }
 
@@ -82,11 +81,11 @@ TEST(SimScanning, FixedValuesAndSpecialReadingsShowInSpy) {
         const Bytes answer = one.main->exchange(sequence, 111, ints({channel}));
         return kvtest::bigEndianAt(answer, 16);
     };
-    EXPECT_EQ(spy(4, 1), 0x40200000U);   // 2.5
-    EXPECT_EQ(spy(5, 2), 0xFF800000U);   // negative overload
-    EXPECT_EQ(spy(6, 21), 0x7F800000U);  // 2.5 minus negative overload
+    EXPECT_EQ(spy(4, 1), 0x40200000U);  // 2.5
+    EXPECT_EQ(spy(5, 2), 0xFF800000U);  // negative overload
+    EXPECT_EQ(spy(6, 21), 0x7F800000U); // 2.5 minus negative overload
     ASSERT_EQ(one.sim.control("special 3 2 none"), "ok");
-    EXPECT_EQ(spy(7, 21), 0x40000000U);  // 2.5 - 0.5
+    EXPECT_EQ(spy(7, 21), 0x40000000U); // 2.5 - 0.5
     EXPECT_EQ(one.sim.control("special 3 31 open"), "error channel must be 1..30: 31");
 }
 
@@ -129,4 +128,4 @@ TEST(SimScanning, PayloadFaultReplacesTheNextReplyOnly) {
     EXPECT_EQ(one.sim.control("payload 3 123"), "error odd number of hex digits");
 }
 
-}  // namespace
+} // namespace

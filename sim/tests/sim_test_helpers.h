@@ -22,7 +22,7 @@ inline Bytes ints(std::initializer_list<std::int32_t> values) {
 }
 
 // The complete reply a test expects: magic, sequence, command, length, payload.
-inline Bytes reply(std::uint32_t sequence, std::int32_t command, const Bytes& payload = {}) {
+inline Bytes reply(std::uint32_t sequence, std::int32_t command, const Bytes &payload = {}) {
     return kvtest::frameRequest(sequence, command, payload);
 }
 
@@ -32,7 +32,7 @@ inline Bytes errorReply(std::uint32_t sequence, std::int32_t code) { return repl
 struct OneInstrument {
     static constexpr int kBcn = 3;
     explicit OneInstrument(std::vector<std::string> extra = {})
-        : address(kvtest::uniqueLoopbackAddress(kBcn)), sim(arguments(address, std::move(extra))) {}
+            : address(kvtest::uniqueLoopbackAddress(kBcn)), sim(arguments(address, std::move(extra))) {}
 
     std::unique_ptr<kvtest::RawConnection> connectMain() {
         return std::make_unique<kvtest::RawConnection>(address, sim.basePort());
@@ -45,11 +45,11 @@ struct OneInstrument {
     kvtest::SimProcess sim;
 
 private:
-    static std::vector<std::string> arguments(const std::string& address, std::vector<std::string> extra) {
+    static std::vector<std::string> arguments(const std::string &address, std::vector<std::string> extra) {
         std::vector<std::string> args{"--instrument", std::to_string(kBcn) + ":M100A:" + address};
         args.insert(args.end(), extra.begin(), extra.end());
         return args;
     }
 };
 
-}  // namespace simtest
+} // namespace simtest

@@ -25,8 +25,7 @@ const char *modelName(int32_t model) { return model == KVX_MODEL_M100A ? "M100A"
 
 // The logger reads the number that starts at the third character.
 std::string compatibilityVerdict(int32_t result, const char *text) {
-    if (result == KVX_INST_OLD_SOFTWARE)
-        return "older software: no computed-channel equations or custom RTDs";
+    if (result == KVX_INST_OLD_SOFTWARE) return "older software: no computed-channel equations or custom RTDs";
     if (result != KVX_OK) return std::string("not available (") + kvxErrorName(result) + ")";
     const double number = std::strlen(text) > 2 ? std::atof(text + 2) : 0.0;
     std::string verdict = std::string("\"") + text + "\" ";
@@ -43,8 +42,8 @@ bool probe(int32_t bcn) {
         std::printf("%s\n", instrumentFailureMessage(bcn, KVX_E_BCN_NOT_CONFIGURED).c_str());
         return false;
     }
-    std::printf("Instrument %02d: %u.%u.%u.%u, %s in ccf.cfg\n", bcn, address[0], address[1], address[2],
-                address[3], modelName(configuredModel));
+    std::printf("Instrument %02d: %u.%u.%u.%u, %s in ccf.cfg\n", bcn, address[0], address[1], address[2], address[3],
+                modelName(configuredModel));
 
     int32_t result = kvxCommOpen(bcn);
     if (result != KVX_OK) {
@@ -68,7 +67,8 @@ bool probe(int32_t bcn) {
     result = kvxModel(bcn, &model, modelText);
     if (result == KVX_OK) {
         std::printf("  model               %.39s%s\n", modelText,
-                    model == configuredModel ? "" : "  <- Instrument model does not match!  Reconfigure Communications!");
+                    model == configuredModel ? ""
+                                             : "  <- Instrument model does not match!  Reconfigure Communications!");
         good = good && model == configuredModel;
     } else {
         std::printf("  model               %s (%s)\n", kvxErrorText(result), kvxErrorName(result));

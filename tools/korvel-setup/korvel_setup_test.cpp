@@ -40,7 +40,8 @@ std::string fileText(const std::string &path) {
 class KorvelSetupTool : public ::testing::Test {
 protected:
     KorvelSetupTool() {
-        kvtest::writeCcfFile(dir.path(), 0, 5000, {{12, "127.0.0.12", kCcfModelM100A}, {34, "127.0.0.34", kCcfModelM200A}});
+        kvtest::writeCcfFile(dir.path(), 0, 5000,
+                             {{12, "127.0.0.12", kCcfModelM100A}, {34, "127.0.0.34", kCcfModelM200A}});
         setupTemplate.complete("Label", "VDC");
         instruments.add(1, 12, ModelCode::M100A);
         instruments.add(2, 34, ModelCode::M200A);

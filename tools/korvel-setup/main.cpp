@@ -10,8 +10,8 @@
 #include "setup/mxb_file.h"
 
 #include <charconv>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -24,26 +24,26 @@ constexpr int kUsageError = 2;
 
 void printUsage(std::ostream &out) {
     out << "usage: korvel-setup report SETUP [BCN]\n"
-                 "       korvel-setup save-as SETUP OUT.stp\n"
-                 "       korvel-setup load-mxb SETUP BCN FILE [OUT.stp]\n"
-                 "       korvel-setup set-equation SETUP BCN CHANNEL EQUATION [OUT.stp]\n"
-                 "\n"
-                 "report    prints the configuration text report of every instrument of the\n"
-                 "          setup, or of the one with that BCN (lines end in CR LF, as in the\n"
-                 "          configuration text file).\n"
-                 "save-as   opens a setup file in record or text form and saves it in record form.\n"
-                 "load-mxb  loads the Mx+B file into the instrument with that BCN and saves the\n"
-                 "          setup to OUT.stp, or back to SETUP when OUT.stp is not given. Nothing\n"
-                 "          is saved when the Mx+B file is refused.\n"
-                 "set-equation  makes computed channel CHANNEL (21-30) of the instrument with\n"
-                 "          that BCN an Equation channel, e.g. \"(C1+C2)/2\", and saves as load-mxb\n"
-                 "          does. Nothing is saved when the equation does not compile.\n"
-                 "\n"
-                 "Instruments are kept only when their BCN is in ccf.cfg, which gives their\n"
-                 "model: ccf.cfg is read beside libkvlink32.so, or in the directory named by\n"
-                 "KVLINK32_CCF_DIR. Numbers and times follow the regional settings in\n"
-                 "$XDG_CONFIG_HOME/korvel32/win.ini ([intl]).\n"
-                 "Exit status: 0 on success, 1 when a file or instrument fails, 2 on a usage error.\n";
+           "       korvel-setup save-as SETUP OUT.stp\n"
+           "       korvel-setup load-mxb SETUP BCN FILE [OUT.stp]\n"
+           "       korvel-setup set-equation SETUP BCN CHANNEL EQUATION [OUT.stp]\n"
+           "\n"
+           "report    prints the configuration text report of every instrument of the\n"
+           "          setup, or of the one with that BCN (lines end in CR LF, as in the\n"
+           "          configuration text file).\n"
+           "save-as   opens a setup file in record or text form and saves it in record form.\n"
+           "load-mxb  loads the Mx+B file into the instrument with that BCN and saves the\n"
+           "          setup to OUT.stp, or back to SETUP when OUT.stp is not given. Nothing\n"
+           "          is saved when the Mx+B file is refused.\n"
+           "set-equation  makes computed channel CHANNEL (21-30) of the instrument with\n"
+           "          that BCN an Equation channel, e.g. \"(C1+C2)/2\", and saves as load-mxb\n"
+           "          does. Nothing is saved when the equation does not compile.\n"
+           "\n"
+           "Instruments are kept only when their BCN is in ccf.cfg, which gives their\n"
+           "model: ccf.cfg is read beside libkvlink32.so, or in the directory named by\n"
+           "KVLINK32_CCF_DIR. Numbers and times follow the regional settings in\n"
+           "$XDG_CONFIG_HOME/korvel32/win.ini ([intl]).\n"
+           "Exit status: 0 on success, 1 when a file or instrument fails, 2 on a usage error.\n";
 }
 
 bool readBcn(std::string_view text, unsigned &bcn) {
@@ -72,8 +72,8 @@ int report(SetupSession &session, const std::vector<std::string> &arguments) {
     }
     for (std::size_t i = 0; i < slots.size(); ++i) {
         if (i > 0) std::cout << "\r\n";
-        std::cout << korvel::configurationReportText(korvel::buildConfigurationReport(
-            session.instruments(), slots[i], session.options(), session.formats()));
+        std::cout << korvel::configurationReportText(
+            korvel::buildConfigurationReport(session.instruments(), slots[i], session.options(), session.formats()));
     }
     return 0;
 }
@@ -84,8 +84,8 @@ int loadMxb(SetupSession &session, const std::vector<std::string> &arguments) {
     const int slot = slotOf(session, bcn);
     if (slot == 0) return kFailed;
     // A file whose lines all name OFF channels is no failure: it changes nothing.
-    if (korvel::loadMxbFile(session.instruments(), slot, arguments[2], session.formats().decimalSymbol,
-                            session.ui()) == korvel::MxbLoadResult::Refused) {
+    if (korvel::loadMxbFile(session.instruments(), slot, arguments[2], session.formats().decimalSymbol, session.ui()) ==
+        korvel::MxbLoadResult::Refused) {
         return kFailed;
     }
     return session.save(arguments.size() == 4 ? arguments[3] : arguments[0]) ? 0 : kFailed;

@@ -13,5 +13,5 @@ korvel::SetupTemplate completedTemplate() {
 } // namespace
 
 SetupSession::SetupSession()
-    : template_(completedTemplate()), formats_(korvel::readRegionalFormats()),
-      document_({instruments_, options_, plot_, host_, korvel::lookUpBcn}, ui_, formats_) {}
+        : template_(completedTemplate()), formats_(korvel::readRegionalFormats()),
+          document_({instruments_, options_, plot_, host_, korvel::lookUpBcn}, ui_, formats_) {}

@@ -83,8 +83,8 @@ TEST_F(ApplicationSettingsTest, TheTimeOutIsClampedWhileTheFileKeepsItsValue) {
         unsigned used;
         const char *kept;
     } cases[] = {
-        {"0", 5, "5"}, {"", 5, "5"}, {"2", 3, "2"}, {"3", 3, "3"}, {"1000", 1000, "1000"},
-        {"5000", 1000, "5000"}, {"-5", 1000, "-5"},
+        {"0", 5, "5"},          {"", 5, "5"},           {"2", 3, "2"},      {"3", 3, "3"},
+        {"1000", 1000, "1000"}, {"5000", 1000, "5000"}, {"-5", 1000, "-5"},
     };
     for (const auto &c : cases) {
         writeFile(std::string("[Defaults]\r\nCommTimeout=") + c.stored + "\r\n");
@@ -100,7 +100,7 @@ TEST_F(ApplicationSettingsTest, AlarmCheckingIntervalsOutsideTheirBoundsKeepTheD
         double usedM100A;
         double usedM200A;
     } cases[] = {
-        {"0.2", "0.05", 1.0, 0.05}, {"24", "24", 24.0, 24.0},   {"0.5", "0.04", 0.5, 0.1},
+        {"0.2", "0.05", 1.0, 0.05}, {"24", "24", 24.0, 24.0},     {"0.5", "0.04", 0.5, 0.1},
         {"24.1", "abc", 1.0, 0.1},  {"3.25s", "+0.5", 3.25, 0.5},
     };
     for (const auto &c : cases) {

@@ -20,28 +20,25 @@ namespace {
 
 // What Python's csv module reads from the file, one row per output line with
 // the cells joined by '|'.
-std::string readWithPythonCsv(const std::string &path, char delimiter)
-{
-    const std::string command = std::string("python3 -c \"import csv,sys\n"
-                                            "with open(sys.argv[1], newline='') as f:\n"
-                                            "    for row in csv.reader(f, delimiter=sys.argv[2], skipinitialspace=True):\n"
-                                            "        print('|'.join(row))\" '") +
-                                path + "' '" + delimiter + "'";
+std::string readWithPythonCsv(const std::string &path, char delimiter) {
+    const std::string command =
+        std::string("python3 -c \"import csv,sys\n"
+                    "with open(sys.argv[1], newline='') as f:\n"
+                    "    for row in csv.reader(f, delimiter=sys.argv[2], skipinitialspace=True):\n"
+                    "        print('|'.join(row))\" '") +
+        path + "' '" + delimiter + "'";
     std::string output;
     FILE *pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
+    if (!pipe) return output;
     char chunk[512];
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
-        output.append(chunk, n);
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;) output.append(chunk, n);
     EXPECT_EQ(::pclose(pipe), 0);
     return output;
 }
 
 class AsciiDataFileTest : public ::testing::TestWithParam<const char *> {
 protected:
-    AsciiDataFileTest()
-    {
+    AsciiDataFileTest() {
         for (int channel : {1, 3}) {
             setup.channel(channel).function = ChannelFunction::Vdc;
             setup.channel(channel).unitsLabel = "VDC";
@@ -51,8 +48,7 @@ protected:
     }
 
     // 2024-07-01 12:00:01.250 with the given readings, DIO 0x05.
-    void writeScan(DataFile &data, float first, float second)
-    {
+    void writeScan(DataFile &data, float first, float second) {
         ScanRecord scan{};
         scan.time = {12, 0, 1, 7, 0, 1, 24, 0};
         scan.msAndDio = 250u | (0x05u << 16);
@@ -67,8 +63,7 @@ protected:
     }
 
     // The file's creation time, local to the zone of the test.
-    std::string creationText() const
-    {
+    std::string creationText() const {
         const std::time_t created = now;
         std::tm local{};
         ::localtime_r(&created, &local);
@@ -86,8 +81,7 @@ protected:
     const std::int64_t now = 1719849600;
 };
 
-TEST_P(AsciiDataFileTest, CommaDecimalWithSemicolonListReadsBackWithCsvTools)
-{
+TEST_P(AsciiDataFileTest, CommaDecimalWithSemicolonListReadsBackWithCsvTools) {
     RegionalFormats formats;
     formats.listSeparator = ';';
     formats.decimalSymbol = ',';
@@ -107,15 +101,14 @@ TEST_P(AsciiDataFileTest, CommaDecimalWithSemicolonListReadsBackWithCsvTools)
               "data.csv\n" + creationText() +
                   "\n"
                   "Line 4\n"
-              "7\n"
-              "TIME|VDC|VDC|DIO|TOTAL|ALARM1|ALARM2\n"
-              "01TIME|0101|0103|01DIO|01TOTAL|01ALARM1|01ALARM2\n"
-              "45474,500014467|12,5000|+9,00E+9|5|77|3|4294967295\n"
-              "45474,500014467|1,00000E+3|-1,00E+9|5|77|3|4294967295\n");
+                  "7\n"
+                  "TIME|VDC|VDC|DIO|TOTAL|ALARM1|ALARM2\n"
+                  "01TIME|0101|0103|01DIO|01TOTAL|01ALARM1|01ALARM2\n"
+                  "45474,500014467|12,5000|+9,00E+9|5|77|3|4294967295\n"
+                  "45474,500014467|1,00000E+3|-1,00E+9|5|77|3|4294967295\n");
 }
 
-TEST_P(AsciiDataFileTest, MasterLineCarriesEverySlaveWithZerosBeforeItsFirstScan)
-{
+TEST_P(AsciiDataFileTest, MasterLineCarriesEverySlaveWithZerosBeforeItsFirstScan) {
     InstrumentSetup slave;
     slave.channel(2).function = ChannelFunction::Vdc;
     DataFile data({instrumentPart(1, setup), true, {instrumentPart(5, slave), instrumentPart(6, slave)}},
@@ -135,7 +128,8 @@ TEST_P(AsciiDataFileTest, MasterLineCarriesEverySlaveWithZerosBeforeItsFirstScan
     const auto lines = crlfLinesOf(fileBytes(setup.dataFile.path));
     ASSERT_EQ(lines.size(), 7u);
     EXPECT_EQ(lines[3], "7, 5, 5");
-    EXPECT_EQ(lines[6], "45474.500000000, 2.00000, 0.0100000, 0, 0, 0, 0, 4.20000E-3, 255, 0, 0, 0, 0.00000, 0, 0, 0, 0");
+    EXPECT_EQ(lines[6],
+              "45474.500000000, 2.00000, 0.0100000, 0, 0, 0, 0, 4.20000E-3, 255, 0, 0, 0, 0.00000, 0, 0, 0, 0");
     EXPECT_NE(readWithPythonCsv(setup.dataFile.path, ',')
                   .find("\n45474.500000000|2.00000|0.0100000|0|0|0|0|4.20000E-3|255|0|0|0|0.00000|0|0|0|0\n"),
               std::string::npos);

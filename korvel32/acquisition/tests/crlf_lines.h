@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-inline std::vector<std::string> crlfLinesOf(const std::string &text)
-{
+inline std::vector<std::string> crlfLinesOf(const std::string &text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)

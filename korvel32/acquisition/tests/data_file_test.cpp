@@ -18,20 +18,17 @@ namespace {
 namespace fs = std::filesystem;
 
 // 12:00:00.250 on 2024-07-01, with DIO 0x05 and readings 1.5, 2.5, ...
-ScanRecord scanAt(int second, int channels)
-{
+ScanRecord scanAt(int second, int channels) {
     ScanRecord scan{};
     scan.time = {12, 0, static_cast<std::uint8_t>(second), 7, 0, 1, 24, 0};
     scan.msAndDio = 250u | (0x05u << 16);
     scan.alarm1 = 3;
     scan.totalizer = 77;
-    for (int i = 0; i < channels; ++i)
-        scan.readings[i] = 1.5f + static_cast<float>(i);
+    for (int i = 0; i < channels; ++i) scan.readings[i] = 1.5f + static_cast<float>(i);
     return scan;
 }
 
-void fillBuffer(ScanBuffer &buffer, std::initializer_list<ScanRecord> scans, std::size_t recordSize)
-{
+void fillBuffer(ScanBuffer &buffer, std::initializer_list<ScanRecord> scans, std::size_t recordSize) {
     auto *bytes = static_cast<std::uint8_t *>(buffer.block());
     std::size_t offset = sizeof(ScanBufferHeader);
     for (const ScanRecord &scan : scans) {
@@ -43,8 +40,7 @@ void fillBuffer(ScanBuffer &buffer, std::initializer_list<ScanRecord> scans, std
 
 class DataFileTest : public ::testing::Test {
 protected:
-    DataFileTest()
-    {
+    DataFileTest() {
         for (int channel : {1, 3}) {
             setup.channel(channel).function = ChannelFunction::Vdc;
             setup.channel(channel).unitsLabel = "VDC";
@@ -64,8 +60,7 @@ protected:
     const std::int64_t now = 1719849600; // 2024-07-01 12:00 EDT
 };
 
-TEST_F(DataFileTest, BinaryFileHoldsChecksumHeaderAndRawRecords)
-{
+TEST_F(DataFileTest, BinaryFileHoldsChecksumHeaderAndRawRecords) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     fillBuffer(buffer, {scanAt(1, 2), scanAt(2, 2)}, 36);
@@ -80,8 +75,7 @@ TEST_F(DataFileTest, BinaryFileHoldsChecksumHeaderAndRawRecords)
     EXPECT_EQ(std::memcmp(bytes.data() + records + 36, &second, 36), 0);
 }
 
-TEST_F(DataFileTest, MasterRecordCarriesZerosForASlaveWithoutScans)
-{
+TEST_F(DataFileTest, MasterRecordCarriesZerosForASlaveWithoutScans) {
     InstrumentSetup slave;
     slave.channel(2).function = ChannelFunction::Vdc;
     DataFile data({instrumentPart(1, setup), true, {instrumentPart(5, slave), instrumentPart(6, slave)}}, formats);
@@ -100,8 +94,7 @@ TEST_F(DataFileTest, MasterRecordCarriesZerosForASlaveWithoutScans)
     EXPECT_EQ(record.substr(56), std::string(20, '\0'));
 }
 
-TEST_F(DataFileTest, AppendRefusedForOtherChannelsAndAcceptedWhenRestored)
-{
+TEST_F(DataFileTest, AppendRefusedForOtherChannelsAndAcceptedWhenRestored) {
     {
         DataFile data = file(setup);
         ASSERT_EQ(data.open(now), DataFileOpen::Opened);
@@ -121,8 +114,7 @@ TEST_F(DataFileTest, AppendRefusedForOtherChannelsAndAcceptedWhenRestored)
     EXPECT_EQ(fileBytes(setup.dataFile.path).find("\"204\"", 1), std::string::npos) << "no second header";
 }
 
-TEST_F(DataFileTest, OverwriteStartsAFreshFile)
-{
+TEST_F(DataFileTest, OverwriteStartsAFreshFile) {
     std::ofstream(setup.dataFile.path) << "\"999\"\r\nold contents";
     setup.dataFile.mode = FileMode::Overwrite;
     DataFile data = file(setup);
@@ -131,8 +123,7 @@ TEST_F(DataFileTest, OverwriteStartsAFreshFile)
     EXPECT_EQ(fileBytes(setup.dataFile.path).rfind("\"204\"\r\n", 0), 0u);
 }
 
-TEST_F(DataFileTest, OtherWritersAreDeniedWhileOpen)
-{
+TEST_F(DataFileTest, OtherWritersAreDeniedWhileOpen) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     DataFile second = file(setup);
@@ -144,14 +135,12 @@ TEST_F(DataFileTest, OtherWritersAreDeniedWhileOpen)
     EXPECT_EQ(second.open(now), DataFileOpen::Opened);
 }
 
-TEST_F(DataFileTest, CannotCreateInAMissingDirectory)
-{
+TEST_F(DataFileTest, CannotCreateInAMissingDirectory) {
     setup.dataFile.path = dir.path() + "/missing/data.bin";
     EXPECT_EQ(file(setup).open(now), DataFileOpen::CannotCreate);
 }
 
-TEST_F(DataFileTest, RolloverRenamesToTheNextFreeNumberAndStartsAFreshFile)
-{
+TEST_F(DataFileTest, RolloverRenamesToTheNextFreeNumberAndStartsAFreshFile) {
     std::ofstream(dir.path() + "/data.001") << "kept";
     std::ofstream(dir.path() + "/data.003") << "kept";
     setup.dataFile.rolloverMode = RolloverMode::TimeInterval;
@@ -173,10 +162,8 @@ TEST_F(DataFileTest, RolloverRenamesToTheNextFreeNumberAndStartsAFreshFile)
     EXPECT_EQ(fileBytes(dir.path() + "/data.003"), "kept");
 }
 
-TEST_F(DataFileTest, RolloverWithoutAFreeNumberKeepsWriting)
-{
-    for (int n = 1; n <= kMostRolloverNumbers; ++n)
-        std::ofstream(numberedPath(setup.dataFile.path, n)) << "kept";
+TEST_F(DataFileTest, RolloverWithoutAFreeNumberKeepsWriting) {
+    for (int n = 1; n <= kMostRolloverNumbers; ++n) std::ofstream(numberedPath(setup.dataFile.path, n)) << "kept";
     setup.dataFile.rolloverMode = RolloverMode::TimeInterval;
     setup.dataFile.rolloverValue = 60;
     DataFile data = file(setup);
@@ -187,8 +174,7 @@ TEST_F(DataFileTest, RolloverWithoutAFreeNumberKeepsWriting)
     EXPECT_TRUE(data.writeBatch(buffer, run));
 }
 
-TEST_F(DataFileTest, RolloverThatCannotRenameLeavesTheFileClosedAndWritesFail)
-{
+TEST_F(DataFileTest, RolloverThatCannotRenameLeavesTheFileClosedAndWritesFail) {
     setup.dataFile.rolloverMode = RolloverMode::TimeInterval;
     setup.dataFile.rolloverValue = 60;
     DataFile data = file(setup);
@@ -200,8 +186,7 @@ TEST_F(DataFileTest, RolloverThatCannotRenameLeavesTheFileClosedAndWritesFail)
     EXPECT_FALSE(data.writeBatch(buffer, run));
 }
 
-TEST_F(DataFileTest, FlushesAtMostOnceASecond)
-{
+TEST_F(DataFileTest, FlushesAtMostOnceASecond) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     data.flushIfDue(run, now);
@@ -210,8 +195,7 @@ TEST_F(DataFileTest, FlushesAtMostOnceASecond)
     EXPECT_EQ(run.lastFlush, now + 1);
 }
 
-TEST_F(DataFileTest, WritingWithoutAnOpenFileFails)
-{
+TEST_F(DataFileTest, WritingWithoutAnOpenFileFails) {
     DataFile data = file(setup);
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
     EXPECT_FALSE(data.writeBatch(buffer, run));

@@ -5,8 +5,7 @@
 #include <iterator>
 #include <string>
 
-inline std::string fileBytes(const std::string &path)
-{
+inline std::string fileBytes(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
 }

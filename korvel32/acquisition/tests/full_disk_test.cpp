@@ -23,8 +23,7 @@ namespace {
 
 constexpr std::size_t kRecordSize = 36; // two channels
 
-ScanRecord scanNumbered(int number)
-{
+ScanRecord scanNumbered(int number) {
     ScanRecord scan{};
     scan.time = {12, 0, static_cast<std::uint8_t>(number), 7, 0, 1, 24, 0};
     scan.readings[0] = static_cast<float>(number);
@@ -32,8 +31,7 @@ ScanRecord scanNumbered(int number)
     return scan;
 }
 
-void fillBuffer(ScanBuffer &buffer, int first, int count)
-{
+void fillBuffer(ScanBuffer &buffer, int first, int count) {
     auto *records = static_cast<std::uint8_t *>(buffer.block()) + sizeof(ScanBufferHeader);
     for (int i = 0; i < count; ++i) {
         const ScanRecord scan = scanNumbered(first + i);
@@ -42,8 +40,7 @@ void fillBuffer(ScanBuffer &buffer, int first, int count)
     buffer.setHeader({static_cast<std::int32_t>(kRecordSize), count, 0});
 }
 
-void setFileSizeLimit(rlim_t limit)
-{
+void setFileSizeLimit(rlim_t limit) {
     rlimit fileSize{};
     ::getrlimit(RLIMIT_FSIZE, &fileSize);
     fileSize.rlim_cur = limit;
@@ -53,44 +50,36 @@ void setFileSizeLimit(rlim_t limit)
 // In a child: writes scans 1..5 while the disk holds only a little over two
 // more records, then scan 9 once there is room. The exit code tells what
 // went differently.
-int writeThroughAFullDisk(const InstrumentSetup &setup)
-{
+int writeThroughAFullDisk(const InstrumentSetup &setup) {
     std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails with EFBIG
     DataFile data({instrumentPart(1, setup), false, {}}, RegionalFormats{});
-    if (data.open(1719849600) != DataFileOpen::Opened)
-        return 2;
+    if (data.open(1719849600) != DataFileOpen::Opened) return 2;
     LoggingRun run;
     ScanBuffer buffer;
     fillBuffer(buffer, 1, 1);
-    if (!data.writeBatch(buffer, run))
-        return 3;
+    if (!data.writeBatch(buffer, run)) return 3;
     const auto used = std::filesystem::file_size(setup.dataFile.path);
     setFileSizeLimit(static_cast<rlim_t>(used + 100)); // room for less than the next batch
     fillBuffer(buffer, 2, 4);
-    if (data.writeBatch(buffer, run))
-        return 4;
+    if (data.writeBatch(buffer, run)) return 4;
     setFileSizeLimit(RLIM_INFINITY);
     fillBuffer(buffer, 9, 1);
-    if (!data.writeBatch(buffer, run))
-        return 5;
+    if (!data.writeBatch(buffer, run)) return 5;
     return data.close() ? 0 : 6;
 }
 
 class FullDiskTest : public ::testing::TestWithParam<FileFormat> {
 protected:
-    FullDiskTest()
-    {
+    FullDiskTest() {
         setup.channel(1).function = ChannelFunction::Vdc;
         setup.channel(2).function = ChannelFunction::Vdc;
         setup.dataFile.format = GetParam();
         setup.dataFile.path = dir.path() + (GetParam() == FileFormat::FastBinary ? "/full.bin" : "/full.csv");
     }
 
-    int runInChild()
-    {
+    int runInChild() {
         const pid_t child = ::fork();
-        if (child == 0)
-            ::_exit(writeThroughAFullDisk(setup));
+        if (child == 0) ::_exit(writeThroughAFullDisk(setup));
         int status = 0;
         ::waitpid(child, &status, 0);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -101,8 +90,7 @@ protected:
     InstrumentSetup setup;
 };
 
-TEST_P(FullDiskTest, KeepsWholeRecordsAndResumesWhenThereIsRoom)
-{
+TEST_P(FullDiskTest, KeepsWholeRecordsAndResumesWhenThereIsRoom) {
     ASSERT_EQ(runInChild(), 0);
     const std::string bytes = fileBytes(setup.dataFile.path);
     const std::size_t records = bytes.find("01ALARM2\"\r\n") + 11;

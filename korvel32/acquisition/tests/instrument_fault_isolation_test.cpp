@@ -78,8 +78,8 @@ TEST_F(SlaveFaultIsolation, TheGroupFileGoesOnWithALinePerMasterScan) {
 
     control("error 3 -7");
     const std::int32_t masterBefore = engine.run(1).totalScans;
-    ASSERT_TRUE(tickUntil([&] { return interruptionsOf(ui, 3) > 0 && engine.run(1).totalScans >= masterBefore + 20; },
-                          5000));
+    ASSERT_TRUE(
+        tickUntil([&] { return interruptionsOf(ui, 3) > 0 && engine.run(1).totalScans >= masterBefore + 20; }, 5000));
 
     ASSERT_TRUE(stopAllAndDrain(5000));
     expectAllFetched(1);

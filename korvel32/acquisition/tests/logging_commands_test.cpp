@@ -36,8 +36,8 @@ TEST_F(LoggingCommandTargets, AGroupStartsTogetherLaterTheMoreSlavesItHas) {
         int slaves;
         const char *call;
     };
-    for (const Case &c : {Case{1, "start 1,2 delay 3"}, Case{5, "start 1,2,3,4,5,6 delay 3"},
-                          Case{6, "start 1,2,3,4,5,6,7 delay 6"}}) {
+    for (const Case &c :
+         {Case{1, "start 1,2 delay 3"}, Case{5, "start 1,2,3,4,5,6 delay 3"}, Case{6, "start 1,2,3,4,5,6,7 delay 6"}}) {
         CommandBench group;
         group.options.wiredGroup = false;
         group.addInstruments(c.slaves + 1);
@@ -133,7 +133,8 @@ TEST_F(LoggingCommandTargets, StartAllWhoseGroupFailsClosesOnlyTheFilesOfWhatDid
     bench.logToDataFile({1, 3});
     bench.runs.failingSlots = slotBit(1);
     bench.commands.startAll();
-    EXPECT_EQ(bench.host.events, (Calls{"open 1", "open 3", "close 1"})) << "the Async instrument logs on into its file";
+    EXPECT_EQ(bench.host.events, (Calls{"open 1", "open 3", "close 1"}))
+        << "the Async instrument logs on into its file";
 }
 
 TEST_F(LoggingCommandTargets, StartAllWhoseAsyncsFailLeavesTheGroupAlone) {

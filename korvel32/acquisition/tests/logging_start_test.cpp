@@ -12,7 +12,8 @@ protected:
     std::string lastPayload(int bcn, int command) {
         const std::vector<std::string> requests = sim->requests(bcn);
         for (auto it = requests.rbegin(); it != requests.rend(); ++it) {
-            if (std::stoul(it->substr(16, 8), nullptr, 16) == static_cast<unsigned long>(command)) return it->substr(32);
+            if (std::stoul(it->substr(16, 8), nullptr, 16) == static_cast<unsigned long>(command))
+                return it->substr(32);
         }
         return {};
     }
@@ -42,8 +43,8 @@ TEST_F(LoggingStart, TwoInstrumentsScanFromOneCommonStartTime) {
     EXPECT_EQ(engine.run(1).stopTime, kNoStopTime);
     EXPECT_FALSE(engine.busy());
     EXPECT_EQ(ui.busyDepth(), 0);
-    EXPECT_EQ(observer.events,
-              (std::vector<std::string>{"toolbox 1 on", "icon 1", "selected 1", "toolbox 2 on", "icon 2", "selected 2"}));
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"toolbox 1 on", "icon 1", "selected 1", "toolbox 2 on",
+                                                         "icon 2", "selected 2"}));
 }
 
 TEST_F(LoggingStart, AnInstrumentThatRejectsTheStartTimeStartsAtOnce) {
@@ -175,8 +176,7 @@ INSTANTIATE_TEST_SUITE_P(
     EveryStep, LoggingStartFailure,
     ::testing::Values(StartFailure{"Open", "report-bcn 2 7", 646}, StartFailure{"Compatibility", "compat 2 V_2.0", 26},
                       StartFailure{"InvalidTime", "error 2 -2 106 1", 19},
-                      StartFailure{"TimeSet", "error 2 -7 106 1", 18},
-                      StartFailure{"Download", "error 2 -7 129 1", 18},
+                      StartFailure{"TimeSet", "error 2 -7 106 1", 18}, StartFailure{"Download", "error 2 -7 129 1", 18},
                       StartFailure{"Totalizer", "error 2 -7 113 1", 18},
                       StartFailure{"EnableScanning", "error 2 -7 103", 18}),
     [](const ::testing::TestParamInfo<StartFailure> &failure) { return std::string(failure.param.name); });

@@ -22,8 +22,8 @@ ScanRecord scanAt(int id, int milliseconds) {
     ScanRecord scan{};
     scan.first = id;
     const int seconds = milliseconds / 1000;
-    scan.time = InstrumentTime{12, static_cast<std::uint8_t>(seconds / 60), static_cast<std::uint8_t>(seconds % 60),
-                               3, 0, 10, 27, 0};
+    scan.time = InstrumentTime{
+        12, static_cast<std::uint8_t>(seconds / 60), static_cast<std::uint8_t>(seconds % 60), 3, 0, 10, 27, 0};
     scan.msAndDio = static_cast<std::uint32_t>(milliseconds % 1000);
     return scan;
 }

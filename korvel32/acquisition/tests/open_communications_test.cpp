@@ -25,9 +25,9 @@ TEST(SelfTestQuestions, TheStatusWordSpeaksWithoutAResultWord) {
 
 TEST(CommunicationFailureMessages, EveryCodeOfTheTable) {
     const std::pair<int, int> table[] = {
-        {-2028, 640}, {-2027, 648}, {-1015, 648}, {-2020, 647}, {-2018, 649}, {-2012, 645}, {-2011, 644}, {-2010, 643},
-        {-2005, 642}, {-1019, 652}, {-1017, 654}, {-1014, 653}, {-1011, 650}, {-1006, 651}, {-3, 655},   {-2029, 656},
-        {-1, 656},
+        {-2028, 640}, {-2027, 648}, {-1015, 648}, {-2020, 647}, {-2018, 649}, {-2012, 645},
+        {-2011, 644}, {-2010, 643}, {-2005, 642}, {-1019, 652}, {-1017, 654}, {-1014, 653},
+        {-1011, 650}, {-1006, 651}, {-3, 655},    {-2029, 656}, {-1, 656},
     };
     for (const auto &[code, message] : table) EXPECT_EQ(communicationFailureMessage(code), message) << code;
 }
@@ -52,7 +52,7 @@ TEST_F(OpenCommunications, YesToEveryQuestionGoesOn) {
     control("selftest 5 0x10021");
     ASSERT_TRUE(open());
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(716, 5), instrumentMessage(703, 5),
-                                                        instrumentMessage(699, 5)}));
+                                                           instrumentMessage(699, 5)}));
     EXPECT_EQ(ui.messages()[0].icon, MessageIcon::Question);
     EXPECT_EQ(ui.messages()[0].buttons, MessageButtons::YesNo);
     kvxCommClose(5);

@@ -82,7 +82,8 @@ struct CommandBench {
 
     // Instruments with BCNs 1, 2, ... in slots 1, 2, ..., all Async.
     void addInstruments(int count) {
-        for (int bcn = 1; bcn <= count; ++bcn) table.add(table.firstFreeSlot(), static_cast<unsigned>(bcn), ModelCode::M100A);
+        for (int bcn = 1; bcn <= count; ++bcn)
+            table.add(table.firstFreeSlot(), static_cast<unsigned>(bcn), ModelCode::M100A);
     }
     // Slot 1 becomes the Master and every other instrument its Slave.
     void makeGroup() {

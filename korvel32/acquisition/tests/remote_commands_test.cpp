@@ -67,7 +67,9 @@ protected:
     ScriptedUserInterface ui;
     RegionalFormats regional;
     CSetupDoc doc{SetupTarget{bench.table, bench.options, plot, setupHost,
-                              [](unsigned) { return BcnLookup{1, ModelCode::M100A}; }},
+                              [](unsigned) {
+                                  return BcnLookup{1, ModelCode::M100A};
+                              }},
                   ui, regional};
     RecordingToolbox toolbox;
     RemoteCommands remote{RemoteCommandTargets{bench.table, bench.runs, bench.commands, doc, ui, dir.path(), '.'},

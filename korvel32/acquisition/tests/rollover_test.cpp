@@ -13,20 +13,15 @@
 namespace korvel {
 namespace {
 
-void touch(const std::string &path)
-{
-    std::ofstream(path) << "x";
-}
+void touch(const std::string &path) { std::ofstream(path) << "x"; }
 
-TEST(RolloverNumbers, NumberReplacesTheExtension)
-{
+TEST(RolloverNumbers, NumberReplacesTheExtension) {
     EXPECT_EQ(numberedPath("/d/data.bin", 2), "/d/data.002");
     EXPECT_EQ(numberedPath("/d/data", 17), "/d/data.017");
     EXPECT_EQ(numberedPath("/d.x/data", 999), "/d.x/data.999");
 }
 
-TEST(RolloverNumbers, SkipsNumbersTakenBesideTheFile)
-{
+TEST(RolloverNumbers, SkipsNumbersTakenBesideTheFile) {
     kvtest::TempDir dir;
     const std::string path = dir.path() + "/data.bin";
     touch(dir.path() + "/data.001");
@@ -38,8 +33,7 @@ TEST(RolloverNumbers, SkipsNumbersTakenBesideTheFile)
     EXPECT_EQ(numbers.claim(path), dir.path() + "/data.004");
 }
 
-TEST(RolloverNumbers, FileMadeAfterTheListingIsStillAvoided)
-{
+TEST(RolloverNumbers, FileMadeAfterTheListingIsStillAvoided) {
     kvtest::TempDir dir;
     const std::string path = dir.path() + "/data.csv";
     RolloverNumbers numbers;
@@ -48,40 +42,34 @@ TEST(RolloverNumbers, FileMadeAfterTheListingIsStillAvoided)
     EXPECT_EQ(numbers.claim(path), dir.path() + "/data.002");
 }
 
-TEST(RolloverNumbers, SearchWrapsAroundAfter999)
-{
+TEST(RolloverNumbers, SearchWrapsAroundAfter999) {
     kvtest::TempDir dir;
     const std::string path = dir.path() + "/data.csv";
     touch(dir.path() + "/data.999");
     RolloverNumbers numbers;
     numbers.rebuild(path);
-    for (int n = 1; n <= 997; ++n)
-        ASSERT_TRUE(numbers.claim(path));
+    for (int n = 1; n <= 997; ++n) ASSERT_TRUE(numbers.claim(path));
     EXPECT_EQ(numbers.claim(path), dir.path() + "/data.998");
     EXPECT_EQ(numbers.claim(path), std::nullopt);
 }
 
-TEST(RolloverNumbers, NoneFreeWhenAll999Exist)
-{
+TEST(RolloverNumbers, NoneFreeWhenAll999Exist) {
     kvtest::TempDir dir;
     const std::string path = dir.path() + "/data.bin";
-    for (int n = 1; n <= kMostRolloverNumbers; ++n)
-        touch(numberedPath(path, n));
+    for (int n = 1; n <= kMostRolloverNumbers; ++n) touch(numberedPath(path, n));
     RolloverNumbers numbers;
     numbers.rebuild(path);
     EXPECT_EQ(numbers.claim(path), std::nullopt);
 }
 
-DataFileSetup rolloverBy(RolloverMode mode, std::uint32_t value)
-{
+DataFileSetup rolloverBy(RolloverMode mode, std::uint32_t value) {
     DataFileSetup setup;
     setup.rolloverMode = mode;
     setup.rolloverValue = value;
     return setup;
 }
 
-TEST(RolloverSchedule, SizeRollsOverOnceUntilTheFileIsSmallAgain)
-{
+TEST(RolloverSchedule, SizeRollsOverOnceUntilTheFileIsSmallAgain) {
     const DataFileSetup setup = rolloverBy(RolloverMode::FileSize, 200);
     RolloverSchedule schedule;
     schedule.start(FileMode::Append, 1000);
@@ -91,16 +79,14 @@ TEST(RolloverSchedule, SizeRollsOverOnceUntilTheFileIsSmallAgain)
     EXPECT_TRUE(schedule.due(setup, 1024, 200001));
 }
 
-TEST(RolloverSchedule, OverwriteStartsArmed)
-{
+TEST(RolloverSchedule, OverwriteStartsArmed) {
     const DataFileSetup setup = rolloverBy(RolloverMode::FileSize, 200);
     RolloverSchedule schedule;
     schedule.start(FileMode::Overwrite, 1000);
     EXPECT_FALSE(schedule.due(setup, 1006, 300000));
 }
 
-TEST(RolloverSchedule, LooksAtMostEveryFiveSeconds)
-{
+TEST(RolloverSchedule, LooksAtMostEveryFiveSeconds) {
     const DataFileSetup setup = rolloverBy(RolloverMode::FileSize, 200);
     RolloverSchedule schedule;
     schedule.start(FileMode::Append, 1000);
@@ -109,8 +95,7 @@ TEST(RolloverSchedule, LooksAtMostEveryFiveSeconds)
     EXPECT_TRUE(schedule.due(setup, 1012, 300000));
 }
 
-TEST(RolloverSchedule, TimeIntervalCountsFromTheLastRollover)
-{
+TEST(RolloverSchedule, TimeIntervalCountsFromTheLastRollover) {
     const DataFileSetup setup = rolloverBy(RolloverMode::TimeInterval, 3600);
     RolloverSchedule schedule;
     schedule.start(FileMode::Append, 10000);
@@ -120,21 +105,18 @@ TEST(RolloverSchedule, TimeIntervalCountsFromTheLastRollover)
     EXPECT_TRUE(schedule.due(setup, 17200, 0));
 }
 
-TEST(RolloverSchedule, NoneNeverRollsOver)
-{
+TEST(RolloverSchedule, NoneNeverRollsOver) {
     RolloverSchedule schedule;
     schedule.start(FileMode::Append, 0);
     EXPECT_FALSE(schedule.due(rolloverBy(RolloverMode::None, 0), 100, 1u << 30));
 }
 
-std::int64_t localSecond(int year, int month, int day, int hour, int minute)
-{
+std::int64_t localSecond(int year, int month, int day, int hour, int minute) {
     std::tm local = localAt(year, month, day, hour, minute);
     return calendarSecondsOf(local);
 }
 
-TEST(RolloverSchedule, HourOfDayFollowsTheLocalZone)
-{
+TEST(RolloverSchedule, HourOfDayFollowsTheLocalZone) {
     for (const char *zone : {"America/New_York", "Europe/Berlin"}) {
         SCOPED_TRACE(zone);
         const ScopedTimeZone local(zone);
@@ -150,8 +132,7 @@ TEST(RolloverSchedule, HourOfDayFollowsTheLocalZone)
     }
 }
 
-TEST(RolloverSchedule, AppendStartWithinTheHourRollsOverAtOnce)
-{
+TEST(RolloverSchedule, AppendStartWithinTheHourRollsOverAtOnce) {
     const ScopedTimeZone local("Europe/Berlin");
     const DataFileSetup setup = rolloverBy(RolloverMode::HourOfDay, 6);
     RolloverSchedule schedule;

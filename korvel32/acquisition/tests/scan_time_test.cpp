@@ -7,8 +7,7 @@
 namespace korvel {
 namespace {
 
-InstrumentTime recordAt(int year, int month, int day, int hour, int minute)
-{
+InstrumentTime recordAt(int year, int month, int day, int hour, int minute) {
     InstrumentTime time{};
     time.year = static_cast<std::uint8_t>(year % 100);
     time.month = static_cast<std::uint8_t>(month);
@@ -19,16 +18,14 @@ InstrumentTime recordAt(int year, int month, int day, int hour, int minute)
     return time;
 }
 
-void expectLocal(const ScanTime &scan, int hour, int minute, bool daylight)
-{
+void expectLocal(const ScanTime &scan, int hour, int minute, bool daylight) {
     EXPECT_EQ(scan.local.tm_hour, hour);
     EXPECT_EQ(scan.local.tm_min, minute);
     EXPECT_EQ(scan.local.tm_sec, 15);
     EXPECT_EQ(scan.local.tm_isdst > 0, daylight);
 }
 
-TEST(ScanTime, AStandardTimeScanIsTakenAsItIsAndMarksTheRun)
-{
+TEST(ScanTime, AStandardTimeScanIsTakenAsItIsAndMarksTheRun) {
     const ScopedTimeZone zone("America/New_York");
     DaylightStates states;
     const ScanTime scan = convertScanTime(recordAt(1997, 3, 14, 8, 5), states);
@@ -39,8 +36,7 @@ TEST(ScanTime, AStandardTimeScanIsTakenAsItIsAndMarksTheRun)
     EXPECT_EQ(states.b, 0);
 }
 
-TEST(ScanTime, ARunStartedInDaylightTimeKeepsTheInstrumentsHour)
-{
+TEST(ScanTime, ARunStartedInDaylightTimeKeepsTheInstrumentsHour) {
     const ScopedTimeZone zone("Europe/Berlin");
     DaylightStates states;
     expectLocal(convertScanTime(recordAt(2024, 7, 1, 12, 0), states), 12, 0, true);
@@ -49,8 +45,7 @@ TEST(ScanTime, ARunStartedInDaylightTimeKeepsTheInstrumentsHour)
     EXPECT_EQ(states.b, 1);
 }
 
-TEST(ScanTime, AScanAtHalfPastTwoOnTheNightTheClocksGoForwardIsHalfPastThree)
-{
+TEST(ScanTime, AScanAtHalfPastTwoOnTheNightTheClocksGoForwardIsHalfPastThree) {
     for (const char *zoneName : {"America/New_York", "Europe/Berlin"}) {
         SCOPED_TRACE(zoneName);
         const ScopedTimeZone zone(zoneName);
@@ -64,8 +59,7 @@ TEST(ScanTime, AScanAtHalfPastTwoOnTheNightTheClocksGoForwardIsHalfPastThree)
     }
 }
 
-TEST(ScanTime, CrossingIntoDaylightTimeShiftsEveryLaterScan)
-{
+TEST(ScanTime, CrossingIntoDaylightTimeShiftsEveryLaterScan) {
     const ScopedTimeZone zone("America/New_York");
     DaylightStates states;
     convertScanTime(recordAt(2024, 3, 9, 23, 0), states);
@@ -75,8 +69,7 @@ TEST(ScanTime, CrossingIntoDaylightTimeShiftsEveryLaterScan)
     expectLocal(convertScanTime(recordAt(2024, 6, 1, 10, 0), states), 11, 0, true);
 }
 
-TEST(ScanTime, TwoDigitYearsBelow36AreOfThe2000s)
-{
+TEST(ScanTime, TwoDigitYearsBelow36AreOfThe2000s) {
     const ScopedTimeZone zone("Europe/Berlin");
     DaylightStates states;
     EXPECT_EQ(convertScanTime(recordAt(2035, 1, 2, 3, 4), states).local.tm_year, 135);

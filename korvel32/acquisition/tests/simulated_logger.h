@@ -4,11 +4,11 @@
 #pragma once
 
 #include "acquisition/logging_engine.h"
+#include "general_network_instruments.h"
 #include "kvlink32.h"
 #include "platform/scripted_user_interface.h"
 #include "platform/string_table.h"
 #include "setup/setup_template.h"
-#include "general_network_instruments.h"
 
 #include <gtest/gtest.h>
 

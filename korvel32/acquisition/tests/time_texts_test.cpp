@@ -7,8 +7,7 @@
 namespace korvel {
 namespace {
 
-TEST(SerialDate, CountsLocalDaysSince1899WithNineDecimals)
-{
+TEST(SerialDate, CountsLocalDaysSince1899WithNineDecimals) {
     for (const char *zoneName : {"America/New_York", "Europe/Berlin"}) {
         SCOPED_TRACE(zoneName);
         const ScopedTimeZone zone(zoneName);
@@ -21,8 +20,7 @@ TEST(SerialDate, CountsLocalDaysSince1899WithNineDecimals)
     }
 }
 
-TEST(SerialDate, TheHourTheClocksSkipLeavesAGap)
-{
+TEST(SerialDate, TheHourTheClocksSkipLeavesAGap) {
     const ScopedTimeZone zone("America/New_York");
     const std::string before = serialDateText(localAt(2024, 3, 10, 1, 59, 59), 999, '.');
     const std::string after = serialDateText(localAt(2024, 3, 10, 3, 0, 0), 0, '.');
@@ -30,8 +28,7 @@ TEST(SerialDate, TheHourTheClocksSkipLeavesAGap)
     EXPECT_EQ(after, "45361.125000000");
 }
 
-TEST(DateTimeText, FollowsTheRegionalOrderYearFormAndSeparators)
-{
+TEST(DateTimeText, FollowsTheRegionalOrderYearFormAndSeparators) {
     const std::tm local = localAt(1997, 3, 14, 8, 5, 9);
     RegionalFormats formats;
     EXPECT_EQ(dateTimeText(local, formats, 250u), "\"03/14/97 08:05:09.250\"");

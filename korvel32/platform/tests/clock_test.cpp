@@ -5,8 +5,7 @@
 namespace korvel {
 namespace {
 
-TEST(ManualClock, StandsStillUntilMovedAndCarriesMilliseconds)
-{
+TEST(ManualClock, StandsStillUntilMovedAndCarriesMilliseconds) {
     ManualClock clock({1000, 900});
     EXPECT_EQ(clock.now().seconds, 1000);
     clock.advance(250);
@@ -19,8 +18,7 @@ TEST(ManualClock, StandsStillUntilMovedAndCarriesMilliseconds)
     EXPECT_EQ(time.milliseconds, 950u);
 }
 
-TEST(ManualClock, StepsAfterEveryReading)
-{
+TEST(ManualClock, StepsAfterEveryReading) {
     ManualClock clock({0, 0});
     clock.setStep(600);
     EXPECT_EQ(clock.now().milliseconds, 0u);
@@ -30,8 +28,7 @@ TEST(ManualClock, StepsAfterEveryReading)
     EXPECT_EQ(third.milliseconds, 200u);
 }
 
-TEST(SystemClock, ReadsTheCalendarTime)
-{
+TEST(SystemClock, ReadsTheCalendarTime) {
     SystemClock clock;
     const std::int64_t before = static_cast<std::int64_t>(std::time(nullptr));
     const CalendarTime now = clock.now();

@@ -19,25 +19,19 @@ private:
 protected:
     std::string path = dir.path() + "/korvel32.ini";
 
-    void writeFile(const std::string &content) const
-    {
-        std::ofstream(path, std::ios::binary) << content;
-    }
-    std::string fileContent() const
-    {
+    void writeFile(const std::string &content) const { std::ofstream(path, std::ios::binary) << content; }
+    std::string fileContent() const {
         std::ifstream in(path, std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
         return text.str();
     }
-    std::string read(const char *section, const char *key) const
-    {
+    std::string read(const char *section, const char *key) const {
         return readProfileString(path, section, key, "dflt", 260);
     }
 };
 
-TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesTheDefault)
-{
+TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
     EXPECT_EQ(read("Defaults", "CommTimeout"), "dflt");
     writeFile("[Other]\r\nCommTimeout=9\r\n[Defaults]\r\nMemoryWrapAround=True\r\n");
     EXPECT_EQ(read("Defaults", "CommTimeout"), "dflt");
@@ -45,8 +39,7 @@ TEST_F(IniProfileTest, MissingFileSectionOrKeyGivesTheDefault)
     EXPECT_EQ(readProfileInt(path, "Defaults", "CommTimeout", 5), 5);
 }
 
-TEST_F(IniProfileTest, NamesMatchWithoutCaseAndTheFirstMatchWins)
-{
+TEST_F(IniProfileTest, NamesMatchWithoutCaseAndTheFirstMatchWins) {
     writeFile("; settings\r\n[defaults]\r\n  commtimeout = 7 \r\nCommTimeout=8\r\n"
               "[DEFAULTS]\r\nMemoryWrapAround=False\r\n");
     EXPECT_EQ(read("Defaults", "CommTimeout"), "7");
@@ -54,8 +47,7 @@ TEST_F(IniProfileTest, NamesMatchWithoutCaseAndTheFirstMatchWins)
     EXPECT_EQ(read("Defaults", "MemoryWrapAround"), "dflt");
 }
 
-TEST_F(IniProfileTest, ValuesAreCutToTheBufferAndLoseTheirQuotes)
-{
+TEST_F(IniProfileTest, ValuesAreCutToTheBufferAndLoseTheirQuotes) {
     writeFile("[TL Defaults]\nTLDIR=\"c:\\Program Files\\Orrin\\tl\"\nTLFile='tl32.exe'\nTLTitle=\"open\n");
     EXPECT_EQ(read("TL Defaults", "TLDIR"), "c:\\Program Files\\Orrin\\tl");
     EXPECT_EQ(read("TL Defaults", "TLFile"), "tl32.exe");
@@ -65,8 +57,7 @@ TEST_F(IniProfileTest, ValuesAreCutToTheBufferAndLoseTheirQuotes)
     EXPECT_EQ(readProfileString(path, "TL Defaults", "TLFile", "", 0), "");
 }
 
-TEST_F(IniProfileTest, IntegersAreReadFromTheLeadingDigits)
-{
+TEST_F(IniProfileTest, IntegersAreReadFromTheLeadingDigits) {
     writeFile("[Defaults]\r\nA=12s\r\nB=-3\r\nC=abc\r\nD=\r\nE=+4\r\nF=99999999999999\r\n");
     EXPECT_EQ(readProfileInt(path, "Defaults", "A", 5), 12);
     EXPECT_EQ(readProfileInt(path, "Defaults", "B", 5), -3);
@@ -76,8 +67,7 @@ TEST_F(IniProfileTest, IntegersAreReadFromTheLeadingDigits)
     EXPECT_EQ(readProfileInt(path, "Defaults", "F", 5), INT_MAX);
 }
 
-TEST_F(IniProfileTest, WritingCreatesTheFileTheSectionAndTheKey)
-{
+TEST_F(IniProfileTest, WritingCreatesTheFileTheSectionAndTheKey) {
     ASSERT_TRUE(writeProfileString(path, "Defaults", "MemoryWrapAround", "True"));
     ASSERT_TRUE(writeProfileString(path, "Defaults", "CommTimeout", "5"));
     ASSERT_TRUE(writeProfileString(path, "TL Defaults", "TLFile", "tl32.exe"));
@@ -85,8 +75,7 @@ TEST_F(IniProfileTest, WritingCreatesTheFileTheSectionAndTheKey)
                              "[TL Defaults]\r\nTLFile=tl32.exe\r\n");
 }
 
-TEST_F(IniProfileTest, WritingKeepsEveryOtherLine)
-{
+TEST_F(IniProfileTest, WritingKeepsEveryOtherLine) {
     writeFile("; kept comment\n[Defaults]\nCOMMTIMEOUT=2\nunknown line\n\n[Other]\nx=1");
     ASSERT_TRUE(writeProfileString(path, "defaults", "CommTimeout", "5"));
     ASSERT_TRUE(writeProfileString(path, "Defaults", "AutoScanDisable", "True"));
@@ -94,8 +83,7 @@ TEST_F(IniProfileTest, WritingKeepsEveryOtherLine)
                              "AutoScanDisable=True\r\n\r\n[Other]\r\nx=1\r\n");
 }
 
-TEST_F(IniProfileTest, WritingFailsOnAReadOnlyFileOrAMissingDirectory)
-{
+TEST_F(IniProfileTest, WritingFailsOnAReadOnlyFileOrAMissingDirectory) {
     writeFile("[Defaults]\r\nCommTimeout=2\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     EXPECT_FALSE(writeProfileString(path, "Defaults", "CommTimeout", "5"));
@@ -103,8 +91,7 @@ TEST_F(IniProfileTest, WritingFailsOnAReadOnlyFileOrAMissingDirectory)
     EXPECT_FALSE(writeProfileString(path + ".d/none.ini", "Defaults", "CommTimeout", "5"));
 }
 
-TEST_F(IniProfileTest, DamagedFilesNeverCrashOrHang)
-{
+TEST_F(IniProfileTest, DamagedFilesNeverCrashOrHang) {
     // Truncated: a section without its bracket, a key without '=', no last line end.
     writeFile("[Defaults\r\nCommTimeout\r\nMemoryWrapAround=Fa");
     EXPECT_EQ(read("Defaults", "CommTimeout"), "dflt");
@@ -115,8 +102,7 @@ TEST_F(IniProfileTest, DamagedFilesNeverCrashOrHang)
     std::mt19937 random(7);
     for (int round = 0; round < 50; ++round) {
         std::string garbage(4096, '\0');
-        for (char &c : garbage)
-            c = static_cast<char>(random() % 8 == 0 ? "[]=\r\n;"[random() % 6] : random() % 256);
+        for (char &c : garbage) c = static_cast<char>(random() % 8 == 0 ? "[]=\r\n;"[random() % 6] : random() % 256);
         writeFile(garbage);
         (void)read("Defaults", "CommTimeout");
         (void)readProfileInt(path, "Defaults", "CommTimeout", 5);
@@ -125,8 +111,7 @@ TEST_F(IniProfileTest, DamagedFilesNeverCrashOrHang)
     }
 }
 
-TEST_F(IniProfileTest, OversizedFilesAreReadOnlyUpToTheLimitAndNeverRewritten)
-{
+TEST_F(IniProfileTest, OversizedFilesAreReadOnlyUpToTheLimitAndNeverRewritten) {
     std::string content = "[Defaults]\r\nCommTimeout=7\r\n";
     content.append(kProfileSizeLimit, ';');
     content += "\r\nMemoryWrapAround=False\r\n";

@@ -15,8 +15,7 @@ namespace {
 // Every 7th second of two days around a night the clocks change, in order.
 // The second day is asked for both as itself and as hours 24 to 47 of the
 // first, as a run in daylight time asks for the hour after the instrument's.
-void expectSameAsMktime(int year, int month, int day)
-{
+void expectSameAsMktime(int year, int month, int day) {
     for (int asked = 0; asked < 96; ++asked) {
         const int hour = asked % 48;
         const bool overflowing = asked >= 48;
@@ -34,8 +33,7 @@ void expectSameAsMktime(int year, int month, int day)
     }
 }
 
-TEST(LocalTimeConversion, AgreesWithMktimeOnTheNightsTheClocksChange)
-{
+TEST(LocalTimeConversion, AgreesWithMktimeOnTheNightsTheClocksChange) {
     for (const char *zone : {"America/New_York", "Europe/Berlin", "Australia/Lord_Howe", "UTC"}) {
         SCOPED_TRACE(zone);
         ScopedTimeZone scoped(zone);
@@ -47,8 +45,7 @@ TEST(LocalTimeConversion, AgreesWithMktimeOnTheNightsTheClocksChange)
     }
 }
 
-TEST(LocalTimeConversion, FollowsAChangeOfZoneAtOnce)
-{
+TEST(LocalTimeConversion, FollowsAChangeOfZoneAtOnce) {
     std::tm noon = wallClockAt(2026, 7, 1, 12, 0, 0);
     std::int64_t inNewYork = 0;
     {

@@ -13,26 +13,23 @@
 namespace korvel {
 namespace {
 
-std::string printfSignificant(double value, int digits)
-{
+std::string printfSignificant(double value, int digits) {
     char text[64];
     std::snprintf(text, sizeof text, "%#.*G", digits, value);
     return text;
 }
 
-std::string significant(double value, int digits)
-{
+std::string significant(double value, int digits) {
     char text[kSignificantTextCapacity];
     const std::size_t length = writeSignificant(value, digits, text);
     EXPECT_EQ(length, std::strlen(text));
     return text;
 }
 
-TEST(SignificantDigits, MatchesPrintfAtTheLayoutAndRoundingEdges)
-{
-    const double values[] = {0.0,     -0.0,      1.0,      9.999995,  9.9999949, 99999.95, 999999.5,
-                             1e5,     123456.0,  1234567.0, 0.0001,   0.00009999995, 1e-5, 0.5,
-                             2.5e-300, 1.7e308,  -42.125,  5e-324,   1e16,      0.015625, 2.0};
+TEST(SignificantDigits, MatchesPrintfAtTheLayoutAndRoundingEdges) {
+    const double values[] = {0.0,      -0.0,     1.0,       9.999995, 9.9999949,     99999.95, 999999.5,
+                             1e5,      123456.0, 1234567.0, 0.0001,   0.00009999995, 1e-5,     0.5,
+                             2.5e-300, 1.7e308,  -42.125,   5e-324,   1e16,          0.015625, 2.0};
     for (const double value : values)
         for (int digits = 0; digits <= kMaxSignificantDigits; ++digits)
             EXPECT_EQ(significant(value, digits), printfSignificant(value, digits)) << value << " " << digits;
@@ -41,8 +38,7 @@ TEST(SignificantDigits, MatchesPrintfAtTheLayoutAndRoundingEdges)
     EXPECT_EQ(significant(std::nan(""), 6), printfSignificant(std::nan(""), 6));
 }
 
-TEST(SignificantDigits, MatchesPrintfOnRandomNumbers)
-{
+TEST(SignificantDigits, MatchesPrintfOnRandomNumbers) {
     std::mt19937_64 random(2024);
     std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-15, 15);
@@ -54,27 +50,24 @@ TEST(SignificantDigits, MatchesPrintfOnRandomNumbers)
     }
 }
 
-TEST(EngineeringNotation, ScalesIntoItsStepsWithTheirLowerBoundsIncluded)
-{
+TEST(EngineeringNotation, ScalesIntoItsStepsWithTheirLowerBoundsIncluded) {
     struct Case {
         double value;
         const char *text;
     };
     const Case cases[] = {
-        {1234.5, "1.23450E+3"},   {0.0042, "4.20000E-3"},  {1000.0, "1.00000E+3"},  {0.01, "0.0100000"},
-        {2.0, "2.00000"},         {0.0, "0.00000"},        {1e9, "1.00000E+9"},     {-2.5e9, "-2.50000E+9"},
-        {1e6, "1.00000E+6"},      {999.9994, "999.999"},   {1e-4, "0.100000E-3"},    {2e-4, "0.200000E-3"},
-        {1e-7, "0.100000E-6"},     {5e-7, "0.500000E-6"},    {1e-10, "0.100000E-9"},  {1.5e-10, "0.150000E-9"},
-        {9e-11, "0.00000"},       {-9e-11, "0.00000"},     {999999.9999, "1000.00E+3"}, {999.9999, "1000.00"},
+        {1234.5, "1.23450E+3"}, {0.0042, "4.20000E-3"}, {1000.0, "1.00000E+3"},      {0.01, "0.0100000"},
+        {2.0, "2.00000"},       {0.0, "0.00000"},       {1e9, "1.00000E+9"},         {-2.5e9, "-2.50000E+9"},
+        {1e6, "1.00000E+6"},    {999.9994, "999.999"},  {1e-4, "0.100000E-3"},       {2e-4, "0.200000E-3"},
+        {1e-7, "0.100000E-6"},  {5e-7, "0.500000E-6"},  {1e-10, "0.100000E-9"},      {1.5e-10, "0.150000E-9"},
+        {9e-11, "0.00000"},     {-9e-11, "0.00000"},    {999999.9999, "1000.00E+3"}, {999.9999, "1000.00"},
     };
-    for (const Case &c : cases)
-        EXPECT_EQ(engineeringText(c.value, 6, '.'), c.text) << c.value;
+    for (const Case &c : cases) EXPECT_EQ(engineeringText(c.value, 6, '.'), c.text) << c.value;
     EXPECT_EQ(engineeringText(1234.5, 3, ','), "1,23E+3");
     EXPECT_EQ(engineeringText(12.5, 6, ','), "12,5000");
 }
 
-TEST(TypedNumber, IsReadInTheRegionalFormatAndCheckedWithInclusiveBounds)
-{
+TEST(TypedNumber, IsReadInTheRegionalFormatAndCheckedWithInclusiveBounds) {
     TypedNumber typed = readTypedNumber("12,5", 0.0, 100.0, ',');
     EXPECT_TRUE(typed.accepted);
     EXPECT_DOUBLE_EQ(typed.value, 12.5);
@@ -89,8 +82,7 @@ TEST(TypedNumber, IsReadInTheRegionalFormatAndCheckedWithInclusiveBounds)
     EXPECT_EQ(typed.complaint, "Please enter a number between 0.0499900 and 24.0000.");
 }
 
-TEST(TypedNumber, TextWithoutANumberReadsAsZero)
-{
+TEST(TypedNumber, TextWithoutANumberReadsAsZero) {
     EXPECT_TRUE(readTypedNumber("", 0.0, 1.0, '.').accepted);
     const TypedNumber typed = readTypedNumber("abc", 3.0, 1000.0, ',');
     EXPECT_FALSE(typed.accepted);

@@ -12,8 +12,7 @@ namespace {
 
 class RegionalFormatsTest : public ::testing::Test {
 protected:
-    RegionalFormats formatsOf(const std::string &intlLines) const
-    {
+    RegionalFormats formatsOf(const std::string &intlLines) const {
         const std::string path = dir.path() + "/win.ini";
         std::ofstream(path, std::ios::binary) << "[windows]\r\nsList=;\r\n[intl]\r\n" << intlLines;
         return readRegionalFormats(path);
@@ -22,8 +21,7 @@ protected:
     kvtest::TempDir dir;
 };
 
-TEST_F(RegionalFormatsTest, AMissingFileGivesTheDefaults)
-{
+TEST_F(RegionalFormatsTest, AMissingFileGivesTheDefaults) {
     const RegionalFormats formats = readRegionalFormats(dir.path() + "/none.ini");
     EXPECT_EQ(formats.listSeparator, ',');
     EXPECT_EQ(formats.decimalSymbol, '.');
@@ -34,8 +32,7 @@ TEST_F(RegionalFormatsTest, AMissingFileGivesTheDefaults)
     EXPECT_TRUE(formats.twelveHour);
 }
 
-TEST_F(RegionalFormatsTest, SeparatorsTakeOnlyTheirKnownCharacters)
-{
+TEST_F(RegionalFormatsTest, SeparatorsTakeOnlyTheirKnownCharacters) {
     RegionalFormats formats = formatsOf("sList=;x\r\nsDecimal=,\r\nsDate=.\r\nsTime=.\r\n");
     EXPECT_EQ(formats.listSeparator, ';');
     EXPECT_EQ(formats.decimalSymbol, ',');
@@ -53,15 +50,13 @@ TEST_F(RegionalFormatsTest, SeparatorsTakeOnlyTheirKnownCharacters)
     EXPECT_EQ(formats.timeSeparator, ':');
 }
 
-TEST_F(RegionalFormatsTest, AListSeparatorEqualToTheDecimalSymbolFallsBackForBoth)
-{
+TEST_F(RegionalFormatsTest, AListSeparatorEqualToTheDecimalSymbolFallsBackForBoth) {
     const RegionalFormats formats = formatsOf("sList=,\r\nsDecimal=,\r\n");
     EXPECT_EQ(formats.listSeparator, ',');
     EXPECT_EQ(formats.decimalSymbol, '.');
 }
 
-TEST_F(RegionalFormatsTest, TheShortDatePatternGivesOrderAndYearForm)
-{
+TEST_F(RegionalFormatsTest, TheShortDatePatternGivesOrderAndYearForm) {
     struct Case {
         const char *pattern;
         int order;
@@ -78,22 +73,19 @@ TEST_F(RegionalFormatsTest, TheShortDatePatternGivesOrderAndYearForm)
     }
 }
 
-TEST_F(RegionalFormatsTest, AnEmptyMorningSymbolMeansTheTwentyFourHourClock)
-{
+TEST_F(RegionalFormatsTest, AnEmptyMorningSymbolMeansTheTwentyFourHourClock) {
     EXPECT_FALSE(formatsOf("s1159=\r\n").twelveHour);
     EXPECT_TRUE(formatsOf("s1159=AM\r\n").twelveHour);
 }
 
-TEST(RegionalSettingsPath, FollowsTheConfigurationHome)
-{
+TEST(RegionalSettingsPath, FollowsTheConfigurationHome) {
     const char *savedConfig = std::getenv("XDG_CONFIG_HOME");
     const std::string saved = savedConfig ? savedConfig : "";
     ::setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
     EXPECT_EQ(userRegionalSettingsPath(), "/tmp/cfg/korvel32/win.ini");
     ::unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(userRegionalSettingsPath(), std::string(std::getenv("HOME")) + "/.config/korvel32/win.ini");
-    if (savedConfig)
-        ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    if (savedConfig) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 
 } // namespace

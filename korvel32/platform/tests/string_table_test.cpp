@@ -5,8 +5,7 @@
 namespace korvel {
 namespace {
 
-TEST(StringTable, LooksUpTextsByNumber)
-{
+TEST(StringTable, LooksUpTextsByNumber) {
     EXPECT_EQ(resourceString(976), "M100A");
     EXPECT_EQ(resourceString(1269), "TIME");
     EXPECT_EQ(resourceString(1406), "Trend Link for Orrin");
@@ -18,16 +17,14 @@ TEST(StringTable, LooksUpTextsByNumber)
     EXPECT_EQ(resourceString(49), "Korvel Logger is not compatible with Setup File version: ");
 }
 
-TEST(StringTable, UnknownNumbersHaveNoText)
-{
+TEST(StringTable, UnknownNumbersHaveNoText) {
     EXPECT_EQ(resourceString(0), "");
     EXPECT_EQ(resourceString(-1), "");
     EXPECT_EQ(resourceString(110), "");
     EXPECT_EQ(resourceString(99999), "");
 }
 
-TEST(StringTable, InstrumentMessagesReceiveTheBcnOnly)
-{
+TEST(StringTable, InstrumentMessagesReceiveTheBcnOnly) {
     EXPECT_EQ(instrumentMessage(648, 7), "Instrument 07:  Instrument not found!");
     EXPECT_EQ(instrumentMessage(44, 99), "Instrument 99 already has this filename!");
     EXPECT_EQ(instrumentMessage(31, 3), "Instrument 03:  Communication Interruption (%ld)!");

@@ -8,8 +8,7 @@
 namespace korvel {
 namespace {
 
-TEST(ScriptedUserInterface, AnswersFromItsQueueThenWithTheFirstButton)
-{
+TEST(ScriptedUserInterface, AnswersFromItsQueueThenWithTheFirstButton) {
     ScriptedUserInterface ui;
     ui.queueAnswer(MessageAnswer::No);
     EXPECT_EQ(ui.showMessage("Save?", MessageIcon::Question, MessageButtons::YesNoCancel), MessageAnswer::No);
@@ -21,8 +20,7 @@ TEST(ScriptedUserInterface, AnswersFromItsQueueThenWithTheFirstButton)
     EXPECT_EQ(ui.messages()[2].icon, MessageIcon::Exclamation);
 }
 
-TEST(ScriptedUserInterface, AbortCountsOnlyWhileTheProgressWindowIsUp)
-{
+TEST(ScriptedUserInterface, AbortCountsOnlyWhileTheProgressWindowIsUp) {
     ScriptedUserInterface ui;
     ui.pressAbort();
     EXPECT_FALSE(ui.abortRequested());
@@ -39,8 +37,7 @@ TEST(ScriptedUserInterface, AbortCountsOnlyWhileTheProgressWindowIsUp)
     EXPECT_EQ(ui.progressTexts().size(), 2u);
 }
 
-TEST(ScriptedUserInterface, RecordsWarningsNotificationsAndTheBusyCursor)
-{
+TEST(ScriptedUserInterface, RecordsWarningsNotificationsAndTheBusyCursor) {
     ScriptedUserInterface ui;
     ui.showWarning(WarningKind::ScanQueueOverflow, "Instrument 01:  Instrument Scan Queue Overflow!",
                    "Oldest scans overwritten!");
@@ -58,14 +55,12 @@ TEST(ScriptedUserInterface, RecordsWarningsNotificationsAndTheBusyCursor)
     EXPECT_EQ(ui.notifications()[0].lParam, 4);
 }
 
-TEST(PrintingUserInterface, AnswersByItsPolicyAndPrintsWhatItShows)
-{
+TEST(PrintingUserInterface, AnswersByItsPolicyAndPrintsWhatItShows) {
     std::ostringstream out;
     PrintingUserInterface refusing(AnswerPolicy::Refuse, out);
     EXPECT_EQ(refusing.showMessage("Save?", MessageIcon::Question, MessageButtons::YesNoCancel), MessageAnswer::No);
     EXPECT_EQ(refusing.showMessage("Go?", MessageIcon::Question, MessageButtons::OkCancel), MessageAnswer::Cancel);
-    EXPECT_EQ(refusing.showMessage("Low on memory!", MessageIcon::Exclamation, MessageButtons::Ok),
-              MessageAnswer::Ok);
+    EXPECT_EQ(refusing.showMessage("Low on memory!", MessageIcon::Exclamation, MessageButtons::Ok), MessageAnswer::Ok);
     PrintingUserInterface accepting(AnswerPolicy::Accept, out);
     EXPECT_EQ(accepting.showMessage("Save?", MessageIcon::Question, MessageButtons::YesNo), MessageAnswer::Yes);
     accepting.showWarning(WarningKind::DataFile, "Instrument 02:  Unable to stop scanning!", "");

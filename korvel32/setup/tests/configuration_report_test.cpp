@@ -49,24 +49,25 @@ protected:
 };
 
 TEST_F(ConfigurationReportTest, AnInstrumentWithoutChannelsHasTheHeaderLinesOnly) {
-    const std::string expected = "INSTRUMENT CONFIGURATION - 12\r\n"
-                                 "\r\n"
-                                 "Description:       (None)\r\n"
-                                 "Model:             M100A\r\n"
-                                 "Trigger Type:      Interval\r\n"
-                                 "Interval 1:        1.000 sec\r\n"
-                                 "Interval 2:        NA\r\n"
-                                 "Reading Rate:      Slow (High Res.)\r\n"
-                                 "Drift Correction:  Yes\r\n"
-                                 "Duration:          NA\r\n"
-                                 "Temp Units:        Celsius\r\n"
-                                 "Monitor Chan:      None\r\n"
-                                 "Total Debounce:    Yes\r\n"
-                                 "Data File:         None\r\n"
-                                 "File Mode:         NA\r\n"
-                                 "File Format:       NA\r\n"
-                                 "\r\n"
-                                 "Chan  Function   Range        Alarm 1      Alarm 2      Trg    Mx+B   Units        Label\r\n";
+    const std::string expected =
+        "INSTRUMENT CONFIGURATION - 12\r\n"
+        "\r\n"
+        "Description:       (None)\r\n"
+        "Model:             M100A\r\n"
+        "Trigger Type:      Interval\r\n"
+        "Interval 1:        1.000 sec\r\n"
+        "Interval 2:        NA\r\n"
+        "Reading Rate:      Slow (High Res.)\r\n"
+        "Drift Correction:  Yes\r\n"
+        "Duration:          NA\r\n"
+        "Temp Units:        Celsius\r\n"
+        "Monitor Chan:      None\r\n"
+        "Total Debounce:    Yes\r\n"
+        "Data File:         None\r\n"
+        "File Mode:         NA\r\n"
+        "File Format:       NA\r\n"
+        "\r\n"
+        "Chan  Function   Range        Alarm 1      Alarm 2      Trg    Mx+B   Units        Label\r\n";
     const ConfigurationReport report = build();
     EXPECT_EQ(report.rowCount, 0);
     EXPECT_EQ(configurationReportText(report), expected);
@@ -91,10 +92,11 @@ TEST_F(ConfigurationReportTest, LaysOutAnalogAndComputedRows) {
     thermocouple.label = "Stack";
 
     const std::string text = configurationReportText(build());
-    EXPECT_NE(text.find("\r\n1201  VDC        3 V          OFF          OFF          NA     OFF    VDC          Inlet\r\n"
-                        "1202  TC         K            OFF          OFF          NA     OFF    \u00B0C           Stack\r\n"
-                        "1221  1201 - 1201             OFF          OFF          NA     OFF    Diff         Drop\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        text.find("\r\n1201  VDC        3 V          OFF          OFF          NA     OFF    VDC          Inlet\r\n"
+                  "1202  TC         K            OFF          OFF          NA     OFF    \u00B0C           Stack\r\n"
+                  "1221  1201 - 1201             OFF          OFF          NA     OFF    Diff         Drop\r\n"),
+        std::string::npos)
         << text;
 }
 

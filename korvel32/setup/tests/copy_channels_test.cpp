@@ -31,7 +31,8 @@ protected:
     InstrumentSetup &setup(int slot) { return *table.slot(slot).setup; }
 
     CopyResult copy(const std::vector<int> &targets) {
-        return copyChannels(table, 1, targets, [this](int slot) { return slot == loggingSlot; }, ui);
+        return copyChannels(
+            table, 1, targets, [this](int slot) { return slot == loggingSlot; }, ui);
     }
 
     SetupTemplate setupTemplate;
@@ -59,14 +60,14 @@ TEST_F(CopyChannels, RepairsRangesTheTargetModelLacks) {
     const Case cases[] = {
         {ModelCode::M200A, ModelCode::M100A, analog(ChannelFunction::Vdc, RangeCode::Vdc50V), ChannelFunction::Vdc,
          RangeCode::Vdc150_300V},
-        {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Vdc, RangeCode::Vdc150_300V),
-         ChannelFunction::Vdc, RangeCode::Vdc50V},
-        {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Vac, RangeCode::Vac150_300V),
-         ChannelFunction::Vac, RangeCode::Vac30V},
+        {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Vdc, RangeCode::Vdc150_300V), ChannelFunction::Vdc,
+         RangeCode::Vdc50V},
+        {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Vac, RangeCode::Vac150_300V), ChannelFunction::Vac,
+         RangeCode::Vac30V},
         {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Ohms2W, RangeCode::Ohms300),
          ChannelFunction::Ohms2W, RangeCode::Ohms30k},
-        {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Ohms2W, RangeCode::Auto),
-         ChannelFunction::Ohms2W, RangeCode::Auto},
+        {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Ohms2W, RangeCode::Auto), ChannelFunction::Ohms2W,
+         RangeCode::Auto},
         {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Ohms4W, RangeCode::Ohms300),
          ChannelFunction::Ohms4W, RangeCode::Ohms300},
         {ModelCode::M100A, ModelCode::M200A, analog(ChannelFunction::Rtd2W, RangeCode::RtdFixed385),

@@ -80,7 +80,8 @@ TEST_F(InstrumentTableTest, FindsOnlyInstrumentsInUse) {
 }
 
 TEST_F(InstrumentTableTest, ABusySlotOrAFullTableRefusesAndChangesNothing) {
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) ASSERT_TRUE(instruments.add(slot, static_cast<unsigned>(slot), ModelCode::M100A));
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot)
+        ASSERT_TRUE(instruments.add(slot, static_cast<unsigned>(slot), ModelCode::M100A));
     EXPECT_TRUE(instruments.full());
     EXPECT_EQ(instruments.firstFreeSlot(), 0);
     EXPECT_FALSE(instruments.add(3, 50, ModelCode::M100A));

@@ -18,9 +18,7 @@ namespace {
 const std::string kInvalid = "Mx+B Load File Is Invalid!";
 
 // What a bad line of the file reads as in message 48.
-std::string invalidQuoting(const std::string &line) {
-    return kInvalid + "\r\n\"" + line + "...\"";
-}
+std::string invalidQuoting(const std::string &line) { return kInvalid + "\r\n\"" + line + "...\""; }
 
 TEST(MxbText, ReadsTheLinesOfAGoodFile) {
     struct Case {
@@ -58,20 +56,13 @@ TEST(MxbText, QuotesTheFirstLineThatBreaksTheForm) {
         const char *quoted;
     };
     const Case cases[] = {
-        {"31 1 0", '.', "31 1 0"},
-        {"0 1 0", '.', "0 1 0"},
-        {"3,2.5,-1", '.', "3,2.5,-1"},
-        {"3 2.5 -1x", '.', "3 2.5 -1x"},
-        {"3 2.5", '.', "3 2.5"},
-        {" 3 2.5 -1", '.', " 3 2.5 -1"},
-        {"3 1e10 0", '.', "3 1e10 0"},
-        {"3 1 -1e999", '.', "3 1 -1e999"},
-        {"3 0x10 0", '.', "3 0x10 0"},
-        {"3 nan 0", '.', "3 nan 0"},
-        {"3 1e 0", '.', "3 1e 0"},
-        {"99999999999999999999 1 0", '.', "99999999999999999999 1 0"},
-        {"1 1 0\n\n2 1 0", '.', ""},
-        {"1 1 0\r\n2 1.5 x\r\n3 1 0", '.', "2 1.5 x"},
+        {"31 1 0", '.', "31 1 0"},     {"0 1 0", '.', "0 1 0"},
+        {"3,2.5,-1", '.', "3,2.5,-1"}, {"3 2.5 -1x", '.', "3 2.5 -1x"},
+        {"3 2.5", '.', "3 2.5"},       {" 3 2.5 -1", '.', " 3 2.5 -1"},
+        {"3 1e10 0", '.', "3 1e10 0"}, {"3 1 -1e999", '.', "3 1 -1e999"},
+        {"3 0x10 0", '.', "3 0x10 0"}, {"3 nan 0", '.', "3 nan 0"},
+        {"3 1e 0", '.', "3 1e 0"},     {"99999999999999999999 1 0", '.', "99999999999999999999 1 0"},
+        {"1 1 0\n\n2 1 0", '.', ""},   {"1 1 0\r\n2 1.5 x\r\n3 1 0", '.', "2 1.5 x"},
         {"2 1,5 x", ',', "2 1,5 x"},
     };
     for (const Case &c : cases) {
@@ -202,11 +193,11 @@ TEST_F(MxbLoad, RemoteCommandAnswersWithReplyCodes) {
 
     EXPECT_EQ(loadMxbFileRemotely(table, 13, "scale.txt", dir.path(), notLogging, '.', ui).reply,
               kMxbReplyNoSuchInstrument);
-    EXPECT_EQ(loadMxbFileRemotely(table, 12, "scale.txt", dir.path(), [](int slot) { return slot == 1; }, '.', ui)
+    EXPECT_EQ(loadMxbFileRemotely(
+                  table, 12, "scale.txt", dir.path(), [](int slot) { return slot == 1; }, '.', ui)
                   .reply,
               kMxbReplyInstrumentLogging);
-    EXPECT_EQ(loadMxbFileRemotely(table, 12, "other.txt", dir.path(), notLogging, '.', ui).reply,
-              kMxbReplyNoSuchFile);
+    EXPECT_EQ(loadMxbFileRemotely(table, 12, "other.txt", dir.path(), notLogging, '.', ui).reply, kMxbReplyNoSuchFile);
     EXPECT_FALSE(setup().channel(2).mxbEnabled);
 
     const MxbRemoteResult relative = loadMxbFileRemotely(table, 12, "scale.txt", dir.path(), notLogging, '.', ui);

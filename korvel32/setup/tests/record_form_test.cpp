@@ -58,15 +58,27 @@ void buildFullSetup(SetupFixture &setup) {
     master.stopAfterDuration = true;
     master.duration = 7200;
     master.toolboxQueueSize = 4096;
-    master.dataFile = {true, "/data/boiler.csv", "first run", FileMode::Overwrite, FileFormat::TrendLink,
-                       RolloverMode::FileSize, 2000, 1, 5000, 90, 480, "Batch A", 3, 6};
+    master.dataFile = {true,
+                       "/data/boiler.csv",
+                       "first run",
+                       FileMode::Overwrite,
+                       FileFormat::TrendLink,
+                       RolloverMode::FileSize,
+                       2000,
+                       1,
+                       5000,
+                       90,
+                       480,
+                       "Batch A",
+                       3,
+                       6};
 
-    const ChannelFunction analog[] = {ChannelFunction::Vdc, ChannelFunction::Vac, ChannelFunction::Ohms2W,
+    const ChannelFunction analog[] = {ChannelFunction::Vdc,    ChannelFunction::Vac,          ChannelFunction::Ohms2W,
                                       ChannelFunction::Ohms4W, ChannelFunction::Thermocouple, ChannelFunction::Rtd2W,
-                                      ChannelFunction::Rtd4W, ChannelFunction::Freq, ChannelFunction::Current};
-    const RangeCode ranges[] = {RangeCode::Vdc150_300V, RangeCode::Vac150_300V, RangeCode::Ohms300, RangeCode::Ohms3M,
-                                RangeCode::TcK, RangeCode::RtdFixed385, RangeCode::RtdCustom385, RangeCode::Auto,
-                                RangeCode::Current4to20mA};
+                                      ChannelFunction::Rtd4W,  ChannelFunction::Freq,         ChannelFunction::Current};
+    const RangeCode ranges[] = {RangeCode::Vdc150_300V,  RangeCode::Vac150_300V, RangeCode::Ohms300,
+                                RangeCode::Ohms3M,       RangeCode::TcK,         RangeCode::RtdFixed385,
+                                RangeCode::RtdCustom385, RangeCode::Auto,        RangeCode::Current4to20mA};
     for (int i = 0; i < 9; ++i) {
         ChannelSetup &channel = master.channel(i + 1);
         channel.function = analog[i];
@@ -260,9 +272,9 @@ TEST_F(RecordFormTest, ModelOfTheCommunicationsConfigurationRepairsRanges) {
     const InstrumentSlot &slot = opened.instruments.slot(1);
     EXPECT_EQ(slot.model, ModelCode::M200A);
     const std::pair<ChannelFunction, RangeCode> repaired[] = {
-        {ChannelFunction::Vdc, RangeCode::Vdc50V},   {ChannelFunction::Vdc, RangeCode::Vdc3V},
-        {ChannelFunction::Vac, RangeCode::Vac30V},   {ChannelFunction::Ohms2W, RangeCode::Ohms30k},
-        {ChannelFunction::Ohms2W, RangeCode::Auto},  {ChannelFunction::Ohms4W, RangeCode::Ohms300}};
+        {ChannelFunction::Vdc, RangeCode::Vdc50V},  {ChannelFunction::Vdc, RangeCode::Vdc3V},
+        {ChannelFunction::Vac, RangeCode::Vac30V},  {ChannelFunction::Ohms2W, RangeCode::Ohms30k},
+        {ChannelFunction::Ohms2W, RangeCode::Auto}, {ChannelFunction::Ohms4W, RangeCode::Ohms300}};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(slot.setup->channel(i + 1).function, repaired[i].first) << i + 1;
         EXPECT_EQ(slot.setup->channel(i + 1).range, repaired[i].second) << i + 1;
@@ -291,9 +303,8 @@ TEST_F(RecordFormTest, InstrumentsMissingFromTheCommunicationsConfigurationAreDr
     opened.regional.listSeparator = ';';
 
     ASSERT_TRUE(opened.doc.open(path("dropped.stp")));
-    EXPECT_EQ(opened.ui.messages, std::vector<std::string>{
-                                      "Instruments with invalid BCNs (05; 07) not loaded!\n"
-                                      "Configure communications with desired BCNs!"});
+    EXPECT_EQ(opened.ui.messages, std::vector<std::string>{"Instruments with invalid BCNs (05; 07) not loaded!\n"
+                                                           "Configure communications with desired BCNs!"});
     EXPECT_TRUE(opened.doc.modified());
     EXPECT_EQ(opened.instruments.count(), 1);
     EXPECT_EQ(opened.instruments.slot(3).bcn, 12);

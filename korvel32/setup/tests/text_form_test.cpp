@@ -76,8 +76,8 @@ TEST_F(TextFormTest, InstrumentSettingsAreReadByKeyword) {
     EXPECT_EQ(line.monitorChannel, 1);
 
     const InstrumentSetup &slave = setup(3);
-    EXPECT_EQ(slave.duration, 3600u); // a StopIntvl of 0 keeps the default
-    EXPECT_EQ(slave.interval2, 0.1);  // 86400.01 is too long
+    EXPECT_EQ(slave.duration, 3600u);   // a StopIntvl of 0 keeps the default
+    EXPECT_EQ(slave.interval2, 0.1);    // 86400.01 is too long
     EXPECT_EQ(slave.monitorChannel, 0); // channel 2 is OFF: no key
     EXPECT_EQ(slave.channel(2).function, ChannelFunction::Off);
     EXPECT_EQ(slave.channel(2).label, "");
@@ -97,7 +97,8 @@ TEST_F(TextFormTest, InvalidAndRepeatedBcnsAreNotLoaded) {
 }
 
 TEST_F(TextFormTest, PlotSectionFallsBackOnItsDefaults) {
-    ASSERT_TRUE(open("[KorLogger]\r\nSimMode=No\r\n[Plot]\r\nSampleInterval=3601\r\nYMinMax=2,2\r\nPosition=1,2,3\r\n"));
+    ASSERT_TRUE(
+        open("[KorLogger]\r\nSimMode=No\r\n[Plot]\r\nSampleInterval=3601\r\nYMinMax=2,2\r\nPosition=1,2,3\r\n"));
     EXPECT_EQ(fixture.plot.samplingInterval, 1);
     EXPECT_EQ(fixture.plot.minimum, 0.0f);
     EXPECT_EQ(fixture.plot.maximum, 5.0f);
@@ -187,7 +188,8 @@ TEST_F(TextChannelTest, ComputedChannelsUseOnlyDefinedLowerChannels) {
     EXPECT_EQ(read("DIFF,1,2,", 21).function, ChannelFunction::Off); // channel 1 is OFF
     EXPECT_EQ(read("DIFF,22,2,", 21).function, ChannelFunction::Off);
 
-    const ChannelSetup average = read("AVG," + std::to_string(channelBit(1) | channelBit(2) | channelBit(3) | channelBit(22)) + ",", 21);
+    const ChannelSetup average =
+        read("AVG," + std::to_string(channelBit(1) | channelBit(2) | channelBit(3) | channelBit(22)) + ",", 21);
     EXPECT_EQ(average.function, ChannelFunction::Average);
     EXPECT_EQ(average.averageSet, channelBit(2) | channelBit(3));
     EXPECT_EQ(read("AVG," + std::to_string(channelBit(1)) + ",", 21).function, ChannelFunction::Off);

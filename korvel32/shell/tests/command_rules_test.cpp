@@ -1,8 +1,8 @@
 // The enable and check rules of the main window's commands, from the state of
 // the instruments and options.
+#include "setup/setup_template.h"
 #include "shell/command_ids.h"
 #include "shell/command_rules.h"
-#include "setup/setup_template.h"
 
 #include <QTest>
 
@@ -25,10 +25,9 @@ public:
     std::set<int> stopping_;
 };
 
-constexpr int kConfigurationCommands[] = {kCreateInstrument,        kDeleteInstrument, kGroupInstruments,
-                                          kCommunicationsConfig,    kInstrumentDescription,
-                                          kInstrumentConfiguration, kLoadMxbFile,      kCopyChannels,
-                                          kToolbox};
+constexpr int kConfigurationCommands[] = {kCreateInstrument,     kDeleteInstrument,      kGroupInstruments,
+                                          kCommunicationsConfig, kInstrumentDescription, kInstrumentConfiguration,
+                                          kLoadMxbFile,          kCopyChannels,          kToolbox};
 
 } // namespace
 
@@ -55,9 +54,11 @@ private slots:
 
     void lockoutDisablesEveryConfigurationCommand() {
         addInstruments(2);
-        for (const int id : kConfigurationCommands) QVERIFY2(commandEnabled(id, state()), qPrintable(QString::number(id)));
+        for (const int id : kConfigurationCommands)
+            QVERIFY2(commandEnabled(id, state()), qPrintable(QString::number(id)));
         options.configurationLockout = true;
-        for (const int id : kConfigurationCommands) QVERIFY2(!commandEnabled(id, state()), qPrintable(QString::number(id)));
+        for (const int id : kConfigurationCommands)
+            QVERIFY2(!commandEnabled(id, state()), qPrintable(QString::number(id)));
         for (const int id : {kSaveConfigurationText, kStartAll, kStartInstrument, kOpenSetup, kSpy}) {
             QVERIFY2(commandEnabled(id, state()), qPrintable(QString::number(id)));
         }

@@ -51,7 +51,7 @@ private slots:
             buttons.push_back(id);
             QVERIFY2(!commandToolTip(id).empty(), qPrintable(QString::number(id)));
         }
-        const std::vector<int> expected{kOpenSetup,        kSaveSetup,       kCommunicationsConfig,
+        const std::vector<int> expected{kOpenSetup,        kSaveSetup,        kCommunicationsConfig,
                                         kCreateInstrument, kDeleteInstrument, kInstrumentConfiguration,
                                         kStartInstrument,  kStopInstrument,   kStartAll,
                                         kStopAll,          kShowTrendLink};

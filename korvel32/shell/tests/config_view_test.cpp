@@ -10,7 +10,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-
 using namespace korvel;
 
 namespace {
@@ -56,9 +55,7 @@ QRect cells(const CharacterCell &cell, int column, int halfLine, int columns, in
     return {cell.columns(column), cell.halfLines(halfLine), cell.columns(columns), cell.halfLines(halfLines)};
 }
 
-QImage picture(CConfigView &view) {
-    return view.viewport()->grab().toImage();
-}
+QImage picture(CConfigView &view) { return view.viewport()->grab().toImage(); }
 
 // Whether any text or rule was drawn in the area.
 bool inked(const QImage &image, const QRect &area) {
@@ -145,7 +142,7 @@ void ConfigViewTest::selectedInstrumentShowsItsSettingsAndChannels() {
 
     QVERIFY(inked(upper, cells(cell, 23, 1, 30, 2))); // title
     for (const int halfLine : {4, 6, 9, 11, 13, 16, 18, 20}) {
-        QVERIFY2(inked(upper, cells(cell, 1, halfLine, 10, 2)), qPrintable(QString::number(halfLine))); // label
+        QVERIFY2(inked(upper, cells(cell, 1, halfLine, 10, 2)), qPrintable(QString::number(halfLine)));  // label
         QVERIFY2(inked(upper, cells(cell, 15, halfLine, 10, 2)), qPrintable(QString::number(halfLine))); // value
     }
     for (const int halfLine : {9, 11, 13, 16, 18, 20}) {
@@ -161,7 +158,7 @@ void ConfigViewTest::selectedInstrumentShowsItsSettingsAndChannels() {
         QVERIFY2(inked(lower, cells(cell, 1, 3 + 2 * line, 4, 2)), qPrintable(QString::number(line)));
     }
     QVERIFY(inked(lower, cells(cell, 18, 3, 4, 2)));
-    QVERIFY(inked(lower, cells(cell, 32, 11, 6, 2))); // HI->DO3 on channel 5
+    QVERIFY(inked(lower, cells(cell, 32, 11, 6, 2)));  // HI->DO3 on channel 5
     QVERIFY(!inked(lower, cells(cell, 0, 16, 90, 7))); // a half-line for the descenders of the value font
 }
 
@@ -214,7 +211,7 @@ void ConfigViewTest::columnHeaderStaysOnTopAndFollowsHorizontalScrolling() {
     QCOMPARE(sheet.header().pos(), QPoint(0, 0));
     QVERIFY(sheet.header().isVisible());
     const QImage scrolled = picture(sheet.lower);
-    QVERIFY(inked(scrolled, cells(cell, 1, 1, 4, 1)));      // "Chan"
+    QVERIFY(inked(scrolled, cells(cell, 1, 1, 4, 1)));                                    // "Chan"
     QVERIFY(inked(scrolled, QRect(0, sheet.header().height() - 1, cell.columns(40), 1))); // the rule
 
     across.setValue(cell.columns(10));

@@ -65,7 +65,11 @@ struct CommandsFixture {
     std::vector<unsigned> choice;
     int offered = -1; // the limit the chooser was given; -1 while not asked
     std::function<void()> whileChoosing = [] {};
-    InstrumentIconCommands commands{table, document, bar, ui, [this](int slot) { return logging.count(slot) > 0; },
+    InstrumentIconCommands commands{table,
+                                    document,
+                                    bar,
+                                    ui,
+                                    [this](int slot) { return logging.count(slot) > 0; },
                                     [this](const InstrumentTable &, UserInterface &, int limit, QWidget *) {
                                         offered = limit;
                                         whileChoosing();
@@ -89,7 +93,9 @@ private:
 private slots:
     void init() {
         ccfDir_ = std::make_unique<kvtest::TempDir>();
-        writeCcf({{3, "127.0.0.3", KVX_MODEL_M100A}, {7, "127.0.0.7", KVX_MODEL_M200A}, {12, "127.0.0.12", KVX_MODEL_M100A}});
+        writeCcf({{3, "127.0.0.3", KVX_MODEL_M100A},
+                  {7, "127.0.0.7", KVX_MODEL_M200A},
+                  {12, "127.0.0.12", KVX_MODEL_M100A}});
         ::setenv("KVLINK32_CCF_DIR", ccfDir_->path().c_str(), 1);
         QCOMPARE(kvxLibInit(1), KVX_OK);
     }

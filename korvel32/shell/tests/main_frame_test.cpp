@@ -15,10 +15,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
-#include <QMimeData>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSplitter>
 #include <QTest>
 
@@ -224,10 +224,10 @@ private slots:
         int removedFromStatus = 0, removedFromPlot = 0;
         for (std::size_t i = before; i < ui->notifications().size(); ++i) {
             const auto &told = ui->notifications()[i];
-            removedFromStatus += told.window == ChildWindow::LoggingStatus &&
-                                 told.message == logging_status::kInstrumentRemoved;
-            removedFromPlot += told.window == ChildWindow::QuickPlot && told.message == quick_plot::kInstrumentRemoved &&
-                               told.wParam == kBcns[0];
+            removedFromStatus +=
+                told.window == ChildWindow::LoggingStatus && told.message == logging_status::kInstrumentRemoved;
+            removedFromPlot += told.window == ChildWindow::QuickPlot &&
+                               told.message == quick_plot::kInstrumentRemoved && told.wParam == kBcns[0];
         }
         QCOMPARE(removedFromStatus, 1);
         QCOMPARE(removedFromPlot, 1);

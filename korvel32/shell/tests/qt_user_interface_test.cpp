@@ -20,12 +20,10 @@ Q_DECLARE_METATYPE(korvel::MessageAnswer)
 namespace korvel {
 namespace {
 
-QList<WarningWindow *> shownWarningWindows(const QWidget &mainWindow)
-{
+QList<WarningWindow *> shownWarningWindows(const QWidget &mainWindow) {
     QList<WarningWindow *> shown;
     for (WarningWindow *window : mainWindow.findChildren<WarningWindow *>()) {
-        if (window->isVisible())
-            shown.append(window);
+        if (window->isVisible()) shown.append(window);
     }
     return shown;
 }
@@ -36,38 +34,33 @@ class QtUserInterfaceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
+    void init() {
         mainWindow_ = std::make_unique<QWidget>();
         mainWindow_->show();
         ui_ = std::make_unique<QtUserInterface>();
         ui_->setMainWindow(mainWindow_.get());
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         ui_.reset();
         mainWindow_.reset();
     }
 
-    void messageBoxReturnsTheChosenButton_data()
-    {
+    void messageBoxReturnsTheChosenButton_data() {
         QTest::addColumn<MessageButtons>("buttons");
         QTest::addColumn<int>("press"); // a QMessageBox::StandardButton, or 0 for Escape
         QTest::addColumn<MessageAnswer>("answer");
         QTest::newRow("ok") << MessageButtons::Ok << int(QMessageBox::Ok) << MessageAnswer::Ok;
-        QTest::newRow("ok-cancel: cancel") << MessageButtons::OkCancel << int(QMessageBox::Cancel)
-                                           << MessageAnswer::Cancel;
+        QTest::newRow("ok-cancel: cancel")
+            << MessageButtons::OkCancel << int(QMessageBox::Cancel) << MessageAnswer::Cancel;
         QTest::newRow("yes-no: no") << MessageButtons::YesNo << int(QMessageBox::No) << MessageAnswer::No;
         QTest::newRow("yes-no: yes") << MessageButtons::YesNo << int(QMessageBox::Yes) << MessageAnswer::Yes;
-        QTest::newRow("yes-no-cancel: no") << MessageButtons::YesNoCancel << int(QMessageBox::No)
-                                           << MessageAnswer::No;
+        QTest::newRow("yes-no-cancel: no") << MessageButtons::YesNoCancel << int(QMessageBox::No) << MessageAnswer::No;
         QTest::newRow("yes-no-cancel: escape") << MessageButtons::YesNoCancel << 0 << MessageAnswer::Cancel;
         QTest::newRow("yes-no: escape") << MessageButtons::YesNo << 0 << MessageAnswer::No;
     }
 
-    void messageBoxReturnsTheChosenButton()
-    {
+    void messageBoxReturnsTheChosenButton() {
         QFETCH(MessageButtons, buttons);
         QFETCH(int, press);
         QFETCH(MessageAnswer, answer);
@@ -95,8 +88,7 @@ private slots:
         QVERIFY(!modalDialogOpen());
     }
 
-    void messageBoxShowsTheIconAndDefaultsToTheFirstButton()
-    {
+    void messageBoxShowsTheIconAndDefaultsToTheFirstButton() {
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QAbstractButton *defaultButton = nullptr;
         QAbstractButton *yes = nullptr;
@@ -112,8 +104,7 @@ private slots:
         QCOMPARE(defaultButton, yes);
     }
 
-    void warningShowsItsWindowAndReusesIt()
-    {
+    void warningShowsItsWindowAndReusesIt() {
         ui_->showWarning(WarningKind::ScanQueueOverflow, "Instrument 03:  Scan queue overflow!",
                          "Oldest scans overwritten!");
         const auto shown = shownWarningWindows(*mainWindow_);
@@ -144,8 +135,7 @@ private slots:
         QCOMPARE(shownWarningWindows(*mainWindow_), QList<WarningWindow *>{overflow});
     }
 
-    void progressWindowShowAbortHide()
-    {
+    void progressWindowShowAbortHide() {
         ui_->showProgress("Reading Remaining Scans ...");
         auto *progress = mainWindow_->findChild<ProgressWindow *>();
         QVERIFY(progress && progress->isVisible());
@@ -172,8 +162,7 @@ private slots:
         QVERIFY(!ui_->abortRequested());
     }
 
-    void closingTheProgressWindowAsksForAbortAndKeepsItUp()
-    {
+    void closingTheProgressWindowAsksForAbortAndKeepsItUp() {
         ui_->showProgress("Reading Remaining Scans ...");
         auto *progress = mainWindow_->findChild<ProgressWindow *>();
         QVERIFY(!progress->close());
@@ -185,8 +174,7 @@ private slots:
         QVERIFY(!ui_->abortRequested());
     }
 
-    void windowsMayGoWithTheMainWindowFirst()
-    {
+    void windowsMayGoWithTheMainWindowFirst() {
         ui_->showProgress("Reading Remaining Scans ...");
         mainWindow_.reset();
         ui_->showWarning(WarningKind::DataFile, "Instrument 07:  Disk full!", "");
@@ -194,8 +182,7 @@ private slots:
         QVERIFY(!ui_->progressShown());
     }
 
-    void busyCursorNests()
-    {
+    void busyCursorNests() {
         QVERIFY(!QApplication::overrideCursor());
         ui_->beginBusy();
         ui_->beginBusy();
@@ -214,8 +201,7 @@ private slots:
         QVERIFY(!QApplication::overrideCursor());
     }
 
-    void busyCursorGoesWithTheInterface()
-    {
+    void busyCursorGoesWithTheInterface() {
         {
             QtUserInterface ui;
             ui.beginBusy();

@@ -40,7 +40,8 @@ private slots:
     }
 
     void picturesAreDrawnForDoubleDensityScreens() {
-        for (const QIcon &icon : {commandIcon(command::kOpenSetup), instrumentIcon(InstrumentIcon::Logging), applicationIcon()}) {
+        for (const QIcon &icon :
+             {commandIcon(command::kOpenSetup), instrumentIcon(InstrumentIcon::Logging), applicationIcon()}) {
             // The largest 1x picture cannot stand in for a 2x one.
             for (const int side : {16, 48}) {
                 const QPixmap sharp = icon.pixmap(QSize(side, side), 2.0);

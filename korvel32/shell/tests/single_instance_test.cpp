@@ -16,25 +16,21 @@ namespace korvel {
 namespace {
 
 // A name no other test run shares, so that copies meet only each other.
-QString uniqueServerName()
-{
+QString uniqueServerName() {
     static int serial = 0;
     return QStringLiteral("KorLoggerMainWindow-test-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial);
 }
 
 // What a copy that crashed leaves behind: a bound socket file nobody listens on.
-bool leaveStaleSocket(const QString &serverName)
-{
+bool leaveStaleSocket(const QString &serverName) {
     const QByteArray path = QDir(QDir::tempPath()).absoluteFilePath(serverName).toLocal8Bit();
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path)
-        return false;
+    if (static_cast<std::size_t>(path.size()) >= sizeof address.sun_path) return false;
     std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
     const bool bound = fd >= 0 && ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0;
-    if (fd >= 0)
-        ::close(fd);
+    if (fd >= 0) ::close(fd);
     return bound;
 }
 
@@ -44,8 +40,7 @@ class SingleInstanceTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void secondCopyRestoresTheFirstWindow()
-    {
+    void secondCopyRestoresTheFirstWindow() {
         const QString name = uniqueServerName();
         QWidget window;
         window.showMinimized();
@@ -59,8 +54,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &window, 5000);
     }
 
-    void openDialogComesOnTop()
-    {
+    void openDialogComesOnTop() {
         const QString name = uniqueServerName();
         QWidget window;
         window.show();
@@ -78,8 +72,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(QApplication::activeWindow(), &dialog, 5000);
     }
 
-    void socketLeftByACrashedCopyIsTakenOver()
-    {
+    void socketLeftByACrashedCopyIsTakenOver() {
         const QString name = uniqueServerName();
         QVERIFY(leaveStaleSocket(name));
         QVERIFY(!QLocalServer().listen(name));

@@ -15,8 +15,7 @@
 namespace korvel {
 namespace {
 
-QPixmap testPicture()
-{
+QPixmap testPicture() {
     QPixmap picture(320, 200);
     picture.fill(Qt::darkBlue);
     QPainter painter(&picture);
@@ -26,18 +25,15 @@ QPixmap testPicture()
     return picture;
 }
 
-SplashWindow *shownSplash()
-{
+SplashWindow *shownSplash() {
     for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *splash = qobject_cast<SplashWindow *>(window); splash && splash->isVisible())
-            return splash;
+        if (auto *splash = qobject_cast<SplashWindow *>(window); splash && splash->isVisible()) return splash;
     }
     return nullptr;
 }
 
 // Centred to within the window frame, whose size is known only once it shows.
-bool centredOnScreen(const QWidget &window)
-{
+bool centredOnScreen(const QWidget &window) {
     const QPoint offset = window.frameGeometry().center() - window.screen()->availableGeometry().center();
     return offset.manhattanLength() <= 8;
 }
@@ -50,8 +46,7 @@ class SplashAndAboutTest : public QObject {
 private slots:
     void initTestCase() { QApplication::setWindowIcon(testPicture()); }
 
-    void splashShowsThePictureAndGoesByItself()
-    {
+    void splashShowsThePictureAndGoesByItself() {
         QElapsedTimer clock;
         clock.start();
         showSplash(testPicture());
@@ -67,8 +62,7 @@ private slots:
         QVERIFY(clock.elapsed() >= SplashWindow::kShowMilliseconds - 50);
     }
 
-    void aboutBoxShowsProductAndVersion()
-    {
+    void aboutBoxShowsProductAndVersion() {
         QString product;
         QString version;
         bool hasIcon = false;

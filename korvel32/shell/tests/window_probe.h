@@ -22,33 +22,28 @@
 namespace korvel::test {
 
 // The text of the window's label with that object name; empty when it has none.
-inline QString labelText(const QWidget &window, const char *name)
-{
+inline QString labelText(const QWidget &window, const char *name) {
     const auto *label = window.findChild<QLabel *>(QString::fromLatin1(name));
     return label ? label->text() : QString();
 }
 
 // The BCNs of the bar's buttons, left to right.
-inline std::vector<unsigned> bcnsShown(const InstrumentBar &bar, const InstrumentTable &table)
-{
+inline std::vector<unsigned> bcnsShown(const InstrumentBar &bar, const InstrumentTable &table) {
     std::vector<unsigned> bcns;
-    for (const int slot : bar.slotsInOrder())
-        bcns.push_back(table.slot(slot).bcn);
+    for (const int slot : bar.slotsInOrder()) bcns.push_back(table.slot(slot).bcn);
     return bcns;
 }
 
 // Hands the next modal dialog of that type to handle as soon as it is up; the
 // test fails when none comes within the bound.
 template <typename Dialog>
-void whenModalOpens(std::function<void(Dialog &)> handle, int boundMs = 10000)
-{
+void whenModalOpens(std::function<void(Dialog &)> handle, int boundMs = 10000) {
     auto *poll = new QTimer;
     QElapsedTimer waited;
     waited.start();
     QObject::connect(poll, &QTimer::timeout, poll, [poll, waited, handle, boundMs] {
         auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (dialog == nullptr && waited.elapsed() < boundMs)
-            return;
+        if (dialog == nullptr && waited.elapsed() < boundMs) return;
         poll->stop();
         poll->deleteLater();
         if (dialog == nullptr) {
@@ -62,27 +57,22 @@ void whenModalOpens(std::function<void(Dialog &)> handle, int boundMs = 10000)
 
 // Saves the picture as <name>.png; true when the file holds a picture with
 // more than one colour, i.e. something was drawn.
-inline bool saveSnapshot(const QImage &picture, const QString &testDirectory, const QString &name)
-{
-    const QString directory = qEnvironmentVariableIsSet("KORVEL_SNAPSHOT_DIR")
-                                  ? qEnvironmentVariable("KORVEL_SNAPSHOT_DIR")
-                                  : testDirectory;
+inline bool saveSnapshot(const QImage &picture, const QString &testDirectory, const QString &name) {
+    const QString directory =
+        qEnvironmentVariableIsSet("KORVEL_SNAPSHOT_DIR") ? qEnvironmentVariable("KORVEL_SNAPSHOT_DIR") : testDirectory;
     const QString file = directory + QStringLiteral("/") + name + QStringLiteral(".png");
-    if (!picture.save(file))
-        return false;
+    if (!picture.save(file)) return false;
     const QImage image(file);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            if (image.pixel(x, y) != image.pixel(0, 0))
-                return true;
+            if (image.pixel(x, y) != image.pixel(0, 0)) return true;
         }
     }
     return false;
 }
 
 // The window's picture, as above.
-inline bool saveSnapshot(QWidget &window, const QString &testDirectory, const QString &name)
-{
+inline bool saveSnapshot(QWidget &window, const QString &testDirectory, const QString &name) {
     return saveSnapshot(window.grab().toImage(), testDirectory, name);
 }
 

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 #include <temp_dir.h>
 
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -42,10 +42,24 @@ TEST(ParseCcf, ReadsTextsAsTheClassicTokenizerSplitsThem) {
         {"hand-written entry", kHeader + "5, 10.0.0.7, 1\r\n", KVX_OK, 2, 4369, 1, 5, {10, 0, 0, 7}, 1},
         {"LF lines, no final line end", "x\n4\n5000\n5,10.0.0.7,1", KVX_OK, 4, 5000, 1, 5, {10, 0, 0, 7}, 1},
         {"leading separators skipped", kHeader + " ,5 ,, 10..0.0.7, 1\r\n", KVX_OK, 2, 4369, 1, 5, {10, 0, 0, 7}, 1},
-        {"text gives 0, bytes keep the low 8 bits", "x\r\n258\r\n-5\r\n300, ten.0.256.263, 257\r\n", KVX_OK, 2, -5,
-         1, 300, {0, 0, 0, 7}, 1},
-        {"a zero byte ends the text", kHeader + "5, 10.0.0.7, 1\r\n" + '\0' + "6, 10.0", KVX_OK, 2, 4369, 1, 5,
-         {10, 0, 0, 7}, 1},
+        {"text gives 0, bytes keep the low 8 bits",
+         "x\r\n258\r\n-5\r\n300, ten.0.256.263, 257\r\n",
+         KVX_OK,
+         2,
+         -5,
+         1,
+         300,
+         {0, 0, 0, 7},
+         1},
+        {"a zero byte ends the text",
+         kHeader + "5, 10.0.0.7, 1\r\n" + '\0' + "6, 10.0",
+         KVX_OK,
+         2,
+         4369,
+         1,
+         5,
+         {10, 0, 0, 7},
+         1},
         {"empty", "", KVX_E_CCF_DAMAGED},
         {"port line missing", "x\r\n2\r\n", KVX_E_CCF_DAMAGED},
         {"address cut short", kHeader + "5, 10.0.0", KVX_E_CCF_DAMAGED},
@@ -142,8 +156,7 @@ TEST(CcfGuards, ACallInProgressRefusesEveryOtherButABadBcnFirst) {
     for (const int32_t result :
          {kvxCCFcreate(), kvxCCFnumEntries(), kvxCCFlowBCN(), kvxCCFgetEntry(0, &bcn, shown, &model),
           kvxCCFgetBCN(5, shown, &model), kvxCCFsetBCN(5, address, 0), kvxCCFdelBCN(5), kvxCCFdelAll(),
-          kvxCCFchangeBCN(5, 6), kvxCCFgetNetMode(), kvxCCFsetNetMode(4), kvxCCFgetTCPport(),
-          kvxCCFsetTCPport(5000)})
+          kvxCCFchangeBCN(5, 6), kvxCCFgetNetMode(), kvxCCFsetNetMode(4), kvxCCFgetTCPport(), kvxCCFsetTCPport(5000)})
         EXPECT_EQ(result, KVX_E_BUSY);
     library() = {};
 }

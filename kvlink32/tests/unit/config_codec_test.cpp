@@ -25,7 +25,9 @@ Bytes encode(const InstrumentConfig &config, bool withEquations) {
     return payload;
 }
 
-Bytes slice(const Bytes &payload, size_t at, size_t size) { return Bytes(payload.begin() + at, payload.begin() + at + size); }
+Bytes slice(const Bytes &payload, size_t at, size_t size) {
+    return Bytes(payload.begin() + at, payload.begin() + at + size);
+}
 
 TEST(ConfigCodecTest, FixedFieldsTravelInNetworkOrder) {
     InstrumentConfig config{};

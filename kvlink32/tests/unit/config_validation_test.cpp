@@ -52,7 +52,9 @@ ChannelConfig &define(InstrumentConfig &config, int number, int32_t function, in
 
 ChannelConfig &vdc(InstrumentConfig &config, int number) { return define(config, number, FunctionVdc, 9232); }
 
-int32_t timeDetail(uint32_t fieldOrInterval) { return detailCode(DetailTime) | static_cast<int32_t>(fieldOrInterval << 16); }
+int32_t timeDetail(uint32_t fieldOrInterval) {
+    return detailCode(DetailTime) | static_cast<int32_t>(fieldOrInterval << 16);
+}
 
 struct Case {
     std::string name;
@@ -140,8 +142,7 @@ TEST(ConfigValidationTest, AlarmCheckingIntervalMinimumDependsOnTheModel) {
 
 TEST(ConfigValidationTest, AlarmsAndScalingOfAnyChannel) {
     expectDetails({
-        {"alarms 32", M100A, [](InstrumentConfig &c) { vdc(c, 4).alarms = 32; },
-         detailCode(DetailAlarmBits, 4)},
+        {"alarms 32", M100A, [](InstrumentConfig &c) { vdc(c, 4).alarms = 32; }, detailCode(DetailAlarmBits, 4)},
         {"alarm 1 both type bits", M100A, [](InstrumentConfig &c) { vdc(c, 4).alarms = 1 | 6; },
          detailCode(DetailAlarmBits, 4)},
         {"alarm 2 both type bits", M100A, [](InstrumentConfig &c) { vdc(c, 4).alarms = 24; },
@@ -167,8 +168,7 @@ TEST(ConfigValidationTest, AlarmsAndScalingOfAnyChannel) {
              c.channels[3].limit1 = kNan;
          },
          0},
-        {"M not finite", M100A, [](InstrumentConfig &c) { vdc(c, 4).m = kNan; },
-         detailCode(DetailScaling, 4)},
+        {"M not finite", M100A, [](InstrumentConfig &c) { vdc(c, 4).m = kNan; }, detailCode(DetailScaling, 4)},
         {"B on a computed channel", M100A,
          [](InstrumentConfig &c) {
              vdc(c, 1);
@@ -189,8 +189,7 @@ TEST(ConfigValidationTest, AnalogFunctionsAndRanges) {
          detailCode(DetailRange, 2)},
         {"VDC 150/300 V on M200A", M200A, [](InstrumentConfig &c) { define(c, 2, FunctionVdc, 10048); },
          detailCode(DetailRange, 2)},
-        {"VDC range of the current conversion", M200A, [](InstrumentConfig &c) { define(c, 2, FunctionVdc, 8708); },
-         0},
+        {"VDC range of the current conversion", M200A, [](InstrumentConfig &c) { define(c, 2, FunctionVdc, 8708); }, 0},
         {"VAC 150/300 V on M100A", M100A, [](InstrumentConfig &c) { define(c, 2, FunctionVac, 13584); }, 0},
         {"VAC 150/300 V on M200A", M200A, [](InstrumentConfig &c) { define(c, 2, FunctionVac, 13584); },
          detailCode(DetailRange, 2)},

@@ -46,7 +46,7 @@ TEST(CurrentConversionTest, FourToTwentyMilliampsPicksTheRangeOfTheShuntVoltage)
         float ohms;
         int32_t range;
     };
-    const Shunt cases[] = {{10.0f, 8450}, {15.0f, 8450}, {20.0f, 8708}, {37.5f, 8708},
+    const Shunt cases[] = {{10.0f, 8450},  {15.0f, 8450},  {20.0f, 8708}, {37.5f, 8708},
                            {100.0f, 8968}, {150.0f, 8968}, {151.0f, 9232}};
     for (const Shunt &c : cases) {
         SCOPED_TRACE(c.ohms);

@@ -85,8 +85,7 @@ TEST(EquationCompilerTest, OperatorsBindAndAssociateAsWritten) {
         {"C1**C2**C3", byteCode({channel(1), channel(2), op(TokenPower), channel(3), op(TokenPower)}), 0x7},
         {"C1+C2*C3", byteCode({channel(1), channel(2), channel(3), op(TokenMultiply), op(TokenAdd)}), 0x7},
         {"C1/C2*C3", byteCode({channel(1), channel(2), op(TokenDivide), channel(3), op(TokenMultiply)}), 0x7},
-        {"C1*(C2+C3)",
-         byteCode({channel(1), channel(2), channel(3), op(TokenAdd), op(TokenMultiply)}), 0x7},
+        {"C1*(C2+C3)", byteCode({channel(1), channel(2), channel(3), op(TokenAdd), op(TokenMultiply)}), 0x7},
     };
     for (const Compiled &c : cases) {
         SCOPED_TRACE(c.text);
@@ -103,9 +102,15 @@ TEST(EquationCompilerTest, ConstantsAreRoundedToSinglePrecision) {
         float expected;
     };
     const Constant cases[] = {
-        {"0.1", 0.1f},          {".5", 0.5f},         {"5.", 5.0f},          {"2.5E+1", 25.0f},
-        {"1e-40", 0.0f},        {"--1e-39", 0.0f},    {"1.17549435e-38", FLT_MIN},
-        {"3.40282347e38", FLT_MAX}, {"--3.40282347e38", -FLT_MAX},
+        {"0.1", 0.1f},
+        {".5", 0.5f},
+        {"5.", 5.0f},
+        {"2.5E+1", 25.0f},
+        {"1e-40", 0.0f},
+        {"--1e-39", 0.0f},
+        {"1.17549435e-38", FLT_MIN},
+        {"3.40282347e38", FLT_MAX},
+        {"--3.40282347e38", -FLT_MAX},
     };
     for (const Constant &c : cases) {
         SCOPED_TRACE(c.text);
