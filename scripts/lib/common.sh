@@ -23,6 +23,9 @@ ensure_packages() {
 configure_and_build() {
     local build=$1
     shift
-    cmake -S "$root" -B "$build" -G Ninja -DKORVEL_WERROR=ON "$@" >/dev/null
+    local launcher=()
+    # A compiler cache, when the machine has one, makes rebuilds in several checkouts cheap.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$root" -B "$build" -G Ninja -DKORVEL_WERROR=ON "${launcher[@]}" "$@" >/dev/null
     cmake --build "$build" -j"$(nproc)"
 }
