@@ -215,6 +215,13 @@ const std::map<std::string, Command> &commandTable() {
         {"payload",
          {1, true, false,
           [](Server &, SimInstrument &s, const Args &a) { return done([&] { s.faults.payload = fromHex(a[0]); }); }}},
+        {"push-before",
+         {2, true, false,
+          [](Server &, SimInstrument &s, const Args &a) {
+              const ScansBefore scans{toInt32(a[0]), toCount(a[1])};
+              if (scans.count == 0) throw ControlError("push-before needs at least 1 scan");
+              return done([&] { s.faults.scansBefore = scans; });
+          }}},
         {"pause",
          {0, true, false,
           [](Server &, SimInstrument &s, const Args &) { return done([&] { s.faults.paused = true; }); }}},

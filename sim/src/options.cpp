@@ -131,6 +131,9 @@ Faults (also usable with --fault):
   bad-length BCN LEN         the next reply's header announces total length LEN
   payload BCN HEX            the next reply carries these raw bytes as its payload (a
                              normal reply; its length follows), e.g. a malformed scan block
+  push-before BCN CMD N      when the next request with command CMD arrives, queue N
+                             scans (as push) before acting on it: scans made just
+                             before, e.g., the scan disable (104)
   pause BCN                  take requests and act on them, but hold every reply
   resume BCN                 send the held replies and answer again
   refuse BCN                 close the listening sockets: connects are refused
