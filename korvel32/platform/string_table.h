@@ -19,6 +19,14 @@ std::string instrumentMessage(int id, unsigned bcn);
 namespace message {
 inline constexpr int kLowOnMemory = 21;
 inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
+
+// The computed channel rules, met in the configuration dialogs and korvel-setup.
+inline constexpr int kLowerChannelsOnly = 1314;         // "Computed channels must be calculated from lower ..."
+inline constexpr int kChannelMustBeDefined = 1315;      // "Channel %04u must be defined for calculation of ..."
+inline constexpr int kSelectGroupAverageChannel = 1316; // "Select at least one group average channel!"
+inline constexpr int kEquationBufferExceeded = 1324;    // "Computed channel %04u: Instrument equation buffer ..."
+inline constexpr int kEquationCompileErrors = 1600;     // compiler error n reads message 1599 + n, n = 1..8
+inline constexpr int kInvalidEquation = 1601;           // and any other error this one
 } // namespace message
 
 } // namespace korvel
