@@ -37,6 +37,12 @@ std::string fileText(const std::string &path) {
     return text.str();
 }
 
+// The logger's windows when the setup was saved: the plot window stood here.
+class PlacedPlotWindow : public SetupHost {
+public:
+    WindowRect plotWindowRect() const override { return {-4, 5, 300, 200}; }
+};
+
 class KorvelSetupTool : public ::testing::Test {
 protected:
     KorvelSetupTool() {
@@ -52,7 +58,9 @@ protected:
         first.channel(2).alarm1 = {AlarmSense::Hi, 2.0, AlarmOutput::Do0};
         first.dataFile.enabled = true;
         first.dataFile.path = "/data/boiler.csv";
-        CSetupDoc document({instruments, options, plot, host, nullptr}, ui, formats);
+        options.mainWindow = {10, 20, 630, 470};
+        PlacedPlotWindow windows;
+        CSetupDoc document({instruments, options, plot, windows, nullptr}, ui, formats);
         EXPECT_TRUE(document.save(setupPath));
     }
 
@@ -169,7 +177,8 @@ TEST_F(KorvelSetupTool, SetEquationRefusesWhatTheChannelConfigurationRefuses) {
     }
 }
 
-TEST_F(KorvelSetupTool, SaveAsWritesTheRecordForm) {
+// Nothing of the setup is lost on the way, the windows' places included.
+TEST_F(KorvelSetupTool, SaveAsWritesTheRecordFormUnchanged) {
     const std::string copy = dir.path() + "/copy.stp";
     EXPECT_EQ(run("save-as " + setupPath + " " + copy).status, 0);
     EXPECT_EQ(fileText(copy), fileText(setupPath));
