@@ -37,7 +37,7 @@ struct ComputedChannelRefusal {
 // selected channel and the text of its equation field.
 struct ComputedDefinition {
     ChannelSetup channel;
-    std::string equation;
+    std::string equation; // at most kEquationLength characters, as the field takes
 };
 
 ComputedDefinition computedDefinitionOf(const InstrumentSetup &setup, int channel);
