@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <initializer_list>
 #include <vector>
 
 namespace korvel {
@@ -17,17 +16,9 @@ constexpr int kCompilerErrors = 8; // the compiler's error codes run from 1
 
 // The message text with each "%04u" filled in turn with a channel identifier
 // (BCN x 100 + channel).
-std::string withChannelIds(int messageId, unsigned bcn, std::initializer_list<int> channels) {
-    std::string text = resourceString(messageId);
-    std::size_t from = 0;
-    for (const int channel : channels) {
-        const std::size_t at = text.find("%04u", from);
-        if (at == std::string::npos) break;
-        const std::string id = formatted("%04u", bcn * 100 + static_cast<unsigned>(channel));
-        text.replace(at, 4, id);
-        from = at + id.size();
-    }
-    return text;
+std::string withChannelIds(int messageId, unsigned bcn, int first, int second = 0) {
+    const auto id = [bcn](int channel) { return formatted("%04u", bcn * 100 + static_cast<unsigned>(channel)); };
+    return filledIn(resourceString(messageId), "%04u", {id(first), id(second)});
 }
 
 ComputedChannelRefusal refusal(int messageId, std::string text, ComputedChannelField focus, int channel = 0) {
@@ -157,14 +148,14 @@ std::optional<ComputedChannelRefusal> acceptChannelsConfiguration(InstrumentSetu
             equationBytes += channel.compiledSize;
             if (equationBytes > KVX_EQUATION_AREA) {
                 return refusal(message::kEquationBufferExceeded,
-                               withChannelIds(message::kEquationBufferExceeded, bcn, {number}),
+                               withChannelIds(message::kEquationBufferExceeded, bcn, number),
                                ComputedChannelField::ComputedChannels, number);
             }
         }
         for (const int source : sourcesOf(channel)) {
             if (defined(setup, source)) continue;
             return refusal(message::kChannelMustBeDefined,
-                           withChannelIds(message::kChannelMustBeDefined, bcn, {source, number}),
+                           withChannelIds(message::kChannelMustBeDefined, bcn, source, number),
                            ComputedChannelField::ComputedChannels, number);
         }
     }

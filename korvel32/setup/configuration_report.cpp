@@ -1,10 +1,11 @@
 #include "setup/configuration_report.h"
 
 #include "platform/string_table.h"
+#include "setup/dialog_numbers.h"
 #include "setup/report_channel_row.h"
 #include "setup/text_format.h"
-
-#include <algorithm>
+#include "setup/time_parts.h"
+#include "setup/trigger_parts.h"
 
 namespace korvel {
 
@@ -19,23 +20,14 @@ constexpr int kNo = 1275;
 constexpr int kNotApplicable = 1276;
 constexpr int kNone = 1266;
 
-constexpr unsigned kMostDurationHours = 999;
-constexpr unsigned kMostDurationMinutes = 99;
-constexpr unsigned kMostBatchHours = 999;
-
 std::string codeText(std::uint16_t code) { return resourceString(code); }
 
 std::string yesNo(bool value) { return resourceString(value ? kYes : kNo); }
 
-bool hasIntervalPart(TriggerType type) {
-    return type == TriggerType::Interval || type == TriggerType::IntervalExternal ||
-           type == TriggerType::IntervalAlarm || type == TriggerType::IntervalExternalAlarm;
-}
+bool hasIntervalPart(TriggerType type) { return triggerParts(type).interval; }
 
-std::string secondsText(double seconds, const RegionalFormats &formats) {
-    std::string text = formatted("%.3f %s", seconds, "sec");
-    std::replace(text.begin(), text.end(), '.', formats.decimalSymbol);
-    return text;
+std::string intervalText(double seconds, const RegionalFormats &formats) {
+    return secondsText(seconds, formats.decimalSymbol) + " sec";
 }
 
 // Whose settings the report reads: the instrument's own, and for a Slave the
@@ -82,24 +74,22 @@ std::string interval1Value(const ReportSubject &subject, const RegionalFormats &
     const InstrumentSetup &scan = *subject.scan;
     if (subject.slave) {
         if (subject.wiredGroup) return resourceString(kNotApplicable);
-        return secondsText(hasIntervalPart(scan.triggerType) ? scan.interval1 : scan.interval2, formats);
+        return intervalText(hasIntervalPart(scan.triggerType) ? scan.interval1 : scan.interval2, formats);
     }
     if (!hasIntervalPart(scan.triggerType)) return resourceString(kNotApplicable);
-    return secondsText(scan.interval1, formats);
+    return intervalText(scan.interval1, formats);
 }
 
 std::string interval2Value(const ReportSubject &subject, const RegionalFormats &formats) {
     if (subject.slave || subject.scan->triggerType == TriggerType::Interval) return resourceString(kNotApplicable);
-    return secondsText(subject.scan->interval2, formats);
+    return intervalText(subject.scan->interval2, formats);
 }
 
 std::string durationValue(const InstrumentSetup &scan, const RegionalFormats &formats) {
     if (!scan.stopAfterDuration) return resourceString(kNotApplicable);
-    const unsigned hours = std::min(scan.duration / 3600, kMostDurationHours);
-    const unsigned minutes = std::min((scan.duration - hours * 3600) / 60, kMostDurationMinutes);
-    const unsigned seconds = scan.duration % 60;
+    const DurationParts parts = durationParts(scan.duration);
     const char separator = formats.timeSeparator;
-    return formatted("%02u%c%02u%c%02u", hours, separator, minutes, separator, seconds);
+    return formatted("%02u%c%02u%c%02u", parts.hours, separator, parts.minutes, separator, parts.seconds);
 }
 
 std::string monitorValue(const ReportSubject &subject) {
@@ -113,10 +103,9 @@ std::string batchingText(const DataFileSetup &file, const RegionalFormats &forma
         case 1: return formatted("%c batching: DIO %u", formats.listSeparator, unsigned{file.batchDioLine});
         case 2:
         case 3: {
-            const unsigned hours = std::min(file.batchPeriod / 60u, kMostBatchHours);
-            const unsigned minutes = file.batchPeriod - hours * 60;
-            return formatted("%c batching: interval %u%c%02u", formats.listSeparator, hours, formats.timeSeparator,
-                             minutes);
+            const PeriodParts period = batchPeriodParts(file.batchPeriod);
+            return formatted("%c batching: interval %u%c%02u", formats.listSeparator, period.hours,
+                             formats.timeSeparator, period.minutes);
         }
         default: return {};
     }

@@ -27,6 +27,9 @@ constexpr std::size_t kChannelLabelLength = 15;
 constexpr std::size_t kUnitsLabelLength = 10;
 constexpr std::size_t kEquationLength = 100;
 
+// The largest magnitude of an Mx+B factor or offset, an alarm value or a deadband.
+constexpr double kValueLimit = 9.9999e9;
+
 // The units labels of temperature channels.
 inline constexpr char kCelsiusUnitsLabel[] = "\u00B0C";
 inline constexpr char kFahrenheitUnitsLabel[] = "\u00B0F";

@@ -102,7 +102,7 @@ private:
     std::string_view rest_;
 };
 
-bool withinLimit(double value) { return value >= -kMxbLimit && value <= kMxbLimit; }
+bool withinLimit(double value) { return value >= -kValueLimit && value <= kValueLimit; }
 
 bool readLine(std::string_view line, MxbLine &result) {
     LineReader reader(line);

@@ -10,9 +10,6 @@
 
 namespace korvel {
 
-// M and B beyond this magnitude are refused, as in the Mx+B dialog.
-constexpr double kMxbLimit = 9.9999e9;
-
 struct MxbLine {
     int channel = 0;
     double m = 1.0;

@@ -2,6 +2,7 @@
 
 #include "platform/string_table.h"
 #include "setup/text_format.h"
+#include "setup/trigger_parts.h"
 
 #include <algorithm>
 
@@ -60,14 +61,9 @@ std::string alarmText(const AlarmSetup &alarm) {
     return cut(sense, kAlarmWithOutputSenseLength) + "->" + codeText(codeValue(alarm.output));
 }
 
-bool hasAlarmPart(TriggerType type) {
-    return type == TriggerType::Alarm || type == TriggerType::IntervalAlarm || type == TriggerType::ExternalAlarm ||
-           type == TriggerType::IntervalExternalAlarm;
-}
-
 std::string triggerText(const ChannelRowContext &context, const ChannelSetup &setup) {
     const bool alarmsOff = setup.alarm1.sense == AlarmSense::Off && setup.alarm2.sense == AlarmSense::Off;
-    if (context.slave || !hasAlarmPart(context.triggerType) || alarmsOff) {
+    if (context.slave || !triggerParts(context.triggerType).alarm || alarmsOff) {
         return cut(resourceString(kNotApplicable), kTriggerLength);
     }
     return cut(setup.alarmTrigger ? context.words.on : context.words.off, kTriggerLength);

@@ -1,5 +1,6 @@
 #include "setup/text_channel.h"
 
+#include "setup/channel_functions.h"
 #include "setup/field_scanner.h"
 #include "setup/model_repairs.h"
 #include "setup/profile_sections.h"
@@ -12,7 +13,6 @@ namespace korvel {
 
 namespace {
 
-constexpr double kLargestValue = 9.9999e9;
 constexpr std::size_t kAlarmSenses = 3;
 constexpr std::size_t kAlarmOutputs = 9;
 
@@ -55,14 +55,6 @@ RangeCode thermocoupleType(char letter) {
 
 double withinOr(std::optional<double> value, double lowest, double highest, double fallback) {
     return value && *value >= lowest && *value <= highest ? *value : fallback;
-}
-
-bool isAnalogFunction(ChannelFunction function) {
-    return function >= ChannelFunction::Vdc && function <= ChannelFunction::Current;
-}
-
-bool isFourWire(ChannelFunction function) {
-    return function == ChannelFunction::Ohms4W || function == ChannelFunction::Rtd4W;
 }
 
 // The type-specific fields; returns the index of the first field of the
@@ -168,7 +160,7 @@ void readScaling(const ChannelFields &in, std::size_t first, ChannelSetup &chann
     FieldScanner scaling = in.scanner(first);
     const auto m = scaling.readDouble();
     const auto b = m && scaling.literal(',') ? scaling.readDouble() : std::nullopt;
-    const bool taken = m && b && std::fabs(*m) <= kLargestValue;
+    const bool taken = m && b && std::fabs(*m) <= kValueLimit;
     channel.m = taken ? *m : offChannel.m;
     channel.b = taken ? *b : offChannel.b;
     channel.mxbEnabled = !(channel.m > 0.99999 && channel.m < 1.00001 && channel.b > -1e-8 && channel.b < 1e-8);
@@ -188,7 +180,7 @@ AlarmSetup readAlarm(const ChannelFields &in, std::size_t first) {
     if (!output) return {};
     const auto senseIndex = static_cast<std::uint16_t>(*sense);
     const auto outputIndex = static_cast<std::uint16_t>(*output);
-    if (senseIndex >= kAlarmSenses || std::fabs(*value) > kLargestValue || outputIndex >= kAlarmOutputs) return {};
+    if (senseIndex >= kAlarmSenses || std::fabs(*value) > kValueLimit || outputIndex >= kAlarmOutputs) return {};
     return {static_cast<AlarmSense>(codeValue(AlarmSense::Off) + senseIndex), *value,
             static_cast<AlarmOutput>(codeValue(AlarmOutput::None) + outputIndex)};
 }

@@ -18,13 +18,29 @@ std::string formatted(const char *format, ...) {
     return text;
 }
 
+std::string filledIn(std::string text, const std::string &placeholder, std::initializer_list<std::string> values) {
+    std::size_t from = 0;
+    for (const std::string &value : values) {
+        const std::size_t at = text.find(placeholder, from);
+        if (at == std::string::npos) break;
+        text.replace(at, placeholder.size(), value);
+        from = at + value.size();
+    }
+    return text;
+}
+
 std::string cut(const std::string &text, std::size_t length) { return text.substr(0, length); }
 
-std::string padded(const std::string &text, std::size_t width) {
+std::size_t characterCount(const std::string &text) {
     std::size_t characters = 0;
     for (const char byte : text) {
         if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) ++characters;
     }
+    return characters;
+}
+
+std::string padded(const std::string &text, std::size_t width) {
+    const std::size_t characters = characterCount(text);
     return characters >= width ? text : text + std::string(width - characters, ' ');
 }
 

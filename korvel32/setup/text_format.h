@@ -2,14 +2,22 @@
 // cutting a text to the width of its column, and filling it out to that width.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace korvel {
 
 std::string formatted(const char *format, ...) __attribute__((format(printf, 1, 2)));
 
+// A message text with each placeholder (such as "%04u") replaced in turn by
+// the next value, for texts whose format comes from the string table.
+std::string filledIn(std::string text, const std::string &placeholder, std::initializer_list<std::string> values);
+
 // The first length characters of text.
 std::string cut(const std::string &text, std::size_t length);
+
+// The characters of a UTF-8 text, as a column or a field counts them.
+std::size_t characterCount(const std::string &text);
 
 // text followed by spaces up to width characters. Labels are UTF-8, so a
 // character such as the degree sign counts once however many bytes it takes.

@@ -91,7 +91,7 @@ TEST(MxbText, MeetsTruncatedAndGarbageText) {
         for (char &c : text) c = static_cast<char>(byte(random));
         const MxbText parsed = parseMxbText(text, ',');
         EXPECT_LE(parsed.offendingLine.size(), 100u);
-        for (const MxbLine &line : parsed.lines) EXPECT_LE(std::abs(line.m), kMxbLimit);
+        for (const MxbLine &line : parsed.lines) EXPECT_LE(std::abs(line.m), kValueLimit);
     }
 }
 
