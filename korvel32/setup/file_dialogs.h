@@ -1,0 +1,36 @@
+// The file dialogs of the configuration commands: their titles, filters and
+// default extensions, in the system's own texts.
+#pragma once
+
+#include "setup/setup_codes.h"
+
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+struct FileDialogTexts {
+    std::string title;
+    // "Description|*.ext|...||", as the system writes its filters.
+    std::string filter;
+    std::string defaultExtension; // without the point; empty for none
+    bool mustExist = false;       // an open dialog
+    bool overwritePrompt = false; // a save dialog that asks before replacing
+};
+
+struct FileFilterEntry {
+    std::string description; // "Text Files (*.TXT)"
+    std::string pattern;     // "*.txt"
+};
+
+// The description/pattern pairs of a filter text.
+std::vector<FileFilterEntry> fileFilterEntries(const std::string &filter);
+
+// Load Mx+B File for the selected instrument.
+FileDialogTexts loadMxbFileDialog(unsigned bcn);
+// Save Inst. Config. Text for the selected instrument.
+FileDialogTexts configurationTextDialog(unsigned bcn);
+// Select Data File in Data File Configuration, filtered by the chosen format.
+FileDialogTexts dataFileDialog(unsigned bcn, FileFormat format);
+
+} // namespace korvel
