@@ -1,31 +1,39 @@
 // korvel-setup: reads, converts and changes setup files without the logger's
-// windows, for people who script or inspect their setups. Messages go to
-// standard error with the logger's own texts.
+// windows, for people who script or inspect their setups. Changes go through
+// the rules of the logger's configuration dialogs, so a script meets the same
+// checks; messages go to standard error with the logger's own texts.
+#include "channel_commands.h"
+#include "command_words.h"
+#include "data_file_command.h"
 #include "equation_channel.h"
+#include "instrument_commands.h"
 #include "setup_session.h"
 
 #include "kvlink32.h"
 #include "setup/configuration_report.h"
 #include "setup/configuration_report_file.h"
 #include "setup/mxb_file.h"
+#include "setup/text_format.h"
 
 #include <charconv>
 #include <cstdio>
 #include <iostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
-
-constexpr int kFailed = 1;
-constexpr int kUsageError = 2;
 
 void printUsage(std::ostream &out) {
     out << "usage: korvel-setup report SETUP [BCN]\n"
            "       korvel-setup save-as SETUP OUT.stp\n"
            "       korvel-setup load-mxb SETUP BCN FILE [OUT.stp]\n"
            "       korvel-setup set-equation SETUP BCN CHANNEL EQUATION [OUT.stp]\n"
+           "       korvel-setup set-channel SETUP BCN CHANNELS FUNCTION [OPTIONS] [OUT.stp]\n"
+           "       korvel-setup set-alarm SETUP BCN CHANNELS [OPTIONS] [OUT.stp]\n"
+           "       korvel-setup set-mxb SETUP BCN CHANNELS (M B | --from X1 X2 Y1 Y2) [OUT.stp]\n"
+           "       korvel-setup set-instrument SETUP BCN [OPTIONS] [OUT.stp]\n"
+           "       korvel-setup set-datafile SETUP BCN [OPTIONS] [OUT.stp]\n"
+           "       korvel-setup set-group SETUP BCN ROLE [--wired on|off] [--yes] [OUT.stp]\n"
            "\n"
            "report    prints the configuration text report of every instrument of the\n"
            "          setup, or of the one with that BCN (lines end in CR LF, as in the\n"
@@ -37,35 +45,56 @@ void printUsage(std::ostream &out) {
            "set-equation  makes computed channel CHANNEL (21-30) of the instrument with\n"
            "          that BCN an Equation channel, e.g. \"(C1+C2)/2\", and saves as load-mxb\n"
            "          does. The equation may read only defined channels numbered below\n"
-           "          CHANNEL; nothing is saved when the logger's channel configuration\n"
-           "          would refuse it, and its message says why (for an equation that\n"
-           "          does not compile, with a mark under the place of the error).\n"
+           "          CHANNEL; when it does not compile a mark shows the place of the error.\n"
+           "set-channel   gives CHANNELS (e.g. 1-3,7; all of 1-20 or all of 21-30) the\n"
+           "          FUNCTION (e.g. VDC, RTD-4W, Average), with --range R --units U\n"
+           "          --label L --r0 OHMS --alpha A --shunt OHMS --otc on|off for channels\n"
+           "          1-20 and --average CHANNELS --chan-a N --chan-b N --units U --label L\n"
+           "          for channels 21-30.\n"
+           "set-alarm     --sense1 OFF|LO|HI --value1 V --output1 None|DO0..DO7, the same\n"
+           "          for alarm 2, and --trigger on|off (whether an alarm triggers a scan).\n"
+           "set-mxb       scales CHANNELS by M and B, or by the M and B that take input X1..X2\n"
+           "          to Y1..Y2.\n"
+           "set-instrument  --triggers interval+external+alarm|none --interval1 S\n"
+           "          --interval2 S --rate slow|medium|fast --drift on|off --trigger-out\n"
+           "          on|off --duration HHH:MM:SS|off --units celsius|fahrenheit --debounce\n"
+           "          on|off --monitor CHANNEL|none --description TEXT.\n"
+           "set-datafile  --format none|binary|ascii|trend --path P --comment C --mode\n"
+           "          append|overwrite --rollover none|size|interval|hour --rollover-value V\n"
+           "          --low-disk KBYTES --low-disk-action stop|rollover; for Trend Link also\n"
+           "          --deadband V [--deadband-channels CHANNELS] --batch session|dio|period\n"
+           "          --batch-name N --batch-dio LINE --batch-period HHH:MM --batch-start\n"
+           "          HH:MM|off.\n"
+           "set-group     makes the instrument Async, Master or Slave; --wired sets whether\n"
+           "          the group is externally wired, --yes agrees to demote the current Master.\n"
+           "\n"
+           "Every set- command saves as load-mxb does, and only when the logger's dialogs\n"
+           "would accept the change; otherwise it prints their message and saves nothing.\n"
+           "Numbers are typed with the regional decimal character. Choices such as\n"
+           "functions and ranges are named as the logger lists them, in any case, or by\n"
+           "the beginning of the name when that is unique (\"slow\", \"custom\").\n"
            "\n"
            "Instruments are kept only when their BCN is in ccf.cfg, which gives their\n"
            "model: ccf.cfg is read beside libkvlink32.so, or in the directory named by\n"
            "KVLINK32_CCF_DIR. Numbers and times follow the regional settings in\n"
            "$XDG_CONFIG_HOME/korvel32/win.ini ([intl]).\n"
-           "Exit status: 0 on success, 1 when a file or instrument fails, 2 on a usage error.\n";
-}
-
-bool readBcn(std::string_view text, unsigned &bcn) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bcn);
-    return error == std::errc() && end == text.data() + text.size() && bcn >= 1 && bcn <= 99;
+           "Exit status: 0 on success, 1 when a file or instrument fails or a change is\n"
+           "refused, 2 on a usage error.\n";
 }
 
 // The slot of the BCN, or 0 after saying that the setup has no such instrument.
 int slotOf(SetupSession &session, unsigned bcn) {
     const int slot = session.instruments().find(bcn);
-    if (slot == 0) std::fprintf(stderr, "korvel-setup: the setup has no instrument %02u\n", bcn);
+    if (slot == 0) failure(korvel::formatted("the setup has no instrument %02u", bcn));
     return slot;
 }
 
-int report(SetupSession &session, const std::vector<std::string> &arguments) {
+int report(SetupSession &session, const CommandWords &words) {
     std::vector<int> slots;
-    if (arguments.size() == 2) {
-        unsigned bcn = 0;
-        if (!readBcn(arguments[1], bcn)) return kUsageError;
-        slots.push_back(slotOf(session, bcn));
+    if (words.positional.size() == 2) {
+        const auto bcn = readBcn(words.positional[1]);
+        if (!bcn) return kUsageError;
+        slots.push_back(slotOf(session, *bcn));
         if (slots[0] == 0) return kFailed;
     } else {
         for (int slot = 1; slot <= korvel::kInstrumentSlots; ++slot) {
@@ -80,10 +109,13 @@ int report(SetupSession &session, const std::vector<std::string> &arguments) {
     return 0;
 }
 
-int loadMxb(SetupSession &session, const std::vector<std::string> &arguments) {
-    unsigned bcn = 0;
-    if (!readBcn(arguments[1], bcn)) return kUsageError;
-    const int slot = slotOf(session, bcn);
+int saveAs(SetupSession &session, const CommandWords &words) { return session.save(words.positional[1]) ? 0 : kFailed; }
+
+int loadMxb(SetupSession &session, const CommandWords &words) {
+    const std::vector<std::string> &arguments = words.positional;
+    const auto bcn = readBcn(arguments[1]);
+    if (!bcn) return kUsageError;
+    const int slot = slotOf(session, *bcn);
     if (slot == 0) return kFailed;
     // A file whose lines all name OFF channels is no failure: it changes nothing.
     if (korvel::loadMxbFile(session.instruments(), slot, arguments[2], session.formats().decimalSymbol, session.ui()) ==
@@ -98,50 +130,67 @@ void printCaret(const std::string &equation, int caret) {
     std::fprintf(stderr, "  %s\n  %*s^\n", equation.c_str(), caret, "");
 }
 
-int setEquation(SetupSession &session, const std::vector<std::string> &arguments) {
-    unsigned bcn = 0;
-    if (!readBcn(arguments[1], bcn)) return kUsageError;
+int setEquation(SetupSession &session, const CommandWords &words) {
+    const std::vector<std::string> &arguments = words.positional;
+    const auto bcn = readBcn(arguments[1]);
+    if (!bcn) return kUsageError;
     int channel = 0;
     const std::string &channelText = arguments[2];
     const auto [end, error] = std::from_chars(channelText.data(), channelText.data() + channelText.size(), channel);
     if (error != std::errc() || end != channelText.data() + channelText.size() || !korvel::isComputedChannel(channel)) {
-        std::fprintf(stderr, "korvel-setup: an equation channel is one of %d to %d\n", korvel::kFirstComputedChannel,
-                     korvel::kChannelCount);
-        return kFailed;
+        return failure(korvel::formatted("an equation channel is one of %d to %d", korvel::kFirstComputedChannel,
+                                         korvel::kChannelCount));
     }
     const std::string &equation = arguments[3];
     if (equation.size() > korvel::kEquationLength) {
-        std::fprintf(stderr, "korvel-setup: an equation has at most %zu characters\n", korvel::kEquationLength);
-        return kFailed;
+        return failure(korvel::formatted("an equation has at most %zu characters", korvel::kEquationLength));
     }
-    const int slot = slotOf(session, bcn);
+    const int slot = slotOf(session, *bcn);
     if (slot == 0) return kFailed;
     korvel::InstrumentTable &instruments = session.instruments();
-    const auto refused = setEquationChannel(*instruments.slot(slot).setup, bcn, channel, equation,
+    const auto refused = setEquationChannel(*instruments.slot(slot).setup, *bcn, channel, equation,
                                             session.formats().decimalSymbol, instruments.setupTemplate().offChannel);
     if (refused) {
-        std::fprintf(stderr, "korvel-setup: %s\n", refused->text.c_str());
+        failure(refused->text);
         if (refused->caret >= 0) printCaret(equation, refused->caret);
         return kFailed;
     }
     return session.save(arguments.size() == 5 ? arguments[4] : arguments[0]) ? 0 : kFailed;
 }
 
-int run(const std::string &command, const std::vector<std::string> &arguments) {
-    SetupSession session;
-    if (!session.open(arguments[0])) return kFailed;
-    if (command == "report") return report(session, arguments);
-    if (command == "save-as") return session.save(arguments[1]) ? 0 : kFailed;
-    if (command == "set-equation") return setEquation(session, arguments);
-    return loadMxb(session, arguments);
+struct Command {
+    const char *name;
+    std::size_t fewest; // positional words, SETUP included
+    std::size_t most;
+    const std::vector<OptionSpec> *options;
+    int (*run)(SetupSession &, const CommandWords &);
+};
+
+const std::vector<OptionSpec> kNoOptions;
+
+const Command kCommands[] = {
+    {"report", 1, 2, &kNoOptions, report},
+    {"save-as", 2, 2, &kNoOptions, saveAs},
+    {"load-mxb", 3, 4, &kNoOptions, loadMxb},
+    {"set-equation", 4, 5, &kNoOptions, setEquation},
+    {"set-channel", 4, 5, &kSetChannelOptions, setChannel},
+    {"set-alarm", 3, 4, &kSetAlarmOptions, setAlarm},
+    {"set-mxb", 3, 6, &kSetMxbOptions, setMxb},
+    {"set-instrument", 2, 3, &kSetInstrumentOptions, setInstrument},
+    {"set-datafile", 2, 3, &kSetDataFileOptions, setDataFile},
+    {"set-group", 3, 4, &kSetGroupOptions, setGroup},
+};
+
+const Command *commandNamed(const std::string &name) {
+    for (const Command &command : kCommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
 }
 
-bool argumentCountFits(const std::string &command, std::size_t count) {
-    if (command == "report") return count == 1 || count == 2;
-    if (command == "save-as") return count == 2;
-    if (command == "load-mxb") return count == 3 || count == 4;
-    if (command == "set-equation") return count == 4 || count == 5;
-    return false;
+int usageError() {
+    printUsage(std::cerr);
+    return kUsageError;
 }
 
 } // namespace
@@ -152,26 +201,31 @@ int main(int argc, char **argv) {
         printUsage(std::cout);
         return 0;
     }
-    if (words.empty() || !argumentCountFits(words[0], words.size() - 1)) {
-        printUsage(std::cerr);
-        return kUsageError;
-    }
+    const Command *command = words.empty() ? nullptr : commandNamed(words[0]);
+    if (command == nullptr) return usageError();
+    const auto split = splitCommandWords({words.begin() + 1, words.end()}, *command->options);
+    if (!split) return kUsageError;
+    if (split->positional.size() < command->fewest || split->positional.size() > command->most) return usageError();
+
     const std::int32_t started = kvxLibInit(0);
     if (started != KVX_OK) {
-        std::fprintf(stderr, "korvel-setup: the communication library did not start (%s)\n", kvxErrorName(started));
-        return kFailed;
+        return failure(korvel::formatted("the communication library did not start (%s)", kvxErrorName(started)));
     }
     // Without ccf.cfg every instrument of the setup would be dropped, and a save
     // would write the setup back without them.
     const std::int32_t entries = kvxCCFnumEntries();
     if (entries < 0) {
-        std::fprintf(stderr, "korvel-setup: %s (%s), so no instrument of the setup could be kept\n",
-                     kvxErrorText(entries), kvxErrorName(entries));
+        failure(korvel::formatted("%s (%s), so no instrument of the setup could be kept", kvxErrorText(entries),
+                                  kvxErrorName(entries)));
         kvxLibExit();
         return kFailed;
     }
-    const int status = run(words[0], {words.begin() + 1, words.end()});
+    int status = kFailed;
+    {
+        SetupSession session;
+        if (session.open(split->positional[0])) status = command->run(session, *split);
+    }
     kvxLibExit();
-    if (status == kUsageError) std::fprintf(stderr, "korvel-setup: a BCN is a number from 1 to 99\n");
+    if (status == kUsageError) std::fprintf(stderr, "korvel-setup: see korvel-setup --help\n");
     return status;
 }

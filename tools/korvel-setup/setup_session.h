@@ -17,6 +17,7 @@ public:
     bool save(const std::string &path) { return document_.save(path); }
 
     korvel::InstrumentTable &instruments() { return instruments_; }
+    korvel::LoggerOptions &options() { return options_; }
     const korvel::LoggerOptions &options() const { return options_; }
     const korvel::RegionalFormats &formats() const { return formats_; }
     korvel::UserInterface &ui() { return ui_; }
