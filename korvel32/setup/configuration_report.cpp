@@ -2,6 +2,7 @@
 
 #include "platform/string_table.h"
 #include "setup/dialog_numbers.h"
+#include "setup/instrument_identity.h"
 #include "setup/report_channel_row.h"
 #include "setup/text_format.h"
 #include "setup/time_parts.h"
@@ -33,12 +34,8 @@ std::string intervalText(double seconds, const RegionalFormats &formats) {
 // Whose settings the report reads: the instrument's own, and for a Slave the
 // scan and data-file settings of its Master.
 struct ReportSubject {
-    unsigned bcn = 0;
-    ModelCode model = ModelCode::M100A;
-    GroupRole role = GroupRole::Async;
-    bool hasMaster = false;
-    bool slave = false;
-    bool wiredGroup = false;
+    InstrumentIdentity identity;
+    bool slave = false; // a Slave of the setup's Master
     const InstrumentSetup *own = nullptr;
     const InstrumentSetup *scan = nullptr;
 };
@@ -46,34 +43,32 @@ struct ReportSubject {
 ReportSubject subjectOf(const InstrumentTable &table, int slot, const LoggerOptions &options) {
     const InstrumentSlot &entry = table.slot(slot);
     ReportSubject subject;
-    subject.bcn = entry.bcn;
-    subject.model = entry.model;
-    subject.role = entry.role;
-    subject.hasMaster = table.masterSlot() != 0;
-    subject.slave = subject.hasMaster && entry.role == GroupRole::Slave;
-    subject.wiredGroup = options.wiredGroup;
+    subject.identity = identityOf(table, slot, options);
+    subject.slave = subject.identity.setupHasMaster && subject.identity.slave();
     subject.own = entry.setup.get();
     subject.scan = subject.slave ? table.slot(table.masterSlot()).setup.get() : subject.own;
     return subject;
 }
 
 std::string title(const ReportSubject &subject) {
-    if (subject.hasMaster) {
+    const InstrumentIdentity &identity = subject.identity;
+    if (identity.setupHasMaster) {
         return "INSTRUMENT CONFIGURATION - " +
-               formatted("%02u (%s)", subject.bcn, codeText(codeValue(subject.role)).c_str());
+               formatted("%02u (%s)", identity.bcn, codeText(codeValue(identity.role)).c_str());
     }
-    return "INSTRUMENT CONFIGURATION - " + formatted("%02u", subject.bcn);
+    return "INSTRUMENT CONFIGURATION - " + formatted("%02u", identity.bcn);
 }
 
 std::string triggerTypeValue(const ReportSubject &subject) {
-    if (subject.slave) return codeText(codeValue(subject.wiredGroup ? TriggerType::External : TriggerType::Interval));
+    if (subject.slave)
+        return codeText(codeValue(subject.identity.wiredGroup ? TriggerType::External : TriggerType::Interval));
     return codeText(codeValue(subject.scan->triggerType));
 }
 
 std::string interval1Value(const ReportSubject &subject, const RegionalFormats &formats) {
     const InstrumentSetup &scan = *subject.scan;
     if (subject.slave) {
-        if (subject.wiredGroup) return resourceString(kNotApplicable);
+        if (subject.identity.wiredGroup) return resourceString(kNotApplicable);
         return intervalText(hasIntervalPart(scan.triggerType) ? scan.interval1 : scan.interval2, formats);
     }
     if (!hasIntervalPart(scan.triggerType)) return resourceString(kNotApplicable);
@@ -95,7 +90,7 @@ std::string durationValue(const InstrumentSetup &scan, const RegionalFormats &fo
 std::string monitorValue(const ReportSubject &subject) {
     const unsigned monitor = subject.own->monitorChannel;
     if (monitor == 0) return resourceString(kNone);
-    return formatted("%04u", subject.bcn * 100 + monitor);
+    return formatted("%04u", subject.identity.channelId(static_cast<int>(monitor)));
 }
 
 std::string batchingText(const DataFileSetup &file, const RegionalFormats &formats) {
@@ -129,7 +124,7 @@ std::array<std::string, kReportPairs> pairValues(const ReportSubject &subject, c
     const DataFileSetup &file = scan.dataFile;
     return {
         own.description.empty() ? "(" + resourceString(kNone) + ")" : own.description,
-        codeText(codeValue(subject.model)),
+        codeText(codeValue(subject.identity.model)),
         triggerTypeValue(subject),
         interval1Value(subject, formats),
         interval2Value(subject, formats),
@@ -166,7 +161,7 @@ ConfigurationReport buildConfigurationReport(const InstrumentTable &table, int s
     }
     report.headings = headings();
 
-    const ChannelRowContext context{subject.bcn, subject.slave, subject.scan->triggerType, reportOnOffWords()};
+    const ChannelRowContext context{subject.identity.bcn, subject.slave, subject.scan->triggerType, reportOnOffWords()};
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         const ChannelSetup &setup = subject.own->channel(channel);
         if (setup.function == ChannelFunction::Off) continue;

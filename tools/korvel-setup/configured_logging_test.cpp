@@ -2,16 +2,13 @@
 // against simulated instruments: the configuration reaches the data file and
 // the configuration report.
 #include <general_network_instruments.h>
+#include <program_run.h>
 #include <sim_process.h>
 #include <temp_dir.h>
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,35 +17,21 @@ namespace {
 constexpr int kCcfModelM200A = 0;
 constexpr int kCcfModelM100A = 1;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-};
-
 class ConfiguredLogging : public ::testing::Test {
 protected:
     void SetUp() override {
         sim = kvtest::startGeneralNetworkModels({{12, kCcfModelM100A}, {34, kCcfModelM200A}}, home.path());
     }
 
-    // Runs a program with the test's ccf.cfg and settings; output and errors together.
-    ToolRun run(const std::string &program, const std::string &arguments) const {
-        const std::string command = "KVLINK32_CCF_DIR='" + home.path() + "' KORVEL32_HOME='" + home.path() +
-                                    "' XDG_CONFIG_HOME='" + home.path() + "' " + program + " " + arguments + " 2>&1";
-        ToolRun result;
-        FILE *pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return result;
-        char buffer[4096];
-        std::size_t count = 0;
-        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, count);
-        const int status = pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return result;
+    // Runs a program with the test's ccf.cfg and settings.
+    kvtest::ProgramRun run(const std::string &program, const std::string &arguments) const {
+        return kvtest::runProgram("KVLINK32_CCF_DIR='" + home.path() + "' KORVEL32_HOME='" + home.path() +
+                                  "' XDG_CONFIG_HOME='" + home.path() + "' " + program + " " + arguments);
     }
 
     void configure(const std::string &arguments) const {
-        const ToolRun done = run(KORVEL_SETUP_PATH, arguments);
-        ASSERT_EQ(done.status, 0) << arguments << "\n" << done.out;
+        const kvtest::ProgramRun done = run(KORVEL_SETUP_PATH, arguments);
+        ASSERT_EQ(done.status, 0) << arguments << "\n" << done.err;
     }
 
     kvtest::TempDir home;
@@ -74,8 +57,8 @@ TEST_F(ConfiguredLogging, TheConfigurationShowsInTheDataFileAndTheReport) {
     configure("set-group " + setup + " 12 master --wired off");
     configure("set-group " + setup + " 34 slave");
 
-    const ToolRun logged = run(KORVEL32_PATH, "--headless " + setup + " --duration 2");
-    ASSERT_EQ(logged.status, 0) << logged.out;
+    const kvtest::ProgramRun logged = run(KORVEL32_PATH, "--headless " + setup + " --duration 2");
+    ASSERT_EQ(logged.status, 0) << logged.out << logged.err;
 
     std::ifstream file(data, std::ios::binary);
     std::vector<std::string> lines;
@@ -88,8 +71,8 @@ TEST_F(ConfiguredLogging, TheConfigurationShowsInTheDataFileAndTheReport) {
     EXPECT_NE(lines[5].find("\"1201\", \"1202\", \"1203\", \"1225\", \"12DIO\""), std::string::npos) << lines[5];
     EXPECT_NE(lines[5].find("\"3401\", \"34DIO\""), std::string::npos) << lines[5];
 
-    const ToolRun report = run(KORVEL_SETUP_PATH, "report " + setup);
-    ASSERT_EQ(report.status, 0) << report.out;
+    const kvtest::ProgramRun report = run(KORVEL_SETUP_PATH, "report " + setup);
+    ASSERT_EQ(report.status, 0) << report.err;
     for (const char *expected :
          {"INSTRUMENT CONFIGURATION - 12 (Master)", "Boiler house", "Interval 1:        0.200 sec",
           "Monitor Chan:      1225", "Data File:         ", "1201  VDC        30 V",

@@ -8,13 +8,11 @@
 
 #include "ccf_file_writer.h"
 #include "platform/scripted_user_interface.h"
+#include "program_run.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -27,11 +25,7 @@ namespace {
 constexpr int kCcfModelM200A = 0;
 constexpr int kCcfModelM100A = 1;
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using ToolRun = kvtest::ProgramRun;
 
 std::string fileText(const std::string &path) {
     std::ostringstream text;
@@ -69,19 +63,8 @@ protected:
     ToolRun run(const std::string &arguments) const { return runWithCcfIn(dir.path(), arguments); }
 
     ToolRun runWithCcfIn(const std::string &ccfDirectory, const std::string &arguments) const {
-        const std::string errPath = dir.path() + "/stderr.txt";
-        const std::string command = "KVLINK32_CCF_DIR='" + ccfDirectory + "' XDG_CONFIG_HOME='" + dir.path() + "' " +
-                                    KORVEL_SETUP_PATH + " " + arguments + " 2>'" + errPath + "'";
-        ToolRun result;
-        FILE *pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return result;
-        char buffer[4096];
-        std::size_t count = 0;
-        while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, count);
-        const int status = pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = fileText(errPath);
-        return result;
+        return kvtest::runProgram("KVLINK32_CCF_DIR='" + ccfDirectory + "' XDG_CONFIG_HOME='" + dir.path() + "' " +
+                                  KORVEL_SETUP_PATH + " " + arguments);
     }
 
     // The setup a file holds, as the logger reads it.
