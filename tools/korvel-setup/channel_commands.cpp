@@ -122,11 +122,6 @@ int setComputedFunction(ChannelsConfigurationModel &channels, const CommandWords
     return 0;
 }
 
-// The output file: the word after the required ones, else the setup itself.
-const std::string &outPath(const CommandWords &words, std::size_t required) {
-    return words.positional.size() > required ? words.positional[required] : words.positional[0];
-}
-
 // The instrument of the second word with the Channels Configuration dialog
 // opened on the channels of the third; runs change on it, then both OKs.
 template <typename Change>
@@ -137,8 +132,8 @@ int onChannels(SetupSession &session, const CommandWords &words, std::size_t req
     if (!edit) return kFailed;
     ChannelsConfigurationModel channels = edit->channels();
     if (!selectChannels(channels, words.positional[2])) return kFailed;
-    if (const int status = change(*edit, channels); status != 0) return status;
-    return edit->finishChannels(channels, outPath(words, required));
+    if (const int status = change(channels); status != 0) return status;
+    return edit->finishChannels(channels, outputPath(words, required));
 }
 
 } // namespace
@@ -152,7 +147,7 @@ int setChannel(SetupSession &session, const CommandWords &words) {
     if (words.has("--label") && !withinLimit("--label", words.value("--label"), text_limit::kChannelLabel)) {
         return kFailed;
     }
-    return onChannels(session, words, 4, [&words](InstrumentEdit &, ChannelsConfigurationModel &channels) {
+    return onChannels(session, words, 4, [&words](ChannelsConfigurationModel &channels) {
         const int status =
             channels.computedSelected() ? setComputedFunction(channels, words) : setAnalogFunction(channels, words);
         if (status != 0 || !words.has("--label")) return status;
@@ -166,7 +161,7 @@ const std::vector<OptionSpec> kSetAlarmOptions{{"--sense1"}, {"--value1"},  {"--
                                                {"--value2"}, {"--output2"}, {"--trigger"}};
 
 int setAlarm(SetupSession &session, const CommandWords &words) {
-    return onChannels(session, words, 3, [&words](InstrumentEdit &, ChannelsConfigurationModel &channels) {
+    return onChannels(session, words, 3, [&words](ChannelsConfigurationModel &channels) {
         AlarmsConfigurationModel alarms = channels.alarmsConfiguration();
         using enum AlarmsControl;
         const AlarmsControl values[] = {Value1, Value2};
@@ -211,7 +206,7 @@ int setMxb(SetupSession &session, const CommandWords &words) {
     const bool twoPoints = words.has("--from");
     const std::size_t required = twoPoints ? 3 : 5;
     if (words.positional.size() < required || words.positional.size() > required + 1) return kUsageError;
-    return onChannels(session, words, required, [&](InstrumentEdit &, ChannelsConfigurationModel &channels) {
+    return onChannels(session, words, required, [&](ChannelsConfigurationModel &channels) {
         MxbConfigurationModel mxb = channels.mxbConfiguration();
         if (twoPoints) {
             MxbCalculationModel calculation = mxb.calculation();

@@ -84,6 +84,10 @@ std::optional<CommandWords> splitCommandWords(const std::vector<std::string> &wo
     return split;
 }
 
+const std::string &outputPath(const CommandWords &words, std::size_t required) {
+    return words.positional.size() > required ? words.positional[required] : words.positional[0];
+}
+
 std::optional<int> matchChoice(const std::string &word, const std::vector<std::string> &items) {
     const std::string wanted = normalised(word);
     if (wanted.empty()) return std::nullopt;

@@ -36,6 +36,10 @@ struct CommandWords {
 std::optional<CommandWords> splitCommandWords(const std::vector<std::string> &words,
                                               const std::vector<OptionSpec> &specs);
 
+// Where a command saves: the positional word after the required ones, else
+// the setup it opened.
+const std::string &outputPath(const CommandWords &words, std::size_t required);
+
 // The item a word names, ignoring case and blanks: the item it equals, else
 // the one with a word it equals, else the only one it begins ("rtd-4w" for
 // "RTD-4W", "slow" for "Slow (High Res.)", "binary" for "Fast Binary").

@@ -206,5 +206,5 @@ int setDataFile(SetupSession &session, const CommandWords &words) {
     if (!file.enabled(DataFileControl::Ok)) return failure("a data file needs a path (--path)");
     if (const auto refused = file.accept()) return refusedWith(*refused);
     edit->instrument().acceptDataFile(file);
-    return edit->finish(words.positional.size() > 2 ? words.positional[2] : words.positional[0]);
+    return edit->finish(outputPath(words, 2));
 }

@@ -13,10 +13,6 @@ namespace {
 using namespace korvel;
 using enum InstrumentControl;
 
-const std::string &outPath(const CommandWords &words, std::size_t required) {
-    return words.positional.size() > required ? words.positional[required] : words.positional[0];
-}
-
 // The dialog's control must be enabled for the option to apply.
 bool applies(const InstrumentConfigurationModel &instrument, InstrumentControl control, const std::string &option,
              const char *when) {
@@ -155,7 +151,7 @@ int setInstrument(SetupSession &session, const CommandWords &words) {
         edit = InstrumentEdit::open(session, *bcn); // a working copy with the new description
     }
     if (const int status = applyOptions(*edit, words)) return status;
-    return edit->finish(outPath(words, 2));
+    return edit->finish(outputPath(words, 2));
 }
 
 const std::vector<OptionSpec> kSetGroupOptions{{"--wired"}, {"--yes", 0}};
@@ -186,5 +182,5 @@ int setGroup(SetupSession &session, const CommandWords &words) {
         if (!on) return failure("--wired is on or off");
         group.setExternallyWired(*on);
     }
-    return session.save(outPath(words, 3)) ? 0 : kFailed;
+    return session.save(outputPath(words, 3)) ? 0 : kFailed;
 }

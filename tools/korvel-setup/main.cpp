@@ -122,7 +122,7 @@ int loadMxb(SetupSession &session, const CommandWords &words) {
         korvel::MxbLoadResult::Refused) {
         return kFailed;
     }
-    return session.save(arguments.size() == 4 ? arguments[3] : arguments[0]) ? 0 : kFailed;
+    return session.save(outputPath(words, 3)) ? 0 : kFailed;
 }
 
 // The equation with a mark under the character where the compiler stopped.
@@ -155,7 +155,7 @@ int setEquation(SetupSession &session, const CommandWords &words) {
         if (refused->caret >= 0) printCaret(equation, refused->caret);
         return kFailed;
     }
-    return session.save(arguments.size() == 5 ? arguments[4] : arguments[0]) ? 0 : kFailed;
+    return session.save(outputPath(words, 4)) ? 0 : kFailed;
 }
 
 struct Command {
