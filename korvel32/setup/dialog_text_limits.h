@@ -1,8 +1,9 @@
-// The longest texts the configuration dialogs' fields take, in characters.
+// The longest texts the configuration dialogs' fields take. The setup keeps
+// its texts as UTF-8 in fixed fields, so a limit counts bytes: a letter
+// outside ASCII takes two or more of them.
 #pragma once
 
 #include "setup/instrument_setup.h"
-#include "setup/text_format.h"
 
 #include <cstddef>
 #include <string>
@@ -24,7 +25,7 @@ inline constexpr std::size_t kDurationSeconds = 2;
 inline constexpr std::size_t kBatchHours = 3;
 inline constexpr std::size_t kBatchMinutes = 2;
 
-// Whether text fits a field of that many characters.
-inline bool fits(const std::string &text, std::size_t limit) { return characterCount(text) <= limit; }
+// Whether text fits a field with this limit.
+inline bool fits(const std::string &text, std::size_t limit) { return text.size() <= limit; }
 
 } // namespace korvel::text_limit

@@ -17,8 +17,8 @@ public:
     const std::string &text() const { return text_; }
     void setText(std::string text) { text_ = std::move(text); }
 
-    // OK: the text (the field takes text_limit::kDescription characters)
-    // becomes the description.
+    // OK: the text (the field takes up to text_limit::kDescription) becomes
+    // the description.
     void applyTo(InstrumentSetup &setup) const { setup.description = text_; }
 
 private:

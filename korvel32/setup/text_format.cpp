@@ -31,16 +31,11 @@ std::string filledIn(std::string text, const std::string &placeholder, std::init
 
 std::string cut(const std::string &text, std::size_t length) { return text.substr(0, length); }
 
-std::size_t characterCount(const std::string &text) {
+std::string padded(const std::string &text, std::size_t width) {
     std::size_t characters = 0;
     for (const char byte : text) {
         if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) ++characters;
     }
-    return characters;
-}
-
-std::string padded(const std::string &text, std::size_t width) {
-    const std::size_t characters = characterCount(text);
     return characters >= width ? text : text + std::string(width - characters, ' ');
 }
 

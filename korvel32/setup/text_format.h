@@ -16,9 +16,6 @@ std::string filledIn(std::string text, const std::string &placeholder, std::init
 // The first length characters of text.
 std::string cut(const std::string &text, std::size_t length);
 
-// The characters of a UTF-8 text, as a column or a field counts them.
-std::size_t characterCount(const std::string &text);
-
 // text followed by spaces up to width characters. Labels are UTF-8, so a
 // character such as the degree sign counts once however many bytes it takes.
 std::string padded(const std::string &text, std::size_t width);

@@ -34,12 +34,6 @@ int doesNotApply(const std::string &option, const std::string &what) {
     return failure(option + " does not apply to " + what);
 }
 
-bool withinLimit(const std::string &option, const std::string &text, std::size_t limit) {
-    if (text_limit::fits(text, limit)) return true;
-    failure(option + " takes at most " + std::to_string(limit) + " characters");
-    return false;
-}
-
 // A text option for a field of a dialog, given only where the field is enabled.
 template <typename Model, typename Control>
 bool setField(Model &model, const CommandWords &words, const char *option, Control control,
@@ -142,9 +136,8 @@ const std::vector<OptionSpec> kSetChannelOptions{{"--range"}, {"--units"}, {"--l
                                                  {"--shunt"}, {"--otc"},   {"--average"}, {"--chan-a"}, {"--chan-b"}};
 
 int setChannel(SetupSession &session, const CommandWords &words) {
-    if (words.has("--units") && !withinLimit("--units", words.value("--units"), text_limit::kUnitsLabel))
-        return kFailed;
-    if (words.has("--label") && !withinLimit("--label", words.value("--label"), text_limit::kChannelLabel)) {
+    if (!fitsField(words, "--units", text_limit::kUnitsLabel) ||
+        !fitsField(words, "--label", text_limit::kChannelLabel)) {
         return kFailed;
     }
     return onChannels(session, words, 4, [&words](ChannelsConfigurationModel &channels) {

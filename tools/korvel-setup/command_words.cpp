@@ -1,6 +1,6 @@
 #include "command_words.h"
 
-#include "setup/instrument_setup.h"
+#include "setup/dialog_text_limits.h"
 
 #include <algorithm>
 #include <array>
@@ -82,6 +82,12 @@ std::optional<CommandWords> splitCommandWords(const std::vector<std::string> &wo
         i += count;
     }
     return split;
+}
+
+bool fitsField(const CommandWords &words, const char *option, std::size_t limit) {
+    if (!words.has(option) || korvel::text_limit::fits(words.value(option), limit)) return true;
+    failure(std::string(option) + " holds at most " + std::to_string(limit) + " bytes of text");
+    return false;
 }
 
 const std::string &outputPath(const CommandWords &words, std::size_t required) {

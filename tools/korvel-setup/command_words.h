@@ -36,6 +36,10 @@ struct CommandWords {
 std::optional<CommandWords> splitCommandWords(const std::vector<std::string> &words,
                                               const std::vector<OptionSpec> &specs);
 
+// Whether the option's text, when given, fits a dialog field with this limit
+// (in bytes of UTF-8, as the setup stores it); says so when not.
+bool fitsField(const CommandWords &words, const char *option, std::size_t limit);
+
 // Where a command saves: the positional word after the required ones, else
 // the setup it opened.
 const std::string &outputPath(const CommandWords &words, std::size_t required);

@@ -8,12 +8,6 @@ namespace {
 
 using namespace korvel;
 
-bool fits(const CommandWords &words, const char *option, std::size_t limit) {
-    if (!words.has(option) || text_limit::fits(words.value(option), limit)) return true;
-    failure(std::string(option) + " takes at most " + std::to_string(limit) + " characters");
-    return false;
-}
-
 // The options of one sub-dialog need its button to be enabled.
 bool buttonEnabled(const DataFileConfigurationModel &file, DataFileControl button, const CommandWords &words,
                    std::initializer_list<const char *> options, const char *when) {
@@ -51,7 +45,7 @@ int deadbands(DataFileConfigurationModel &file, const CommandWords &words) {
     }
     deadband.select(channels);
     if (deadband.selection().size() != channels.size()) return failure("deadbands are for defined channels only");
-    if (!fits(words, "--deadband", text_limit::kDeadbandValue)) return kFailed;
+    if (!fitsField(words, "--deadband", text_limit::kDeadbandValue)) return kFailed;
     deadband.setValueText(words.value("--deadband"));
     if (const auto refused = deadband.applyValue()) return refusedWith(*refused);
     file.acceptDeadband(deadband);
@@ -83,11 +77,11 @@ int rollover(DataFileConfigurationModel &file, const CommandWords &words) {
         const auto field = std::find_if(std::begin(fields), std::end(fields),
                                         [&](const auto &f) { return f.first == rollover.mode(); });
         if (field == std::end(fields)) return failure("--rollover-value needs a rollover by size, interval or hour");
-        if (!fits(words, "--rollover-value", text_limit::kRolloverValue)) return kFailed;
+        if (!fitsField(words, "--rollover-value", text_limit::kRolloverValue)) return kFailed;
         rollover.setText(field->second, words.value("--rollover-value"));
     }
     if (words.has("--low-disk")) {
-        if (!fits(words, "--low-disk", text_limit::kRolloverValue)) return kFailed;
+        if (!fitsField(words, "--low-disk", text_limit::kRolloverValue)) return kFailed;
         rollover.setText(RolloverControl::FreeDiskSpace, words.value("--low-disk"));
     }
     if (words.has("--low-disk-action")) {
@@ -119,7 +113,7 @@ int batches(DataFileConfigurationModel &file, const CommandWords &words) {
             return failure("--batch is session, dio or period");
     }
     if (words.has("--batch-name")) {
-        if (!fits(words, "--batch-name", text_limit::kBatchName)) return kFailed;
+        if (!fitsField(words, "--batch-name", text_limit::kBatchName)) return kFailed;
         batch.setText(Name, words.value("--batch-name"));
     }
     if (words.has("--batch-dio")) {
@@ -163,7 +157,8 @@ int fileSettings(DataFileConfigurationModel &file, const CommandWords &words) {
                            (control == DataFileControl::Append ? "other than Trend Link" : "that is on"));
         }
     }
-    if (!fits(words, "--path", text_limit::kDataFilePath) || !fits(words, "--comment", text_limit::kDataFileComment)) {
+    if (!fitsField(words, "--path", text_limit::kDataFilePath) ||
+        !fitsField(words, "--comment", text_limit::kDataFileComment)) {
         return kFailed;
     }
     if (words.has("--path")) file.setPath(words.value("--path"));

@@ -138,15 +138,12 @@ int setInstrument(SetupSession &session, const CommandWords &words) {
     auto edit = InstrumentEdit::open(session, *bcn);
     if (!edit) return kFailed;
     if (words.has("--description")) {
-        const std::string &text = words.value("--description");
-        if (!text_limit::fits(text, text_limit::kDescription)) {
-            return failure("--description takes at most " + std::to_string(text_limit::kDescription) + " characters");
-        }
+        if (!fitsField(words, "--description", text_limit::kDescription)) return kFailed;
         // Instrument Description is a dialog of its own, changing the instrument
         // itself; nothing is saved should the configuration below be refused.
         InstrumentSetup &setup = *session.instruments().slot(edit->slot()).setup;
         InstrumentDescriptionModel description(setup, edit->identity());
-        description.setText(text);
+        description.setText(words.value("--description"));
         description.applyTo(setup);
         edit = InstrumentEdit::open(session, *bcn); // a working copy with the new description
     }

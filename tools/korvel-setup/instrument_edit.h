@@ -23,10 +23,8 @@ public:
     // None, after saying so, when the setup has no instrument with this BCN.
     static std::optional<InstrumentEdit> open(SetupSession &session, unsigned bcn);
 
-    SetupSession &session() { return *session_; }
     int slot() const { return slot_; }
     const korvel::InstrumentIdentity &identity() const { return identity_; }
-    char decimalSymbol() const { return session_->formats().decimalSymbol; }
     korvel::InstrumentConfigurationModel &instrument() { return instrument_; }
 
     // Channels... of the Instrument Configuration dialog.
