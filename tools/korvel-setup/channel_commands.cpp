@@ -132,7 +132,7 @@ int onChannels(SetupSession &session, const CommandWords &words, std::size_t req
 
 } // namespace
 
-const std::vector<OptionSpec> kSetChannelOptions{{"--range"}, {"--units"}, {"--label"},   {"--r0"},     {"--alpha"},
+const std::vector<OptionForm> kSetChannelOptions{{"--range"}, {"--units"}, {"--label"},   {"--r0"},     {"--alpha"},
                                                  {"--shunt"}, {"--otc"},   {"--average"}, {"--chan-a"}, {"--chan-b"}};
 
 int setChannel(SetupSession &session, const CommandWords &words) {
@@ -150,7 +150,7 @@ int setChannel(SetupSession &session, const CommandWords &words) {
     });
 }
 
-const std::vector<OptionSpec> kSetAlarmOptions{{"--sense1"}, {"--value1"},  {"--output1"}, {"--sense2"},
+const std::vector<OptionForm> kSetAlarmOptions{{"--sense1"}, {"--value1"},  {"--output1"}, {"--sense2"},
                                                {"--value2"}, {"--output2"}, {"--trigger"}};
 
 int setAlarm(SetupSession &session, const CommandWords &words) {
@@ -193,7 +193,7 @@ int setAlarm(SetupSession &session, const CommandWords &words) {
     });
 }
 
-const std::vector<OptionSpec> kSetMxbOptions{{"--from", 4}};
+const std::vector<OptionForm> kSetMxbOptions{{"--from", 4}};
 
 int setMxb(SetupSession &session, const CommandWords &words) {
     const bool twoPoints = words.has("--from");

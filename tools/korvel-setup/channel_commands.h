@@ -10,12 +10,12 @@
 // --alpha, --shunt, --otc for analog channels, --average, --chan-a, --chan-b,
 // --units, --label for computed ones.
 int setChannel(SetupSession &session, const CommandWords &words);
-extern const std::vector<OptionSpec> kSetChannelOptions;
+extern const std::vector<OptionForm> kSetChannelOptions;
 
 // SETUP BCN CHANNELS [OUT.stp] with --sense1/2, --value1/2, --output1/2, --trigger.
 int setAlarm(SetupSession &session, const CommandWords &words);
-extern const std::vector<OptionSpec> kSetAlarmOptions;
+extern const std::vector<OptionForm> kSetAlarmOptions;
 
 // SETUP BCN CHANNELS M B [OUT.stp], or SETUP BCN CHANNELS --from X1 X2 Y1 Y2 [OUT.stp].
 int setMxb(SetupSession &session, const CommandWords &words);
-extern const std::vector<OptionSpec> kSetMxbOptions;
+extern const std::vector<OptionForm> kSetMxbOptions;

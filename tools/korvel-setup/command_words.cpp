@@ -58,26 +58,26 @@ std::optional<unsigned> readBcn(const std::string &text) {
 }
 
 std::optional<CommandWords> splitCommandWords(const std::vector<std::string> &words,
-                                              const std::vector<OptionSpec> &specs) {
+                                              const std::vector<OptionForm> &forms) {
     CommandWords split;
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (!words[i].starts_with("--")) {
             split.positional.push_back(words[i]);
             continue;
         }
-        const auto spec = std::find_if(specs.begin(), specs.end(),
-                                       [&](const OptionSpec &candidate) { return candidate.name == words[i]; });
-        if (spec == specs.end()) {
+        const auto form = std::find_if(forms.begin(), forms.end(),
+                                       [&](const OptionForm &candidate) { return candidate.name == words[i]; });
+        if (form == forms.end()) {
             std::fprintf(stderr, "korvel-setup: unknown option %s\n", words[i].c_str());
             return std::nullopt;
         }
-        const std::size_t count = static_cast<std::size_t>(spec->valueCount);
+        const std::size_t count = static_cast<std::size_t>(form->valueCount);
         if (i + count >= words.size() && count > 0) {
-            std::fprintf(stderr, "korvel-setup: %s takes %zu value%s\n", spec->name.c_str(), count,
+            std::fprintf(stderr, "korvel-setup: %s takes %zu value%s\n", form->name.c_str(), count,
                          count == 1 ? "" : "s");
             return std::nullopt;
         }
-        split.options[spec->name] = {words.begin() + static_cast<std::ptrdiff_t>(i + 1),
+        split.options[form->name] = {words.begin() + static_cast<std::ptrdiff_t>(i + 1),
                                      words.begin() + static_cast<std::ptrdiff_t>(i + 1 + count)};
         i += count;
     }

@@ -17,7 +17,7 @@ int failure(const std::string &text);
 // A BCN, 1..99; on anything else says so and gives none.
 std::optional<unsigned> readBcn(const std::string &text);
 
-struct OptionSpec {
+struct OptionForm {
     std::string name;   // with the leading "--"
     int valueCount = 1; // 0 for a flag
 };
@@ -31,10 +31,10 @@ struct CommandWords {
     const std::string &value(const std::string &name) const { return options.at(name).front(); }
 };
 
-// Words beginning "--" are options and must be among specs; any other word,
+// Words beginning "--" are options and must be among forms; any other word,
 // a negative number included, is positional. Nullopt after saying what is wrong.
 std::optional<CommandWords> splitCommandWords(const std::vector<std::string> &words,
-                                              const std::vector<OptionSpec> &specs);
+                                              const std::vector<OptionForm> &forms);
 
 // Whether the option's text, when given, fits a dialog field with this limit
 // (in bytes of UTF-8, as the setup stores it); says so when not.

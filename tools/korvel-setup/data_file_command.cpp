@@ -173,7 +173,7 @@ int fileSettings(DataFileConfigurationModel &file, const CommandWords &words) {
 
 } // namespace
 
-const std::vector<OptionSpec> kSetDataFileOptions{
+const std::vector<OptionForm> kSetDataFileOptions{
     {"--format"},         {"--path"},         {"--comment"},         {"--mode"},     {"--rollover"},
     {"--rollover-value"}, {"--low-disk"},     {"--low-disk-action"}, {"--batch"},    {"--batch-name"},
     {"--batch-dio"},      {"--batch-period"}, {"--batch-start"},     {"--deadband"}, {"--deadband-channels"}};

@@ -9,4 +9,4 @@
 // --rollover-value, --low-disk, --low-disk-action, --batch, --batch-name,
 // --batch-dio, --batch-period, --batch-start, --deadband, --deadband-channels.
 int setDataFile(SetupSession &session, const CommandWords &words);
-extern const std::vector<OptionSpec> kSetDataFileOptions;
+extern const std::vector<OptionForm> kSetDataFileOptions;

@@ -128,7 +128,7 @@ int applyOptions(InstrumentEdit &edit, const CommandWords &words) {
 
 } // namespace
 
-const std::vector<OptionSpec> kSetInstrumentOptions{{"--triggers"}, {"--interval1"},   {"--interval2"},  {"--rate"},
+const std::vector<OptionForm> kSetInstrumentOptions{{"--triggers"}, {"--interval1"},   {"--interval2"},  {"--rate"},
                                                     {"--drift"},    {"--trigger-out"}, {"--duration"},   {"--units"},
                                                     {"--debounce"}, {"--monitor"},     {"--description"}};
 
@@ -151,7 +151,7 @@ int setInstrument(SetupSession &session, const CommandWords &words) {
     return edit->finish(outputPath(words, 2));
 }
 
-const std::vector<OptionSpec> kSetGroupOptions{{"--wired"}, {"--yes", 0}};
+const std::vector<OptionForm> kSetGroupOptions{{"--wired"}, {"--yes", 0}};
 
 int setGroup(SetupSession &session, const CommandWords &words) {
     const auto bcn = readBcn(words.positional[1]);

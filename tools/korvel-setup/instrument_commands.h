@@ -9,9 +9,9 @@
 // SETUP BCN [OUT.stp] with --triggers, --interval1, --interval2, --rate,
 // --drift, --trigger-out, --duration, --units, --debounce, --monitor, --description.
 int setInstrument(SetupSession &session, const CommandWords &words);
-extern const std::vector<OptionSpec> kSetInstrumentOptions;
+extern const std::vector<OptionForm> kSetInstrumentOptions;
 
 // SETUP BCN ROLE [OUT.stp] with --wired on|off and --yes, which answers the
 // dialog's questions about demoting the current Master with Yes.
 int setGroup(SetupSession &session, const CommandWords &words);
-extern const std::vector<OptionSpec> kSetGroupOptions;
+extern const std::vector<OptionForm> kSetGroupOptions;

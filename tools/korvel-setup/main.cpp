@@ -162,11 +162,11 @@ struct Command {
     const char *name;
     std::size_t fewest; // positional words, SETUP included
     std::size_t most;
-    const std::vector<OptionSpec> *options;
+    const std::vector<OptionForm> *options;
     int (*run)(SetupSession &, const CommandWords &);
 };
 
-const std::vector<OptionSpec> kNoOptions;
+const std::vector<OptionForm> kNoOptions;
 
 const Command kCommands[] = {
     {"report", 1, 2, &kNoOptions, report},
