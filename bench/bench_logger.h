@@ -4,8 +4,8 @@
 // same instruments, which a bare client may also read once started.
 #pragma once
 
-#include "acquisition/application_startup.h"
-#include "acquisition/application_state.h"
+#include "app/application_startup.h"
+#include "app/application_state.h"
 #include "headless/logging_session.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"

@@ -3,8 +3,8 @@
 // readings printed with snprintf("%#.6G"), for .bin the same records written
 // with one write per batch. Also checks that the .csv readings are byte for
 // byte what "%#.6G" prints.
-#include "acquisition/data_file.h"
-#include "acquisition/logging_run.h"
+#include "datafiles/data_file.h"
+#include "logging/logging_run.h"
 
 #include <algorithm>
 #include <chrono>

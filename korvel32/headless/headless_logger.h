@@ -2,8 +2,8 @@
 // or a termination signal, Stop All with the last scans drained, shutdown.
 #pragma once
 
-#include "acquisition/application_startup.h"
-#include "acquisition/application_state.h"
+#include "app/application_startup.h"
+#include "app/application_state.h"
 #include "headless_options.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"

@@ -4,8 +4,8 @@
 // the files use.
 #pragma once
 
-#include "acquisition/logging_core.h"
-#include "acquisition/session_target.h"
+#include "logging/logging_core.h"
+#include "logging/session_target.h"
 #include "status_lines.h"
 
 #include <chrono>

@@ -1,7 +1,7 @@
 #include "main_frame.h"
 
-#include "command_ids.h"
-#include "command_table.h"
+#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "config_view.h"
 #include "config_view_metrics.h"
 #include "qt_user_interface.h"

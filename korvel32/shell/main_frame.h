@@ -4,9 +4,9 @@
 // stopped and the setup is saved or given up.
 #pragma once
 
-#include "acquisition/application_settings.h"
+#include "app/application_settings.h"
+#include "app/command_rules.h"
 #include "close_sequence.h"
-#include "command_rules.h"
 #include "instrument_bar.h"
 #include "instrument_icon_commands.h"
 #include "platform/clock.h"

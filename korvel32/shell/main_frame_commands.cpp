@@ -1,7 +1,7 @@
 // The main window's commands. Those whose dialogs and windows are still to
 // come say so in an information box.
 #include "about_box.h"
-#include "command_ids.h"
+#include "app/command_ids.h"
 #include "help_page.h"
 #include "main_frame.h"
 #include "setup_title.h"

@@ -3,8 +3,8 @@
 // shut down in the order of ApplicationStartup.
 #pragma once
 
-#include "acquisition/application_startup.h"
-#include "acquisition/application_state.h"
+#include "app/application_startup.h"
+#include "app/application_state.h"
 #include "platform/clock.h"
 #include "recent_file_list.h"
 #include "shell_setup_host.h"

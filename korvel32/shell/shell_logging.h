@@ -3,8 +3,8 @@
 // have nothing new. What the engine tells the windows comes out as signals.
 #pragma once
 
-#include "acquisition/logging_core.h"
-#include "acquisition/session_target.h"
+#include "logging/logging_core.h"
+#include "logging/session_target.h"
 #include "shell_logging_hosts.h"
 
 #include <QObject>

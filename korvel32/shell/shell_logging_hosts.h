@@ -2,7 +2,7 @@
 // windows comes out as signals of ShellLogging, which the main window follows.
 #pragma once
 
-#include "acquisition/logging_front_end.h"
+#include "logging/logging_front_end.h"
 
 #include <functional>
 #include <utility>

@@ -7,7 +7,7 @@
 #include "setup/setup_template.h"
 
 #include "ccf_file_writer.h"
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

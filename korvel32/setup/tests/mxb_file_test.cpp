@@ -1,7 +1,7 @@
 #include "setup/mxb_file.h"
 #include "setup/mxb_text.h"
 
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 #include "temp_dir.h"
 

@@ -1,8 +1,8 @@
 // The enable and check rules of the main window's commands, from the state of
 // the instruments and options.
+#include "app/command_ids.h"
+#include "app/command_rules.h"
 #include "setup/setup_template.h"
-#include "shell/command_ids.h"
-#include "shell/command_rules.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 // The menu, toolbar, prompts and tool tips as the command table lays them out,
 // and the name Save As proposes.
-#include "shell/command_ids.h"
-#include "shell/command_table.h"
+#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "shell/setup_title.h"
 
 #include <QTest>

@@ -1,7 +1,7 @@
 // Creating and deleting instruments against a real ccf.cfg read by the
 // communications library, with the answers scripted.
 #include "platform/regional_formats.h"
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/plot_settings.h"
 #include "setup/setup_host.h"
 #include "setup/setup_template.h"

@@ -1,9 +1,9 @@
 // The main window against korvel-sim: instruments start and stop from the
 // menu, and closing while they log asks first and waits for every run to end
 // before the save question.
-#include "platform/scripted_user_interface.h"
+#include "app/command_ids.h"
+#include "scripted_user_interface.h"
 #include "shell/close_sequence.h"
-#include "shell/command_ids.h"
 #include "shell/config_view.h"
 #include "shell/instrument_button.h"
 #include "shell/main_frame.h"

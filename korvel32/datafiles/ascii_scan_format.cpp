@@ -1,0 +1,97 @@
+// ASCII (CSV): one text line per scan, the serial date first, then every
+// defined channel's value text and the instrument's DIO, totalizer and alarm
+// words, so that spreadsheets and ordinary CSV tools read the file as it is.
+#include "datafiles/data_file_group.h"
+#include "datafiles/locked_data_file.h"
+#include "datafiles/scan_format.h"
+#include "datafiles/scan_time.h"
+#include "datafiles/serial_date.h"
+#include "datafiles/value_text.h"
+#include "logging/logging_run.h"
+#include "platform/regional_formats.h"
+
+#include <charconv>
+#include <cstdint>
+#include <vector>
+
+namespace korvel {
+namespace {
+
+const ScanRecord kNoScanYet{};
+
+class AsciiScanFormat final : public ScanFormat {
+public:
+    AsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats)
+            : group_(group), sep_(formats.listSeparator), decimal_(formats.decimalSymbol) {}
+
+    std::string prologue() const override { return {}; }
+
+    bool acceptsAppendTo(const std::string &) const override { return true; }
+
+    // The lines of a batch go to disk with one write.
+    std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &run) override {
+        lines_.clear();
+        lineEnds_.clear();
+        for (int i = 0; i < buffer.header().count; ++i) {
+            const ScanRecord scan = buffer.record(i);
+            appendTime(lines_, scan, run);
+            appendPart(lines_, scan, group_.owner);
+            lines_ += "\r\n";
+            lineEnds_.push_back(lines_.size());
+        }
+        return file.appendRecords(lines_, lineEnds_);
+    }
+
+    void appendMerged(std::string &out, const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
+                      LoggingRun &run) const override {
+        appendTime(out, owner, run);
+        appendPart(out, owner, group_.owner);
+        for (std::size_t i = 0; i < group_.slaves.size(); ++i)
+            appendPart(out, i < slaves.size() && slaves[i] ? *slaves[i] : kNoScanYet, group_.slaves[i]);
+        out += "\r\n";
+    }
+
+private:
+    void appendTime(std::string &out, const ScanRecord &scan, LoggingRun &run) const {
+        const ScanTime time = convertScanTime(scan.time, run.daylight);
+        out += serialDateText(time.local, scan.msAndDio & 0xFFFFu, decimal_);
+    }
+
+    // The columns of one instrument after the time.
+    void appendPart(std::string &out, const ScanRecord &scan, const InstrumentPart &part) const {
+        for (std::size_t i = 0; i < part.channels.size(); ++i) {
+            appendSeparator(out);
+            appendValueText(out, scan.readings[i], decimal_);
+        }
+        appendNumber(out, (scan.msAndDio >> 16) & 0xFFu);
+        appendNumber(out, scan.totalizer);
+        appendNumber(out, scan.alarm1);
+        appendNumber(out, scan.alarm2);
+    }
+
+    void appendSeparator(std::string &out) const {
+        out += sep_;
+        out += ' ';
+    }
+
+    void appendNumber(std::string &out, std::uint32_t value) const {
+        appendSeparator(out);
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        out.append(digits, end);
+    }
+
+    const DataFileGroup &group_;
+    char sep_;
+    char decimal_;
+    std::string lines_; // kept between batches for its capacity
+    std::vector<std::size_t> lineEnds_;
+};
+
+} // namespace
+
+std::unique_ptr<ScanFormat> makeAsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats) {
+    return std::make_unique<AsciiScanFormat>(group, formats);
+}
+
+} // namespace korvel

@@ -1,0 +1,146 @@
+#include "logging/logging_commands.h"
+
+#include "kvlink32.h"
+
+#include <bit>
+
+namespace korvel {
+namespace {
+
+constexpr int kAsyncTogetherDelay = 3;
+constexpr int kWiredSlavesDelay = 0;
+constexpr int kWiredMasterDelay = 1;
+constexpr int kGroupDelay = 3;
+// From this many slaves on, the instruments need more time to reach the common start.
+constexpr int kLargeGroupSlaves = 6;
+
+} // namespace
+
+bool anyLogging(const InstrumentTable &table, const LoggingRuns &runs) {
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (table.slot(slot).inUse && runs.logging(slot)) return true;
+    }
+    return false;
+}
+
+LoggingCommands::LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, LoggingRuns &runs,
+                                 LoggingCommandHost &host)
+        : table_(table), options_(options), runs_(runs), host_(host) {}
+
+CommandResult LoggingCommands::startInstrument(int slot) {
+    if (slot == 0 || !table_.slot(slot).inUse) return {toolbox_reply::kNoSuchInstrument, 0};
+    const InstrumentSlot &entry = table_.slot(slot);
+    // A Slave starts only with its Master.
+    if (entry.role == GroupRole::Slave) return {toolbox_reply::kSlave, 0};
+    if (runs_.logging(slot)) return {toolbox_reply::kAlreadyLogging, 0};
+
+    CommandResult result;
+    std::vector<int> opened;
+    if (!openDataFiles({slot}, opened, result)) return result;
+    const bool started = entry.role == GroupRole::Master ? startGroup() : runs_.start(slotBit(slot), 0);
+    finishStart(started, opened);
+    return result;
+}
+
+CommandResult LoggingCommands::startAll() {
+    if (table_.count() == 0) return {toolbox_reply::kNoSuchInstrument, 0};
+    std::vector<int> candidates;
+    std::uint32_t asyncMask = 0;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        const InstrumentSlot &entry = table_.slot(slot);
+        if (!entry.inUse || entry.role == GroupRole::Slave || runs_.logging(slot)) continue;
+        candidates.push_back(slot);
+        if (entry.role == GroupRole::Async) asyncMask |= slotBit(slot);
+    }
+    if (candidates.empty()) return {toolbox_reply::kAlreadyLogging, 0};
+
+    CommandResult result;
+    std::vector<int> opened;
+    if (!openDataFiles(candidates, opened, result)) return result;
+    bool started = asyncMask == 0 || runs_.start(asyncMask, kAsyncTogetherDelay);
+    const int master = table_.masterSlot();
+    if (started && master != 0 && !runs_.logging(master)) started = startGroup();
+    finishStart(started, opened);
+    return result;
+}
+
+CommandResult LoggingCommands::stopInstrument(int slot, CommandSource source) {
+    if (slot == 0 || !table_.slot(slot).inUse) return {toolbox_reply::kNoSuchInstrument, 0};
+    const InstrumentSlot &entry = table_.slot(slot);
+    if (entry.role == GroupRole::Slave) return {toolbox_reply::kSlave, 0};
+    if (!logsAndIsNotStopping(slot)) return {toolbox_reply::kNotLogging, 0};
+    const int reply = entry.role == GroupRole::Master ? runs_.stopGroup(source) : runs_.stop(slotBit(slot), source);
+    return {static_cast<std::int16_t>(reply), 0};
+}
+
+CommandResult LoggingCommands::stopAll(CommandSource source) {
+    if (table_.count() == 0) return {toolbox_reply::kNoSuchInstrument, 0};
+    // The menu acts while anything logs; the toolbox is told when nothing is left to stop.
+    if (source == CommandSource::Remote ? slotsToStop() == 0 : !anyLogging(table_, runs_))
+        return {toolbox_reply::kNotLogging, 0};
+
+    int reply = 0;
+    const int master = table_.masterSlot();
+    if (master != 0 && logsAndIsNotStopping(master)) reply = runs_.stopGroup(source);
+    // The group's stop has made its instruments stopping.
+    const std::uint32_t mask = slotsToStop();
+    if (mask != 0) {
+        const int rest = runs_.stop(mask, source);
+        if (reply == 0) reply = rest;
+    }
+    // The library takes the PC's time afresh for the next starts.
+    kvxPCTimeChange();
+    return {static_cast<std::int16_t>(reply), 0};
+}
+
+// The Master with every Slave. An externally wired group starts its slaves
+// first and scanning, waiting for the Master's trigger; the Master follows a
+// second later. Otherwise all start together at one common time.
+bool LoggingCommands::startGroup() {
+    const std::uint32_t master = slotBit(table_.masterSlot());
+    const std::uint32_t slaves = slaveSlotMask(table_);
+    if (!options_.wiredGroup) {
+        const int delay = std::popcount(slaves) < kLargeGroupSlaves ? kGroupDelay : kLargeGroupDelay;
+        return runs_.start(master | slaves, delay);
+    }
+    if (!runs_.start(slaves, kWiredSlavesDelay)) return false;
+    if (runs_.start(master, kWiredMasterDelay)) return true;
+    // No Slave may scan without its Master.
+    runs_.stop(slaves, CommandSource::User);
+    return false;
+}
+
+bool LoggingCommands::openDataFiles(const std::vector<int> &slots, std::vector<int> &opened, CommandResult &result) {
+    for (const int slot : slots) {
+        const InstrumentSlot &entry = table_.slot(slot);
+        if (!entry.setup->dataFile.enabled) continue;
+        if (!host_.openDataFile(slot)) {
+            result.failedBcn = entry.bcn;
+            for (const int done : opened) host_.closeDataFile(done);
+            return false;
+        }
+        opened.push_back(slot);
+    }
+    return true;
+}
+
+// Files of instruments that did start stay open even when a later part of
+// the command failed: they are being written.
+void LoggingCommands::finishStart(bool started, const std::vector<int> &opened) {
+    for (const int slot : opened) {
+        if (!runs_.logging(slot)) host_.closeDataFile(slot);
+    }
+    if (started && options_.statusOnStart) host_.showLoggingStatus();
+}
+
+bool LoggingCommands::logsAndIsNotStopping(int slot) const { return runs_.logging(slot) && !runs_.stopping(slot); }
+
+std::uint32_t LoggingCommands::slotsToStop() const {
+    std::uint32_t mask = 0;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (table_.slot(slot).inUse && logsAndIsNotStopping(slot)) mask |= slotBit(slot);
+    }
+    return mask;
+}
+
+} // namespace korvel

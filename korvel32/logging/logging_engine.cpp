@@ -1,0 +1,74 @@
+#include "logging/logging_engine.h"
+
+#include "kvlink32.h"
+#include "platform/string_table.h"
+
+namespace korvel {
+namespace {
+constexpr int kCannotWriteDataFile = 35;
+} // namespace
+
+LoggingEngine::LoggingEngine(InstrumentTable &table, const LoggerOptions &options, UserInterface &ui,
+                             LoggingObserver &observer, Clock &clock)
+        : table_(table), options_(options), ui_(ui), observer_(observer), clock_(clock) {}
+
+std::vector<int> LoggingEngine::slotsOf(std::uint32_t slotMask) const {
+    std::vector<int> slots;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if ((slotMask & slotBit(slot)) && table_.slot(slot).inUse) slots.push_back(slot);
+    }
+    return slots;
+}
+
+std::uint32_t slaveSlotMask(const InstrumentTable &table) {
+    std::uint32_t mask = 0;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        const InstrumentSlot &entry = table.slot(slot);
+        if (entry.inUse && entry.role == GroupRole::Slave) mask |= slotBit(slot);
+    }
+    return mask;
+}
+
+const InstrumentSetup *LoggingEngine::masterSetup() const {
+    const int master = table_.masterSlot();
+    if (master == 0 || !table_.slot(master).inUse) return nullptr;
+    return table_.slot(master).setup.get();
+}
+
+bool LoggingEngine::pairsSlaveScans(int slot) const {
+    const InstrumentSlot &entry = table_.slot(slot);
+    const DataFileSetup &file = entry.setup->dataFile;
+    return entry.role == GroupRole::Master && file.enabled && file.format != FileFormat::TrendLink;
+}
+
+std::int64_t LoggingEngine::stopTimeOf(int slot, std::int64_t startSecond) const {
+    const InstrumentSlot &entry = table_.slot(slot);
+    if (entry.role == GroupRole::Slave || !entry.setup->stopAfterDuration) return kNoStopTime;
+    return startSecond + entry.setup->duration;
+}
+
+void LoggingEngine::showMessage(int slot, int message) {
+    ui_.showMessage(instrumentMessage(message, table_.slot(slot).bcn), MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+void LoggingEngine::endRun(int slot) {
+    kvxCommClose(table_.slot(slot).bcn);
+    finishRun(slot);
+}
+
+void LoggingEngine::finishRun(int slot) {
+    LoggingRun &state = run(slot);
+    observer_.resetStatusRow(slot);
+    state.draining = false;
+    if (!observer_.closeDataFile(slot)) {
+        if (observer_.remoteMode())
+            observer_.reportToolboxError(slot, toolbox_error::kDataFile);
+        else
+            ui_.showWarning(WarningKind::DataFile, instrumentMessage(kCannotWriteDataFile, table_.slot(slot).bcn), {});
+    }
+    state.logging = false;
+    observer_.toolboxLogging(slot, false);
+    observer_.redrawIcon(slot);
+}
+
+} // namespace korvel

@@ -1,0 +1,105 @@
+// Stand-ins around the logging commands: runs that record each start and
+// stop with its slots and delay, and a host that records the data files and
+// the logging status window.
+#pragma once
+
+#include "logging/logging_commands.h"
+#include "setup/setup_template.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+// "1,2" for the slots of a mask.
+inline std::string slotList(std::uint32_t mask) {
+    std::string list;
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        if (!(mask & slotBit(slot))) continue;
+        if (!list.empty()) list += ",";
+        list += std::to_string(slot);
+    }
+    return list;
+}
+
+class RecordingRuns : public LoggingRuns {
+public:
+    std::vector<std::string> calls;
+    std::uint32_t failingSlots = 0; // a start that includes one of them fails
+    int stopReply = 0;
+    std::uint32_t groupSlots = 0; // the Master and Slaves that a group stop reaches
+    std::array<bool, kInstrumentSlots + 1> loggingSlots{};
+    std::array<bool, kInstrumentSlots + 1> stoppingSlots{};
+
+    bool logging(int slot) const override { return loggingSlots.at(static_cast<std::size_t>(slot)); }
+    bool stopping(int slot) const override { return stoppingSlots.at(static_cast<std::size_t>(slot)); }
+    bool start(std::uint32_t slotMask, int startDelay) override {
+        calls.push_back("start " + slotList(slotMask) + " delay " + std::to_string(startDelay));
+        if (slotMask & failingSlots) return false;
+        forEach(slotMask, loggingSlots, true);
+        return true;
+    }
+    int stop(std::uint32_t slotMask, CommandSource source) override {
+        calls.push_back("stop " + slotList(slotMask) + (source == CommandSource::Remote ? " remote" : ""));
+        forEach(slotMask, stoppingSlots, true);
+        return stopReply;
+    }
+    int stopGroup(CommandSource source) override {
+        calls.push_back(source == CommandSource::Remote ? "stop group remote" : "stop group");
+        forEach(groupSlots, stoppingSlots, true);
+        return stopReply;
+    }
+
+    void setLogging(std::initializer_list<int> slots) {
+        for (const int slot : slots) loggingSlots.at(static_cast<std::size_t>(slot)) = true;
+    }
+
+private:
+    static void forEach(std::uint32_t mask, std::array<bool, kInstrumentSlots + 1> &flags, bool value) {
+        for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+            if (mask & slotBit(slot)) flags.at(static_cast<std::size_t>(slot)) = value;
+        }
+    }
+};
+
+class RecordingCommandHost : public LoggingCommandHost {
+public:
+    std::vector<std::string> events;
+    std::uint32_t unopenableSlots = 0;
+
+    bool openDataFile(int slot) override {
+        events.push_back("open " + std::to_string(slot));
+        return !(unopenableSlots & slotBit(slot));
+    }
+    void closeDataFile(int slot) override { events.push_back("close " + std::to_string(slot)); }
+    void showLoggingStatus() override { events.push_back("status window"); }
+};
+
+// A table of instruments with recording runs and host around the commands.
+struct CommandBench {
+    CommandBench() { setupTemplate.complete("Label", "VDC"); }
+
+    // Instruments with BCNs 1, 2, ... in slots 1, 2, ..., all Async.
+    void addInstruments(int count) {
+        for (int bcn = 1; bcn <= count; ++bcn)
+            table.add(table.firstFreeSlot(), static_cast<unsigned>(bcn), ModelCode::M100A);
+    }
+    // Slot 1 becomes the Master and every other instrument its Slave.
+    void makeGroup() {
+        table.setRole(1, GroupRole::Master);
+        for (int slot = 2; slot <= table.count(); ++slot) table.setRole(slot, GroupRole::Slave);
+    }
+    void logToDataFile(std::initializer_list<int> slots) {
+        for (const int slot : slots) table.slot(slot).setup->dataFile.enabled = true;
+    }
+
+    SetupTemplate setupTemplate;
+    InstrumentTable table{setupTemplate};
+    LoggerOptions options;
+    RecordingRuns runs;
+    RecordingCommandHost host;
+    LoggingCommands commands{table, options, runs, host};
+};
+
+} // namespace korvel

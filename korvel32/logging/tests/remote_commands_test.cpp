@@ -1,0 +1,222 @@
+#include "logging/remote_commands.h"
+#include "recording_runs.h"
+#include "scripted_user_interface.h"
+#include "setup/plot_settings.h"
+
+#include <temp_dir.h>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <utility>
+
+namespace korvel {
+namespace {
+
+using Reply = std::pair<std::uint16_t, std::int32_t>; // result BCN, reply code
+using Replies = std::vector<Reply>;
+
+class RecordingToolbox : public RemoteCommandHost {
+public:
+    bool inputWaiting = false;
+    bool enabled = true;
+    std::deque<std::string> paths; // answers to the path requests, in order
+    std::vector<ToolboxPath> pathRequests;
+    Replies replies;
+    std::vector<bool> remoteModes;
+    int configurationChanges = 0;
+
+    bool userInputWaiting() const override { return inputWaiting; }
+    bool mainWindowEnabled() const override { return enabled; }
+    std::string toolboxFilePath(ToolboxPath kind) override {
+        pathRequests.push_back(kind);
+        std::string path = paths.empty() ? std::string{} : paths.front();
+        if (!paths.empty()) paths.pop_front();
+        return path;
+    }
+    void toolboxRemoteMode(bool on) override { remoteModes.push_back(on); }
+    void toolboxReply(std::uint16_t bcn, std::int32_t reply) override { replies.emplace_back(bcn, reply); }
+    void configurationChanged() override { ++configurationChanges; }
+};
+
+class RemoteCommandsTest : public ::testing::Test {
+protected:
+    RemoteCommandsTest() { bench.addInstruments(3); }
+
+    // The toolbox posts a command and the next logging tick runs it; the reply it got.
+    Reply run(RemoteCommand command, std::uint32_t argument = 0) {
+        remote.receive(static_cast<std::uint32_t>(command), argument);
+        remote.runPending();
+        EXPECT_EQ(remote.state(), RemoteCommandState::Idle);
+        return toolbox.replies.empty() ? Reply{} : toolbox.replies.back();
+    }
+
+    std::string path(const std::string &name) const { return dir.path() + "/" + name; }
+
+    // A setup file of the instruments now in the table, named relative to the program directory.
+    std::string saveSetupFile(const std::string &name) {
+        EXPECT_TRUE(doc.save(path(name)));
+        return name;
+    }
+
+    kvtest::TempDir dir;
+    CommandBench bench;
+    PlotSettings plot;
+    SetupHost setupHost;
+    ScriptedUserInterface ui;
+    RegionalFormats regional;
+    CSetupDoc doc{SetupTarget{bench.table, bench.options, plot, setupHost,
+                              [](unsigned) {
+                                  return BcnLookup{1, ModelCode::M100A};
+                              }},
+                  ui, regional};
+    RecordingToolbox toolbox;
+    RemoteCommands remote{RemoteCommandTargets{bench.table, bench.runs, bench.commands, doc, ui, dir.path(), '.'},
+                          toolbox};
+};
+
+TEST_F(RemoteCommandsTest, ACommandWaitsWhileUserInputIsQueued) {
+    remote.receive(1, 2);
+    EXPECT_EQ(remote.state(), RemoteCommandState::Pending);
+    toolbox.inputWaiting = true;
+    remote.runPending();
+    EXPECT_EQ(remote.state(), RemoteCommandState::Pending);
+    EXPECT_TRUE(bench.runs.calls.empty());
+
+    toolbox.inputWaiting = false;
+    remote.runPending();
+    EXPECT_EQ(remote.state(), RemoteCommandState::Idle);
+    EXPECT_EQ(bench.runs.calls, (std::vector<std::string>{"start 2 delay 0"}));
+    EXPECT_EQ(toolbox.replies, (Replies{{2, 0}}));
+
+    remote.runPending();
+    EXPECT_EQ(toolbox.replies.size(), 1u) << "each command runs once";
+}
+
+TEST_F(RemoteCommandsTest, StartAndStopInstrumentAnswerForTheBcnTheyName) {
+    bench.table.setRole(1, GroupRole::Master);
+    bench.table.setRole(2, GroupRole::Slave);
+    EXPECT_EQ(run(RemoteCommand::StartInstrument, 42), (Reply{42, toolbox_reply::kNoSuchInstrument}));
+    EXPECT_EQ(run(RemoteCommand::StartInstrument, 2), (Reply{2, toolbox_reply::kSlave}));
+    EXPECT_EQ(run(RemoteCommand::StopInstrument, 3), (Reply{3, toolbox_reply::kNotLogging}));
+    EXPECT_EQ(run(RemoteCommand::StartInstrument, 3), (Reply{3, 0}));
+    EXPECT_EQ(run(RemoteCommand::StartInstrument, 3), (Reply{3, toolbox_reply::kAlreadyLogging}));
+    EXPECT_EQ(run(RemoteCommand::StopInstrument, 42), (Reply{42, toolbox_reply::kNoSuchInstrument}));
+    EXPECT_EQ(run(RemoteCommand::StopInstrument, 2), (Reply{2, toolbox_reply::kSlave}));
+
+    bench.runs.stopReply = kReplyUnableToStop;
+    EXPECT_EQ(run(RemoteCommand::StopInstrument, 3), (Reply{3, kReplyUnableToStop}));
+    EXPECT_EQ(run(RemoteCommand::StopInstrument, 3), (Reply{3, toolbox_reply::kNotLogging})) << "already stopping";
+}
+
+TEST_F(RemoteCommandsTest, StartAllAndStopAllAnswerForTheWholeSetup) {
+    EXPECT_EQ(run(RemoteCommand::StopAll), (Reply{0, toolbox_reply::kNotLogging}));
+    EXPECT_EQ(run(RemoteCommand::StartAll), (Reply{0, 0}));
+    EXPECT_EQ(run(RemoteCommand::StartAll), (Reply{0, toolbox_reply::kAlreadyLogging}));
+    EXPECT_EQ(run(RemoteCommand::StopAll), (Reply{0, 0}));
+    EXPECT_EQ(bench.runs.calls, (std::vector<std::string>{"start 1,2,3 delay 3", "stop 1,2,3 remote"}));
+
+    bench.table.removeAll();
+    EXPECT_EQ(run(RemoteCommand::StartAll), (Reply{0, toolbox_reply::kNoSuchInstrument}));
+    EXPECT_EQ(run(RemoteCommand::StopAll), (Reply{0, toolbox_reply::kNoSuchInstrument}));
+}
+
+TEST_F(RemoteCommandsTest, AStartWhoseDataFileCannotBeOpenedNamesTheInstrument) {
+    bench.logToDataFile({2});
+    bench.host.unopenableSlots = slotBit(2);
+    EXPECT_EQ(run(RemoteCommand::StartAll).first, 2);
+    EXPECT_TRUE(bench.runs.calls.empty());
+}
+
+TEST_F(RemoteCommandsTest, OnlySwitchingRemoteModeRunsWhileAModalDialogIsOpen) {
+    toolbox.enabled = false;
+    toolbox.paths = {"any.stp", "any.stp"};
+    for (std::uint32_t code = 1; code <= 8; ++code) {
+        remote.receive(code, 1);
+        remote.runPending();
+        EXPECT_EQ(toolbox.replies.back(), (Reply{0, toolbox_reply::kModalDialogOpen})) << "command " << code;
+    }
+    EXPECT_TRUE(bench.runs.calls.empty());
+    EXPECT_TRUE(toolbox.pathRequests.empty());
+
+    EXPECT_EQ(run(RemoteCommand::SwitchRemoteMode, 1), (Reply{0, 0}));
+    EXPECT_TRUE(remote.remoteMode());
+}
+
+TEST_F(RemoteCommandsTest, RemoteModeSwitchesOnlyToTheOtherState) {
+    EXPECT_EQ(run(RemoteCommand::SwitchRemoteMode, 0).second, toolbox_reply::kRemoteModeAlreadyOff);
+    EXPECT_EQ(run(RemoteCommand::SwitchRemoteMode, 7).second, 0);
+    EXPECT_EQ(run(RemoteCommand::SwitchRemoteMode, 1).second, toolbox_reply::kRemoteModeAlreadyOn);
+    EXPECT_TRUE(remote.remoteMode());
+    EXPECT_EQ(run(RemoteCommand::SwitchRemoteMode, 0).second, 0);
+    EXPECT_FALSE(remote.remoteMode());
+    EXPECT_EQ(toolbox.remoteModes, (std::vector<bool>{true, false}));
+}
+
+TEST_F(RemoteCommandsTest, OpenSetupTakesTheFileRelativeToTheProgramDirectory) {
+    toolbox.paths = {saveSetupFile("three.stp")};
+    bench.table.removeAll();
+    doc.setModified(true);
+    EXPECT_EQ(run(RemoteCommand::OpenSetup), (Reply{0, 0}));
+    EXPECT_EQ(bench.table.count(), 3);
+    EXPECT_FALSE(doc.modified());
+    EXPECT_EQ(doc.pathName(), path("three.stp"));
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(RemoteCommandsTest, OpenSetupRefusals) {
+    toolbox.paths = {"missing.stp"};
+    EXPECT_EQ(run(RemoteCommand::OpenSetup).second, toolbox_reply::kNoSuchSetupFile);
+
+    toolbox.paths = {saveSetupFile("three.stp")};
+    doc.setModified(true);
+    EXPECT_EQ(run(RemoteCommand::OpenSetupKeepingChanges).second, toolbox_reply::kUnsavedChanges);
+    EXPECT_EQ(toolbox.pathRequests.size(), 1u) << "asked no file for the refused open";
+
+    bench.runs.setLogging({1});
+    EXPECT_EQ(run(RemoteCommand::OpenSetup).second, toolbox_reply::kAlreadyLogging);
+    EXPECT_TRUE(doc.modified());
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(RemoteCommandsTest, SaveAndOpenSavesAChangedSetupFirst) {
+    const std::string other = saveSetupFile("other.stp");
+    bench.table.remove(3);
+    doc.setModified(true);
+    toolbox.paths = {path("saved.stp"), other};
+    EXPECT_EQ(run(RemoteCommand::SaveAndOpenSetup).second, 0);
+    EXPECT_EQ(toolbox.pathRequests, (std::vector<ToolboxPath>{ToolboxPath::Save, ToolboxPath::Open}));
+    EXPECT_EQ(bench.table.count(), 3) << "the other setup is open";
+
+    toolbox.paths = {path("saved.stp")};
+    EXPECT_EQ(run(RemoteCommand::SaveAndOpenSetup).second, 0) << "an unchanged setup opens at once";
+    EXPECT_EQ(bench.table.count(), 2);
+}
+
+TEST_F(RemoteCommandsTest, SaveAndOpenAnswersTheSavesRefusals) {
+    doc.setModified(true);
+    toolbox.paths = {path("no/such/directory/saved.stp")};
+    EXPECT_EQ(run(RemoteCommand::SaveAndOpenSetup).second, toolbox_reply::kCannotCreateSetupFile);
+    EXPECT_TRUE(ui.messages().empty());
+
+    bench.runs.setLogging({2});
+    EXPECT_EQ(run(RemoteCommand::SaveAndOpenSetup).second, toolbox_reply::kAlreadyLogging);
+    EXPECT_TRUE(doc.modified());
+}
+
+TEST_F(RemoteCommandsTest, MxbFileChangesTheNamedInstrument) {
+    bench.table.slot(2).setup->channel(2).function = ChannelFunction::Vdc;
+    std::ofstream(path("scale.txt")) << "2 4 1\n";
+    toolbox.paths = {"scale.txt", "scale.txt"};
+    EXPECT_EQ(run(RemoteCommand::LoadMxbFile, 42), (Reply{42, toolbox_reply::kNoSuchInstrument}));
+    EXPECT_FALSE(doc.modified());
+
+    EXPECT_EQ(run(RemoteCommand::LoadMxbFile, 2), (Reply{2, 0}));
+    EXPECT_EQ(bench.table.slot(2).setup->channel(2).m, 4.0);
+    EXPECT_TRUE(doc.modified());
+    EXPECT_EQ(toolbox.configurationChanges, 1);
+}
+
+} // namespace
+} // namespace korvel

@@ -1,0 +1,50 @@
+#include "logging/write_scan.h"
+
+#include "datafiles/slot_data_files.h"
+#include "logging/logging_engine.h"
+#include "platform/string_table.h"
+
+namespace korvel {
+namespace {
+constexpr int kCannotWriteDataFile = 35;
+constexpr int kCannotWriteTrendLink = 36; // also names the Low Disk Space settings
+} // namespace
+
+ScanWriter::ScanWriter(const InstrumentTable &table, LoggingEngine &engine, SlotDataFiles &files,
+                       LoggingObserver &observer, UserInterface &ui)
+        : table_(table), engine_(engine), files_(files), observer_(observer), ui_(ui) {}
+
+int ScanWriter::fileOwner(int slot) const {
+    return table_.slot(slot).role == GroupRole::Slave ? table_.masterSlot() : slot;
+}
+
+bool ScanWriter::writeBatch(int slot) {
+    DataFile *file = files_.file(fileOwner(slot));
+    return report(slot, file != nullptr && file->writeBatch(engine_.scanBuffer(slot), engine_.run(slot)));
+}
+
+bool ScanWriter::writeMerged(int master, const ScanRecord &masterScan, std::span<const ScanRecord *const> slaveScans) {
+    DataFile *file = files_.file(master);
+    return report(master, file != nullptr && file->writeMerged(masterScan, slaveScans, engine_.run(master)));
+}
+
+bool ScanWriter::report(int slot, bool written) {
+    LoggingRun &run = engine_.run(slot);
+    if (written) {
+        run.writeErrorShown = false;
+        return true;
+    }
+    if (observer_.remoteMode()) {
+        observer_.reportToolboxError(slot, toolbox_error::kDataFile);
+    } else if (!run.writeErrorShown) {
+        const InstrumentSlot &owner = table_.slot(fileOwner(slot));
+        const bool trendLink = owner.inUse && owner.setup->dataFile.format == FileFormat::TrendLink;
+        ui_.showWarning(
+            WarningKind::DataFile,
+            instrumentMessage(trendLink ? kCannotWriteTrendLink : kCannotWriteDataFile, table_.slot(slot).bcn), {});
+    }
+    run.writeErrorShown = true;
+    return false;
+}
+
+} // namespace korvel
