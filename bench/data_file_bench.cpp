@@ -4,7 +4,8 @@
 // with one write per batch. Also checks that the .csv readings are byte for
 // byte what "%#.6G" prints.
 #include "datafiles/data_file.h"
-#include "logging/logging_run.h"
+#include "datafiles/scan_batch.h"
+#include "datafiles/scan_time.h"
 
 #include <algorithm>
 #include <chrono>
@@ -31,7 +32,7 @@ using namespace korvel;
 constexpr int kScans = 100000;
 constexpr int kChannels = 30;
 constexpr std::size_t kRecordSize = 28 + 4 * kChannels;
-constexpr int kBatch = static_cast<int>(ScanBuffer::kRecordArea / kRecordSize);
+constexpr int kBatch = static_cast<int>(ScanBatch::kRecordArea / kRecordSize);
 constexpr int kRounds = 7;
 
 // One scan a second from 2024-03-01 00:00, readings between 0.01 and 1000,
@@ -60,10 +61,10 @@ std::vector<ScanRecord> makeScans() {
 }
 
 // The batches as reads leave them in the scan buffer.
-std::vector<ScanBuffer> makeBatches(const std::vector<ScanRecord> &scans) {
-    std::vector<ScanBuffer> batches;
+std::vector<ScanBatch> makeBatches(const std::vector<ScanRecord> &scans) {
+    std::vector<ScanBatch> batches;
     for (int first = 0; first < kScans; first += kBatch) {
-        ScanBuffer &buffer = batches.emplace_back();
+        ScanBatch &buffer = batches.emplace_back();
         const int count = std::min(kBatch, kScans - first);
         auto *records = static_cast<std::uint8_t *>(buffer.block()) + sizeof(ScanBufferHeader);
         for (int i = 0; i < count; ++i)
@@ -99,24 +100,24 @@ void timeInTurns(Timed &writer, Timed &baseline) {
     }
 }
 
-void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBuffer> &batches) {
+void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBatch> &batches) {
     DataFile data({instrumentPart(1, setup), false, {}}, RegionalFormats{});
     if (data.open(1709251200) != DataFileOpen::Opened) {
         std::fprintf(stderr, "cannot open %s\n", setup.dataFile.path.c_str());
         std::exit(1);
     }
-    LoggingRun run;
-    for (ScanBuffer &buffer : batches) {
-        if (!data.writeBatch(buffer, run)) std::exit(1);
+    DaylightStates daylight;
+    for (ScanBatch &buffer : batches) {
+        if (!data.writeBatch(buffer, daylight)) std::exit(1);
     }
     data.close();
 }
 
 // The baselines write each batch with one call, as the logger does.
-void writeBaseline(const std::string &path, std::vector<ScanBuffer> &batches, bool asText) {
+void writeBaseline(const std::string &path, std::vector<ScanBatch> &batches, bool asText) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     std::string text;
-    for (ScanBuffer &buffer : batches) {
+    for (ScanBatch &buffer : batches) {
         const int count = buffer.header().count;
         std::string_view bytes(static_cast<const char *>(buffer.block()) + sizeof(ScanBufferHeader),
                                kRecordSize * static_cast<std::size_t>(count));
@@ -173,7 +174,7 @@ int main() {
     ::setenv("TZ", "America/New_York", 1);
     const std::string dir = std::filesystem::temp_directory_path() / ("korvel-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    std::vector<ScanBuffer> batches = makeBatches(makeScans());
+    std::vector<ScanBatch> batches = makeBatches(makeScans());
 
     InstrumentSetup setup;
     for (int channel = 1; channel <= kChannels; ++channel) setup.channel(channel).function = ChannelFunction::Vdc;

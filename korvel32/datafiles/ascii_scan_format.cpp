@@ -3,11 +3,11 @@
 // words, so that spreadsheets and ordinary CSV tools read the file as it is.
 #include "datafiles/data_file_group.h"
 #include "datafiles/locked_data_file.h"
+#include "datafiles/scan_batch.h"
 #include "datafiles/scan_format.h"
 #include "datafiles/scan_time.h"
 #include "datafiles/serial_date.h"
 #include "datafiles/value_text.h"
-#include "logging/logging_run.h"
 #include "platform/regional_formats.h"
 
 #include <charconv>
@@ -29,12 +29,12 @@ public:
     bool acceptsAppendTo(const std::string &) const override { return true; }
 
     // The lines of a batch go to disk with one write.
-    std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &run) override {
+    std::size_t writeScans(LockedDataFile &file, const ScanBatch &batch, DaylightStates &daylight) override {
         lines_.clear();
         lineEnds_.clear();
-        for (int i = 0; i < buffer.header().count; ++i) {
-            const ScanRecord scan = buffer.record(i);
-            appendTime(lines_, scan, run);
+        for (int i = 0; i < batch.header().count; ++i) {
+            const ScanRecord scan = batch.record(i);
+            appendTime(lines_, scan, daylight);
             appendPart(lines_, scan, group_.owner);
             lines_ += "\r\n";
             lineEnds_.push_back(lines_.size());
@@ -43,8 +43,8 @@ public:
     }
 
     void appendMerged(std::string &out, const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
-                      LoggingRun &run) const override {
-        appendTime(out, owner, run);
+                      DaylightStates &daylight) const override {
+        appendTime(out, owner, daylight);
         appendPart(out, owner, group_.owner);
         for (std::size_t i = 0; i < group_.slaves.size(); ++i)
             appendPart(out, i < slaves.size() && slaves[i] ? *slaves[i] : kNoScanYet, group_.slaves[i]);
@@ -52,8 +52,8 @@ public:
     }
 
 private:
-    void appendTime(std::string &out, const ScanRecord &scan, LoggingRun &run) const {
-        const ScanTime time = convertScanTime(scan.time, run.daylight);
+    void appendTime(std::string &out, const ScanRecord &scan, DaylightStates &daylight) const {
+        const ScanTime time = convertScanTime(scan.time, daylight);
         out += serialDateText(time.local, scan.msAndDio & 0xFFFFu, decimal_);
     }
 

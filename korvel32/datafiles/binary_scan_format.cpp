@@ -3,8 +3,8 @@
 #include "datafiles/channel_checksum.h"
 #include "datafiles/data_file_group.h"
 #include "datafiles/locked_data_file.h"
+#include "datafiles/scan_batch.h"
 #include "datafiles/scan_format.h"
-#include "logging/logging_run.h"
 
 #include <algorithm>
 #include <bit>
@@ -37,17 +37,17 @@ public:
     }
 
     // The records go to disk straight from the scan buffer, as one write.
-    std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &) override {
-        const ScanBufferHeader header = buffer.header();
+    std::size_t writeScans(LockedDataFile &file, const ScanBatch &batch, DaylightStates &) override {
+        const ScanBufferHeader header = batch.header();
         const auto recordSize = static_cast<std::size_t>(header.recordSize);
         const auto count = static_cast<std::size_t>(std::max(header.count, 0));
-        const std::string_view records(static_cast<const char *>(buffer.block()) + sizeof(ScanBufferHeader),
+        const std::string_view records(static_cast<const char *>(batch.block()) + sizeof(ScanBufferHeader),
                                        count * recordSize);
         return file.appendRecords(records, recordSize);
     }
 
     void appendMerged(std::string &out, const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
-                      LoggingRun &) const override {
+                      DaylightStates &) const override {
         appendBytes(out, owner, 0, group_.owner.recordSize());
         for (std::size_t i = 0; i < group_.slaves.size(); ++i) {
             const ScanRecord *slave = i < slaves.size() && slaves[i] ? slaves[i] : &kNoScanYet;

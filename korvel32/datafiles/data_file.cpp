@@ -2,7 +2,7 @@
 
 #include "datafiles/data_file_header.h"
 #include "datafiles/date_time_text.h"
-#include "logging/logging_run.h"
+#include "datafiles/scan_batch.h"
 #include "platform/clock.h"
 #include "platform/string_table.h"
 #include "platform/user_interface.h"
@@ -79,22 +79,23 @@ DataFileOpen DataFile::openToAppend() {
     return DataFileOpen::Opened;
 }
 
-bool DataFile::writeBatch(ScanBuffer &buffer, LoggingRun &run) {
-    const std::size_t count = static_cast<std::size_t>(std::max(buffer.header().count, 0));
-    return file_.isOpen() && format_->writeScans(file_, buffer, run) == count;
+bool DataFile::writeBatch(const ScanBatch &batch, DaylightStates &daylight) {
+    const std::size_t count = static_cast<std::size_t>(std::max(batch.header().count, 0));
+    return file_.isOpen() && format_->writeScans(file_, batch, daylight) == count;
 }
 
-bool DataFile::writeMerged(const ScanRecord &owner, std::span<const ScanRecord *const> slaves, LoggingRun &run) {
+bool DataFile::writeMerged(const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
+                           DaylightStates &daylight) {
     merged_.clear();
-    format_->appendMerged(merged_, owner, slaves, run);
+    format_->appendMerged(merged_, owner, slaves, daylight);
     return file_.isOpen() && file_.appendRecords(merged_, merged_.size()) == 1;
 }
 
-void DataFile::flushIfDue(LoggingRun &run, std::int64_t now) {
-    if (file_.isOpen() && now != run.lastFlush) {
-        file_.flush();
-        run.lastFlush = now;
-    }
+bool DataFile::flushIfDue(std::int64_t now) {
+    if (!file_.isOpen() || now == lastFlush_) return false;
+    file_.flush();
+    lastFlush_ = now;
+    return true;
 }
 
 void DataFile::checkRollover(std::int64_t now) {

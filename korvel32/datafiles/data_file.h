@@ -19,9 +19,9 @@
 
 namespace korvel {
 
-class ScanBuffer;
+class ScanBatch;
 class UserInterface;
-struct LoggingRun;
+struct DaylightStates;
 
 enum class DataFileOpen {
     Opened,
@@ -54,13 +54,14 @@ public:
 
     // Writes the scans of the last read of the owner, each record whole.
     // False when the file is not open or the disk took not all of them.
-    bool writeBatch(ScanBuffer &buffer, LoggingRun &run);
+    bool writeBatch(const ScanBatch &batch, DaylightStates &daylight);
 
     // Writes one merged scan of a Master group (see ScanFormat).
-    bool writeMerged(const ScanRecord &owner, std::span<const ScanRecord *const> slaves, LoggingRun &run);
+    bool writeMerged(const ScanRecord &owner, std::span<const ScanRecord *const> slaves, DaylightStates &daylight);
 
-    // Commits the file to disk when the run last did so in another second.
-    void flushIfDue(LoggingRun &run, std::int64_t now);
+    // Commits the file to disk unless that was done in the same second; true
+    // when it did.
+    bool flushIfDue(std::int64_t now);
 
     // Rolls the file over to its next free number when the setup's rollover
     // is due. A rollover that finds no free number keeps the file; one whose
@@ -82,7 +83,8 @@ private:
     LockedDataFile file_;
     RolloverNumbers numbers_;
     RolloverSchedule schedule_;
-    std::string merged_; // kept between writes for its capacity
+    std::string merged_;         // kept between writes for its capacity
+    std::int64_t lastFlush_ = 0; // calendar second of the last flush
 };
 
 } // namespace korvel

@@ -12,9 +12,9 @@
 namespace korvel {
 
 class LockedDataFile;
-class ScanBuffer;
+class ScanBatch;
 struct DataFileGroup;
-struct LoggingRun;
+struct DaylightStates;
 struct RegionalFormats;
 
 class ScanFormat {
@@ -31,15 +31,15 @@ public:
     // appended to.
     virtual bool acceptsAppendTo(const std::string &firstBytes) const = 0;
 
-    // Writes the owner's scans of the last read, one record each. The run
-    // carries the daylight states of the scan-time conversion from scan to
-    // scan. Returns the records the file took whole.
-    virtual std::size_t writeScans(LockedDataFile &file, ScanBuffer &buffer, LoggingRun &run) = 0;
+    // Writes the owner's scans of the last read, one record each. The
+    // daylight states of the scan-time conversion go from scan to scan of the
+    // run. Returns the records the file took whole.
+    virtual std::size_t writeScans(LockedDataFile &file, const ScanBatch &batch, DaylightStates &daylight) = 0;
 
     // One merged record: the owner's scan and each slave's paired scan in
     // slot order; a slave without a scan yet (nullptr) contributes zeros.
     virtual void appendMerged(std::string &out, const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
-                              LoggingRun &run) const = 0;
+                              DaylightStates &daylight) const = 0;
 };
 
 // The format of a .bin or .csv data file; the group must outlive it.

@@ -154,7 +154,7 @@ std::vector<int> LoggingTick::slaveSlots() const {
 // A data file is committed to disk at most once a second.
 void LoggingTick::flush(int slot, std::int64_t now) {
     if (table_.slot(slot).role == GroupRole::Slave) return;
-    if (DataFile *file = files_.file(slot)) file->flushIfDue(engine_.run(slot), now);
+    if (DataFile *file = files_.file(slot)) file->flushIfDue(now);
 }
 
 void LoggingTick::stopWhenDurationPassed(int slot, std::int64_t now) {

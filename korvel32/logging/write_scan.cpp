@@ -20,12 +20,12 @@ int ScanWriter::fileOwner(int slot) const {
 
 bool ScanWriter::writeBatch(int slot) {
     DataFile *file = files_.file(fileOwner(slot));
-    return report(slot, file != nullptr && file->writeBatch(engine_.scanBuffer(slot), engine_.run(slot)));
+    return report(slot, file != nullptr && file->writeBatch(engine_.scanBuffer(slot), engine_.run(slot).daylight));
 }
 
 bool ScanWriter::writeMerged(int master, const ScanRecord &masterScan, std::span<const ScanRecord *const> slaveScans) {
     DataFile *file = files_.file(master);
-    return report(master, file != nullptr && file->writeMerged(masterScan, slaveScans, engine_.run(master)));
+    return report(master, file != nullptr && file->writeMerged(masterScan, slaveScans, engine_.run(master).daylight));
 }
 
 bool ScanWriter::report(int slot, bool written) {

@@ -1,5 +1,6 @@
 #include "datafiles/data_file.h"
-#include "logging/logging_run.h"
+#include "datafiles/scan_batch.h"
+#include "datafiles/scan_time.h"
 
 #include "crlf_lines.h"
 #include "file_bytes.h"
@@ -59,7 +60,7 @@ protected:
         scan.readings[1] = second;
         std::memcpy(static_cast<std::uint8_t *>(buffer.block()) + sizeof(ScanBufferHeader), &scan, 36);
         buffer.setHeader({36, 1, 0});
-        ASSERT_TRUE(data.writeBatch(buffer, run));
+        ASSERT_TRUE(data.writeBatch(buffer, daylight));
     }
 
     // The file's creation time, local to the zone of the test.
@@ -76,8 +77,8 @@ protected:
     const ScopedTimeZone zone{GetParam()};
     kvtest::TempDir dir;
     InstrumentSetup setup;
-    LoggingRun run;
-    ScanBuffer buffer;
+    DaylightStates daylight;
+    ScanBatch buffer;
     const std::int64_t now = 1719849600;
 };
 
@@ -122,7 +123,7 @@ TEST_P(AsciiDataFileTest, MasterLineCarriesEverySlaveWithZerosBeforeItsFirstScan
     fromSlave.msAndDio = 0xFF0000u;
     fromSlave.readings[0] = 0.0042f;
     const ScanRecord *slaves[] = {&fromSlave, nullptr};
-    ASSERT_TRUE(data.writeMerged(master, slaves, run));
+    ASSERT_TRUE(data.writeMerged(master, slaves, daylight));
     data.close();
 
     const auto lines = crlfLinesOf(fileBytes(setup.dataFile.path));

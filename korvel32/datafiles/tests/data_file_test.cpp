@@ -1,5 +1,6 @@
 #include "datafiles/data_file.h"
-#include "logging/logging_run.h"
+#include "datafiles/scan_batch.h"
+#include "datafiles/scan_time.h"
 
 #include "file_bytes.h"
 #include "scoped_time_zone.h"
@@ -28,7 +29,7 @@ ScanRecord scanAt(int second, int channels) {
     return scan;
 }
 
-void fillBuffer(ScanBuffer &buffer, std::initializer_list<ScanRecord> scans, std::size_t recordSize) {
+void fillBuffer(ScanBatch &buffer, std::initializer_list<ScanRecord> scans, std::size_t recordSize) {
     auto *bytes = static_cast<std::uint8_t *>(buffer.block());
     std::size_t offset = sizeof(ScanBufferHeader);
     for (const ScanRecord &scan : scans) {
@@ -55,8 +56,8 @@ protected:
     kvtest::TempDir dir;
     InstrumentSetup setup;
     RegionalFormats formats;
-    LoggingRun run;
-    ScanBuffer buffer;
+    DaylightStates daylight;
+    ScanBatch buffer;
     const std::int64_t now = 1719849600; // 2024-07-01 12:00 EDT
 };
 
@@ -64,7 +65,7 @@ TEST_F(DataFileTest, BinaryFileHoldsChecksumHeaderAndRawRecords) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     fillBuffer(buffer, {scanAt(1, 2), scanAt(2, 2)}, 36);
-    EXPECT_TRUE(data.writeBatch(buffer, run));
+    EXPECT_TRUE(data.writeBatch(buffer, daylight));
     EXPECT_TRUE(data.close());
 
     const std::string bytes = fileBytes(setup.dataFile.path);
@@ -83,7 +84,7 @@ TEST_F(DataFileTest, MasterRecordCarriesZerosForASlaveWithoutScans) {
     const ScanRecord master = scanAt(1, 2);
     const ScanRecord fromSlave = scanAt(1, 1);
     const ScanRecord *slaves[] = {&fromSlave, nullptr};
-    EXPECT_TRUE(data.writeMerged(master, slaves, run));
+    EXPECT_TRUE(data.writeMerged(master, slaves, daylight));
     data.close();
 
     const std::string bytes = fileBytes(setup.dataFile.path);
@@ -109,7 +110,7 @@ TEST_F(DataFileTest, AppendRefusedForOtherChannelsAndAcceptedWhenRestored) {
     DataFile restored = file(setup);
     ASSERT_EQ(restored.open(now), DataFileOpen::Opened);
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_TRUE(restored.writeBatch(buffer, run));
+    EXPECT_TRUE(restored.writeBatch(buffer, daylight));
     restored.close();
     EXPECT_EQ(fileBytes(setup.dataFile.path).find("\"204\"", 1), std::string::npos) << "no second header";
 }
@@ -148,7 +149,7 @@ TEST_F(DataFileTest, RolloverRenamesToTheNextFreeNumberAndStartsAFreshFile) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    ASSERT_TRUE(data.writeBatch(buffer, run));
+    ASSERT_TRUE(data.writeBatch(buffer, daylight));
 
     data.checkRollover(now + 60);
     EXPECT_TRUE(fs::exists(dir.path() + "/data.002"));
@@ -171,7 +172,7 @@ TEST_F(DataFileTest, RolloverWithoutAFreeNumberKeepsWriting) {
     data.checkRollover(now + 60);
     ASSERT_TRUE(data.isOpen());
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_TRUE(data.writeBatch(buffer, run));
+    EXPECT_TRUE(data.writeBatch(buffer, daylight));
 }
 
 TEST_F(DataFileTest, RolloverThatCannotRenameLeavesTheFileClosedAndWritesFail) {
@@ -183,22 +184,21 @@ TEST_F(DataFileTest, RolloverThatCannotRenameLeavesTheFileClosedAndWritesFail) {
     data.checkRollover(now + 60);
     EXPECT_FALSE(data.isOpen());
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_FALSE(data.writeBatch(buffer, run));
+    EXPECT_FALSE(data.writeBatch(buffer, daylight));
 }
 
 TEST_F(DataFileTest, FlushesAtMostOnceASecond) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
-    data.flushIfDue(run, now);
-    EXPECT_EQ(run.lastFlush, now);
-    data.flushIfDue(run, now + 1);
-    EXPECT_EQ(run.lastFlush, now + 1);
+    EXPECT_TRUE(data.flushIfDue(now));
+    EXPECT_FALSE(data.flushIfDue(now)) << "once in the same second";
+    EXPECT_TRUE(data.flushIfDue(now + 1));
 }
 
 TEST_F(DataFileTest, WritingWithoutAnOpenFileFails) {
     DataFile data = file(setup);
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_FALSE(data.writeBatch(buffer, run));
+    EXPECT_FALSE(data.writeBatch(buffer, daylight));
 }
 
 } // namespace

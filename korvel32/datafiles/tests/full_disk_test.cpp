@@ -2,7 +2,8 @@
 // records behind, and writing must go on once there is room again. The file
 // size limit of a child process stands in for the full disk.
 #include "datafiles/data_file.h"
-#include "logging/logging_run.h"
+#include "datafiles/scan_batch.h"
+#include "datafiles/scan_time.h"
 
 #include "file_bytes.h"
 #include "scoped_time_zone.h"
@@ -31,7 +32,7 @@ ScanRecord scanNumbered(int number) {
     return scan;
 }
 
-void fillBuffer(ScanBuffer &buffer, int first, int count) {
+void fillBuffer(ScanBatch &buffer, int first, int count) {
     auto *records = static_cast<std::uint8_t *>(buffer.block()) + sizeof(ScanBufferHeader);
     for (int i = 0; i < count; ++i) {
         const ScanRecord scan = scanNumbered(first + i);
@@ -54,17 +55,17 @@ int writeThroughAFullDisk(const InstrumentSetup &setup) {
     std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails with EFBIG
     DataFile data({instrumentPart(1, setup), false, {}}, RegionalFormats{});
     if (data.open(1719849600) != DataFileOpen::Opened) return 2;
-    LoggingRun run;
-    ScanBuffer buffer;
+    DaylightStates daylight;
+    ScanBatch buffer;
     fillBuffer(buffer, 1, 1);
-    if (!data.writeBatch(buffer, run)) return 3;
+    if (!data.writeBatch(buffer, daylight)) return 3;
     const auto used = std::filesystem::file_size(setup.dataFile.path);
     setFileSizeLimit(static_cast<rlim_t>(used + 100)); // room for less than the next batch
     fillBuffer(buffer, 2, 4);
-    if (data.writeBatch(buffer, run)) return 4;
+    if (data.writeBatch(buffer, daylight)) return 4;
     setFileSizeLimit(RLIM_INFINITY);
     fillBuffer(buffer, 9, 1);
-    if (!data.writeBatch(buffer, run)) return 5;
+    if (!data.writeBatch(buffer, daylight)) return 5;
     return data.close() ? 0 : 6;
 }
 
