@@ -68,8 +68,9 @@ private:
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};
     SystemClock clock_;
+    InstrumentLink link_;
     SetupHost setupHost_;
-    ApplicationState state_{setupHost_, ui_};
+    ApplicationState state_{link_, setupHost_, ui_};
     StartupWindowSteps windows_;
     std::unique_ptr<ApplicationStartup> startup_;
     FileFormat lastFormat_ = FileFormat::FastBinary;

@@ -1,10 +1,9 @@
 #include "app/application_startup.h"
 
 #include "app/program_directory.h"
+#include "link/instrument_link.h"
 #include "platform/string_table.h"
 #include "setup/bcn_lookup.h"
-
-#include <kvlink32.h>
 
 #include <filesystem>
 #include <system_error>
@@ -33,12 +32,12 @@ std::string fullPathIfExists(const std::string &file) {
 
 StartupPaths StartupPaths::ofThisProcess() { return {korvel::programDirectory(), userRegionalSettingsPath()}; }
 
-int readOrCreateNetworkMode(const std::string &programDirectory) {
-    const std::int32_t mode = kvxCCFgetNetMode();
+int readOrCreateNetworkMode(InstrumentLink &link, const std::string &programDirectory) {
+    const std::int32_t mode = link.ccfGetNetMode();
     if (mode != KVX_E_CCF_MISSING) return mode;
-    if (const std::int32_t created = kvxCCFcreate(); created < 0) return created;
+    if (const std::int32_t created = link.ccfCreate(); created < 0) return created;
     const std::int32_t newMode = fileExists(programDirectory + "general.txt") ? KVX_NET_GENERAL : KVX_NET_ISOLATED;
-    const std::int32_t set = kvxCCFsetNetMode(newMode);
+    const std::int32_t set = link.ccfSetNetMode(newMode);
     return set == KVX_OK ? newMode : set;
 }
 
@@ -55,8 +54,8 @@ bool ApplicationStartup::start() {
     // The texts may come from the resource library, so only now.
     target_.setupTemplate.completeFromStringTable();
 
-    if (kvxLibInit(1) != KVX_OK) return fail(kLibraryInUse);
-    const int networkMode = readOrCreateNetworkMode(paths_.programDirectory);
+    if (target_.link.libInit(true) != KVX_OK) return fail(kLibraryInUse);
+    const int networkMode = readOrCreateNetworkMode(target_.link, paths_.programDirectory);
     if (networkMode < 0) return fail(resourceString(message::kCcfUnreadable));
     networkModeNotGeneral_ = networkMode != KVX_NET_GENERAL;
 
@@ -64,7 +63,7 @@ bool ApplicationStartup::start() {
     target_.regional = readRegionalFormats(paths_.regionalSettingsPath);
     target_.settings = readApplicationSettings(paths_.programDirectory + kSettingsFileName, networkMode, ui_);
     target_.settings.applyTo(target_.options);
-    kvxTimeoutSet(static_cast<std::int32_t>(target_.settings.commTimeout));
+    target_.link.timeoutSet(static_cast<std::int32_t>(target_.settings.commTimeout));
     toolboxEnabled_ = target_.settings.developersToolbox && windows_.loadToolbox();
 
     if (!(commandLine_.setupFile.empty() ? createFirstSetup() : openFirstSetup())) return false;
@@ -81,7 +80,7 @@ void ApplicationStartup::shutDown() {
         windows_.shutDownToolbox();
         toolboxEnabled_ = false;
     }
-    kvxLibExit();
+    target_.link.libExit();
     windows_.shutDownTrendLink();
     windows_.finishFrameworkExit();
 }
@@ -104,9 +103,9 @@ bool ApplicationStartup::openFirstSetup() {
 bool ApplicationStartup::createFirstSetup() {
     if (!windows_.createSetupWindow()) return fail(kWindowCreationFailed);
     target_.document.clear();
-    const std::int32_t bcn = kvxCCFlowBCN();
+    const std::int32_t bcn = target_.link.ccfLowBcn();
     if (bcn <= 0) return true;
-    const BcnLookup lookup = lookUpBcn(static_cast<unsigned>(bcn));
+    const BcnLookup lookup = lookUpBcn(target_.link, static_cast<unsigned>(bcn));
     if (!lookup.present()) return true;
     if (!target_.instruments.add(kFirstSlot, static_cast<unsigned>(bcn), lookup.model)) {
         ui_.showMessage(resourceString(message::kLowOnMemory), MessageIcon::Exclamation, MessageButtons::Ok);

@@ -18,6 +18,8 @@
 
 namespace korvel {
 
+class InstrumentLink;
+
 inline constexpr const char *kWindowClassFailed = "Error registering window class!";
 inline constexpr const char *kResourceLibraryFailed = "Unable to access library \"KORRES32.DLL\"";
 inline constexpr const char *kLibraryInUse = "Korvel Logger Communications Library already in use!";
@@ -72,6 +74,7 @@ struct StartupPaths {
 
 // What start-up fills in; the application object owns all of it.
 struct StartupTarget {
+    InstrumentLink &link;
     SetupTemplate &setupTemplate;
     InstrumentTable &instruments;
     LoggerOptions &options;
@@ -83,7 +86,7 @@ struct StartupTarget {
 // The network mode of ccf.cfg; when the file does not exist yet it is created
 // in mode 4 if general.txt lies in the program directory, else in mode 2. A
 // negative library code when the mode cannot be read or set up.
-int readOrCreateNetworkMode(const std::string &programDirectory);
+int readOrCreateNetworkMode(InstrumentLink &link, const std::string &programDirectory);
 
 class ApplicationStartup {
 public:

@@ -6,6 +6,7 @@
 
 #include "app/application_settings.h"
 #include "app/application_startup.h"
+#include "link/instrument_link.h"
 #include "logging/session_target.h"
 #include "platform/regional_formats.h"
 #include "setup/bcn_lookup.h"
@@ -21,17 +22,18 @@
 namespace korvel {
 
 struct ApplicationState {
-    ApplicationState(SetupHost &host, UserInterface &ui)
-            : document(SetupTarget{table, options, plot, host, lookUpBcn}, ui, regional) {}
+    ApplicationState(InstrumentLink &library, SetupHost &host, UserInterface &ui)
+            : link(library), document(SetupTarget{table, options, plot, host, bcnResolver(library)}, ui, regional) {}
     ApplicationState(const ApplicationState &) = delete;
     ApplicationState &operator=(const ApplicationState &) = delete;
 
-    StartupTarget startupTarget() { return {setupTemplate, table, options, document, regional, settings}; }
+    StartupTarget startupTarget() { return {link, setupTemplate, table, options, document, regional, settings}; }
     // What the logging session works on once start-up is done.
     SessionTarget sessionTarget(std::string programDirectory) {
-        return {table, options, document, regional, settings.autoScanDisable, std::move(programDirectory)};
+        return {link, table, options, document, regional, settings.autoScanDisable, std::move(programDirectory)};
     }
 
+    InstrumentLink &link; // the instrument library
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
     LoggerOptions options;

@@ -30,8 +30,9 @@ private:
     std::ostream &statusOut_;
     PrintingUserInterface ui_;
     SystemClock clock_;
+    InstrumentLink link_;
     SetupHost setupHost_;
-    ApplicationState state_{setupHost_, ui_};
+    ApplicationState state_{link_, setupHost_, ui_};
     StartupWindowSteps windows_;
     StartupPaths paths_;
     ApplicationStartup startup_;

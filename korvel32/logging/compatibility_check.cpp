@@ -1,6 +1,5 @@
 #include "logging/compatibility_check.h"
 
-#include "kvlink32.h"
 #include "platform/string_table.h"
 
 #include <cstdlib>
@@ -39,14 +38,14 @@ int compatibilityProblem(double number) {
     return 0;
 }
 
-Compatibility checkCompatibility(unsigned bcn, const InstrumentSetup &setup, UserInterface &ui) {
+Compatibility checkCompatibility(InstrumentLink &link, unsigned bcn, const InstrumentSetup &setup, UserInterface &ui) {
     const auto refuse = [&](int message) {
         ui.showMessage(instrumentMessage(message, bcn), MessageIcon::Exclamation, MessageButtons::Ok);
         return Compatibility{};
     };
 
     char text[16] = {};
-    const std::int32_t rc = kvxLoggerCompatibility(static_cast<std::int32_t>(bcn), text);
+    const std::int32_t rc = link.loggerCompatibility(static_cast<std::int32_t>(bcn), text);
     Compatibility result{true, 2};
     double number = 0.0;
     if (rc == KVX_OK) {

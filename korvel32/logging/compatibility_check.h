@@ -2,6 +2,7 @@
 // which configuration type the instrument understands.
 #pragma once
 
+#include "link/instrument_link.h"
 #include "platform/user_interface.h"
 #include "setup/instrument_setup.h"
 
@@ -23,6 +24,6 @@ double compatibilityNumber(const std::string &text);
 int compatibilityProblem(double number);
 
 // Asks the instrument (communications open) and shows the reason for a refusal.
-Compatibility checkCompatibility(unsigned bcn, const InstrumentSetup &setup, UserInterface &ui);
+Compatibility checkCompatibility(InstrumentLink &link, unsigned bcn, const InstrumentSetup &setup, UserInterface &ui);
 
 } // namespace korvel

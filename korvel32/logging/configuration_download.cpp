@@ -89,14 +89,14 @@ void setIntervals(InstrumentConfig &config, const InstrumentSlot &slot, const In
 }
 
 // Compiles the Equation channels one behind the other into the byte-code area.
-bool compileEquations(InstrumentConfig &config, const InstrumentSetup &setup) {
+bool compileEquations(InstrumentLink &link, InstrumentConfig &config, const InstrumentSetup &setup) {
     std::size_t offset = 0;
     for (int channel = kFirstComputedChannel; channel <= kChannelCount; ++channel) {
         if (setup.channel(channel).function != ChannelFunction::Equation) continue;
         // The compiler wants a whole area of its own to write into.
         std::array<std::uint8_t, KVX_EQUATION_AREA> code{};
         std::int32_t mask = 0, length = 0, errorPosition = 0, errorCode = 0;
-        if (kvxParseExpr(setup.equation(channel).c_str(), code.data(), &mask, &length, &errorPosition, &errorCode) != 1)
+        if (link.parseExpr(setup.equation(channel).c_str(), code.data(), mask, length, errorPosition, errorCode) != 1)
             return false;
         const auto size = static_cast<std::size_t>(length);
         if (length <= 0 || offset + size > KVX_EQUATION_AREA) return false;
@@ -123,7 +123,8 @@ std::array<std::int32_t, 4> splitInterval(double seconds) {
     return {hours, minutes, wholeSeconds, std::min(milliseconds, 999)};
 }
 
-std::optional<InstrumentConfig> instrumentConfigOf(const InstrumentSlot &slot, const InstrumentSetup *masterSetup,
+std::optional<InstrumentConfig> instrumentConfigOf(InstrumentLink &link, const InstrumentSlot &slot,
+                                                   const InstrumentSetup *masterSetup,
                                                    const DownloadSettings &settings) {
     const InstrumentSetup &own = *slot.setup;
     const bool followsMaster = slot.role == GroupRole::Slave && masterSetup != nullptr;
@@ -134,13 +135,13 @@ std::optional<InstrumentConfig> instrumentConfigOf(const InstrumentSlot &slot, c
     setIntervals(config, slot, scanning, settings);
     for (int channel = 1; channel <= kChannelCount; ++channel)
         config.channels[channel - 1] = channelConfigOf(own.channel(channel));
-    if (!compileEquations(config, own)) return std::nullopt;
+    if (!compileEquations(link, config, own)) return std::nullopt;
     return config;
 }
 
-bool downloadConfiguration(unsigned bcn, int level, const InstrumentConfig &config) {
+bool downloadConfiguration(InstrumentLink &link, unsigned bcn, int level, const InstrumentConfig &config) {
     std::int32_t detail = 0;
-    return kvxConfigSet(static_cast<std::int32_t>(bcn), level, &config, &detail) == KVX_OK;
+    return link.configSet(static_cast<std::int32_t>(bcn), level, config, detail) == KVX_OK;
 }
 
 } // namespace korvel

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "kvlink32.h"
+#include "link/instrument_link.h"
 #include "setup/instrument_table.h"
 
 #include <array>
@@ -24,13 +25,14 @@ struct DownloadSettings {
 // rounded to the millisecond.
 std::array<std::int32_t, 4> splitInterval(double seconds);
 
-// The block for the instrument of this slot. A Slave scans as its Master
+// The block for the instrument of this slot; the link compiles its equations. A Slave scans as its Master
 // says, so masterSetup is needed for one (and ignored otherwise). Empty when
 // an equation does not compile or the equations outgrow the byte-code area.
-std::optional<InstrumentConfig> instrumentConfigOf(const InstrumentSlot &slot, const InstrumentSetup *masterSetup,
+std::optional<InstrumentConfig> instrumentConfigOf(InstrumentLink &link, const InstrumentSlot &slot,
+                                                   const InstrumentSetup *masterSetup,
                                                    const DownloadSettings &settings);
 
 // Sends the block as configuration type level (1 without equations, 2 with).
-bool downloadConfiguration(unsigned bcn, int level, const InstrumentConfig &config);
+bool downloadConfiguration(InstrumentLink &link, unsigned bcn, int level, const InstrumentConfig &config);
 
 } // namespace korvel

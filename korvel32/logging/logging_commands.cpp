@@ -1,7 +1,5 @@
 #include "logging/logging_commands.h"
 
-#include "kvlink32.h"
-
 #include <bit>
 
 namespace korvel {
@@ -23,9 +21,9 @@ bool anyLogging(const InstrumentTable &table, const LoggingRuns &runs) {
     return false;
 }
 
-LoggingCommands::LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, LoggingRuns &runs,
-                                 LoggingCommandHost &host)
-        : table_(table), options_(options), runs_(runs), host_(host) {}
+LoggingCommands::LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link,
+                                 LoggingRuns &runs, LoggingCommandHost &host)
+        : table_(table), options_(options), link_(link), runs_(runs), host_(host) {}
 
 CommandResult LoggingCommands::startInstrument(int slot) {
     if (slot == 0 || !table_.slot(slot).inUse) return {toolbox_reply::kNoSuchInstrument, 0};
@@ -89,7 +87,7 @@ CommandResult LoggingCommands::stopAll(CommandSource source) {
         if (reply == 0) reply = rest;
     }
     // The library takes the PC's time afresh for the next starts.
-    kvxPCTimeChange();
+    link_.pcTimeChange();
     return {static_cast<std::int16_t>(reply), 0};
 }
 

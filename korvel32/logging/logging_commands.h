@@ -5,6 +5,7 @@
 // was refused.
 #pragma once
 
+#include "link/instrument_link.h"
 #include "logging/logging_engine.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
@@ -76,7 +77,7 @@ public:
 
 class LoggingCommands {
 public:
-    LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, LoggingRuns &runs,
+    LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link, LoggingRuns &runs,
                     LoggingCommandHost &host);
 
     // slot: the selected instrument, or the one a remote command names; 0
@@ -95,6 +96,7 @@ private:
 
     const InstrumentTable &table_;
     const LoggerOptions &options_;
+    InstrumentLink &link_;
     LoggingRuns &runs_;
     LoggingCommandHost &host_;
 };

@@ -4,9 +4,10 @@ namespace korvel {
 
 LoggingCore::LoggingCore(SessionTarget target, LoggingFrontEnd &frontEnd, UserInterface &ui, Clock &clock)
         : table_(target.table), files_(target.table, target.regional), remoteHost_(frontEnd),
-          observer_(files_, remote_, frontEnd), engine_(target.table, target.options, ui, observer_, clock),
+          observer_(files_, remote_, frontEnd),
+          engine_(target.table, target.options, target.link, ui, observer_, clock),
           commandHost_(target.table, files_, ui, clock, frontEnd),
-          commands_(target.table, target.options, runs_, commandHost_),
+          commands_(target.table, target.options, target.link, runs_, commandHost_),
           remote_(RemoteCommandTargets{target.table, runs_, commands_, target.document, ui, target.programDirectory,
                                        target.regional.decimalSymbol},
                   remoteHost_),

@@ -1,6 +1,5 @@
 #include "logging/logging_engine.h"
 
-#include "kvlink32.h"
 #include "platform/string_table.h"
 
 namespace korvel {
@@ -8,9 +7,9 @@ namespace {
 constexpr int kCannotWriteDataFile = 35;
 } // namespace
 
-LoggingEngine::LoggingEngine(InstrumentTable &table, const LoggerOptions &options, UserInterface &ui,
-                             LoggingObserver &observer, Clock &clock)
-        : table_(table), options_(options), ui_(ui), observer_(observer), clock_(clock) {}
+LoggingEngine::LoggingEngine(InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link,
+                             UserInterface &ui, LoggingObserver &observer, Clock &clock)
+        : table_(table), options_(options), link_(link), ui_(ui), observer_(observer), clock_(clock) {}
 
 std::vector<int> LoggingEngine::slotsOf(std::uint32_t slotMask) const {
     std::vector<int> slots;
@@ -52,8 +51,13 @@ void LoggingEngine::showMessage(int slot, int message) {
 }
 
 void LoggingEngine::endRun(int slot) {
-    kvxCommClose(table_.slot(slot).bcn);
+    link_.commClose(static_cast<std::int32_t>(table_.slot(slot).bcn));
     finishRun(slot);
+}
+
+void LoggingEngine::askInternalError(int slot) {
+    std::int32_t word = 0;
+    link_.iError(static_cast<std::int32_t>(table_.slot(slot).bcn), word);
 }
 
 void LoggingEngine::finishRun(int slot) {

@@ -4,6 +4,7 @@
 // while a start or stop waits on an instrument.
 #pragma once
 
+#include "link/instrument_link.h"
 #include "logging/logging_observer.h"
 #include "logging/logging_run.h"
 #include "platform/clock.h"
@@ -30,8 +31,8 @@ constexpr int kReplyUnableToStop = -6038;
 
 class LoggingEngine {
 public:
-    LoggingEngine(InstrumentTable &table, const LoggerOptions &options, UserInterface &ui, LoggingObserver &observer,
-                  Clock &clock);
+    LoggingEngine(InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link, UserInterface &ui,
+                  LoggingObserver &observer, Clock &clock);
 
     // The AutoScanDisable setting of korvel32.ini.
     void setAutoScanDisable(bool on) { autoScanDisable_ = on; }
@@ -66,6 +67,10 @@ public:
     // instrument could not be read; the run goes on.
     bool readScans(int slot);
 
+    // Asks the instrument for its internal error word, which keeps an idle
+    // connection alive; the answer does not matter.
+    void askInternalError(int slot);
+
 private:
     friend class BusyMark;
 
@@ -94,6 +99,7 @@ private:
 
     InstrumentTable &table_;
     const LoggerOptions &options_;
+    InstrumentLink &link_;
     UserInterface &ui_;
     LoggingObserver &observer_;
     Clock &clock_;

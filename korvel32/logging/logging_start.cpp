@@ -1,7 +1,6 @@
 // Starting logging runs: every check and download is done for all the
 // instruments of a start before the next one begins, so that a group starts
 // scanning at one common time.
-#include "kvlink32.h"
 #include "logging/compatibility_check.h"
 #include "logging/configuration_download.h"
 #include "logging/instrument_time.h"
@@ -56,10 +55,10 @@ bool LoggingEngine::startLogging(std::uint32_t slotMask, int startDelay) {
 
 bool LoggingEngine::startInstruments(const std::vector<int> &slots, int startDelay) {
     const auto closeAll = [&] {
-        for (const int slot : slots) kvxCommClose(table_.slot(slot).bcn);
+        for (const int slot : slots) link_.commClose(table_.slot(slot).bcn);
     };
     for (const int slot : slots) {
-        if (!openCommunications(table_.slot(slot).bcn, OpenMode::StartChecks, ui_)) {
+        if (!openCommunications(link_, table_.slot(slot).bcn, OpenMode::StartChecks, ui_)) {
             closeAll();
             return false;
         }
@@ -75,7 +74,7 @@ bool LoggingEngine::configureAndStart(const std::vector<int> &slots, int startDe
     std::array<int, kInstrumentSlots + 1> levels{};
     for (const int slot : slots) {
         const InstrumentSlot &entry = table_.slot(slot);
-        const Compatibility compatibility = checkCompatibility(entry.bcn, *entry.setup, ui_);
+        const Compatibility compatibility = checkCompatibility(link_, entry.bcn, *entry.setup, ui_);
         if (!compatibility.compatible) return false;
         levels[static_cast<std::size_t>(slot)] = compatibility.configurationLevel;
     }
@@ -91,7 +90,7 @@ bool LoggingEngine::configureAndStart(const std::vector<int> &slots, int startDe
 
 bool LoggingEngine::setClocks(const std::vector<int> &slots) {
     for (const int slot : slots) {
-        const std::int32_t rc = kvxTimeSet(table_.slot(slot).bcn);
+        const std::int32_t rc = link_.timeSet(table_.slot(slot).bcn);
         if (rc == KVX_OK) continue;
         showMessage(slot, rc == kInstrumentBadTime ? kInvalidTime : kCommunicationInterruption);
         return false;
@@ -102,7 +101,7 @@ bool LoggingEngine::setClocks(const std::vector<int> &slots) {
 bool LoggingEngine::waitUntilResponding(const std::vector<int> &slots) {
     for (const int slot : slots) {
         std::uint32_t status = 0;
-        const std::int32_t rc = kvxBusyWait(table_.slot(slot).bcn, kCommandWaitMs, &status);
+        const std::int32_t rc = link_.busyWait(table_.slot(slot).bcn, kCommandWaitMs, status);
         if (rc >= 0 && (status & kStatusNotResponding)) {
             showMessage(slot, kNotResponding);
             return false;
@@ -117,8 +116,8 @@ bool LoggingEngine::downloadConfigurations(const std::vector<int> &slots,
                                     options_.alarmCheckIntervalM100A, options_.alarmCheckIntervalM200A};
     for (const int slot : slots) {
         const InstrumentSlot &entry = table_.slot(slot);
-        const std::optional<InstrumentConfig> config = instrumentConfigOf(entry, masterSetup(), settings);
-        if (!config || !downloadConfiguration(entry.bcn, levels[static_cast<std::size_t>(slot)], *config)) {
+        const std::optional<InstrumentConfig> config = instrumentConfigOf(link_, entry, masterSetup(), settings);
+        if (!config || !downloadConfiguration(link_, entry.bcn, levels[static_cast<std::size_t>(slot)], *config)) {
             showMessage(slot, kCommunicationInterruption);
             return false;
         }
@@ -129,7 +128,7 @@ bool LoggingEngine::downloadConfigurations(const std::vector<int> &slots,
 bool LoggingEngine::clearTotalizers(const std::vector<int> &slots) {
     if (!options_.resetTotalizer) return true;
     for (const int slot : slots) {
-        if (kvxTotalizerClear(table_.slot(slot).bcn) != KVX_OK) {
+        if (link_.totalizerClear(table_.slot(slot).bcn) != KVX_OK) {
             showMessage(slot, kCommunicationInterruption);
             return false;
         }
@@ -139,18 +138,18 @@ bool LoggingEngine::clearTotalizers(const std::vector<int> &slots) {
 
 bool LoggingEngine::enableScanning(const std::vector<int> &slots, int startDelay, std::int64_t &startSecond) {
     std::int32_t seconds = 0, milliseconds = 0;
-    kvxTimeToolbox(&seconds, &milliseconds);
+    link_.timeToolbox(seconds, milliseconds);
     startSecond = std::int64_t{seconds} + startDelay;
     const InstrumentTime startTime = instrumentTimeOf(startSecond);
     for (const int slot : slots) {
         const std::int32_t bcn = table_.slot(slot).bcn;
         std::int32_t rc = KVX_INST_BAD_START;
-        if (startDelay != 0) rc = kvxScansEnableAt(bcn, &startTime, milliseconds);
+        if (startDelay != 0) rc = link_.scansEnableAt(bcn, startTime, milliseconds);
         // An instrument that rejects the start time starts at once.
-        if (rc == KVX_INST_BAD_START) rc = kvxScansEnable(bcn, 1);
+        if (rc == KVX_INST_BAD_START) rc = link_.scansEnable(bcn, true);
         if (rc != KVX_OK) {
             showMessage(slot, kCommunicationInterruption);
-            for (const int started : slots) kvxScansEnable(table_.slot(started).bcn, 0);
+            for (const int started : slots) link_.scansEnable(table_.slot(started).bcn, false);
             return false;
         }
     }
@@ -169,7 +168,7 @@ void LoggingEngine::beginRun(int slot, std::int64_t startSecond) {
 void LoggingEngine::selectMonitorChannels(const std::vector<int> &slots) {
     for (const int slot : slots) {
         const InstrumentSlot &entry = table_.slot(slot);
-        if (entry.setup->monitorChannel != 0) kvxInstMonitor(entry.bcn, 1, entry.setup->monitorChannel);
+        if (entry.setup->monitorChannel != 0) link_.instMonitor(entry.bcn, true, entry.setup->monitorChannel);
     }
 }
 

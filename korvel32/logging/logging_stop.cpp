@@ -1,6 +1,5 @@
 // Stopping logging runs: scanning is disabled and the run drains, so that the
 // logging tick still reads the scans the instrument holds.
-#include "kvlink32.h"
 #include "logging/logging_engine.h"
 #include "platform/string_table.h"
 
@@ -23,11 +22,11 @@ int LoggingEngine::stopLogging(std::uint32_t slotMask, CommandSource source) {
         for (const int slot : slots) finishRun(slot);
         return 0;
     }
-    for (const int slot : slots) kvxInstMonitor(table_.slot(slot).bcn, 0, 0);
+    for (const int slot : slots) link_.instMonitor(table_.slot(slot).bcn, false, 0);
     int reply = 0;
     for (const int slot : slots) {
         const unsigned bcn = table_.slot(slot).bcn;
-        const std::int32_t rc = kvxScansEnable(static_cast<std::int32_t>(bcn), 0);
+        const std::int32_t rc = link_.scansEnable(static_cast<std::int32_t>(bcn), false);
         if (rc == KVX_OK) {
             run(slot).draining = true;
             continue;

@@ -1,7 +1,6 @@
 #include "logging/logging_tick.h"
 
 #include "datafiles/slot_data_files.h"
-#include "kvlink32.h"
 #include "logging/logging_engine.h"
 #include "logging/once_per_second.h"
 #include "logging/tick_observer.h"
@@ -15,8 +14,7 @@ constexpr int kReadingRemainingScans = 550;
 // The Master pairing's view of the logging engine.
 class EnginePairing final : public PairingInstruments {
 public:
-    EnginePairing(const InstrumentTable &table, LoggingEngine &engine, ScanWriter &writer)
-            : table_(table), engine_(engine), writer_(writer) {}
+    EnginePairing(LoggingEngine &engine, ScanWriter &writer) : engine_(engine), writer_(writer) {}
 
     bool readScans(int slot) override { return engine_.readScans(slot); }
     ScanBuffer &scanBuffer(int slot) override { return engine_.scanBuffer(slot); }
@@ -24,13 +22,9 @@ public:
     bool writeMerged(int master, const ScanRecord &masterScan, std::span<const ScanRecord *const> slaveScans) override {
         return writer_.writeMerged(master, masterScan, slaveScans);
     }
-    void queryInternalError(int slot) override {
-        std::int32_t word = 0;
-        kvxIError(table_.slot(slot).bcn, &word);
-    }
+    void queryInternalError(int slot) override { engine_.askInternalError(slot); }
 
 private:
-    const InstrumentTable &table_;
     LoggingEngine &engine_;
     ScanWriter &writer_;
 };
@@ -138,7 +132,7 @@ LoggingTick::Served LoggingTick::serve(int slot, std::int64_t now) {
         return served;
     }
     if (role == GroupRole::Slave) return {}; // read by its Master's pairing
-    EnginePairing instruments(table_, engine_, writer_);
+    EnginePairing instruments(engine_, writer_);
     const PairingOutcome outcome = pairing_.serve(instruments, slot, slaveSlots(), now);
     return {outcome.readSucceeded, outcome.newScans, outcome.written};
 }

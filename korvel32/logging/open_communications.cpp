@@ -1,6 +1,5 @@
 #include "logging/open_communications.h"
 
-#include "kvlink32.h"
 #include "logging/communication_messages.h"
 #include "logging/self_test_questions.h"
 #include "platform/string_table.h"
@@ -17,24 +16,24 @@ constexpr std::uint32_t kIdleWaitMs = 95000;
 
 // 0 when the instrument answers as the one configured for this BCN, else the
 // message to show.
-int identityProblem(std::int32_t bcn) {
+int identityProblem(InstrumentLink &link, std::int32_t bcn) {
     std::int32_t reported = 0;
-    const std::int32_t rc = kvxInstBCN(bcn, &reported);
+    const std::int32_t rc = link.instBcn(bcn, reported);
     if (rc != KVX_OK) return communicationFailureMessage(rc);
     if (reported != bcn) return kBcnMismatchMessage;
-    const std::int32_t model = kvxModelCheck(bcn);
+    const std::int32_t model = link.modelCheck(bcn);
     if (model == KVX_E_MODEL_MISMATCH) return kModelMismatchMessage;
     if (model < 0) return communicationFailureMessage(model);
     return 0;
 }
 
 // Asks about every problem the instrument reports; false at the first No.
-bool userAcceptsProblems(std::int32_t bcn, UserInterface &ui) {
+bool userAcceptsProblems(InstrumentLink &link, std::int32_t bcn, UserInterface &ui) {
     std::uint32_t status = 0;
-    if (kvxInstStatus(bcn, &status) != KVX_OK) return true;
+    if (link.instStatus(bcn, status) != KVX_OK) return true;
     std::optional<std::uint32_t> selftestResult;
     std::uint32_t result = 0;
-    if ((status & kStatusSelftestResult) && kvxSelftestResult(bcn, &result) == KVX_OK) selftestResult = result;
+    if ((status & kStatusSelftestResult) && link.selftestResult(bcn, result) == KVX_OK) selftestResult = result;
     for (const int question : selfTestQuestions(status, selftestResult)) {
         const MessageAnswer answer = ui.showMessage(instrumentMessage(question, static_cast<unsigned>(bcn)),
                                                     MessageIcon::Question, MessageButtons::YesNo);
@@ -45,7 +44,7 @@ bool userAcceptsProblems(std::int32_t bcn, UserInterface &ui) {
 
 } // namespace
 
-bool openCommunications(unsigned bcn, OpenMode mode, UserInterface &ui) {
+bool openCommunications(InstrumentLink &link, unsigned bcn, OpenMode mode, UserInterface &ui) {
     const auto number = static_cast<std::int32_t>(bcn);
     const auto fail = [&](int message) {
         if (mode != OpenMode::Silent)
@@ -53,19 +52,19 @@ bool openCommunications(unsigned bcn, OpenMode mode, UserInterface &ui) {
         return false;
     };
 
-    const std::int32_t opened = kvxCommOpen(number);
+    const std::int32_t opened = link.commOpen(number);
     if (opened != KVX_OK) return fail(communicationFailureMessage(opened));
-    if (const int problem = identityProblem(number); problem != 0) {
-        kvxCommClose(number);
+    if (const int problem = identityProblem(link, number); problem != 0) {
+        link.commClose(number);
         return fail(problem);
     }
-    if (mode == OpenMode::StartChecks && !userAcceptsProblems(number, ui)) {
-        kvxCommClose(number);
+    if (mode == OpenMode::StartChecks && !userAcceptsProblems(link, number, ui)) {
+        link.commClose(number);
         return false;
     }
-    if (kvxScansEnable(number, 0) == KVX_OK) {
+    if (link.scansEnable(number, false) == KVX_OK) {
         std::uint32_t status = 0;
-        kvxBusyWait(number, kIdleWaitMs, &status);
+        link.busyWait(number, kIdleWaitMs, status);
     }
     return true;
 }

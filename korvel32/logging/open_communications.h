@@ -2,6 +2,7 @@
 // checks and, as logging starts, the status and self-test questions.
 #pragma once
 
+#include "link/instrument_link.h"
 #include "platform/user_interface.h"
 
 namespace korvel {
@@ -15,6 +16,6 @@ enum class OpenMode {
 // True when the instrument is connected, is the one configured for this BCN,
 // and has been told to stop scanning and is idle. On false nothing is left
 // open.
-bool openCommunications(unsigned bcn, OpenMode mode, UserInterface &ui);
+bool openCommunications(InstrumentLink &link, unsigned bcn, OpenMode mode, UserInterface &ui);
 
 } // namespace korvel

@@ -1,6 +1,5 @@
 // Reading an instrument's queued scans: the bookkeeping of the run and the
 // warnings about the instrument's condition that come with a read.
-#include "kvlink32.h"
 #include "logging/logging_engine.h"
 #include "logging/simulated_scan.h"
 #include "platform/string_table.h"
@@ -31,14 +30,14 @@ bool LoggingEngine::readScans(int slot) {
         const InstrumentSetup *master = masterSetup();
         const bool followsMaster = entry.role == GroupRole::Slave && master != nullptr;
         std::int32_t seconds = 0, milliseconds = 0;
-        kvxTimeToolbox(&seconds, &milliseconds);
+        link_.timeToolbox(seconds, milliseconds);
         simulateScan(buffer, simulationClocks_.at(static_cast<std::size_t>(slot)), run(slot).hasData, *entry.setup,
                      (followsMaster ? *master : *entry.setup).interval1, slot,
                      {seconds, static_cast<unsigned>(milliseconds)});
         countScans(slot);
         return true;
     }
-    const std::int32_t rc = kvxScansGet(entry.bcn, static_cast<std::uint32_t>(buffer.batchSize), buffer.block());
+    const std::int32_t rc = link_.scansGet(entry.bcn, static_cast<std::uint32_t>(buffer.batchSize), buffer.block());
     if (rc < 0) {
         // A draining instrument may still be finishing its stop.
         if (!(run(slot).draining && rc == KVX_INST_BUSY)) reportCommunicationInterruption(slot, rc);
@@ -66,7 +65,7 @@ void LoggingEngine::reportCommunicationInterruption(int slot, std::int32_t code)
 void LoggingEngine::checkAttention(int slot) {
     std::uint32_t status = 0;
     const bool attention = scanBuffer(slot).header().remaining & kAttentionFlag;
-    if (attention && kvxInstStatus(table_.slot(slot).bcn, &status) == KVX_OK) {
+    if (attention && link_.instStatus(table_.slot(slot).bcn, status) == KVX_OK) {
         reportInstrumentStatus(slot, status);
         return;
     }

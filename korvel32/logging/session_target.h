@@ -2,6 +2,7 @@
 // that start-up has read.
 #pragma once
 
+#include "link/instrument_link.h"
 #include "platform/regional_formats.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
@@ -12,6 +13,7 @@
 namespace korvel {
 
 struct SessionTarget {
+    InstrumentLink &link;
     InstrumentTable &table;
     const LoggerOptions &options;
     CSetupDoc &document;

@@ -3,8 +3,6 @@
 #include "platform/string_table.h"
 #include "setup/bcn_lookup.h"
 
-#include <kvlink32.h>
-
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
@@ -34,14 +32,14 @@ CreateInstrumentDialog::CreateInstrumentDialog(const InstrumentTable &table, QWi
     layout->addWidget(buttons);
 }
 
-bool CreateInstrumentDialog::listAvailable(UserInterface &ui) {
-    const std::int32_t entries = kvxCCFnumEntries();
+bool CreateInstrumentDialog::listAvailable(InstrumentLink &link, UserInterface &ui) {
+    const std::int32_t entries = link.ccfNumEntries();
     if (entries < 0) return reportUnreadable(ui);
     for (std::int32_t index = 0; index < entries; ++index) {
-        std::int32_t bcn = 0;
-        std::int32_t model = 0;
-        std::uint8_t address[4] = {};
-        if (kvxCCFgetEntry(static_cast<std::uint32_t>(index), &bcn, address, &model) < 0) return reportUnreadable(ui);
+        CcfEntry entry;
+        if (link.ccfGetEntry(static_cast<std::uint32_t>(index), entry) < 0) return reportUnreadable(ui);
+        const std::int32_t bcn = entry.bcn;
+        const std::int32_t model = entry.model;
         if (table_.find(static_cast<unsigned>(bcn)) != 0) continue;
         const std::string modelName = resourceString(static_cast<int>(modelFromCcfCode(model)));
         auto *line = new QListWidgetItem(QString::asprintf("%02u  %s", static_cast<unsigned>(bcn), modelName.c_str()));
@@ -65,10 +63,10 @@ std::vector<unsigned> CreateInstrumentDialog::chosenBcns(int limit) const {
     return bcns;
 }
 
-std::vector<unsigned> chooseInstrumentsInDialog(const InstrumentTable &table, UserInterface &ui, int limit,
-                                                QWidget *parent) {
+std::vector<unsigned> chooseInstrumentsInDialog(const InstrumentTable &table, InstrumentLink &link, UserInterface &ui,
+                                                int limit, QWidget *parent) {
     CreateInstrumentDialog dialog(table, parent);
-    if (!dialog.listAvailable(ui) || dialog.exec() != QDialog::Accepted) return {};
+    if (!dialog.listAvailable(link, ui) || dialog.exec() != QDialog::Accepted) return {};
     return dialog.chosenBcns(limit);
 }
 

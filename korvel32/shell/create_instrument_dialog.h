@@ -2,6 +2,7 @@
 // configuration that the setup does not hold yet, for the user to pick.
 #pragma once
 
+#include "link/instrument_link.h"
 #include "platform/user_interface.h"
 #include "setup/instrument_table.h"
 
@@ -23,7 +24,7 @@ public:
     // first line. False, after telling the user why, when the configuration
     // cannot be read or offers no instrument the setup lacks: the dialog is
     // then not to be shown.
-    bool listAvailable(UserInterface &ui);
+    bool listAvailable(InstrumentLink &link, UserInterface &ui);
 
     // The BCNs of the selected lines in list order, at most limit of them.
     std::vector<unsigned> chosenBcns(int limit) const;
@@ -37,7 +38,7 @@ private:
 
 // The dialog as the command shows it: the BCNs chosen with OK, none when the
 // dialog is cancelled or cannot be shown.
-std::vector<unsigned> chooseInstrumentsInDialog(const InstrumentTable &table, UserInterface &ui, int limit,
-                                                QWidget *parent);
+std::vector<unsigned> chooseInstrumentsInDialog(const InstrumentTable &table, InstrumentLink &link, UserInterface &ui,
+                                                int limit, QWidget *parent);
 
 } // namespace korvel

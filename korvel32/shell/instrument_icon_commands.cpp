@@ -28,8 +28,9 @@ std::string deleteQuestion(unsigned bcn) {
 } // namespace
 
 InstrumentIconCommands::InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentBar &bar,
-                                               UserInterface &ui, SlotLogging logging, InstrumentChooser chooser)
-        : table_(table), document_(document), bar_(bar), ui_(ui), logging_(std::move(logging)),
+                                               InstrumentLink &link, UserInterface &ui, SlotLogging logging,
+                                               InstrumentChooser chooser)
+        : table_(table), document_(document), bar_(bar), link_(link), ui_(ui), logging_(std::move(logging)),
           chooser_(std::move(chooser)) {}
 
 void InstrumentIconCommands::createInstruments(QWidget *parent) {
@@ -37,7 +38,7 @@ void InstrumentIconCommands::createInstruments(QWidget *parent) {
         showError(ui_, kMaximumInstruments);
         return;
     }
-    const std::vector<unsigned> bcns = chooser_(table_, ui_, kInstrumentSlots - table_.count(), parent);
+    const std::vector<unsigned> bcns = chooser_(table_, link_, ui_, kInstrumentSlots - table_.count(), parent);
     bool added = false;
     for (const unsigned bcn : bcns) {
         if (table_.full() || !addInstrument(bcn)) break;
@@ -49,7 +50,7 @@ void InstrumentIconCommands::createInstruments(QWidget *parent) {
 // False, after the message, when adding has to stop.
 bool InstrumentIconCommands::addInstrument(unsigned bcn) {
     const int slot = table_.firstFreeSlot();
-    const BcnLookup lookup = lookUpBcn(bcn);
+    const BcnLookup lookup = lookUpBcn(link_, bcn);
     if (lookup.status < 0) {
         showError(ui_, message::kCcfUnreadable);
         return false;

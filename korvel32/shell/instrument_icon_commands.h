@@ -17,13 +17,14 @@ namespace korvel {
 
 // Offers the instruments the setup lacks and returns the BCNs chosen, at most
 // limit of them; none means Cancel.
-using InstrumentChooser =
-    std::function<std::vector<unsigned>(const InstrumentTable &table, UserInterface &ui, int limit, QWidget *parent)>;
+using InstrumentChooser = std::function<std::vector<unsigned>(const InstrumentTable &table, InstrumentLink &link,
+                                                              UserInterface &ui, int limit, QWidget *parent)>;
 
 class InstrumentIconCommands {
 public:
-    InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentBar &bar, UserInterface &ui,
-                           SlotLogging logging, InstrumentChooser chooser = chooseInstrumentsInDialog);
+    InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentBar &bar, InstrumentLink &link,
+                           UserInterface &ui, SlotLogging logging,
+                           InstrumentChooser chooser = chooseInstrumentsInDialog);
 
     // Each chosen instrument goes to the lowest free slot with the model the
     // communications configuration gives it, and becomes the selected one.
@@ -39,6 +40,7 @@ private:
     InstrumentTable &table_;
     CSetupDoc &document_;
     InstrumentBar &bar_;
+    InstrumentLink &link_;
     UserInterface &ui_;
     SlotLogging logging_;
     InstrumentChooser chooser_;

@@ -23,8 +23,6 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <kvlink32.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -52,10 +50,11 @@ WindowRect toWindowRect(const QRect &rect) {
 
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
         : QMainWindow(parent), table_(target.table), options_(target.options), document_(target.document),
-          regional_(target.regional), recentFiles_(target.recentFiles), ui_(ui) {
+          regional_(target.regional), link_(target.link), recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
-        SessionTarget{table_, options_, document_, regional_, target.settings.autoScanDisable, target.programDirectory},
+        SessionTarget{link_, table_, options_, document_, regional_, target.settings.autoScanDisable,
+                      target.programDirectory},
         ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }}, ui_, clock,
         this);
     createClientArea();
@@ -66,7 +65,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     createToolBars();
     createStatusBar();
     iconCommands_ = std::make_unique<InstrumentIconCommands>(
-        table_, document_, *bar_, ui_, [this](int slot) { return logging_->runs().logging(slot); });
+        table_, document_, *bar_, link_, ui_, [this](int slot) { return logging_->runs().logging(slot); });
     closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
     connectLogging();
     table_.setObserver(this);
@@ -219,7 +218,7 @@ void CMainFrame::connectLogging() {
     });
     connect(logging_.get(), &ShellLogging::configurationChanged, this, &CMainFrame::updateViews);
     // The library re-reads the PC clock for the instruments' time.
-    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [] { kvxPCTimeChange(); });
+    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] { link_.pcTimeChange(); });
 }
 
 QAction *CMainFrame::recentFileAction(int index) const { return actions_.at(command::kFirstRecentFile + index); }

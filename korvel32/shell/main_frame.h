@@ -36,6 +36,7 @@ namespace korvel {
 class CConfigView;
 
 struct MainFrameTarget {
+    InstrumentLink &link;
     InstrumentTable &table;
     LoggerOptions &options;
     CSetupDoc &document;
@@ -133,6 +134,7 @@ private:
     LoggerOptions &options_;
     CSetupDoc &document_;
     const RegionalFormats &regional_;
+    InstrumentLink &link_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
     std::unique_ptr<ShellLogging> logging_;

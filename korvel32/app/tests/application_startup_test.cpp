@@ -2,6 +2,7 @@
 // temporary directory; the window steps are recorded instead of shown.
 #include "app/application_startup.h"
 #include "app/program_directory.h"
+#include "link/instrument_link.h"
 #include "platform/ini_profile.h"
 #include "scripted_user_interface.h"
 #include "setup/bcn_lookup.h"
@@ -61,8 +62,8 @@ protected:
     }
 
     bool start(std::string_view commandLine = {}) {
-        startup.emplace(StartupTarget{setupTemplate, instruments, options, document, regional, settings}, windows, ui,
-                        parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
+        startup.emplace(StartupTarget{link, setupTemplate, instruments, options, document, regional, settings}, windows,
+                        ui, parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
         return startup->start();
     }
     void writeProgramFile(const std::string &name, const std::string &content) {
@@ -74,6 +75,7 @@ protected:
     std::string programDir = programHome.path() + "/";
     std::string ccfPath = ccfDir.path() + "/ccf.cfg";
 
+    InstrumentLink link;
     SetupTemplate setupTemplate;
     InstrumentTable instruments{setupTemplate};
     LoggerOptions options;
@@ -82,7 +84,7 @@ protected:
     RegionalFormats regional;
     ApplicationSettings settings;
     ScriptedUserInterface ui;
-    CSetupDoc document{SetupTarget{instruments, options, plot, host, lookUpBcn}, ui, regional};
+    CSetupDoc document{SetupTarget{instruments, options, plot, host, bcnResolver(link)}, ui, regional};
     RecordedWindowSteps windows;
     std::optional<ApplicationStartup> startup;
 };

@@ -27,14 +27,14 @@ protected:
     void SetUp() override {
         SimulatedLogger::SetUp();
         startInstruments({3});
-        ASSERT_TRUE(openCommunications(3, OpenMode::Silent, ui));
+        ASSERT_TRUE(openCommunications(link, 3, OpenMode::Silent, ui));
     }
     void TearDown() override {
         kvxCommClose(3);
         SimulatedLogger::TearDown();
     }
 
-    Compatibility check() { return checkCompatibility(3, *table.slot(1).setup, ui); }
+    Compatibility check() { return checkCompatibility(link, 3, *table.slot(1).setup, ui); }
     InstrumentSetup &setup() { return *table.slot(1).setup; }
 };
 

@@ -10,6 +10,9 @@
 namespace korvel {
 namespace {
 
+// Compiles the equations of the setups that have any.
+InstrumentLink library;
+
 // An instrument slot with every channel off, ready to be given channels.
 InstrumentSlot makeSlot(GroupRole role = GroupRole::Async, ModelCode model = ModelCode::M100A) {
     InstrumentSlot slot;
@@ -23,7 +26,7 @@ InstrumentSlot makeSlot(GroupRole role = GroupRole::Async, ModelCode model = Mod
 
 InstrumentConfig configOf(const InstrumentSlot &slot, const InstrumentSetup *master = nullptr,
                           const DownloadSettings &settings = {}) {
-    const std::optional<InstrumentConfig> config = instrumentConfigOf(slot, master, settings);
+    const std::optional<InstrumentConfig> config = instrumentConfigOf(library, slot, master, settings);
     EXPECT_TRUE(config.has_value());
     return config.value_or(InstrumentConfig{});
 }
@@ -337,7 +340,7 @@ TEST_F(EquationDownload, EquationsFollowOneAnotherInChannelOrder) {
 
 TEST_F(EquationDownload, AnEquationThatDoesNotCompileStopsTheDownload) {
     setEquation(21, "C1+");
-    EXPECT_FALSE(instrumentConfigOf(slot, nullptr, {}).has_value());
+    EXPECT_FALSE(instrumentConfigOf(library, slot, nullptr, {}).has_value());
 }
 
 } // namespace

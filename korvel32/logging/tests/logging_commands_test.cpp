@@ -197,7 +197,7 @@ class LoggingCommandsOnInstruments : public SimulatedLogger {
 protected:
     EngineRuns runs{engine};
     RecordingCommandHost host;
-    LoggingCommands commands{table, options, runs, host};
+    LoggingCommands commands{table, options, link, runs, host};
 };
 
 TEST_F(LoggingCommandsOnInstruments, AnAsyncInstrumentStartsScanningAtOnceAndStops) {

@@ -98,6 +98,20 @@ TEST_F(LoggingStart, AnInstrumentThatIsNotRespondingFailsTheStart) {
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(714, 1)}));
 }
 
+// The library checks the block before sending it; what it refuses never
+// reaches an instrument.
+TEST_F(LoggingStart, AConfigurationTheLibraryRefusesFailsTheWholeStart) {
+    startInstruments({1, 2});
+    link.configSetCodes = {KVX_OK, KVX_E_BAD_CONFIG};
+    EXPECT_FALSE(engine.startLogging(slots({1, 2}), 3));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(18, 2)}));
+    for (const int bcn : {1, 2}) {
+        EXPECT_EQ(count(bcn, 103), 0) << "no instrument starts scanning";
+        EXPECT_TRUE(kvtest::waitFor([&] { return connections(bcn) == 0; }, 2000)) << "communications closed";
+    }
+    EXPECT_FALSE(engine.run(1).logging || engine.run(2).logging);
+}
+
 TEST_F(LoggingStart, ASimulatedStartContactsNoInstrument) {
     startInstruments({1, 2});
     options.simulateData = true;

@@ -124,7 +124,7 @@ protected:
     LoggingFrontEnd windowless; // no windows: every step of the front end does nothing
     DataFileCommandHost host{table, files, ui, clock, windowless};
     EngineRuns runs{engine};
-    LoggingCommands commands{table, options, runs, host};
+    LoggingCommands commands{table, options, link, runs, host};
     RecordingTickObserver displays;
     LoggingTick tick{table, options, engine, files, ui, observer, displays, clock};
 };

@@ -34,7 +34,7 @@ TEST(CommunicationFailureMessages, EveryCodeOfTheTable) {
 
 class OpenCommunications : public SimulatedLogger {
 protected:
-    bool open(OpenMode mode = OpenMode::StartChecks) { return openCommunications(5, mode, ui); }
+    bool open(OpenMode mode = OpenMode::StartChecks) { return openCommunications(link, 5, mode, ui); }
 };
 
 TEST_F(OpenCommunications, AHealthyInstrumentIsLeftOpenIdleAndNotScanning) {
@@ -90,9 +90,9 @@ TEST_F(OpenCommunications, AnInstrumentWithAnotherIdentityIsRefused) {
 
 TEST_F(OpenCommunications, FailuresAreShownUnlessSilent) {
     startInstruments({5});
-    EXPECT_FALSE(openCommunications(9, OpenMode::Silent, ui)) << "BCN 9 is not configured";
+    EXPECT_FALSE(openCommunications(link, 9, OpenMode::Silent, ui)) << "BCN 9 is not configured";
     EXPECT_TRUE(ui.messages().empty());
-    EXPECT_FALSE(openCommunications(9, OpenMode::ShowErrors, ui));
+    EXPECT_FALSE(openCommunications(link, 9, OpenMode::ShowErrors, ui));
     EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{instrumentMessage(643, 9)}));
 }
 

@@ -11,7 +11,7 @@ protected:
     void SetUp() override {
         SimulatedLogger::SetUp();
         startInstruments({4});
-        ASSERT_TRUE(openCommunications(4, OpenMode::Silent, ui));
+        ASSERT_TRUE(openCommunications(link, 4, OpenMode::Silent, ui));
         prepareRun(engine.run(1), engine.scanBuffer(1), *table.slot(1).setup, false);
         engine.run(1).logging = true;
     }
@@ -61,6 +61,19 @@ TEST_F(ReadScans, AnInterruptionIsWarnedOnceUntilAGoodRead) {
     control("error 4 -7 100 1");
     EXPECT_FALSE(engine.readScans(1));
     EXPECT_EQ(observer.events, (std::vector<std::string>{"error 1 1"}));
+}
+
+// The library refuses a read made from inside its own message pump.
+TEST_F(ReadScans, ARefusalOfTheLibraryIsAnInterruptionToo) {
+    link.scansGetCodes = {KVX_E_BUSY, KVX_E_BUSY};
+    EXPECT_FALSE(engine.readScans(1));
+    EXPECT_FALSE(engine.readScans(1));
+    EXPECT_EQ(warningTexts(), (std::vector<std::string>{"Instrument 04:  Communication Interruption (2029)!|"}));
+    EXPECT_EQ(run().totalScans, 0);
+    control("push 4 2");
+    ASSERT_TRUE(engine.readScans(1)) << "the instrument was never asked, so the run goes on";
+    EXPECT_EQ(run().totalScans, 2);
+    EXPECT_FALSE(run().communicationErrorShown);
 }
 
 TEST_F(ReadScans, TheAttentionFlagBringsTheInstrumentsConditionOnce) {

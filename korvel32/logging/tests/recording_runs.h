@@ -99,7 +99,8 @@ struct CommandBench {
     LoggerOptions options;
     RecordingRuns runs;
     RecordingCommandHost host;
-    LoggingCommands commands{table, options, runs, host};
+    InstrumentLink link;
+    LoggingCommands commands{table, options, link, runs, host};
 };
 
 } // namespace korvel

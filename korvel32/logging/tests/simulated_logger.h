@@ -1,12 +1,14 @@
 // Fixture for the logging run against korvel-sim: instruments on this
 // process's loopback addresses, a ccf.cfg naming them, the library started,
-// and a logging engine over an instrument table with a scripted user.
+// and a logging engine over an instrument table with a scripted user and a
+// link to the library that can fail where the simulator cannot.
 #pragma once
 
 #include "general_network_instruments.h"
 #include "kvlink32.h"
 #include "logging/logging_engine.h"
 #include "platform/string_table.h"
+#include "scripted_link.h"
 #include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 
@@ -102,7 +104,8 @@ protected:
     ScriptedUserInterface ui;
     RecordingObserver observer;
     ManualClock clock{CalendarTime{1'800'000'000, 0}};
-    LoggingEngine engine{table, options, ui, observer, clock};
+    ScriptedLink link;
+    LoggingEngine engine{table, options, link, ui, observer, clock};
 };
 
 } // namespace korvel

@@ -58,23 +58,26 @@ struct CommandsFixture {
     SetupHost host;
     RegionalFormats regional;
     ScriptedUserInterface ui;
-    CSetupDoc document{SetupTarget{table, options, plot, host, lookUpBcn}, ui, regional};
+    InstrumentLink link;
+    CSetupDoc document{SetupTarget{table, options, plot, host, bcnResolver(link)}, ui, regional};
     InstrumentBar bar{table, [](int) { return InstrumentIcon::Idle; }};
     BarFollower follower{bar};
     std::set<int> logging;
     std::vector<unsigned> choice;
     int offered = -1; // the limit the chooser was given; -1 while not asked
     std::function<void()> whileChoosing = [] {};
-    InstrumentIconCommands commands{table,
-                                    document,
-                                    bar,
-                                    ui,
-                                    [this](int slot) { return logging.count(slot) > 0; },
-                                    [this](const InstrumentTable &, UserInterface &, int limit, QWidget *) {
-                                        offered = limit;
-                                        whileChoosing();
-                                        return choice;
-                                    }};
+    InstrumentIconCommands commands{
+        table,
+        document,
+        bar,
+        link,
+        ui,
+        [this](int slot) { return logging.count(slot) > 0; },
+        [this](const InstrumentTable &, InstrumentLink &, UserInterface &, int limit, QWidget *) {
+            offered = limit;
+            whileChoosing();
+            return choice;
+        }};
 };
 
 } // namespace
@@ -239,7 +242,7 @@ private slots:
         const int slot = f.table.firstFreeSlot();
         f.table.add(slot, 7, ModelCode::M200A);
         CreateInstrumentDialog dialog(f.table);
-        QVERIFY(dialog.listAvailable(f.ui));
+        QVERIFY(dialog.listAvailable(f.link, f.ui));
         QListWidget &list = dialog.list();
         QCOMPARE(list.count(), 2);
         QCOMPARE(list.item(0)->text(), QStringLiteral("03  M100A"));
@@ -261,11 +264,11 @@ private slots:
         f.table.add(f.table.firstFreeSlot(), 7, ModelCode::M200A);
         f.table.add(f.table.firstFreeSlot(), 12, ModelCode::M100A);
         CreateInstrumentDialog dialog(f.table);
-        QVERIFY(!dialog.listAvailable(f.ui));
+        QVERIFY(!dialog.listAvailable(f.link, f.ui));
 
         writeCcf({});
         CreateInstrumentDialog emptyDialog(f.table);
-        QVERIFY(!emptyDialog.listAvailable(f.ui));
+        QVERIFY(!emptyDialog.listAvailable(f.link, f.ui));
 
         QCOMPARE(f.ui.messages().size(), std::size_t{2});
         for (const auto &message : f.ui.messages()) {
@@ -277,7 +280,7 @@ private slots:
     void theDialogReportsAnUnreadableConfiguration() {
         CommandsFixture f;
         removeCcf();
-        QVERIFY(chooseInstrumentsInDialog(f.table, f.ui, 20, nullptr).empty());
+        QVERIFY(chooseInstrumentsInDialog(f.table, f.link, f.ui, 20, nullptr).empty());
         QCOMPARE(f.ui.messageTexts(), (std::vector<std::string>{"Unable to open Communications Configuration File!"}));
         QCOMPARE(f.ui.messages()[0].icon, MessageIcon::Exclamation);
     }
@@ -291,7 +294,7 @@ private slots:
             dialog.accept();
             answered = true;
         });
-        QCOMPARE(chooseInstrumentsInDialog(f.table, f.ui, 2, nullptr), (std::vector<unsigned>{3, 7}));
+        QCOMPARE(chooseInstrumentsInDialog(f.table, f.link, f.ui, 2, nullptr), (std::vector<unsigned>{3, 7}));
         QVERIFY(answered);
     }
 };
