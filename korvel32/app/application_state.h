@@ -30,10 +30,22 @@ struct ApplicationState {
     StartupTarget startupTarget() { return {link, setupTemplate, table, options, document, regional, settings}; }
     // What the logging session works on once start-up is done.
     SessionTarget sessionTarget(std::string programDirectory) {
-        return {link, table, options, document, regional, settings.autoScanDisable, std::move(programDirectory)};
+        return {link,
+                toolbox,
+                liveValues,
+                table,
+                options,
+                document,
+                regional,
+                settings.autoScanDisable,
+                std::move(programDirectory)};
     }
 
     InstrumentLink &link; // the instrument library
+    // Neither the toolbox add-on nor the live-values service is part of the
+    // logger yet: their places take the links that do nothing.
+    ToolboxLink toolbox;
+    LiveValues liveValues;
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
     LoggerOptions options;

@@ -14,7 +14,7 @@
 
 namespace korvel {
 
-class LoggingSession : private LoggingFrontEnd {
+class LoggingSession : private LoggingWindows {
 public:
     // Long enough for every instrument to hand over the scans it still holds.
     static constexpr std::chrono::seconds kDrainBound{10};

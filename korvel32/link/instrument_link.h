@@ -64,8 +64,8 @@ public:
     virtual std::int32_t scansGet(std::int32_t bcn, std::uint32_t maxCount, void *scanBuffer);
 
     // The equation compiler; out holds KVX_EQUATION_AREA bytes.
-    virtual std::int32_t parseExpr(const char *text, std::uint8_t *out, std::int32_t &channelMask,
-                                   std::int32_t &length, std::int32_t &errorPosition, std::int32_t &errorCode);
+    virtual std::int32_t parseExpr(const char *text, std::uint8_t *out, std::int32_t &channelMask, std::int32_t &length,
+                                   std::int32_t &errorPosition, std::int32_t &errorCode);
 };
 
 } // namespace korvel

@@ -1,5 +1,7 @@
 #include "logging/logging_commands.h"
 
+#include "datafiles/slot_data_files.h"
+
 #include <bit>
 
 namespace korvel {
@@ -22,15 +24,16 @@ bool anyLogging(const InstrumentTable &table, const LoggingRuns &runs) {
 }
 
 LoggingCommands::LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link,
-                                 LoggingRuns &runs, LoggingCommandHost &host)
-        : table_(table), options_(options), link_(link), runs_(runs), host_(host) {}
+                                 LoggingRuns &runs, SlotDataFiles &files, const FrontEnd &frontEnd, Clock &clock)
+        : table_(table), options_(options), link_(link), runs_(runs), files_(files), frontEnd_(frontEnd),
+          clock_(clock) {}
 
 CommandResult LoggingCommands::startInstrument(int slot) {
-    if (slot == 0 || !table_.slot(slot).inUse) return {toolbox_reply::kNoSuchInstrument, 0};
+    if (slot == 0 || !table_.slot(slot).inUse) return {ToolboxReply::NoSuchInstrument, 0};
     const InstrumentSlot &entry = table_.slot(slot);
     // A Slave starts only with its Master.
-    if (entry.role == GroupRole::Slave) return {toolbox_reply::kSlave, 0};
-    if (runs_.logging(slot)) return {toolbox_reply::kAlreadyLogging, 0};
+    if (entry.role == GroupRole::Slave) return {ToolboxReply::Slave, 0};
+    if (runs_.logging(slot)) return {ToolboxReply::InstrumentLogging, 0};
 
     CommandResult result;
     std::vector<int> opened;
@@ -41,7 +44,7 @@ CommandResult LoggingCommands::startInstrument(int slot) {
 }
 
 CommandResult LoggingCommands::startAll() {
-    if (table_.count() == 0) return {toolbox_reply::kNoSuchInstrument, 0};
+    if (table_.count() == 0) return {ToolboxReply::NoSuchInstrument, 0};
     std::vector<int> candidates;
     std::uint32_t asyncMask = 0;
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
@@ -50,7 +53,7 @@ CommandResult LoggingCommands::startAll() {
         candidates.push_back(slot);
         if (entry.role == GroupRole::Async) asyncMask |= slotBit(slot);
     }
-    if (candidates.empty()) return {toolbox_reply::kAlreadyLogging, 0};
+    if (candidates.empty()) return {ToolboxReply::InstrumentLogging, 0};
 
     CommandResult result;
     std::vector<int> opened;
@@ -63,32 +66,31 @@ CommandResult LoggingCommands::startAll() {
 }
 
 CommandResult LoggingCommands::stopInstrument(int slot, CommandSource source) {
-    if (slot == 0 || !table_.slot(slot).inUse) return {toolbox_reply::kNoSuchInstrument, 0};
+    if (slot == 0 || !table_.slot(slot).inUse) return {ToolboxReply::NoSuchInstrument, 0};
     const InstrumentSlot &entry = table_.slot(slot);
-    if (entry.role == GroupRole::Slave) return {toolbox_reply::kSlave, 0};
-    if (!logsAndIsNotStopping(slot)) return {toolbox_reply::kNotLogging, 0};
-    const int reply = entry.role == GroupRole::Master ? runs_.stopGroup(source) : runs_.stop(slotBit(slot), source);
-    return {static_cast<std::int16_t>(reply), 0};
+    if (entry.role == GroupRole::Slave) return {ToolboxReply::Slave, 0};
+    if (!logsAndIsNotStopping(slot)) return {ToolboxReply::NotLogging, 0};
+    return {entry.role == GroupRole::Master ? runs_.stopGroup(source) : runs_.stop(slotBit(slot), source), 0};
 }
 
 CommandResult LoggingCommands::stopAll(CommandSource source) {
-    if (table_.count() == 0) return {toolbox_reply::kNoSuchInstrument, 0};
+    if (table_.count() == 0) return {ToolboxReply::NoSuchInstrument, 0};
     // The menu acts while anything logs; the toolbox is told when nothing is left to stop.
     if (source == CommandSource::Remote ? slotsToStop() == 0 : !anyLogging(table_, runs_))
-        return {toolbox_reply::kNotLogging, 0};
+        return {ToolboxReply::NotLogging, 0};
 
-    int reply = 0;
+    ToolboxReply reply = ToolboxReply::Done;
     const int master = table_.masterSlot();
     if (master != 0 && logsAndIsNotStopping(master)) reply = runs_.stopGroup(source);
     // The group's stop has made its instruments stopping.
     const std::uint32_t mask = slotsToStop();
     if (mask != 0) {
-        const int rest = runs_.stop(mask, source);
-        if (reply == 0) reply = rest;
+        const ToolboxReply rest = runs_.stop(mask, source);
+        if (reply == ToolboxReply::Done) reply = rest;
     }
     // The library takes the PC's time afresh for the next starts.
     link_.pcTimeChange();
-    return {static_cast<std::int16_t>(reply), 0};
+    return {reply, 0};
 }
 
 // The Master with every Slave. An externally wired group starts its slaves
@@ -112,9 +114,9 @@ bool LoggingCommands::openDataFiles(const std::vector<int> &slots, std::vector<i
     for (const int slot : slots) {
         const InstrumentSlot &entry = table_.slot(slot);
         if (!entry.setup->dataFile.enabled) continue;
-        if (!host_.openDataFile(slot)) {
-            result.failedBcn = entry.bcn;
-            for (const int done : opened) host_.closeDataFile(done);
+        if (!openDataFile(slot)) {
+            result.failedBcn = static_cast<std::uint16_t>(entry.bcn);
+            for (const int done : opened) files_.close(done);
             return false;
         }
         opened.push_back(slot);
@@ -126,9 +128,18 @@ bool LoggingCommands::openDataFiles(const std::vector<int> &slots, std::vector<i
 // the command failed: they are being written.
 void LoggingCommands::finishStart(bool started, const std::vector<int> &opened) {
     for (const int slot : opened) {
-        if (!runs_.logging(slot)) host_.closeDataFile(slot);
+        if (!runs_.logging(slot)) files_.close(slot);
     }
-    if (started && options_.statusOnStart) host_.showLoggingStatus();
+    if (started && options_.statusOnStart) frontEnd_.windows.showLoggingStatus();
+}
+
+// The file of an Async or Master slot for its start; the user is told why
+// when it cannot be opened.
+bool LoggingCommands::openDataFile(int slot) {
+    const DataFileOpen result = files_.open(slot, clock_.now().seconds);
+    if (result == DataFileOpen::Opened) return true;
+    showDataFileOpenFailure(frontEnd_.ui, table_.slot(slot).bcn, result);
+    return false;
 }
 
 bool LoggingCommands::logsAndIsNotStopping(int slot) const { return runs_.logging(slot) && !runs_.stopping(slot); }

@@ -6,7 +6,10 @@
 #pragma once
 
 #include "link/instrument_link.h"
+#include "logging/front_end.h"
 #include "logging/logging_engine.h"
+#include "platform/clock.h"
+#include "platform/toolbox_reply.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
 
@@ -15,19 +18,13 @@
 
 namespace korvel {
 
-// Toolbox reply codes of refused logging commands.
-namespace toolbox_reply {
-inline constexpr std::int16_t kNoSuchInstrument = -6003;
-inline constexpr std::int16_t kSlave = -6004;
-inline constexpr std::int16_t kAlreadyLogging = -6005;
-inline constexpr std::int16_t kNotLogging = -6006;
-} // namespace toolbox_reply
+class SlotDataFiles;
 
-// What a command did, for the remote form: a reply code (0 when the command
-// was not refused) and, when an instrument's data file could not be opened,
-// that instrument's BCN.
+// What a command did, for the remote form: why it was refused, if it was,
+// and, when an instrument's data file could not be opened, that instrument's
+// BCN.
 struct CommandResult {
-    std::int16_t reply = 0;
+    ToolboxReply reply = ToolboxReply::Done;
     std::uint16_t failedBcn = 0;
 };
 
@@ -39,8 +36,8 @@ public:
     virtual bool logging(int slot) const = 0;
     virtual bool stopping(int slot) const = 0;
     virtual bool start(std::uint32_t slotMask, int startDelay) = 0;
-    virtual int stop(std::uint32_t slotMask, CommandSource source) = 0;
-    virtual int stopGroup(CommandSource source) = 0;
+    virtual ToolboxReply stop(std::uint32_t slotMask, CommandSource source) = 0;
+    virtual ToolboxReply stopGroup(CommandSource source) = 0;
 };
 
 class EngineRuns : public LoggingRuns {
@@ -49,8 +46,10 @@ public:
     bool logging(int slot) const override { return engine_.run(slot).logging; }
     bool stopping(int slot) const override { return engine_.run(slot).draining; }
     bool start(std::uint32_t slotMask, int startDelay) override { return engine_.startLogging(slotMask, startDelay); }
-    int stop(std::uint32_t slotMask, CommandSource source) override { return engine_.stopLogging(slotMask, source); }
-    int stopGroup(CommandSource source) override { return engine_.stopGroup(source); }
+    ToolboxReply stop(std::uint32_t slotMask, CommandSource source) override {
+        return engine_.stopLogging(slotMask, source);
+    }
+    ToolboxReply stopGroup(CommandSource source) override { return engine_.stopGroup(source); }
 
 private:
     LoggingEngine &engine_;
@@ -63,22 +62,12 @@ bool anyLogging(const InstrumentTable &table, const LoggingRuns &runs);
 // start waits, in seconds.
 inline constexpr int kLargeGroupDelay = 6;
 
-// The data files and the window the commands reach around the runs.
-class LoggingCommandHost {
-public:
-    virtual ~LoggingCommandHost() = default;
-    // Opens the data file of an Async or Master slot for its start; shows why
-    // it cannot and returns false then.
-    virtual bool openDataFile(int slot) = 0;
-    virtual void closeDataFile(int slot) = 0;
-    // Shows the logging status window when it is hidden.
-    virtual void showLoggingStatus() = 0;
-};
-
 class LoggingCommands {
 public:
+    // The commands open the data files of the instruments they start and
+    // close those of the instruments that did not start.
     LoggingCommands(const InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link, LoggingRuns &runs,
-                    LoggingCommandHost &host);
+                    SlotDataFiles &files, const FrontEnd &frontEnd, Clock &clock);
 
     // slot: the selected instrument, or the one a remote command names; 0
     // for none.
@@ -89,6 +78,7 @@ public:
 
 private:
     bool startGroup();
+    bool openDataFile(int slot);
     bool openDataFiles(const std::vector<int> &slots, std::vector<int> &opened, CommandResult &result);
     void finishStart(bool started, const std::vector<int> &opened);
     bool logsAndIsNotStopping(int slot) const;
@@ -98,7 +88,9 @@ private:
     const LoggerOptions &options_;
     InstrumentLink &link_;
     LoggingRuns &runs_;
-    LoggingCommandHost &host_;
+    SlotDataFiles &files_;
+    FrontEnd frontEnd_;
+    Clock &clock_;
 };
 
 } // namespace korvel

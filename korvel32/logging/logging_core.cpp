@@ -2,17 +2,15 @@
 
 namespace korvel {
 
-LoggingCore::LoggingCore(SessionTarget target, LoggingFrontEnd &frontEnd, UserInterface &ui, Clock &clock)
-        : table_(target.table), files_(target.table, target.regional), remoteHost_(frontEnd),
-          observer_(files_, remote_, frontEnd),
-          engine_(target.table, target.options, target.link, ui, observer_, clock),
-          commandHost_(target.table, files_, ui, clock, frontEnd),
-          commands_(target.table, target.options, target.link, runs_, commandHost_),
-          remote_(RemoteCommandTargets{target.table, runs_, commands_, target.document, ui, target.programDirectory,
+LoggingCore::LoggingCore(SessionTarget target, LoggingWindows &windows, UserInterface &ui, Clock &clock)
+        : table_(target.table), frontEnd_{ui, windows, target.toolbox, target.liveValues},
+          files_(target.table, target.regional),
+          engine_(target.table, target.options, target.link, files_, frontEnd_, clock),
+          commands_(target.table, target.options, target.link, runs_, files_, frontEnd_, clock),
+          remote_(RemoteCommandTargets{target.table, runs_, commands_, target.document, target.programDirectory,
                                        target.regional.decimalSymbol},
-                  remoteHost_),
-          tickObserver_(remote_, frontEnd),
-          tick_(target.table, target.options, engine_, files_, ui, observer_, tickObserver_, clock) {
+                  frontEnd_),
+          tick_(target.table, target.options, engine_, files_, remote_, frontEnd_, clock) {
     engine_.setAutoScanDisable(target.autoScanDisable);
 }
 

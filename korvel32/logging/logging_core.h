@@ -5,12 +5,9 @@
 #pragma once
 
 #include "datafiles/slot_data_files.h"
-#include "logging/data_file_command_host.h"
-#include "logging/data_file_observer.h"
-#include "logging/front_end_hosts.h"
+#include "logging/front_end.h"
 #include "logging/logging_commands.h"
 #include "logging/logging_engine.h"
-#include "logging/logging_front_end.h"
 #include "logging/logging_tick.h"
 #include "logging/remote_commands.h"
 #include "logging/session_target.h"
@@ -22,7 +19,7 @@ namespace korvel {
 
 class LoggingCore {
 public:
-    LoggingCore(SessionTarget target, LoggingFrontEnd &frontEnd, UserInterface &ui, Clock &clock);
+    LoggingCore(SessionTarget target, LoggingWindows &windows, UserInterface &ui, Clock &clock);
 
     // One logging tick; returns how long the main loop may rest before the next.
     std::chrono::milliseconds tick();
@@ -36,15 +33,12 @@ public:
 
 private:
     InstrumentTable &table_;
+    FrontEnd frontEnd_;
     SlotDataFiles files_;
-    FrontEndRemoteHost remoteHost_;
-    DataFileObserver observer_;
     LoggingEngine engine_;
     EngineRuns runs_{engine_};
-    DataFileCommandHost commandHost_;
     LoggingCommands commands_;
     RemoteCommands remote_;
-    FrontEndTickObserver tickObserver_;
     LoggingTick tick_;
     TickRest rest_;
 };

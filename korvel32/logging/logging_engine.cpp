@@ -1,5 +1,6 @@
 #include "logging/logging_engine.h"
 
+#include "datafiles/slot_data_files.h"
 #include "platform/string_table.h"
 
 namespace korvel {
@@ -8,8 +9,9 @@ constexpr int kCannotWriteDataFile = 35;
 } // namespace
 
 LoggingEngine::LoggingEngine(InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link,
-                             UserInterface &ui, LoggingObserver &observer, Clock &clock)
-        : table_(table), options_(options), link_(link), ui_(ui), observer_(observer), clock_(clock) {}
+                             SlotDataFiles &files, FrontEnd frontEnd, Clock &clock)
+        : table_(table), options_(options), link_(link), files_(files), frontEnd_(frontEnd), ui_(frontEnd.ui),
+          clock_(clock) {}
 
 std::vector<int> LoggingEngine::slotsOf(std::uint32_t slotMask) const {
     std::vector<int> slots;
@@ -62,17 +64,17 @@ void LoggingEngine::askInternalError(int slot) {
 
 void LoggingEngine::finishRun(int slot) {
     LoggingRun &state = run(slot);
-    observer_.resetStatusRow(slot);
+    frontEnd_.windows.resetStatusRow(slot);
     state.draining = false;
-    if (!observer_.closeDataFile(slot)) {
-        if (observer_.remoteMode())
-            observer_.reportToolboxError(slot, toolbox_error::kDataFile);
+    if (!files_.close(slot)) {
+        if (frontEnd_.toolbox.remoteMode())
+            frontEnd_.toolbox.reportError(slot, toolbox_error::kDataFile);
         else
             ui_.showWarning(WarningKind::DataFile, instrumentMessage(kCannotWriteDataFile, table_.slot(slot).bcn), {});
     }
     state.logging = false;
-    observer_.toolboxLogging(slot, false);
-    observer_.redrawIcon(slot);
+    frontEnd_.toolbox.loggingChanged(slot, false);
+    frontEnd_.windows.redrawIcon(slot);
 }
 
 } // namespace korvel

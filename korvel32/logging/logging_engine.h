@@ -5,10 +5,10 @@
 #pragma once
 
 #include "link/instrument_link.h"
-#include "logging/logging_observer.h"
+#include "logging/front_end.h"
 #include "logging/logging_run.h"
 #include "platform/clock.h"
-#include "platform/user_interface.h"
+#include "platform/toolbox_reply.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
 
@@ -18,6 +18,8 @@
 
 namespace korvel {
 
+class SlotDataFiles;
+
 // Bit i selects slot i (1..20).
 constexpr std::uint32_t slotBit(int slot) { return std::uint32_t{1} << slot; }
 
@@ -26,13 +28,10 @@ std::uint32_t slaveSlotMask(const InstrumentTable &table);
 
 enum class CommandSource { User, Remote };
 
-// The toolbox reply of a remote stop that could not disable scanning.
-constexpr int kReplyUnableToStop = -6038;
-
 class LoggingEngine {
 public:
-    LoggingEngine(InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link, UserInterface &ui,
-                  LoggingObserver &observer, Clock &clock);
+    LoggingEngine(InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link, SlotDataFiles &files,
+                  FrontEnd frontEnd, Clock &clock);
 
     // The AutoScanDisable setting of korvel32.ini.
     void setAutoScanDisable(bool on) { autoScanDisable_ = on; }
@@ -50,13 +49,13 @@ public:
     bool startLogging(std::uint32_t slotMask, int startDelay);
 
     // Stops every instrument of the mask that logs and is not draining yet.
-    // A remote command receives kReplyUnableToStop where the user would see
-    // that scanning could not be stopped; otherwise the result is 0.
-    int stopLogging(std::uint32_t slotMask, CommandSource source = CommandSource::User);
+    // A remote command receives ToolboxReply::UnableToStop where the user
+    // would see that scanning could not be stopped; otherwise Done.
+    ToolboxReply stopLogging(std::uint32_t slotMask, CommandSource source = CommandSource::User);
 
     // Stops the Master and all its slaves, a wired Master first. The result
     // is that of stopLogging.
-    int stopGroup(CommandSource source = CommandSource::User);
+    ToolboxReply stopGroup(CommandSource source = CommandSource::User);
 
     // Ends the slot's run at once: communications closed, data file closed,
     // logging off.
@@ -100,8 +99,9 @@ private:
     InstrumentTable &table_;
     const LoggerOptions &options_;
     InstrumentLink &link_;
+    SlotDataFiles &files_;
+    FrontEnd frontEnd_;
     UserInterface &ui_;
-    LoggingObserver &observer_;
     Clock &clock_;
     bool autoScanDisable_ = false;
     bool busy_ = false;

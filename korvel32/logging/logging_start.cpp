@@ -160,9 +160,9 @@ void LoggingEngine::beginRun(int slot, std::int64_t startSecond) {
     LoggingRun &state = run(slot);
     state.logging = true;
     state.stopTime = stopTimeOf(slot, startSecond);
-    observer_.toolboxLogging(slot, true);
-    observer_.redrawIcon(slot);
-    observer_.refreshSelectedInstrument(slot);
+    frontEnd_.toolbox.loggingChanged(slot, true);
+    frontEnd_.windows.redrawIcon(slot);
+    frontEnd_.windows.refreshSelectedInstrument(slot);
 }
 
 void LoggingEngine::selectMonitorChannels(const std::vector<int> &slots) {

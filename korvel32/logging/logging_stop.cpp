@@ -10,20 +10,20 @@ constexpr int kUnableToStopScanning = 55;
 constexpr std::int32_t kInstrumentStillBusy = -5;
 } // namespace
 
-int LoggingEngine::stopLogging(std::uint32_t slotMask, CommandSource source) {
+ToolboxReply LoggingEngine::stopLogging(std::uint32_t slotMask, CommandSource source) {
     std::vector<int> slots;
     for (const int slot : slotsOf(slotMask)) {
         if (run(slot).logging && !run(slot).draining) slots.push_back(slot);
     }
-    if (slots.empty()) return 0;
+    if (slots.empty()) return ToolboxReply::Done;
     BusyCursor cursor(ui_);
     BusyMark mark(*this);
     if (options_.simulateData) {
         for (const int slot : slots) finishRun(slot);
-        return 0;
+        return ToolboxReply::Done;
     }
     for (const int slot : slots) link_.instMonitor(table_.slot(slot).bcn, false, 0);
-    int reply = 0;
+    ToolboxReply reply = ToolboxReply::Done;
     for (const int slot : slots) {
         const unsigned bcn = table_.slot(slot).bcn;
         const std::int32_t rc = link_.scansEnable(static_cast<std::int32_t>(bcn), false);
@@ -34,20 +34,20 @@ int LoggingEngine::stopLogging(std::uint32_t slotMask, CommandSource source) {
         endRun(slot);
         if (rc == kInstrumentStillBusy) continue;
         if (source == CommandSource::Remote)
-            reply = kReplyUnableToStop;
+            reply = ToolboxReply::UnableToStop;
         else
             ui_.showWarning(WarningKind::DataFile, instrumentMessage(kUnableToStopScanning, bcn), {});
     }
     return reply;
 }
 
-int LoggingEngine::stopGroup(CommandSource source) {
+ToolboxReply LoggingEngine::stopGroup(CommandSource source) {
     const int master = table_.masterSlot();
-    if (master == 0) return 0;
+    if (master == 0) return ToolboxReply::Done;
     if (!options_.wiredGroup) return stopLogging(slotBit(master) | slaveSlotMask(table_), source);
-    const int masterReply = stopLogging(slotBit(master), source);
-    const int slavesReply = stopLogging(slaveSlotMask(table_), source);
-    return masterReply != 0 ? masterReply : slavesReply;
+    const ToolboxReply masterReply = stopLogging(slotBit(master), source);
+    const ToolboxReply slavesReply = stopLogging(slaveSlotMask(table_), source);
+    return masterReply != ToolboxReply::Done ? masterReply : slavesReply;
 }
 
 } // namespace korvel

@@ -3,7 +3,7 @@
 #include "datafiles/slot_data_files.h"
 #include "logging/logging_engine.h"
 #include "logging/once_per_second.h"
-#include "logging/tick_observer.h"
+#include "logging/remote_commands.h"
 #include "platform/string_table.h"
 
 namespace korvel {
@@ -32,14 +32,13 @@ private:
 } // namespace
 
 LoggingTick::LoggingTick(const InstrumentTable &table, const LoggerOptions &options, LoggingEngine &engine,
-                         SlotDataFiles &files, UserInterface &ui, LoggingObserver &loggingObserver,
-                         TickObserver &tickObserver, Clock &clock)
-        : table_(table), options_(options), engine_(engine), files_(files), ui_(ui), loggingObserver_(loggingObserver),
-          tickObserver_(tickObserver), clock_(clock), writer_(table, engine, files, loggingObserver, ui) {}
+                         SlotDataFiles &files, RemoteCommands &remote, const FrontEnd &frontEnd, Clock &clock)
+        : table_(table), options_(options), engine_(engine), files_(files), remote_(remote), frontEnd_(frontEnd),
+          ui_(frontEnd.ui), clock_(clock), writer_(table, engine, files, frontEnd) {}
 
 void LoggingTick::operator()() {
     if (skipsWhileBusy()) return;
-    tickObserver_.runPendingRemoteCommand();
+    remote_.runPending();
     const CalendarTime now = clock_.now();
     if ((cycleComplete_ || !anyLogging_) && !displayStep(now)) return;
     const int slot = selectSlot();
@@ -70,10 +69,10 @@ bool LoggingTick::skipsWhileBusy() {
 // False when the cycle over the logging instruments should rather wait for
 // the next change of the millisecond clock.
 bool LoggingTick::displayStep(CalendarTime now) {
-    tickObserver_.updateLiveWindows(now);
+    frontEnd_.windows.updateLiveWindows(now);
     if (now.seconds != lastDisplaySecond_) {
         lastDisplaySecond_ = now.seconds;
-        updateOncePerSecond(table_, engine_, options_, ui_, tickObserver_);
+        updateOncePerSecond(table_, engine_, options_, frontEnd_);
     }
     if (static_cast<int>(now.milliseconds) == lastClockMilliseconds_) return false;
     lastClockMilliseconds_ = static_cast<int>(now.milliseconds);
@@ -177,7 +176,7 @@ void LoggingTick::endDrainingRuns(int servedSlot, Served served) {
             draining = false;
         }
     }
-    if (draining && !ui_.abortRequested() && !ui_.progressShown() && !loggingObserver_.remoteMode())
+    if (draining && !ui_.abortRequested() && !ui_.progressShown() && !frontEnd_.toolbox.remoteMode())
         ui_.showProgress(resourceString(kReadingRemainingScans));
     if (ended && !draining) ui_.hideProgress();
 }

@@ -6,6 +6,7 @@
 // instruments is complete it gives the display windows their turn.
 #pragma once
 
+#include "logging/front_end.h"
 #include "logging/master_pairing.h"
 #include "logging/tick_rest.h"
 #include "logging/write_scan.h"
@@ -18,17 +19,15 @@ namespace korvel {
 
 class InstrumentTable;
 class LoggingEngine;
-class LoggingObserver;
+class RemoteCommands;
 class SlotDataFiles;
-class TickObserver;
-class UserInterface;
 struct DataFileSetup;
 struct LoggerOptions;
 
 class LoggingTick {
 public:
     LoggingTick(const InstrumentTable &table, const LoggerOptions &options, LoggingEngine &engine, SlotDataFiles &files,
-                UserInterface &ui, LoggingObserver &loggingObserver, TickObserver &tickObserver, Clock &clock);
+                RemoteCommands &remote, const FrontEnd &frontEnd, Clock &clock);
 
     // Called on every timer event of the main window and whenever the main
     // loop is idle.
@@ -66,9 +65,9 @@ private:
     const LoggerOptions &options_;
     LoggingEngine &engine_;
     SlotDataFiles &files_;
+    RemoteCommands &remote_;
+    FrontEnd frontEnd_;
     UserInterface &ui_;
-    LoggingObserver &loggingObserver_;
-    TickObserver &tickObserver_;
     Clock &clock_;
     ScanWriter writer_;
     MasterPairing pairing_;

@@ -1,7 +1,6 @@
 #include "logging/once_per_second.h"
 
 #include "logging/logging_engine.h"
-#include "logging/tick_observer.h"
 
 namespace korvel {
 namespace {
@@ -10,10 +9,11 @@ void sendToStatusWindow(UserInterface &ui, int message, int slot, std::int64_t v
     ui.notify(ChildWindow::LoggingStatus, message, slot, static_cast<long>(value));
 }
 
-void showNewScans(int slot, LoggingRun &run, const LoggerOptions &options, UserInterface &ui, TickObserver &observer) {
+void showNewScans(int slot, LoggingRun &run, const LoggerOptions &options, const FrontEnd &frontEnd) {
+    UserInterface &ui = frontEnd.ui;
     run.newData = false;
-    observer.adviseDdeClients(slot);
-    if (observer.selectedSlot() == slot)
+    frontEnd.liveValues.advise(slot);
+    if (frontEnd.windows.selectedSlot() == slot)
         ui.notify(ChildWindow::CurrentReadings, current_readings::kUpdateReadings, slot, 0);
     sendToStatusWindow(ui, logging_status::kScansInInstrument, slot, run.scansInInstrument);
     sendToStatusWindow(ui, logging_status::kScansRetrieved, slot, run.totalScans);
@@ -21,7 +21,7 @@ void showNewScans(int slot, LoggingRun &run, const LoggerOptions &options, UserI
         sendToStatusWindow(ui, logging_status::kAlarmChannels, slot, run.alarmWordAccumulated);
         // Only a channel newly in alarm calls the user; one leaving alarm does not.
         if (options.statusOnAlarm && (run.alarmWordAccumulated & ~run.alarmWordShown) != 0)
-            observer.raiseLoggingStatusOnAlarm();
+            frontEnd.windows.raiseLoggingStatusOnAlarm();
     }
     run.alarmWordShown = run.alarmWordAccumulated;
 }
@@ -37,14 +37,14 @@ void showLatestAlarms(int slot, LoggingRun &run, const ScanRecord &latest, UserI
 } // namespace
 
 void updateOncePerSecond(const InstrumentTable &table, LoggingEngine &engine, const LoggerOptions &options,
-                         UserInterface &ui, TickObserver &observer) {
+                         const FrontEnd &frontEnd) {
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
         LoggingRun &run = engine.run(slot);
         if (!table.slot(slot).inUse || !run.logging) continue;
         if (run.newData)
-            showNewScans(slot, run, options, ui, observer);
+            showNewScans(slot, run, options, frontEnd);
         else if (run.hasData)
-            showLatestAlarms(slot, run, engine.scanBuffer(slot).latestScan, ui);
+            showLatestAlarms(slot, run, engine.scanBuffer(slot).latestScan, frontEnd.ui);
         run.alarmWordAccumulated = 0;
     }
 }

@@ -51,8 +51,8 @@ bool LoggingEngine::readScans(int slot) {
 
 void LoggingEngine::reportCommunicationInterruption(int slot, std::int32_t code) {
     LoggingRun &state = run(slot);
-    if (observer_.remoteMode()) {
-        observer_.reportToolboxError(slot, toolbox_error::kCommunication);
+    if (frontEnd_.toolbox.remoteMode()) {
+        frontEnd_.toolbox.reportError(slot, toolbox_error::kCommunication);
     } else if (!state.communicationErrorShown) {
         std::string text = instrumentMessage(kCommunicationInterruption, table_.slot(slot).bcn);
         if (const std::size_t at = text.find("%ld"); at != std::string::npos)
@@ -76,10 +76,10 @@ void LoggingEngine::checkAttention(int slot) {
 void LoggingEngine::reportInstrumentStatus(int slot, std::uint32_t status) {
     LoggingRun &state = run(slot);
     const unsigned bcn = table_.slot(slot).bcn;
-    const bool remote = observer_.remoteMode();
+    const bool remote = frontEnd_.toolbox.remoteMode();
     if (status & kStatusQueueOverflow) {
         if (remote) {
-            observer_.reportToolboxError(slot, toolbox_error::kScanQueueOverflow);
+            frontEnd_.toolbox.reportError(slot, toolbox_error::kScanQueueOverflow);
         } else if (!state.overflowShown) {
             const int detail = options_.memoryWrapAround ? kOldestOverwritten : kNewestDiscarded;
             ui_.showWarning(WarningKind::ScanQueueOverflow, instrumentMessage(kQueueOverflow, bcn),
@@ -91,8 +91,8 @@ void LoggingEngine::reportInstrumentStatus(int slot, std::uint32_t status) {
     const bool ramConstants = status & kStatusRamConstants;
     if (ramConstants || (status & kStatusAnalogProcessor)) {
         if (remote) {
-            observer_.reportToolboxError(slot,
-                                         ramConstants ? toolbox_error::kRamConstants : toolbox_error::kAnalogProcessor);
+            frontEnd_.toolbox.reportError(slot, ramConstants ? toolbox_error::kRamConstants
+                                                             : toolbox_error::kAnalogProcessor);
         } else if (!state.statusWarningShown) {
             ui_.showWarning(WarningKind::InstrumentStatus,
                             instrumentMessage(ramConstants ? kRamConstantsCorrupted : kAnalogProcessorSilent, bcn), {});
@@ -106,7 +106,7 @@ void LoggingEngine::countScans(int slot) {
     ScanBuffer &buffer = scanBuffer(slot);
     const ScanBufferHeader header = buffer.header();
     if (header.count <= 0) return;
-    if (table_.slot(slot).setup->toolboxQueueSize != 0) observer_.queueToolboxScans(slot, buffer);
+    if (table_.slot(slot).setup->toolboxQueueSize != 0) frontEnd_.toolbox.queueScans(slot, buffer);
     state.scansInInstrument = static_cast<std::int32_t>(header.remaining & ~kAttentionFlag);
     state.totalScans += header.count;
     state.newData = state.hasData = true;

@@ -9,8 +9,8 @@
 
 namespace korvel {
 
-RemoteCommands::RemoteCommands(RemoteCommandTargets targets, RemoteCommandHost &host)
-        : targets_(std::move(targets)), host_(host) {}
+RemoteCommands::RemoteCommands(RemoteCommandTargets targets, const FrontEnd &frontEnd)
+        : targets_(std::move(targets)), frontEnd_(frontEnd) {}
 
 void RemoteCommands::receive(std::uint32_t code, std::uint32_t argument) {
     code_ = code;
@@ -19,16 +19,16 @@ void RemoteCommands::receive(std::uint32_t code, std::uint32_t argument) {
 }
 
 void RemoteCommands::runPending() {
-    if (state_ != RemoteCommandState::Pending || host_.userInputWaiting()) return;
+    if (state_ != RemoteCommandState::Pending || frontEnd_.windows.userInputWaiting()) return;
     state_ = RemoteCommandState::Executing;
-    reply_ = 0;
+    reply_ = ToolboxReply::Done;
     replyBcn_ = 0;
     // Switching remote mode is the one command that may interrupt a dialog.
-    if (host_.mainWindowEnabled() || code_ == static_cast<std::uint32_t>(RemoteCommand::SwitchRemoteMode))
+    if (frontEnd_.windows.mainWindowEnabled() || code_ == static_cast<std::uint32_t>(RemoteCommand::SwitchRemoteMode))
         execute();
     else
-        reply_ = toolbox_reply::kModalDialogOpen;
-    host_.toolboxReply(replyBcn_, reply_);
+        reply_ = ToolboxReply::ModalDialogOpen;
+    frontEnd_.toolbox.reply(replyBcn_, reply_);
     state_ = RemoteCommandState::Idle;
 }
 
@@ -44,7 +44,7 @@ void RemoteCommands::execute() {
         case RemoteCommand::StopInstrument: reply_ = stopInstrument(); break;
         case RemoteCommand::StopAll: reply_ = targets_.commands.stopAll(CommandSource::Remote).reply; break;
         case RemoteCommand::OpenSetupKeepingChanges:
-            reply_ = targets_.doc.modified() ? toolbox_reply::kUnsavedChanges : openSetup();
+            reply_ = targets_.doc.modified() ? ToolboxReply::UnsavedChanges : openSetup();
             break;
         case RemoteCommand::OpenSetup: reply_ = openSetup(); break;
         case RemoteCommand::SaveAndOpenSetup: reply_ = saveAndOpenSetup(); break;
@@ -53,65 +53,65 @@ void RemoteCommands::execute() {
     }
 }
 
-std::int16_t RemoteCommands::startInstrument() {
+ToolboxReply RemoteCommands::startInstrument() {
     replyBcn_ = static_cast<std::uint16_t>(argument_);
     return targets_.commands.startInstrument(targets_.table.find(argument_)).reply;
 }
 
-std::int16_t RemoteCommands::stopInstrument() {
+ToolboxReply RemoteCommands::stopInstrument() {
     replyBcn_ = static_cast<std::uint16_t>(argument_);
     return targets_.commands.stopInstrument(targets_.table.find(argument_), CommandSource::Remote).reply;
 }
 
-std::int16_t RemoteCommands::openSetup() {
-    if (anyLogging(targets_.table, targets_.runs)) return toolbox_reply::kAlreadyLogging;
+ToolboxReply RemoteCommands::openSetup() {
+    if (anyLogging(targets_.table, targets_.runs)) return ToolboxReply::InstrumentLogging;
     const std::string path = resolvedPath(ToolboxPath::Open);
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return toolbox_reply::kNoSuchSetupFile;
+    if (!std::filesystem::is_regular_file(path, error)) return ToolboxReply::NoSuchSetupFile;
     // The toolbox asked for this setup: the changes of the current one are given up.
     targets_.doc.setModified(false);
     targets_.doc.open(path);
-    return 0;
+    return ToolboxReply::Done;
 }
 
-std::int16_t RemoteCommands::saveAndOpenSetup() {
+ToolboxReply RemoteCommands::saveAndOpenSetup() {
     if (targets_.doc.modified()) {
-        const std::int16_t saved = saveSetup();
-        if (saved != 0) return saved;
+        const ToolboxReply saved = saveSetup();
+        if (saved != ToolboxReply::Done) return saved;
     }
     return openSetup();
 }
 
-std::int16_t RemoteCommands::saveSetup() {
-    if (anyLogging(targets_.table, targets_.runs)) return toolbox_reply::kAlreadyLogging;
+ToolboxReply RemoteCommands::saveSetup() {
+    if (anyLogging(targets_.table, targets_.runs)) return ToolboxReply::InstrumentLogging;
     const std::string path = resolvedPath(ToolboxPath::Save);
     // Found out here, so that the toolbox hears of it instead of a message box.
-    if (!std::ofstream(path, std::ios::app).is_open()) return toolbox_reply::kCannotCreateSetupFile;
-    return targets_.doc.save(path) ? 0 : toolbox_reply::kCannotCreateSetupFile;
+    if (!std::ofstream(path, std::ios::app).is_open()) return ToolboxReply::CannotCreateSetupFile;
+    return targets_.doc.save(path) ? ToolboxReply::Done : ToolboxReply::CannotCreateSetupFile;
 }
 
-std::int16_t RemoteCommands::loadMxbFile() {
+ToolboxReply RemoteCommands::loadMxbFile() {
     replyBcn_ = static_cast<std::uint16_t>(argument_);
     const MxbRemoteResult result = loadMxbFileRemotely(
-        targets_.table, argument_, host_.toolboxFilePath(ToolboxPath::Open), targets_.programDirectory,
-        [this](int slot) { return targets_.runs.logging(slot); }, targets_.decimalSymbol, targets_.ui);
+        targets_.table, argument_, frontEnd_.toolbox.filePath(ToolboxPath::Open), targets_.programDirectory,
+        [this](int slot) { return targets_.runs.logging(slot); }, targets_.decimalSymbol, frontEnd_.ui);
     if (result.changed) {
         targets_.doc.setModified(true);
-        host_.configurationChanged();
+        frontEnd_.windows.configurationChanged();
     }
-    return static_cast<std::int16_t>(result.reply);
+    return result.reply;
 }
 
-std::int16_t RemoteCommands::switchRemoteMode() {
+ToolboxReply RemoteCommands::switchRemoteMode() {
     const bool on = argument_ != 0;
-    if (on == remoteMode_) return on ? toolbox_reply::kRemoteModeAlreadyOn : toolbox_reply::kRemoteModeAlreadyOff;
-    remoteMode_ = on;
-    host_.toolboxRemoteMode(on);
-    return 0;
+    if (on == frontEnd_.toolbox.remoteMode())
+        return on ? ToolboxReply::RemoteModeAlreadyOn : ToolboxReply::RemoteModeAlreadyOff;
+    frontEnd_.toolbox.setRemoteMode(on);
+    return ToolboxReply::Done;
 }
 
 std::string RemoteCommands::resolvedPath(ToolboxPath kind) {
-    return programRelativePath(targets_.programDirectory, host_.toolboxFilePath(kind));
+    return programRelativePath(targets_.programDirectory, frontEnd_.toolbox.filePath(kind));
 }
 
 } // namespace korvel

@@ -1,8 +1,11 @@
 // What a front end's logging session works on: the setup and the settings
-// that start-up has read.
+// that start-up has read, the library, and the toolbox and live-values
+// service of the application.
 #pragma once
 
 #include "link/instrument_link.h"
+#include "logging/live_values.h"
+#include "logging/toolbox_link.h"
 #include "platform/regional_formats.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
@@ -14,6 +17,8 @@ namespace korvel {
 
 struct SessionTarget {
     InstrumentLink &link;
+    ToolboxLink &toolbox;
+    LiveValues &liveValues;
     InstrumentTable &table;
     const LoggerOptions &options;
     CSetupDoc &document;

@@ -11,8 +11,8 @@ constexpr int kCannotWriteTrendLink = 36; // also names the Low Disk Space setti
 } // namespace
 
 ScanWriter::ScanWriter(const InstrumentTable &table, LoggingEngine &engine, SlotDataFiles &files,
-                       LoggingObserver &observer, UserInterface &ui)
-        : table_(table), engine_(engine), files_(files), observer_(observer), ui_(ui) {}
+                       const FrontEnd &frontEnd)
+        : table_(table), engine_(engine), files_(files), frontEnd_(frontEnd) {}
 
 int ScanWriter::fileOwner(int slot) const {
     return table_.slot(slot).role == GroupRole::Slave ? table_.masterSlot() : slot;
@@ -34,12 +34,12 @@ bool ScanWriter::report(int slot, bool written) {
         run.writeErrorShown = false;
         return true;
     }
-    if (observer_.remoteMode()) {
-        observer_.reportToolboxError(slot, toolbox_error::kDataFile);
+    if (frontEnd_.toolbox.remoteMode()) {
+        frontEnd_.toolbox.reportError(slot, toolbox_error::kDataFile);
     } else if (!run.writeErrorShown) {
         const InstrumentSlot &owner = table_.slot(fileOwner(slot));
         const bool trendLink = owner.inUse && owner.setup->dataFile.format == FileFormat::TrendLink;
-        ui_.showWarning(
+        frontEnd_.ui.showWarning(
             WarningKind::DataFile,
             instrumentMessage(trendLink ? kCannotWriteTrendLink : kCannotWriteDataFile, table_.slot(slot).bcn), {});
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kvlink32.h"
+#include "logging/front_end.h"
 
 #include <span>
 
@@ -12,14 +13,11 @@ namespace korvel {
 
 class InstrumentTable;
 class LoggingEngine;
-class LoggingObserver;
 class SlotDataFiles;
-class UserInterface;
 
 class ScanWriter {
 public:
-    ScanWriter(const InstrumentTable &table, LoggingEngine &engine, SlotDataFiles &files, LoggingObserver &observer,
-               UserInterface &ui);
+    ScanWriter(const InstrumentTable &table, LoggingEngine &engine, SlotDataFiles &files, const FrontEnd &frontEnd);
 
     // The scans of the slot's last read, into its own file or, for a Slave,
     // its Master's.
@@ -36,8 +34,7 @@ private:
     const InstrumentTable &table_;
     LoggingEngine &engine_;
     SlotDataFiles &files_;
-    LoggingObserver &observer_;
-    UserInterface &ui_;
+    FrontEnd frontEnd_;
 };
 
 } // namespace korvel

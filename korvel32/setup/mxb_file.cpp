@@ -91,12 +91,12 @@ MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const 
                                     const std::string &programDirectory, const SlotLogging &logging, char decimalSymbol,
                                     UserInterface &ui) {
     const int slot = table.find(bcn);
-    if (slot == 0) return {kMxbReplyNoSuchInstrument, false};
-    if (logging(slot)) return {kMxbReplyInstrumentLogging, false};
+    if (slot == 0) return {ToolboxReply::NoSuchInstrument, false};
+    if (logging(slot)) return {ToolboxReply::InstrumentLogging, false};
     const std::string path = programRelativePath(programDirectory, fileName);
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) return {kMxbReplyNoSuchFile, false};
-    return {kMxbReplyDone, loadMxbFile(table, slot, path, decimalSymbol, ui) == MxbLoadResult::Applied};
+    if (!std::filesystem::exists(path, error)) return {ToolboxReply::NoSuchMxbFile, false};
+    return {ToolboxReply::Done, loadMxbFile(table, slot, path, decimalSymbol, ui) == MxbLoadResult::Applied};
 }
 
 } // namespace korvel

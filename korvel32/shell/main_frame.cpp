@@ -2,10 +2,10 @@
 
 #include "app/command_ids.h"
 #include "app/command_table.h"
+#include "app/setup_title.h"
 #include "config_view.h"
 #include "config_view_metrics.h"
 #include "qt_user_interface.h"
-#include "setup_title.h"
 #include "time_change_watch.h"
 
 #include <QAction>
@@ -49,14 +49,13 @@ WindowRect toWindowRect(const QRect &rect) {
 } // namespace
 
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
-        : QMainWindow(parent), table_(target.table), options_(target.options), document_(target.document),
-          regional_(target.regional), link_(target.link), recentFiles_(target.recentFiles), ui_(ui) {
+        : QMainWindow(parent), table_(target.session.table), options_(target.options),
+          document_(target.session.document), regional_(target.session.regional), link_(target.session.link),
+          recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
-        SessionTarget{link_, table_, options_, document_, regional_, target.settings.autoScanDisable,
-                      target.programDirectory},
-        ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }}, ui_, clock,
-        this);
+        target.session, ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }},
+        ui_, clock, this);
     createClientArea();
     placeInitially();
     createCommandHandlers();
@@ -216,7 +215,7 @@ void CMainFrame::connectLogging() {
     connect(logging_.get(), &ShellLogging::selectedRunBegan, this, [this](int slot) {
         if (slot == bar_->selectedSlot()) updateViews();
     });
-    connect(logging_.get(), &ShellLogging::configurationChanged, this, &CMainFrame::updateViews);
+    connect(logging_.get(), &ShellLogging::instrumentConfigurationChanged, this, &CMainFrame::updateViews);
     // The library re-reads the PC clock for the instruments' time.
     connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] { link_.pcTimeChange(); });
 }

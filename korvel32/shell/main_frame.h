@@ -4,7 +4,6 @@
 // stopped and the setup is saved or given up.
 #pragma once
 
-#include "app/application_settings.h"
 #include "app/command_rules.h"
 #include "close_sequence.h"
 #include "instrument_bar.h"
@@ -35,14 +34,11 @@ namespace korvel {
 
 class CConfigView;
 
+// What the main window works on: the setup and settings of the logging
+// session, the options its commands switch, and the recent files.
 struct MainFrameTarget {
-    InstrumentLink &link;
-    InstrumentTable &table;
+    SessionTarget session;
     LoggerOptions &options;
-    CSetupDoc &document;
-    const RegionalFormats &regional;
-    const ApplicationSettings &settings;
-    std::string programDirectory;
     RecentFileList &recentFiles;
 };
 

@@ -2,9 +2,9 @@
 // come say so in an information box.
 #include "about_box.h"
 #include "app/command_ids.h"
+#include "app/setup_title.h"
 #include "help_page.h"
 #include "main_frame.h"
-#include "setup_title.h"
 
 #include <QFileDialog>
 #include <QStatusBar>

@@ -43,10 +43,8 @@ void ShellApplication::shutDown() {
 }
 
 CMainFrame *ShellApplication::createMainWindow() {
-    frame_ = std::make_unique<CMainFrame>(MainFrameTarget{link_, state_.table, state_.options, state_.document,
-                                                          state_.regional, state_.settings, paths_.programDirectory,
-                                                          recentFiles_},
-                                          ui_, clock_);
+    frame_ = std::make_unique<CMainFrame>(
+        MainFrameTarget{state_.sessionTarget(paths_.programDirectory), state_.options, recentFiles_}, ui_, clock_);
     setupHost_.setMainWindow(frame_.get());
     if (mainWindowCreated_) mainWindowCreated_(*frame_);
     frame_->show();

@@ -14,21 +14,21 @@ protected:
 TEST_F(LoggingCommandTargets, StartInstrumentStartsAnAsyncAloneAtOnce) {
     bench.addInstruments(2);
     bench.logToDataFile({2});
-    EXPECT_EQ(bench.commands.startInstrument(2).reply, 0);
+    EXPECT_EQ(bench.commands.startInstrument(2).reply, ToolboxReply::Done);
     EXPECT_EQ(bench.runs.calls, (Calls{"start 2 delay 0"}));
-    EXPECT_EQ(bench.host.events, (Calls{"open 2", "status window"})) << "the file is opened before the start";
+    EXPECT_EQ(bench.log.events, (Calls{"open 2", "status window"})) << "the file is opened before the start";
 }
 
 TEST_F(LoggingCommandTargets, StartInstrumentRefusesWhatItCannotStart) {
     bench.addInstruments(3);
     bench.makeGroup();
     bench.runs.setLogging({1});
-    EXPECT_EQ(bench.commands.startInstrument(0).reply, toolbox_reply::kNoSuchInstrument);
-    EXPECT_EQ(bench.commands.startInstrument(4).reply, toolbox_reply::kNoSuchInstrument);
-    EXPECT_EQ(bench.commands.startInstrument(2).reply, toolbox_reply::kSlave);
-    EXPECT_EQ(bench.commands.startInstrument(1).reply, toolbox_reply::kAlreadyLogging);
+    EXPECT_EQ(bench.commands.startInstrument(0).reply, ToolboxReply::NoSuchInstrument);
+    EXPECT_EQ(bench.commands.startInstrument(4).reply, ToolboxReply::NoSuchInstrument);
+    EXPECT_EQ(bench.commands.startInstrument(2).reply, ToolboxReply::Slave);
+    EXPECT_EQ(bench.commands.startInstrument(1).reply, ToolboxReply::InstrumentLogging);
     EXPECT_TRUE(bench.runs.calls.empty());
-    EXPECT_TRUE(bench.host.events.empty());
+    EXPECT_TRUE(bench.log.events.empty());
 }
 
 TEST_F(LoggingCommandTargets, AGroupStartsTogetherLaterTheMoreSlavesItHas) {
@@ -51,9 +51,9 @@ TEST_F(LoggingCommandTargets, AWiredGroupStartsItsSlavesFirstAndTheMasterASecond
     bench.addInstruments(3);
     bench.makeGroup();
     bench.logToDataFile({1});
-    EXPECT_EQ(bench.commands.startInstrument(1).reply, 0);
+    EXPECT_EQ(bench.commands.startInstrument(1).reply, ToolboxReply::Done);
     EXPECT_EQ(bench.runs.calls, (Calls{"start 2,3 delay 0", "start 1 delay 1"}));
-    EXPECT_EQ(bench.host.events, (Calls{"open 1", "status window"}));
+    EXPECT_EQ(bench.log.events, (Calls{"open 1", "status window"}));
 }
 
 TEST_F(LoggingCommandTargets, AWiredGroupWhoseMasterFailsStopsItsSlavesAndClosesTheFile) {
@@ -61,9 +61,9 @@ TEST_F(LoggingCommandTargets, AWiredGroupWhoseMasterFailsStopsItsSlavesAndCloses
     bench.makeGroup();
     bench.logToDataFile({1});
     bench.runs.failingSlots = slotBit(1);
-    EXPECT_EQ(bench.commands.startInstrument(1).reply, 0);
+    EXPECT_EQ(bench.commands.startInstrument(1).reply, ToolboxReply::Done);
     EXPECT_EQ(bench.runs.calls, (Calls{"start 2,3 delay 0", "start 1 delay 1", "stop 2,3"}));
-    EXPECT_EQ(bench.host.events, (Calls{"open 1", "close 1"})) << "no status window after a failure";
+    EXPECT_EQ(bench.log.events, (Calls{"open 1", "close 1"})) << "no status window after a failure";
 }
 
 TEST_F(LoggingCommandTargets, AWiredGroupWhoseSlavesFailNeverStartsTheMaster) {
@@ -77,17 +77,17 @@ TEST_F(LoggingCommandTargets, AWiredGroupWhoseSlavesFailNeverStartsTheMaster) {
 TEST_F(LoggingCommandTargets, ADataFileThatCannotBeOpenedEndsTheStartUntried) {
     bench.addInstruments(1);
     bench.logToDataFile({1});
-    bench.host.unopenableSlots = slotBit(1);
+    bench.files.unopenableSlots = slotBit(1);
     EXPECT_EQ(bench.commands.startInstrument(1).failedBcn, 1);
     EXPECT_TRUE(bench.runs.calls.empty());
-    EXPECT_EQ(bench.host.events, (Calls{"open 1"}));
+    EXPECT_EQ(bench.log.events, (Calls{"open 1"}));
 }
 
 TEST_F(LoggingCommandTargets, TheStatusWindowFollowsTheOption) {
     bench.addInstruments(1);
     bench.options.statusOnStart = false;
     bench.commands.startInstrument(1);
-    EXPECT_TRUE(bench.host.events.empty());
+    EXPECT_TRUE(bench.log.events.empty());
 }
 
 TEST_F(LoggingCommandTargets, StartAllStartsTheAsyncsTogetherAndThenTheGroup) {
@@ -96,9 +96,9 @@ TEST_F(LoggingCommandTargets, StartAllStartsTheAsyncsTogetherAndThenTheGroup) {
     bench.table.setRole(2, GroupRole::Slave);
     bench.runs.setLogging({5});
     bench.logToDataFile({1, 2, 3, 5});
-    EXPECT_EQ(bench.commands.startAll().reply, 0);
+    EXPECT_EQ(bench.commands.startAll().reply, ToolboxReply::Done);
     EXPECT_EQ(bench.runs.calls, (Calls{"start 3,4 delay 3", "start 2 delay 0", "start 1 delay 1"}));
-    EXPECT_EQ(bench.host.events, (Calls{"open 1", "open 3", "status window"}))
+    EXPECT_EQ(bench.log.events, (Calls{"open 1", "open 3", "status window"}))
         << "neither a Slave nor a logging instrument opens a file";
 }
 
@@ -109,20 +109,20 @@ TEST_F(LoggingCommandTargets, StartAllOfASingleAsyncStillWaitsForTheCommonStart)
 }
 
 TEST_F(LoggingCommandTargets, StartAllRefusesWhenNothingIsLeftToStart) {
-    EXPECT_EQ(bench.commands.startAll().reply, toolbox_reply::kNoSuchInstrument);
+    EXPECT_EQ(bench.commands.startAll().reply, ToolboxReply::NoSuchInstrument);
     bench.addInstruments(2);
     bench.makeGroup();
     bench.runs.setLogging({1});
-    EXPECT_EQ(bench.commands.startAll().reply, toolbox_reply::kAlreadyLogging) << "only a Slave is not logging";
+    EXPECT_EQ(bench.commands.startAll().reply, ToolboxReply::InstrumentLogging) << "only a Slave is not logging";
     EXPECT_TRUE(bench.runs.calls.empty());
 }
 
 TEST_F(LoggingCommandTargets, StartAllClosesTheFilesItOpenedWhenAnotherCannotBeOpened) {
     bench.addInstruments(3);
     bench.logToDataFile({1, 2, 3});
-    bench.host.unopenableSlots = slotBit(3);
+    bench.files.unopenableSlots = slotBit(3);
     EXPECT_EQ(bench.commands.startAll().failedBcn, 3);
-    EXPECT_EQ(bench.host.events, (Calls{"open 1", "open 2", "open 3", "close 1", "close 2"}));
+    EXPECT_EQ(bench.log.events, (Calls{"open 1", "open 2", "open 3", "close 1", "close 2"}));
     EXPECT_TRUE(bench.runs.calls.empty());
 }
 
@@ -133,8 +133,7 @@ TEST_F(LoggingCommandTargets, StartAllWhoseGroupFailsClosesOnlyTheFilesOfWhatDid
     bench.logToDataFile({1, 3});
     bench.runs.failingSlots = slotBit(1);
     bench.commands.startAll();
-    EXPECT_EQ(bench.host.events, (Calls{"open 1", "open 3", "close 1"}))
-        << "the Async instrument logs on into its file";
+    EXPECT_EQ(bench.log.events, (Calls{"open 1", "open 3", "close 1"})) << "the Async instrument logs on into its file";
 }
 
 TEST_F(LoggingCommandTargets, StartAllWhoseAsyncsFailLeavesTheGroupAlone) {
@@ -144,7 +143,7 @@ TEST_F(LoggingCommandTargets, StartAllWhoseAsyncsFailLeavesTheGroupAlone) {
     bench.runs.failingSlots = slotBit(2);
     bench.commands.startAll();
     EXPECT_EQ(bench.runs.calls, (Calls{"start 2 delay 3"}));
-    EXPECT_EQ(bench.host.events, (Calls{"open 1", "open 2", "close 1", "close 2"}));
+    EXPECT_EQ(bench.log.events, (Calls{"open 1", "open 2", "close 1", "close 2"}));
 }
 
 TEST_F(LoggingCommandTargets, StopInstrumentStopsAnAsyncAloneAndAMasterWithItsGroup) {
@@ -152,9 +151,9 @@ TEST_F(LoggingCommandTargets, StopInstrumentStopsAnAsyncAloneAndAMasterWithItsGr
     bench.table.setRole(1, GroupRole::Master);
     bench.table.setRole(2, GroupRole::Slave);
     bench.runs.setLogging({1, 2, 3});
-    bench.runs.stopReply = kReplyUnableToStop;
-    EXPECT_EQ(bench.commands.stopInstrument(3, CommandSource::Remote).reply, kReplyUnableToStop);
-    EXPECT_EQ(bench.commands.stopInstrument(1, CommandSource::User).reply, kReplyUnableToStop);
+    bench.runs.stopReply = ToolboxReply::UnableToStop;
+    EXPECT_EQ(bench.commands.stopInstrument(3, CommandSource::Remote).reply, ToolboxReply::UnableToStop);
+    EXPECT_EQ(bench.commands.stopInstrument(1, CommandSource::User).reply, ToolboxReply::UnableToStop);
     EXPECT_EQ(bench.runs.calls, (Calls{"stop 3 remote", "stop group"}));
 }
 
@@ -163,12 +162,12 @@ TEST_F(LoggingCommandTargets, StopInstrumentRefusesWhatItCannotStop) {
     bench.makeGroup();
     bench.runs.setLogging({1, 2});
     bench.runs.stoppingSlots[1] = true;
-    EXPECT_EQ(bench.commands.stopInstrument(0, CommandSource::Remote).reply, toolbox_reply::kNoSuchInstrument);
-    EXPECT_EQ(bench.commands.stopInstrument(2, CommandSource::Remote).reply, toolbox_reply::kSlave);
-    EXPECT_EQ(bench.commands.stopInstrument(1, CommandSource::Remote).reply, toolbox_reply::kNotLogging)
+    EXPECT_EQ(bench.commands.stopInstrument(0, CommandSource::Remote).reply, ToolboxReply::NoSuchInstrument);
+    EXPECT_EQ(bench.commands.stopInstrument(2, CommandSource::Remote).reply, ToolboxReply::Slave);
+    EXPECT_EQ(bench.commands.stopInstrument(1, CommandSource::Remote).reply, ToolboxReply::NotLogging)
         << "already stopping";
     bench.table.setRole(3, GroupRole::Async);
-    EXPECT_EQ(bench.commands.stopInstrument(3, CommandSource::Remote).reply, toolbox_reply::kNotLogging);
+    EXPECT_EQ(bench.commands.stopInstrument(3, CommandSource::Remote).reply, ToolboxReply::NotLogging);
     EXPECT_TRUE(bench.runs.calls.empty());
 }
 
@@ -179,16 +178,16 @@ TEST_F(LoggingCommandTargets, StopAllStopsTheGroupFirstAndThenTheRestTogether) {
     bench.runs.groupSlots = slotBit(1) | slotBit(2);
     bench.runs.setLogging({1, 2, 3, 4});
     bench.runs.stoppingSlots[4] = true;
-    EXPECT_EQ(bench.commands.stopAll(CommandSource::Remote).reply, 0);
+    EXPECT_EQ(bench.commands.stopAll(CommandSource::Remote).reply, ToolboxReply::Done);
     EXPECT_EQ(bench.runs.calls, (Calls{"stop group remote", "stop 3 remote"}));
 }
 
 TEST_F(LoggingCommandTargets, StopAllFromTheToolboxNeedsAnInstrumentToStop) {
-    EXPECT_EQ(bench.commands.stopAll(CommandSource::Remote).reply, toolbox_reply::kNoSuchInstrument);
+    EXPECT_EQ(bench.commands.stopAll(CommandSource::Remote).reply, ToolboxReply::NoSuchInstrument);
     bench.addInstruments(2);
     bench.runs.setLogging({1});
     bench.runs.stoppingSlots[1] = true;
-    EXPECT_EQ(bench.commands.stopAll(CommandSource::Remote).reply, toolbox_reply::kNotLogging);
+    EXPECT_EQ(bench.commands.stopAll(CommandSource::Remote).reply, ToolboxReply::NotLogging);
     EXPECT_TRUE(bench.runs.calls.empty());
 }
 
@@ -196,19 +195,18 @@ TEST_F(LoggingCommandTargets, StopAllFromTheToolboxNeedsAnInstrumentToStop) {
 class LoggingCommandsOnInstruments : public SimulatedLogger {
 protected:
     EngineRuns runs{engine};
-    RecordingCommandHost host;
-    LoggingCommands commands{table, options, link, runs, host};
+    LoggingCommands commands{table, options, link, runs, files, frontEnd, clock};
 };
 
 TEST_F(LoggingCommandsOnInstruments, AnAsyncInstrumentStartsScanningAtOnceAndStops) {
     startInstruments({1, 2});
-    ASSERT_EQ(commands.startInstrument(2).reply, 0);
+    ASSERT_EQ(commands.startInstrument(2).reply, ToolboxReply::Done);
     EXPECT_TRUE(engine.run(2).logging);
     EXPECT_FALSE(engine.run(1).logging);
     EXPECT_EQ(state(2, "scanning"), "1");
     EXPECT_EQ(state(2, "enable-mode"), "0") << "no scheduled start";
 
-    EXPECT_EQ(commands.stopAll(CommandSource::User).reply, 0);
+    EXPECT_EQ(commands.stopAll(CommandSource::User).reply, ToolboxReply::Done);
     EXPECT_TRUE(engine.run(2).draining);
     EXPECT_EQ(state(2, "scanning"), "0");
 }
@@ -219,7 +217,7 @@ TEST_F(LoggingCommandsOnInstruments, AnUnwiredGroupStartsAtOneScheduledTime) {
     table.setRole(1, GroupRole::Master);
     table.setRole(2, GroupRole::Slave);
     table.setRole(3, GroupRole::Slave);
-    ASSERT_EQ(commands.startInstrument(1).reply, 0);
+    ASSERT_EQ(commands.startInstrument(1).reply, ToolboxReply::Done);
     for (const int bcn : {1, 2, 3}) {
         EXPECT_TRUE(engine.run(bcn).logging);
         EXPECT_EQ(state(bcn, "enable-mode"), "1") << bcn;
@@ -240,7 +238,7 @@ TEST_F(LoggingCommandsOnInstruments, AWiredGroupWhoseMasterFailsLeavesTheSlavesS
         EXPECT_EQ(state(bcn, "scanning"), "0") << bcn;
         EXPECT_TRUE(engine.run(bcn).draining) << bcn;
     }
-    EXPECT_EQ(host.events, Calls{}) << "no status window";
+    EXPECT_EQ(std::count(log.events.begin(), log.events.end(), "status window"), 0);
 }
 
 } // namespace

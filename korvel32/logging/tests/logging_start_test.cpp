@@ -43,8 +43,8 @@ TEST_F(LoggingStart, TwoInstrumentsScanFromOneCommonStartTime) {
     EXPECT_EQ(engine.run(1).stopTime, kNoStopTime);
     EXPECT_FALSE(engine.busy());
     EXPECT_EQ(ui.busyDepth(), 0);
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"toolbox 1 on", "icon 1", "selected 1", "toolbox 2 on",
-                                                         "icon 2", "selected 2"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"toolbox 1 on", "icon 1", "selected 1", "toolbox 2 on", "icon 2",
+                                                    "selected 2"}));
 }
 
 TEST_F(LoggingStart, AnInstrumentThatRejectsTheStartTimeStartsAtOnce) {
@@ -181,7 +181,7 @@ TEST_P(LoggingStartFailure, LeavesEveryInstrumentIdleWithCommunicationsClosed) {
         EXPECT_TRUE(kvtest::waitFor([&] { return connections(slot) == 0; }, 2000)) << "instrument " << slot;
         EXPECT_EQ(state(slot, "scanning"), "0") << "instrument " << slot;
     }
-    EXPECT_TRUE(observer.events.empty());
+    EXPECT_TRUE(log.events.empty());
     EXPECT_FALSE(engine.busy());
     EXPECT_EQ(ui.busyDepth(), 0);
 }

@@ -40,19 +40,25 @@ TEST_F(LoggingTickTest, LoggingInstrumentsAreServedInTurn) {
     engine.endRun(2);
     // Slot 2 was next: the turn goes to the first logging slot.
     EXPECT_EQ(servedByTicks(3, {1, 2, 3}), (std::vector<int>{1, 3, 1})) << "a slot that stopped is skipped at once";
-    EXPECT_EQ(std::count(displays.events.begin(), displays.events.end(), "remote"), 7);
+
+    remote.receive(static_cast<std::uint32_t>(RemoteCommand::SwitchRemoteMode), 1);
+    tick();
+    EXPECT_EQ(remote.state(), RemoteCommandState::Idle) << "a tick runs the pending remote command";
+    EXPECT_TRUE(toolbox.remoteMode());
 }
 
 TEST_F(LoggingTickTest, ATickFindingTheApplicationBusyRestsAndSoDoesTheNext) {
     startInstruments({1});
     startLogging(slots({1}));
+    remote.receive(static_cast<std::uint32_t>(RemoteCommand::SwitchRemoteMode), 1);
     {
         BusyMark mark(engine);
         tick();
     }
     EXPECT_TRUE(servedByTicks(1, {1}).empty());
-    EXPECT_TRUE(displays.events.empty()) << "not even a remote command";
+    EXPECT_EQ(remote.state(), RemoteCommandState::Pending) << "not even a remote command";
     EXPECT_EQ(servedByTicks(1, {1}), (std::vector<int>{1}));
+    EXPECT_EQ(remote.state(), RemoteCommandState::Idle);
     EXPECT_FALSE(engine.busy());
 }
 
@@ -90,10 +96,10 @@ TEST_F(LoggingTickTest, AFailedWriteIsWarnedOnceUntilAWriteSucceeds) {
     EXPECT_EQ(texts, (std::vector<std::string>{instrumentMessage(35, 1), instrumentMessage(36, 2)}));
     EXPECT_TRUE(engine.run(1).writeErrorShown);
 
-    observer.remote = true;
+    toolbox.setRemoteMode(true);
     control("push 1 2");
     servedByTicks(1, {1});
-    EXPECT_EQ(observer.events.back(), "error 1 4");
+    EXPECT_EQ(log.events.back(), "error 1 4");
     EXPECT_EQ(ui.warnings().size(), 2u);
 }
 

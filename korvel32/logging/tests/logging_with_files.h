@@ -7,10 +7,12 @@
 
 #include "data_file_scans.h"
 #include "datafiles/slot_data_files.h"
-#include "logging/data_file_command_host.h"
 #include "logging/logging_commands.h"
 #include "logging/logging_tick.h"
-#include "recording_tick_observer.h"
+#include "logging/remote_commands.h"
+#include "setup/plot_settings.h"
+#include "setup/setup_doc.h"
+#include "setup/setup_host.h"
 #include "simulated_logger.h"
 
 #include <chrono>
@@ -44,7 +46,7 @@ protected:
     void startLogging(std::uint32_t slotMask) {
         for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
             if (!(slotMask & slotBit(slot)) || !table.slot(slot).setup->dataFile.enabled) continue;
-            ASSERT_TRUE(host.openDataFile(slot)) << "slot " << slot;
+            ASSERT_EQ(files.open(slot, clock.now().seconds), DataFileOpen::Opened) << "slot " << slot;
         }
         ASSERT_TRUE(engine.startLogging(slotMask, 0));
     }
@@ -120,13 +122,15 @@ protected:
         EXPECT_EQ(counted.queued, 0) << "instrument " << bcn;
     }
 
-    SlotDataFiles files{table, RegionalFormats{}};
-    LoggingFrontEnd windowless; // no windows: every step of the front end does nothing
-    DataFileCommandHost host{table, files, ui, clock, windowless};
     EngineRuns runs{engine};
-    LoggingCommands commands{table, options, link, runs, host};
-    RecordingTickObserver displays;
-    LoggingTick tick{table, options, engine, files, ui, observer, displays, clock};
+    LoggingCommands commands{table, options, link, runs, files, frontEnd, clock};
+    // The remote commands that each tick runs when one is pending.
+    RegionalFormats regional;
+    PlotSettings plot;
+    SetupHost setupHost;
+    CSetupDoc doc{SetupTarget{table, options, plot, setupHost, bcnResolver(link)}, ui, regional};
+    RemoteCommands remote{RemoteCommandTargets{table, runs, commands, doc, dir.path(), '.'}, frontEnd};
+    LoggingTick tick{table, options, engine, files, remote, frontEnd, clock};
 };
 
 } // namespace korvel

@@ -1,6 +1,5 @@
 #include "logging/once_per_second.h"
 
-#include "recording_tick_observer.h"
 #include "simulated_logger.h"
 
 namespace korvel {
@@ -17,15 +16,13 @@ protected:
         engine.run(1).logging = engine.run(2).logging = true;
     }
 
-    void update() { updateOncePerSecond(table, engine, options, ui, displays); }
+    void update() { updateOncePerSecond(table, engine, options, frontEnd); }
 
     std::vector<Notification> notifications() const {
         std::vector<Notification> sent;
         for (const auto &n : ui.notifications()) sent.emplace_back(n.window, n.message, n.wParam, n.lParam);
         return sent;
     }
-
-    RecordingTickObserver displays;
 };
 
 TEST_F(OncePerSecond, NewScansReachEveryDisplay) {
@@ -35,9 +32,9 @@ TEST_F(OncePerSecond, NewScansReachEveryDisplay) {
     run.totalScans = 40;
     run.alarmWordShown = 0b001;
     run.alarmWordAccumulated = 0b101;
-    displays.selected = 1;
+    windows.selected = 1;
     update();
-    EXPECT_EQ(displays.events, (std::vector<std::string>{"dde 1", "raise"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"live 1", "raise"}));
     EXPECT_EQ(notifications(),
               (std::vector<Notification>{{ChildWindow::CurrentReadings, current_readings::kUpdateReadings, 1, 0},
                                          {ChildWindow::LoggingStatus, logging_status::kScansInInstrument, 1, 7},
@@ -54,13 +51,13 @@ TEST_F(OncePerSecond, OnlyANewAlarmBringsTheStatusWindowForward) {
     run.alarmWordShown = 0b11;
     run.alarmWordAccumulated = 0b01;
     update();
-    EXPECT_EQ(displays.events, (std::vector<std::string>{"dde 2"})) << "an alarm that ended calls no one";
+    EXPECT_EQ(log.events, (std::vector<std::string>{"live 2"})) << "an alarm that ended calls no one";
 
     run.newData = true;
     run.alarmWordAccumulated = 0b11;
     options.statusOnAlarm = false;
     update();
-    EXPECT_EQ(displays.events.back(), "dde 2") << "the option is off";
+    EXPECT_EQ(log.events.back(), "live 2") << "the option is off";
     EXPECT_EQ(run.alarmWordShown, 0b11u);
 }
 
@@ -74,7 +71,7 @@ TEST_F(OncePerSecond, WithoutNewScansTheNewestScansAlarmsAreShown) {
     update();
     EXPECT_EQ(notifications(),
               (std::vector<Notification>{{ChildWindow::LoggingStatus, logging_status::kAlarmChannels, 2, 0b1010}}));
-    EXPECT_TRUE(displays.events.empty());
+    EXPECT_TRUE(log.events.empty());
     EXPECT_EQ(run.alarmWordAccumulated, 0u);
 
     engine.run(2).logging = false;

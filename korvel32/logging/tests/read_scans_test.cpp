@@ -38,7 +38,7 @@ TEST_F(ReadScans, ScansAreCountedAndTheNewestKept) {
     EXPECT_TRUE(run().hasData && run().newData);
     EXPECT_FLOAT_EQ(engine.scanBuffer(1).latestScan.readings[0], 5.01f);
     EXPECT_FLOAT_EQ(engine.scanBuffer(1).latestScan.readings[2], 5.03f);
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"queue 1 5"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"queue 1 5"}));
 
     ASSERT_TRUE(engine.readScans(1));
     EXPECT_EQ(run().totalScans, 5) << "an empty read changes nothing";
@@ -57,10 +57,10 @@ TEST_F(ReadScans, AnInterruptionIsWarnedOnceUntilAGoodRead) {
     EXPECT_FALSE(engine.readScans(1));
     EXPECT_EQ(ui.warnings().size(), 1u) << "a draining instrument may still be busy stopping";
 
-    observer.remote = true;
+    toolbox.setRemoteMode(true);
     control("error 4 -7 100 1");
     EXPECT_FALSE(engine.readScans(1));
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"error 1 1"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"error 1 1"}));
 }
 
 // The library refuses a read made from inside its own message pump.
@@ -94,9 +94,9 @@ TEST_F(ReadScans, TheAttentionFlagBringsTheInstrumentsConditionOnce) {
     EXPECT_FALSE(run().statusWarningShown);
 
     control("status 4 0x3");
-    observer.remote = true;
+    toolbox.setRemoteMode(true);
     ASSERT_TRUE(engine.readScans(1));
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"error 1 8", "error 1 32"}));
+    EXPECT_EQ(log.events, (std::vector<std::string>{"error 1 8", "error 1 32"}));
 }
 
 TEST_F(ReadScans, SimulateModeMakesItsOwnScans) {

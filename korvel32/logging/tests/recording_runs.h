@@ -1,9 +1,11 @@
 // Stand-ins around the logging commands: runs that record each start and
-// stop with its slots and delay, and a host that records the data files and
-// the logging status window.
+// stop with its slots and delay, and a front end that records the data files
+// and the logging status window.
 #pragma once
 
 #include "logging/logging_commands.h"
+#include "recording_front_end.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 
 #include <array>
@@ -27,7 +29,7 @@ class RecordingRuns : public LoggingRuns {
 public:
     std::vector<std::string> calls;
     std::uint32_t failingSlots = 0; // a start that includes one of them fails
-    int stopReply = 0;
+    ToolboxReply stopReply = ToolboxReply::Done;
     std::uint32_t groupSlots = 0; // the Master and Slaves that a group stop reaches
     std::array<bool, kInstrumentSlots + 1> loggingSlots{};
     std::array<bool, kInstrumentSlots + 1> stoppingSlots{};
@@ -40,12 +42,12 @@ public:
         forEach(slotMask, loggingSlots, true);
         return true;
     }
-    int stop(std::uint32_t slotMask, CommandSource source) override {
+    ToolboxReply stop(std::uint32_t slotMask, CommandSource source) override {
         calls.push_back("stop " + slotList(slotMask) + (source == CommandSource::Remote ? " remote" : ""));
         forEach(slotMask, stoppingSlots, true);
         return stopReply;
     }
-    int stopGroup(CommandSource source) override {
+    ToolboxReply stopGroup(CommandSource source) override {
         calls.push_back(source == CommandSource::Remote ? "stop group remote" : "stop group");
         forEach(groupSlots, stoppingSlots, true);
         return stopReply;
@@ -63,22 +65,12 @@ private:
     }
 };
 
-class RecordingCommandHost : public LoggingCommandHost {
-public:
-    std::vector<std::string> events;
-    std::uint32_t unopenableSlots = 0;
-
-    bool openDataFile(int slot) override {
-        events.push_back("open " + std::to_string(slot));
-        return !(unopenableSlots & slotBit(slot));
-    }
-    void closeDataFile(int slot) override { events.push_back("close " + std::to_string(slot)); }
-    void showLoggingStatus() override { events.push_back("status window"); }
-};
-
-// A table of instruments with recording runs and host around the commands.
+// A table of instruments with recording runs and front end around the commands.
 struct CommandBench {
-    CommandBench() { setupTemplate.complete("Label", "VDC"); }
+    CommandBench() {
+        setupTemplate.complete("Label", "VDC");
+        files.onDisk = false;
+    }
 
     // Instruments with BCNs 1, 2, ... in slots 1, 2, ..., all Async.
     void addInstruments(int count) {
@@ -98,9 +90,15 @@ struct CommandBench {
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
     RecordingRuns runs;
-    RecordingCommandHost host;
+    EventLog log; // the data files' opens and closes and the logging status window
+    ScriptedUserInterface ui;
+    RecordingWindows windows{log};
+    RecordingToolbox toolbox{log};
+    RecordingLiveValues liveValues{log};
+    RecordingFiles files{table, log};
+    ManualClock clock{CalendarTime{1'800'000'000, 0}};
     InstrumentLink link;
-    LoggingCommands commands{table, options, link, runs, host};
+    LoggingCommands commands{table, options, link, runs, files, FrontEnd{ui, windows, toolbox, liveValues}, clock};
 };
 
 } // namespace korvel

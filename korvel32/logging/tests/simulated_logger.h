@@ -1,13 +1,15 @@
 // Fixture for the logging run against korvel-sim: instruments on this
 // process's loopback addresses, a ccf.cfg naming them, the library started,
-// and a logging engine over an instrument table with a scripted user and a
-// link to the library that can fail where the simulator cannot.
+// and a logging engine over an instrument table with a scripted user, a
+// recording front end and a link to the library that can fail where the
+// simulator cannot.
 #pragma once
 
 #include "general_network_instruments.h"
 #include "kvlink32.h"
 #include "logging/logging_engine.h"
 #include "platform/string_table.h"
+#include "recording_front_end.h"
 #include "scripted_link.h"
 #include "scripted_user_interface.h"
 #include "setup/setup_template.h"
@@ -21,33 +23,6 @@
 #include <vector>
 
 namespace korvel {
-
-// Remembers what the engine told the rest of the program, in order.
-class RecordingObserver : public LoggingObserver {
-public:
-    std::vector<std::string> events;
-    bool dataFileCloses = true;
-    bool remote = false;
-
-    void toolboxLogging(int slot, bool on) override { record("toolbox", slot, on ? " on" : " off"); }
-    void redrawIcon(int slot) override { record("icon", slot); }
-    void refreshSelectedInstrument(int slot) override { record("selected", slot); }
-    void resetStatusRow(int slot) override { record("row", slot); }
-    bool closeDataFile(int slot) override {
-        record("close", slot);
-        return dataFileCloses;
-    }
-    void queueToolboxScans(int slot, const ScanBuffer &buffer) override {
-        record("queue", slot, " " + std::to_string(buffer.header().count));
-    }
-    bool remoteMode() const override { return remote; }
-    void reportToolboxError(int slot, int code) override { record("error", slot, " " + std::to_string(code)); }
-
-private:
-    void record(const std::string &what, int slot, const std::string &extra = {}) {
-        events.push_back(what + " " + std::to_string(slot) + extra);
-    }
-};
 
 class SimulatedLogger : public ::testing::Test {
 protected:
@@ -102,10 +77,17 @@ protected:
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
     ScriptedUserInterface ui;
-    RecordingObserver observer;
+    // What the logging told the windows, the toolbox, the live-values
+    // service and the data files, in order.
+    EventLog log;
+    RecordingWindows windows{log};
+    RecordingToolbox toolbox{log};
+    RecordingLiveValues liveValues{log};
+    RecordingFiles files{table, log};
     ManualClock clock{CalendarTime{1'800'000'000, 0}};
     ScriptedLink link;
-    LoggingEngine engine{table, options, link, ui, observer, clock};
+    FrontEnd frontEnd{ui, windows, toolbox, liveValues};
+    LoggingEngine engine{table, options, link, files, frontEnd, clock};
 };
 
 } // namespace korvel

@@ -1,4 +1,4 @@
-#include "setup_title.h"
+#include "app/setup_title.h"
 
 #include <filesystem>
 
