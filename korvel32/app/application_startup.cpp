@@ -11,8 +11,6 @@
 
 namespace korvel {
 namespace {
-
-constexpr int kUnableToInitializeDde = 11;
 constexpr int kFirstSlot = 1;
 
 bool fileExists(const std::string &path) {
@@ -49,7 +47,7 @@ bool ApplicationStartup::start() {
     if (!windows_.registerWindowClasses()) return fail(kWindowClassFailed);
     if (windows_.anotherCopyBroughtForward()) return false;
     windows_.loadRecentFileList();
-    if (!windows_.startDdeServer()) return fail(resourceString(kUnableToInitializeDde));
+    if (!windows_.startDdeServer()) return fail(resourceString(message::kUnableToInitializeDde));
     if (!windows_.loadResourceLibrary(paths_.programDirectory)) return fail(kResourceLibraryFailed);
     // The texts may come from the resource library, so only now.
     target_.setupTemplate.completeFromStringTable();

@@ -34,9 +34,9 @@ bool renameWithoutReplacing(const std::string &from, const std::string &to) {
 int dataFileOpenMessage(DataFileOpen result) {
     switch (result) {
         case DataFileOpen::Opened: return 0;
-        case DataFileOpen::CannotCreate: return 15;
-        case DataFileOpen::CannotOpen: return 16;
-        case DataFileOpen::NotCompatible: return 17;
+        case DataFileOpen::CannotCreate: return message::kCannotCreateDataFile;
+        case DataFileOpen::CannotOpen: return message::kCannotOpenDataFile;
+        case DataFileOpen::NotCompatible: return message::kDataFileNotCompatible;
     }
     return 0;
 }

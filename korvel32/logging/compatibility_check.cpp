@@ -6,11 +6,6 @@
 
 namespace korvel {
 namespace {
-
-constexpr int kCommunicationInterruption = 18;
-constexpr int kInstrumentOutdated = 25;
-constexpr int kLoggerOutdated = 26;
-constexpr int kNoEquationsOrCustomRtd = 27;
 // The first instrument software this logger does not know.
 constexpr double kUnsupportedNumber = 2.0;
 
@@ -33,8 +28,8 @@ double compatibilityNumber(const std::string &text) {
 }
 
 int compatibilityProblem(double number) {
-    if (number <= 0.0) return kInstrumentOutdated;
-    if (number >= kUnsupportedNumber) return kLoggerOutdated;
+    if (number <= 0.0) return message::kInstrumentSoftwareOutdated;
+    if (number >= kUnsupportedNumber) return message::kLoggerSoftwareOutdated;
     return 0;
 }
 
@@ -51,11 +46,11 @@ Compatibility checkCompatibility(InstrumentLink &link, unsigned bcn, const Instr
     if (rc == KVX_OK) {
         number = compatibilityNumber(text);
     } else if (rc == KVX_INST_OLD_SOFTWARE) {
-        if (needsNewerSoftware(setup)) return refuse(kNoEquationsOrCustomRtd);
+        if (needsNewerSoftware(setup)) return refuse(message::kNoEquationsOrCustomRtd);
         number = 1.0;
         result.configurationLevel = 1;
     } else {
-        return refuse(kCommunicationInterruption);
+        return refuse(message::kCommunicationInterruption);
     }
     if (const int problem = compatibilityProblem(number); problem != 0) return refuse(problem);
     return result;

@@ -4,10 +4,6 @@
 #include "platform/string_table.h"
 
 namespace korvel {
-namespace {
-constexpr int kCannotWriteDataFile = 35;
-} // namespace
-
 LoggingEngine::LoggingEngine(InstrumentTable &table, const LoggerOptions &options, InstrumentLink &link,
                              SlotDataFiles &files, FrontEnd frontEnd, Clock &clock)
         : table_(table), options_(options), link_(link), files_(files), frontEnd_(frontEnd), ui_(frontEnd.ui),
@@ -70,7 +66,8 @@ void LoggingEngine::finishRun(int slot) {
         if (frontEnd_.toolbox.remoteMode())
             frontEnd_.toolbox.reportError(slot, toolbox_error::kDataFile);
         else
-            ui_.showWarning(WarningKind::DataFile, instrumentMessage(kCannotWriteDataFile, table_.slot(slot).bcn), {});
+            ui_.showWarning(WarningKind::DataFile,
+                            instrumentMessage(message::kCannotWriteDataFile, table_.slot(slot).bcn), {});
     }
     state.logging = false;
     frontEnd_.toolbox.loggingChanged(slot, false);

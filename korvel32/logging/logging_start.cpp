@@ -6,14 +6,10 @@
 #include "logging/instrument_time.h"
 #include "logging/logging_engine.h"
 #include "logging/open_communications.h"
+#include "platform/string_table.h"
 
 namespace korvel {
 namespace {
-
-constexpr int kNoChannelsDefined = 14;
-constexpr int kCommunicationInterruption = 18;
-constexpr int kInvalidTime = 19;
-constexpr int kNotResponding = 714;
 
 constexpr std::int32_t kInstrumentBadTime = -2;
 constexpr std::uint32_t kStatusNotResponding = 1u << 10;
@@ -36,7 +32,7 @@ bool LoggingEngine::startLogging(std::uint32_t slotMask, int startDelay) {
     if (slots.empty()) return true;
     for (const int slot : slots) {
         if (!hasInputChannel(*table_.slot(slot).setup)) {
-            showMessage(slot, kNoChannelsDefined);
+            showMessage(slot, message::kNoChannelsDefined);
             return false;
         }
     }
@@ -92,7 +88,8 @@ bool LoggingEngine::setClocks(const std::vector<int> &slots) {
     for (const int slot : slots) {
         const std::int32_t rc = link_.timeSet(table_.slot(slot).bcn);
         if (rc == KVX_OK) continue;
-        showMessage(slot, rc == kInstrumentBadTime ? kInvalidTime : kCommunicationInterruption);
+        showMessage(slot,
+                    rc == kInstrumentBadTime ? message::kInvalidInstrumentTime : message::kCommunicationInterruption);
         return false;
     }
     return true;
@@ -103,7 +100,7 @@ bool LoggingEngine::waitUntilResponding(const std::vector<int> &slots) {
         std::uint32_t status = 0;
         const std::int32_t rc = link_.busyWait(table_.slot(slot).bcn, kCommandWaitMs, status);
         if (rc >= 0 && (status & kStatusNotResponding)) {
-            showMessage(slot, kNotResponding);
+            showMessage(slot, message::kNotRespondingToCommand);
             return false;
         }
     }
@@ -118,7 +115,7 @@ bool LoggingEngine::downloadConfigurations(const std::vector<int> &slots,
         const InstrumentSlot &entry = table_.slot(slot);
         const std::optional<InstrumentConfig> config = instrumentConfigOf(link_, entry, masterSetup(), settings);
         if (!config || !downloadConfiguration(link_, entry.bcn, levels[static_cast<std::size_t>(slot)], *config)) {
-            showMessage(slot, kCommunicationInterruption);
+            showMessage(slot, message::kCommunicationInterruption);
             return false;
         }
     }
@@ -129,7 +126,7 @@ bool LoggingEngine::clearTotalizers(const std::vector<int> &slots) {
     if (!options_.resetTotalizer) return true;
     for (const int slot : slots) {
         if (link_.totalizerClear(table_.slot(slot).bcn) != KVX_OK) {
-            showMessage(slot, kCommunicationInterruption);
+            showMessage(slot, message::kCommunicationInterruption);
             return false;
         }
     }
@@ -148,7 +145,7 @@ bool LoggingEngine::enableScanning(const std::vector<int> &slots, int startDelay
         // An instrument that rejects the start time starts at once.
         if (rc == KVX_INST_BAD_START) rc = link_.scansEnable(bcn, true);
         if (rc != KVX_OK) {
-            showMessage(slot, kCommunicationInterruption);
+            showMessage(slot, message::kCommunicationInterruption);
             for (const int started : slots) link_.scansEnable(table_.slot(started).bcn, false);
             return false;
         }

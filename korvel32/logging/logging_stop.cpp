@@ -5,7 +5,6 @@
 
 namespace korvel {
 namespace {
-constexpr int kUnableToStopScanning = 55;
 // The one refusal to disable scanning that is not worth a warning.
 constexpr std::int32_t kInstrumentStillBusy = -5;
 } // namespace
@@ -36,7 +35,7 @@ ToolboxReply LoggingEngine::stopLogging(std::uint32_t slotMask, CommandSource so
         if (source == CommandSource::Remote)
             reply = ToolboxReply::UnableToStop;
         else
-            ui_.showWarning(WarningKind::DataFile, instrumentMessage(kUnableToStopScanning, bcn), {});
+            ui_.showWarning(WarningKind::DataFile, instrumentMessage(message::kUnableToStopScanning, bcn), {});
     }
     return reply;
 }

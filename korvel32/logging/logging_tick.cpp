@@ -9,8 +9,6 @@
 namespace korvel {
 namespace {
 
-constexpr int kReadingRemainingScans = 550;
-
 // The Master pairing's view of the logging engine.
 class EnginePairing final : public PairingInstruments {
 public:
@@ -177,7 +175,7 @@ void LoggingTick::endDrainingRuns(int servedSlot, Served served) {
         }
     }
     if (draining && !ui_.abortRequested() && !ui_.progressShown() && !frontEnd_.toolbox.remoteMode())
-        ui_.showProgress(resourceString(kReadingRemainingScans));
+        ui_.showProgress(resourceString(message::kReadingRemainingScans));
     if (ended && !draining) ui_.hideProgress();
 }
 

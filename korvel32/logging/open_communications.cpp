@@ -8,9 +8,6 @@
 
 namespace korvel {
 namespace {
-
-constexpr int kModelMismatchMessage = 641;
-constexpr int kBcnMismatchMessage = 646;
 // A stop of scanning may have to finish a long scan first.
 constexpr std::uint32_t kIdleWaitMs = 95000;
 
@@ -20,9 +17,9 @@ int identityProblem(InstrumentLink &link, std::int32_t bcn) {
     std::int32_t reported = 0;
     const std::int32_t rc = link.instBcn(bcn, reported);
     if (rc != KVX_OK) return communicationFailureMessage(rc);
-    if (reported != bcn) return kBcnMismatchMessage;
+    if (reported != bcn) return message::kBcnMismatch;
     const std::int32_t model = link.modelCheck(bcn);
-    if (model == KVX_E_MODEL_MISMATCH) return kModelMismatchMessage;
+    if (model == KVX_E_MODEL_MISMATCH) return message::kModelMismatch;
     if (model < 0) return communicationFailureMessage(model);
     return 0;
 }

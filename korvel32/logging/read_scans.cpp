@@ -14,13 +14,6 @@ constexpr std::uint32_t kStatusQueueOverflow = 1u << 0;
 constexpr std::uint32_t kStatusAnalogProcessor = 1u << 1;
 constexpr std::uint32_t kStatusRamConstants = 1u << 5;
 
-constexpr int kCommunicationInterruption = 31;
-constexpr int kQueueOverflow = 32;
-constexpr int kOldestOverwritten = 33;
-constexpr int kNewestDiscarded = 34;
-constexpr int kRamConstantsCorrupted = 37;
-constexpr int kAnalogProcessorSilent = 38;
-
 } // namespace
 
 bool LoggingEngine::readScans(int slot) {
@@ -54,7 +47,7 @@ void LoggingEngine::reportCommunicationInterruption(int slot, std::int32_t code)
     if (frontEnd_.toolbox.remoteMode()) {
         frontEnd_.toolbox.reportError(slot, toolbox_error::kCommunication);
     } else if (!state.communicationErrorShown) {
-        std::string text = instrumentMessage(kCommunicationInterruption, table_.slot(slot).bcn);
+        std::string text = instrumentMessage(message::kCommunicationInterruptionCode, table_.slot(slot).bcn);
         if (const std::size_t at = text.find("%ld"); at != std::string::npos)
             text.replace(at, 3, std::to_string(-std::int64_t{code}));
         ui_.showWarning(WarningKind::CommunicationInterruption, text, {});
@@ -81,8 +74,9 @@ void LoggingEngine::reportInstrumentStatus(int slot, std::uint32_t status) {
         if (remote) {
             frontEnd_.toolbox.reportError(slot, toolbox_error::kScanQueueOverflow);
         } else if (!state.overflowShown) {
-            const int detail = options_.memoryWrapAround ? kOldestOverwritten : kNewestDiscarded;
-            ui_.showWarning(WarningKind::ScanQueueOverflow, instrumentMessage(kQueueOverflow, bcn),
+            const int detail =
+                options_.memoryWrapAround ? message::kOldestScansOverwritten : message::kNewestScansDiscarded;
+            ui_.showWarning(WarningKind::ScanQueueOverflow, instrumentMessage(message::kScanQueueOverflow, bcn),
                             resourceString(detail));
         }
     }
@@ -95,7 +89,9 @@ void LoggingEngine::reportInstrumentStatus(int slot, std::uint32_t status) {
                                                              : toolbox_error::kAnalogProcessor);
         } else if (!state.statusWarningShown) {
             ui_.showWarning(WarningKind::InstrumentStatus,
-                            instrumentMessage(ramConstants ? kRamConstantsCorrupted : kAnalogProcessorSilent, bcn), {});
+                            instrumentMessage(
+                                ramConstants ? message::kRamConstantsCorrupted : message::kAnalogProcessorSilent, bcn),
+                            {});
         }
     }
     state.statusWarningShown = status & (kStatusRamConstants | kStatusAnalogProcessor);

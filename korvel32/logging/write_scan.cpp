@@ -5,11 +5,6 @@
 #include "platform/string_table.h"
 
 namespace korvel {
-namespace {
-constexpr int kCannotWriteDataFile = 35;
-constexpr int kCannotWriteTrendLink = 36; // also names the Low Disk Space settings
-} // namespace
-
 ScanWriter::ScanWriter(const InstrumentTable &table, LoggingEngine &engine, SlotDataFiles &files,
                        const FrontEnd &frontEnd)
         : table_(table), engine_(engine), files_(files), frontEnd_(frontEnd) {}
@@ -41,7 +36,9 @@ bool ScanWriter::report(int slot, bool written) {
         const bool trendLink = owner.inUse && owner.setup->dataFile.format == FileFormat::TrendLink;
         frontEnd_.ui.showWarning(
             WarningKind::DataFile,
-            instrumentMessage(trendLink ? kCannotWriteTrendLink : kCannotWriteDataFile, table_.slot(slot).bcn), {});
+            instrumentMessage(trendLink ? message::kCannotWriteTrendLink : message::kCannotWriteDataFile,
+                              table_.slot(slot).bcn),
+            {});
     }
     run.writeErrorShown = true;
     return false;

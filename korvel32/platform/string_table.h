@@ -15,10 +15,48 @@ std::string resourceString(int id);
 // are left in place for the caller to fill.
 std::string instrumentMessage(int id, unsigned bcn);
 
-// Messages shown from more than one place.
+// The messages the program shows, by the number of their text.
 namespace message {
+inline constexpr int kSetupChanged = 5;
+inline constexpr int kUnableToInitializeDde = 11;
+inline constexpr int kNoChannelsDefined = 14;
+inline constexpr int kCannotCreateDataFile = 15;
+inline constexpr int kCannotOpenDataFile = 16;
+inline constexpr int kDataFileNotCompatible = 17;
+inline constexpr int kCommunicationInterruption = 18;
+inline constexpr int kInvalidInstrumentTime = 19;
 inline constexpr int kLowOnMemory = 21;
-inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
+inline constexpr int kMaximumInstrumentsReached = 22;
+inline constexpr int kInstrumentSoftwareOutdated = 25;
+inline constexpr int kLoggerSoftwareOutdated = 26;
+inline constexpr int kNoEquationsOrCustomRtd = 27;
+inline constexpr int kConfigurationWhileLogging = 30;
+inline constexpr int kCommunicationInterruptionCode = 31;
+inline constexpr int kScanQueueOverflow = 32;
+inline constexpr int kOldestScansOverwritten = 33;
+inline constexpr int kNewestScansDiscarded = 34;
+inline constexpr int kCannotWriteDataFile = 35;
+inline constexpr int kCannotWriteTrendLink = 36;
+inline constexpr int kRamConstantsCorrupted = 37;
+inline constexpr int kAnalogProcessorSilent = 38;
+inline constexpr int kUnableToOpenSetup = 39;
+inline constexpr int kUnableToWriteSetup = 40;
+inline constexpr int kInvalidSetupFile = 41;
+inline constexpr int kCannotCreateReport = 42;
+inline constexpr int kCannotWriteReport = 43;
+inline constexpr int kCannotOpenMxbFile = 47;
+inline constexpr int kInvalidMxbFile = 48;
+inline constexpr int kIncompatibleSetupVersion = 49;
+inline constexpr int kUnableToStopScanning = 55;
+inline constexpr int kReadingRemainingScans = 550;
+inline constexpr int kModelMismatch = 641;
+inline constexpr int kBcnMismatch = 646;
+inline constexpr int kSlavesBecomeAsync = 690;
+inline constexpr int kCopyToDifferentModel = 693;
+inline constexpr int kNotRespondingToCommand = 714;
+inline constexpr int kCcfUnreadable = 1317;
+inline constexpr int kInvalidBcns = 1322;
+inline constexpr int kToolboxQueueShortage = 1711;
 } // namespace message
 
 } // namespace korvel

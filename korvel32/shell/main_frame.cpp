@@ -5,6 +5,7 @@
 #include "app/setup_title.h"
 #include "config_view.h"
 #include "config_view_metrics.h"
+#include "create_instrument_dialog.h"
 #include "qt_user_interface.h"
 #include "time_change_watch.h"
 
@@ -64,7 +65,10 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     createToolBars();
     createStatusBar();
     iconCommands_ = std::make_unique<InstrumentIconCommands>(
-        table_, document_, *bar_, link_, ui_, [this](int slot) { return logging_->runs().logging(slot); });
+        table_, document_, link_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
+        [this](const std::vector<AvailableInstrument> &available, int limit) {
+            return chooseInstrumentsInDialog(available, limit, this);
+        });
     closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
     connectLogging();
     table_.setObserver(this);

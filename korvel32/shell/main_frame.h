@@ -5,9 +5,9 @@
 #pragma once
 
 #include "app/command_rules.h"
+#include "app/instrument_icon_commands.h"
 #include "close_sequence.h"
 #include "instrument_bar.h"
-#include "instrument_icon_commands.h"
 #include "platform/clock.h"
 #include "platform/regional_formats.h"
 #include "recent_file_list.h"

@@ -115,7 +115,7 @@ void CMainFrame::saveSetupTo(const std::string &path) {
     updateTitle();
 }
 
-void CMainFrame::createInstruments() { iconCommands_->createInstruments(this); }
+void CMainFrame::createInstruments() { iconCommands_->createInstruments(); }
 
 void CMainFrame::deleteInstrument() { iconCommands_->deleteSelected(options_.configurationLockout); }
 
