@@ -5,9 +5,6 @@
 namespace korvel {
 namespace {
 
-constexpr std::int32_t kTwoWire = 0x9000;
-constexpr std::int32_t kFourWire = 0x9001;
-
 // The instrument's range code of each range the setup can hold for a
 // function; a 4-wire function shares the ranges of its 2-wire twin.
 struct RangeEntry {
@@ -17,20 +14,33 @@ struct RangeEntry {
 };
 
 constexpr RangeEntry kRangeCodes[] = {
-    {ChannelFunction::Vdc, RangeCode::Auto, 9504},          {ChannelFunction::Vdc, RangeCode::Vdc90mV, 8193},
-    {ChannelFunction::Vdc, RangeCode::Vdc300mV, 8450},      {ChannelFunction::Vdc, RangeCode::Vdc3V, 8968},
-    {ChannelFunction::Vdc, RangeCode::Vdc30V, 9232},        {ChannelFunction::Vdc, RangeCode::Vdc50V, 9792},
-    {ChannelFunction::Vdc, RangeCode::Vdc150_300V, 10048},  {ChannelFunction::Vac, RangeCode::Auto, 13064},
-    {ChannelFunction::Vac, RangeCode::Vac300mV, 12289},     {ChannelFunction::Vac, RangeCode::Vac3V, 12546},
-    {ChannelFunction::Vac, RangeCode::Vac30V, 12804},       {ChannelFunction::Vac, RangeCode::Vac150_300V, 13584},
-    {ChannelFunction::Ohms2W, RangeCode::Auto, 5408},       {ChannelFunction::Ohms2W, RangeCode::Ohms300, 4097},
-    {ChannelFunction::Ohms2W, RangeCode::Ohms3k, 4354},     {ChannelFunction::Ohms2W, RangeCode::Ohms30k, 4612},
-    {ChannelFunction::Ohms2W, RangeCode::Ohms300k, 4872},   {ChannelFunction::Ohms2W, RangeCode::Ohms3M, 5136},
-    {ChannelFunction::Thermocouple, RangeCode::TcJ, 24577}, {ChannelFunction::Thermocouple, RangeCode::TcK, 24833},
-    {ChannelFunction::Thermocouple, RangeCode::TcE, 25089}, {ChannelFunction::Thermocouple, RangeCode::TcT, 25345},
-    {ChannelFunction::Thermocouple, RangeCode::TcN, 26625}, {ChannelFunction::Thermocouple, RangeCode::TcR, 25601},
-    {ChannelFunction::Thermocouple, RangeCode::TcS, 25857}, {ChannelFunction::Thermocouple, RangeCode::TcB, 26113},
-    {ChannelFunction::Thermocouple, RangeCode::TcC, 26369},
+    {ChannelFunction::Vdc, RangeCode::Auto, KVX_RANGE_VDC_AUTO},
+    {ChannelFunction::Vdc, RangeCode::Vdc90mV, KVX_RANGE_VDC_90MV},
+    {ChannelFunction::Vdc, RangeCode::Vdc300mV, KVX_RANGE_VDC_300MV},
+    {ChannelFunction::Vdc, RangeCode::Vdc3V, KVX_RANGE_VDC_3V},
+    {ChannelFunction::Vdc, RangeCode::Vdc30V, KVX_RANGE_VDC_30V},
+    {ChannelFunction::Vdc, RangeCode::Vdc50V, KVX_RANGE_VDC_50V},
+    {ChannelFunction::Vdc, RangeCode::Vdc150_300V, KVX_RANGE_VDC_300V},
+    {ChannelFunction::Vac, RangeCode::Auto, KVX_RANGE_VAC_AUTO},
+    {ChannelFunction::Vac, RangeCode::Vac300mV, KVX_RANGE_VAC_300MV},
+    {ChannelFunction::Vac, RangeCode::Vac3V, KVX_RANGE_VAC_3V},
+    {ChannelFunction::Vac, RangeCode::Vac30V, KVX_RANGE_VAC_30V},
+    {ChannelFunction::Vac, RangeCode::Vac150_300V, KVX_RANGE_VAC_300V},
+    {ChannelFunction::Ohms2W, RangeCode::Auto, KVX_RANGE_OHMS_AUTO},
+    {ChannelFunction::Ohms2W, RangeCode::Ohms300, KVX_RANGE_OHMS_300},
+    {ChannelFunction::Ohms2W, RangeCode::Ohms3k, KVX_RANGE_OHMS_3K},
+    {ChannelFunction::Ohms2W, RangeCode::Ohms30k, KVX_RANGE_OHMS_30K},
+    {ChannelFunction::Ohms2W, RangeCode::Ohms300k, KVX_RANGE_OHMS_300K},
+    {ChannelFunction::Ohms2W, RangeCode::Ohms3M, KVX_RANGE_OHMS_3M},
+    {ChannelFunction::Thermocouple, RangeCode::TcJ, KVX_RANGE_TC_J},
+    {ChannelFunction::Thermocouple, RangeCode::TcK, KVX_RANGE_TC_K},
+    {ChannelFunction::Thermocouple, RangeCode::TcE, KVX_RANGE_TC_E},
+    {ChannelFunction::Thermocouple, RangeCode::TcT, KVX_RANGE_TC_T},
+    {ChannelFunction::Thermocouple, RangeCode::TcN, KVX_RANGE_TC_N},
+    {ChannelFunction::Thermocouple, RangeCode::TcR, KVX_RANGE_TC_R},
+    {ChannelFunction::Thermocouple, RangeCode::TcS, KVX_RANGE_TC_S},
+    {ChannelFunction::Thermocouple, RangeCode::TcB, KVX_RANGE_TC_B},
+    {ChannelFunction::Thermocouple, RangeCode::TcC, KVX_RANGE_TC_C},
 };
 
 // 0 for a range the function does not have, which the library's validation refuses.
@@ -68,50 +78,51 @@ void setFunction(ChannelConfig &config, const ChannelSetup &channel) {
     config.range = rangeCodeOf(channel.function, channel.range);
     switch (channel.function) {
         case ChannelFunction::Off: break;
-        case ChannelFunction::Vdc: config.function = 2; break;
-        case ChannelFunction::Vac: config.function = 4; break;
+        case ChannelFunction::Vdc: config.function = KVX_FN_VDC; break;
+        case ChannelFunction::Vac: config.function = KVX_FN_VAC; break;
         case ChannelFunction::Ohms2W:
         case ChannelFunction::Ohms4W:
-            config.function = 1;
-            config.aux = channel.function == ChannelFunction::Ohms4W ? kFourWire : kTwoWire;
+            config.function = KVX_FN_OHMS;
+            config.aux = channel.function == ChannelFunction::Ohms4W ? KVX_WIRING_4W : KVX_WIRING_2W;
             break;
         case ChannelFunction::Thermocouple:
-            config.function = 32;
+            config.function = KVX_FN_THERMOCOUPLE;
             config.aux = channel.openTcDetect ? 1 : 0;
             break;
         case ChannelFunction::Rtd2W:
         case ChannelFunction::Rtd4W:
-            config.function = 16;
+            config.function = KVX_FN_RTD;
             config.r0 = static_cast<float>(channel.r0);
-            config.aux = channel.function == ChannelFunction::Rtd4W ? kFourWire : kTwoWire;
+            config.aux = channel.function == ChannelFunction::Rtd4W ? KVX_WIRING_4W : KVX_WIRING_2W;
             if (channel.range == RangeCode::RtdCustom385) {
-                config.range = 20513;
+                config.range = KVX_RANGE_RTD_CUSTOM_385;
                 config.alphaFloat = static_cast<float>(channel.alpha);
             } else {
-                config.range = 20512;
+                config.range = KVX_RANGE_RTD_FIXED_385;
             }
             break;
-        case ChannelFunction::Freq: config.function = 8; break;
+        case ChannelFunction::Freq: config.function = KVX_FN_FREQ; break;
         case ChannelFunction::Current:
-            config.function = 65538;
-            config.range = channel.range == RangeCode::Current0to100mA ? 28673 : 28674;
+            config.function = KVX_FN_CURRENT;
+            config.range =
+                channel.range == RangeCode::Current0to100mA ? KVX_RANGE_CURRENT_0_100MA : KVX_RANGE_CURRENT_4_20MA;
             config.r0 = static_cast<float>(channel.shunt);
             break;
         case ChannelFunction::Average:
-            config.function = 32769;
+            config.function = KVX_FN_AVERAGE;
             config.aux = averageMask(channel);
             break;
         case ChannelFunction::ChanAMinusChanB:
-            config.function = 32770;
+            config.function = KVX_FN_CHAN_A_MINUS_CHAN_B;
             config.alpha = channel.channelA;
             config.aux = channel.channelB;
             break;
         case ChannelFunction::ChanAMinusAverage:
-            config.function = 32771;
+            config.function = KVX_FN_CHAN_A_MINUS_AVERAGE;
             config.alpha = channel.channelA;
             config.aux = averageMask(channel);
             break;
-        case ChannelFunction::Equation: config.function = 32772; break;
+        case ChannelFunction::Equation: config.function = KVX_FN_EQUATION; break;
     }
 }
 
