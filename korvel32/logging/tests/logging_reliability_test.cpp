@@ -11,7 +11,7 @@ namespace korvel {
 namespace {
 
 constexpr int kScansGet = 100;
-constexpr int kScansEnable = 104;
+constexpr int kScansDisable = 104;
 constexpr std::size_t kCsvTotalColumn = csvTotalColumn(kTemplateChannels);
 
 class LoggingReliability : public LoggingWithFiles {
@@ -27,7 +27,7 @@ protected:
     // opening the communications and the start send some before it.
     int scanReadsAfterStop(int bcn) {
         const std::vector<int> received = sim->requestCommands(bcn);
-        const auto stop = std::find(received.rbegin(), received.rend(), kScansEnable);
+        const auto stop = std::find(received.rbegin(), received.rend(), kScansDisable);
         if (stop == received.rend()) ADD_FAILURE() << "instrument " << bcn << " was never told to stop scanning";
         return static_cast<int>(std::count(received.rbegin(), stop, kScansGet));
     }
