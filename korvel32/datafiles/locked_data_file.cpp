@@ -12,79 +12,56 @@
 namespace korvel {
 namespace {
 
-// Opens and locks; -1 when the file cannot be opened or another writer holds it.
-int openLocked(const std::string &path, int flags) {
-    const int fd = ::open(path.c_str(), flags | O_RDWR | O_CLOEXEC, 0666);
-    if (fd < 0) return -1;
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(fd);
-        return -1;
-    }
+// Opens and locks; invalid when the file cannot be opened or another writer holds it.
+FileDescriptor openLocked(const std::string &path, int flags) {
+    FileDescriptor fd(::open(path.c_str(), flags | O_RDWR | O_CLOEXEC, 0666));
+    if (fd.valid() && !tryLock(fd.get(), FileLock::Exclusive)) fd.close();
     return fd;
 }
 
 } // namespace
 
-LockedDataFile::~LockedDataFile() { close(); }
-
 LockedDataFile::LockedDataFile(LockedDataFile &&other) noexcept
-        : fd_(std::exchange(other.fd_, -1)), size_(std::exchange(other.size_, 0)) {}
+        : fd_(std::move(other.fd_)), size_(std::exchange(other.size_, 0)) {}
 
 LockedDataFile &LockedDataFile::operator=(LockedDataFile &&other) noexcept {
     if (this != &other) {
-        close();
-        fd_ = std::exchange(other.fd_, -1);
+        fd_ = std::move(other.fd_);
         size_ = std::exchange(other.size_, 0);
     }
     return *this;
 }
 
 std::optional<LockedDataFile> LockedDataFile::create(const std::string &path) {
-    const int fd = openLocked(path, O_CREAT);
-    if (fd < 0) return std::nullopt;
-    if (::ftruncate(fd, 0) != 0) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    return LockedDataFile(fd, 0);
+    FileDescriptor fd = openLocked(path, O_CREAT);
+    if (!fd.valid() || ::ftruncate(fd.get(), 0) != 0) return std::nullopt;
+    return LockedDataFile(std::move(fd), 0);
 }
 
 std::optional<LockedDataFile> LockedDataFile::openExisting(const std::string &path) {
-    const int fd = openLocked(path, 0);
-    if (fd < 0) return std::nullopt;
-    const off_t end = ::lseek(fd, 0, SEEK_END);
-    if (end < 0) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    return LockedDataFile(fd, static_cast<std::uint64_t>(end));
+    FileDescriptor fd = openLocked(path, 0);
+    if (!fd.valid()) return std::nullopt;
+    const off_t end = ::lseek(fd.get(), 0, SEEK_END);
+    if (end < 0) return std::nullopt;
+    return LockedDataFile(std::move(fd), static_cast<std::uint64_t>(end));
 }
 
 std::string LockedDataFile::readPrefix(std::size_t count) const {
     std::string bytes(count, '\0');
-    const ssize_t got = ::pread(fd_, bytes.data(), count, 0);
+    const ssize_t got = ::pread(fd_.get(), bytes.data(), count, 0);
     bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return bytes;
 }
 
 std::size_t LockedDataFile::writeAtEnd(std::string_view bytes) {
-    std::size_t written = 0;
-    while (fd_ >= 0 && written < bytes.size()) {
-        const ssize_t n =
-            ::pwrite(fd_, bytes.data() + written, bytes.size() - written, static_cast<off_t>(size_ + written));
-        if (n > 0)
-            written += static_cast<std::size_t>(n);
-        else if (n == 0 || errno != EINTR)
-            break;
-    }
-    return written;
+    return isOpen() ? writeAll(fd_.get(), bytes, size_) : 0;
 }
 
 void LockedDataFile::keepWhole(std::size_t written, std::size_t keptBytes) {
     if (keptBytes < written) {
         // Cut the torn record off. Should even that fail, the next append
         // starts at the last whole record and overwrites it.
-        [[maybe_unused]] const int cut = ::ftruncate(fd_, static_cast<off_t>(size_ + keptBytes));
+        [[maybe_unused]] const int cut = ::ftruncate(fd_.get(), static_cast<off_t>(size_ + keptBytes));
     }
     size_ += keptBytes;
 }
@@ -104,12 +81,9 @@ std::size_t LockedDataFile::appendRecords(std::string_view bytes, std::size_t re
     return kept;
 }
 
-bool LockedDataFile::flush() { return fd_ >= 0 && ::fdatasync(fd_) == 0; }
+bool LockedDataFile::flush() { return isOpen() && ::fdatasync(fd_.get()) == 0; }
 
-bool LockedDataFile::close() {
-    if (fd_ < 0) return true;
-    const int result = ::close(std::exchange(fd_, -1)); // closing releases the lock
-    return result == 0;
-}
+// Closing releases the lock.
+bool LockedDataFile::close() { return fd_.close(); }
 
 } // namespace korvel

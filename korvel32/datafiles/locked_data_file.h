@@ -2,23 +2,23 @@
 // denied (an exclusive advisory lock), appended to in whole records only.
 #pragma once
 
+#include "platform/file_descriptor.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace korvel {
 
 class LockedDataFile {
 public:
     LockedDataFile() = default;
-    ~LockedDataFile();
     LockedDataFile(LockedDataFile &&other) noexcept;
     LockedDataFile &operator=(LockedDataFile &&other) noexcept;
-    LockedDataFile(const LockedDataFile &) = delete;
-    LockedDataFile &operator=(const LockedDataFile &) = delete;
 
     // Creates the file, or empties an existing one, once the lock is held,
     // so that a file another logger is writing is never cut short.
@@ -26,7 +26,7 @@ public:
     // Opens an existing file positioned at its end.
     static std::optional<LockedDataFile> openExisting(const std::string &path);
 
-    bool isOpen() const { return fd_ >= 0; }
+    bool isOpen() const { return fd_.valid(); }
     std::uint64_t size() const { return size_; }
 
     // Up to count bytes from the start of the file.
@@ -47,14 +47,14 @@ public:
     bool close();
 
 private:
-    explicit LockedDataFile(int fd, std::uint64_t size) : fd_(fd), size_(size) {}
+    LockedDataFile(FileDescriptor fd, std::uint64_t size) : fd_(std::move(fd)), size_(size) {}
 
     // Writes at the end of the file; returns the bytes the disk took.
     std::size_t writeAtEnd(std::string_view bytes);
     // Keeps the first keptBytes of the written ones as part of the file.
     void keepWhole(std::size_t written, std::size_t keptBytes);
 
-    int fd_ = -1;
+    FileDescriptor fd_;
     std::uint64_t size_ = 0;
 };
 

@@ -1,17 +1,15 @@
 #include "platform/ini_profile.h"
 
+#include "platform/atomic_replace.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <climits>
-#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace korvel {
 namespace {
@@ -110,31 +108,9 @@ std::optional<std::string> lookUp(const std::string &path, std::string_view sect
     return std::string(value);
 }
 
-bool isReadOnly(const std::string &path, mode_t &mode) {
+bool isReadOnly(const std::string &path) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        mode = 0644;
-        return false;
-    }
-    mode = status.st_mode & 07777;
-    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-}
-
-bool replaceFile(const std::string &path, const std::string &content, mode_t mode) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    bool written = ::fchmod(fd, mode) == 0;
-    for (std::size_t done = 0; written && done < content.size();) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        written = n > 0;
-        done += written ? static_cast<std::size_t>(n) : 0;
-    }
-    written = (::close(fd) == 0) && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temporary.c_str());
-    return false;
+    return ::stat(path.c_str(), &status) == 0 && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 } // namespace
@@ -161,8 +137,7 @@ int readProfileInt(const std::string &path, std::string_view section, std::strin
 
 bool writeProfileString(const std::string &path, std::string_view section, std::string_view key,
                         std::string_view value) {
-    mode_t mode = 0;
-    if (isReadOnly(path, mode)) return false;
+    if (isReadOnly(path)) return false;
     const std::string content = readCapped(path).value_or(std::string());
     if (content.size() > kProfileSizeLimit) return false;
 
@@ -182,7 +157,7 @@ bool writeProfileString(const std::string &path, std::string_view section, std::
     std::string text;
     text.reserve(content.size() + entry.size() + header.size() + 8);
     for (const std::string_view line : lines) text.append(line).append("\r\n");
-    return replaceFile(path, text, mode);
+    return replaceFile(path, text);
 }
 
 } // namespace korvel
