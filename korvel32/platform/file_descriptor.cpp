@@ -30,8 +30,8 @@ std::size_t writeAll(int fd, std::string_view bytes, std::optional<std::uint64_t
     while (written < bytes.size()) {
         const char *from = bytes.data() + written;
         const std::size_t count = bytes.size() - written;
-        const ssize_t n = offset ? ::pwrite(fd, from, count, static_cast<off_t>(*offset + written))
-                                 : ::write(fd, from, count);
+        const ssize_t n =
+            offset ? ::pwrite(fd, from, count, static_cast<off_t>(*offset + written)) : ::write(fd, from, count);
         if (n > 0)
             written += static_cast<std::size_t>(n);
         else if (n == 0 || errno != EINTR)
@@ -40,6 +40,8 @@ std::size_t writeAll(int fd, std::string_view bytes, std::optional<std::uint64_t
     return written;
 }
 
-bool tryLock(int fd, FileLock kind) { return ::flock(fd, (kind == FileLock::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0; }
+bool tryLock(int fd, FileLock kind) {
+    return ::flock(fd, (kind == FileLock::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB) == 0;
+}
 
 } // namespace korvel

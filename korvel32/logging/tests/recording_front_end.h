@@ -87,6 +87,17 @@ private:
     EventLog &log_;
 };
 
+// The windows, the toolbox and the live-values service, recording into one
+// log; a fixture adds the user and its data files.
+struct RecordingFrontEnd {
+    FrontEnd frontEndFor(UserInterface &ui) { return {ui, windows, toolbox, liveValues}; }
+
+    EventLog log;
+    RecordingWindows windows{log};
+    RecordingToolbox toolbox{log};
+    RecordingLiveValues liveValues{log};
+};
+
 // Data files whose opens and closes are recorded; a test may make an open or
 // a close fail, or keep the files off the disk altogether.
 class RecordingFiles : public SlotDataFiles {

@@ -66,7 +66,7 @@ private:
 };
 
 // A table of instruments with recording runs and front end around the commands.
-struct CommandBench {
+struct CommandBench : RecordingFrontEnd {
     CommandBench() {
         setupTemplate.complete("Label", "VDC");
         files.onDisk = false;
@@ -90,15 +90,11 @@ struct CommandBench {
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
     RecordingRuns runs;
-    EventLog log; // the data files' opens and closes and the logging status window
     ScriptedUserInterface ui;
-    RecordingWindows windows{log};
-    RecordingToolbox toolbox{log};
-    RecordingLiveValues liveValues{log};
     RecordingFiles files{table, log};
     ManualClock clock{CalendarTime{1'800'000'000, 0}};
     InstrumentLink link;
-    LoggingCommands commands{table, options, link, runs, files, FrontEnd{ui, windows, toolbox, liveValues}, clock};
+    LoggingCommands commands{table, options, link, runs, files, frontEndFor(ui), clock};
 };
 
 } // namespace korvel

@@ -51,7 +51,7 @@ protected:
                               }},
                   ui, regional};
     RemoteCommands remote{RemoteCommandTargets{bench.table, bench.runs, bench.commands, doc, dir.path(), '.'},
-                          FrontEnd{ui, windows, toolbox, bench.liveValues}};
+                          bench.frontEndFor(ui)};
 };
 
 TEST_F(RemoteCommandsTest, ACommandWaitsWhileUserInputIsQueued) {

@@ -24,7 +24,9 @@
 
 namespace korvel {
 
-class SimulatedLogger : public ::testing::Test {
+// What the logging told the windows, the toolbox, the live-values service and
+// the data files is in log, in order.
+class SimulatedLogger : public ::testing::Test, public RecordingFrontEnd {
 protected:
     SimulatedLogger() { setupTemplate.complete("Label", "VDC"); }
 
@@ -77,16 +79,10 @@ protected:
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
     ScriptedUserInterface ui;
-    // What the logging told the windows, the toolbox, the live-values
-    // service and the data files, in order.
-    EventLog log;
-    RecordingWindows windows{log};
-    RecordingToolbox toolbox{log};
-    RecordingLiveValues liveValues{log};
     RecordingFiles files{table, log};
     ManualClock clock{CalendarTime{1'800'000'000, 0}};
     ScriptedLink link;
-    FrontEnd frontEnd{ui, windows, toolbox, liveValues};
+    FrontEnd frontEnd = frontEndFor(ui);
     LoggingEngine engine{table, options, link, files, frontEnd, clock};
 };
 

@@ -34,7 +34,9 @@ mode_t modeOf(const std::string &path) {
 class FileHelpers : public ::testing::Test {
 protected:
     std::string path(const std::string &name) const { return dir.path() + "/" + name; }
-    std::size_t entries() const { return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path()), {})); }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir.path()), {}));
+    }
 
     kvtest::TempDir dir;
 };
