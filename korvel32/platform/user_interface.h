@@ -1,6 +1,6 @@
-// The one way the engine (setup and acquisition) speaks to the user. The Qt
-// shell shows real windows, the headless front end prints and answers by
-// policy, and tests script the answers.
+// The one way the engine (setup, logging, data files, application) speaks to
+// the user. The Qt shell shows real windows, the headless front end prints
+// and answers by policy, and tests script the answers.
 #pragma once
 
 #include <string>
