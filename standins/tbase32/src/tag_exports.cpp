@@ -29,6 +29,13 @@ int copyTagName(TBaseDataSetObject &dataSet, char *name, int nameSize) {
     return 1;
 }
 
+Tag &existingTag(TBaseDataSetObject &dataSet, const char *name) {
+    requireArgument(name != nullptr, "Tag name");
+    Tag *tag = dataSet.writer.findTag(name);
+    if (!tag) fail(TBASE_E_TAG_UNKNOWN, "Data set " + dataSet.writer.files().name + " has no tag " + name);
+    return *tag;
+}
+
 } // namespace
 
 extern "C" {
@@ -72,10 +79,7 @@ TBASE_API int TBaseGetNextTagName(TBaseDataSet dataSet, char *name, int nameSize
 TBASE_API TBaseTag TBaseOpenTag(TBaseDataSet dataSet, const char *name) {
     return guarded<TBaseTag>(nullptr, [&](const Registry &) {
         TBaseDataSetObject &open = dataSetOf(dataSet);
-        requireArgument(name != nullptr, "Tag name");
-        Tag *tag = open.writer.findTag(name);
-        if (!tag) fail(TBASE_E_TAG_UNKNOWN, std::string("Data set has no tag ") + name);
-        return handleOf(*tag, open);
+        return handleOf(existingTag(open, name), open);
     });
 }
 
@@ -89,11 +93,9 @@ TBASE_API int TBaseCloseTag(TBaseTag tag) {
 TBASE_API TBaseTag TBaseEnableTagLogging(TBaseDataSet dataSet, const char *name) {
     return guarded<TBaseTag>(nullptr, [&](const Registry &) {
         TBaseDataSetObject &open = dataSetOf(dataSet);
-        requireArgument(name != nullptr, "Tag name");
-        Tag *tag = open.writer.findTag(name);
-        if (!tag) fail(TBASE_E_TAG_UNKNOWN, std::string("Data set has no tag ") + name);
-        open.writer.enable(*tag);
-        return handleOf(*tag, open);
+        Tag &tag = existingTag(open, name);
+        open.writer.enable(tag);
+        return handleOf(tag, open);
     });
 }
 

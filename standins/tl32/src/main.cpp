@@ -2,7 +2,7 @@
 //   tl32 [-F CHART.cht]          the chart window (brought forward when one with this chart runs)
 //   tl32 --export DATASET_DIR    every data set in the directory as CSV on standard output
 #include <QApplication>
-#include <QFileInfo>
+#include <QFile>
 
 #include <cstring>
 #include <iostream>
@@ -53,8 +53,7 @@ int main(int argc, char **argv) {
     const tbase::Registry registry = tbase::Registry::located();
     const QString applicationTitle = QString::fromStdString(tl32::applicationTitle(
         registry.path(), QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
-    if (!chartPath.isEmpty() &&
-        tl32::bringTrendWindowForward(applicationTitle + " - " + QFileInfo(chartPath).fileName()))
+    if (!chartPath.isEmpty() && tl32::bringTrendWindowForward(tl32::TrendWindow::titleFor(applicationTitle, chartPath)))
         return 0;
     tl32::TrendWindow window(registry, applicationTitle, chartPath);
     window.show();

@@ -85,10 +85,14 @@ void TrendWindow::createMenus() {
     exit->setShortcut(QKeySequence::Quit);
 }
 
+QString TrendWindow::titleFor(const QString &applicationTitle, const QString &chartPath) {
+    return chartPath.isEmpty() ? applicationTitle : applicationTitle + " - " + QFileInfo(chartPath).fileName();
+}
+
 void TrendWindow::openChart(const QString &path) {
     clearCurves();
     chartFile_ = path.isEmpty() ? Chart{} : readChartFile(QFile::encodeName(path).toStdString());
-    const QString title = path.isEmpty() ? applicationTitle_ : applicationTitle_ + " - " + QFileInfo(path).fileName();
+    const QString title = titleFor(applicationTitle_, path);
     setWindowTitle(title);
     server_ = std::make_unique<TrendWindowServer>(this, title);
 

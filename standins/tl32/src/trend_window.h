@@ -30,6 +30,9 @@ public:
     TrendWindow(tbase::Registry registry, QString applicationTitle, const QString &chartPath = {});
     ~TrendWindow() override;
 
+    // "<applicationTitle> - <chart file name>", the title that other programs find a chart's window by.
+    static QString titleFor(const QString &applicationTitle, const QString &chartPath);
+
     void openChart(const QString &path);
     // Reads what the data sets stored since the last look (the window does so every second).
     void refresh();
