@@ -75,7 +75,6 @@ extern "C" {
 #define TBASE_E_DATA_SET_IN_USE 9014    /* another handle or program has the data set open */
 #define TBASE_E_BUFFER_TOO_SMALL 9015   /* the caller's buffer cannot hold the result */
 #define TBASE_E_TAG_UNKNOWN 9020        /* no tag of that name in the data set */
-#define TBASE_E_TAG_EXISTS 9021         /* a tag of that name exists already */
 #define TBASE_E_TOO_MANY_TAGS 9022      /* TBASE_MAX_TAGS in the data set */
 #define TBASE_E_TAG_DISABLED 9023       /* value for a tag whose logging is disabled */
 #define TBASE_E_QUEUE_FULL 9030         /* TBASE_MAX_QUEUED values wait for TBaseWriteProcessing */
@@ -175,7 +174,9 @@ TBASE_API int TBaseRollOverInProgress(TBaseDataSet dataSet);
  * its logging: it joins the end of the update order. high and low are the
  * tag's limits (TBASE_NO_LIMIT and -TBASE_NO_LIMIT when there are none);
  * deadband >= 0 is the change a value must exceed to be stored (0: every
- * value is stored). Needs free disk space (TBASE_E_DISK_FULL). */
+ * value is stored). Needs free disk space (TBASE_E_DISK_FULL). A tag of that
+ * name that the data set has already is described anew and enabled, its
+ * values kept: the same handle is returned. */
 TBASE_API TBaseTag TBaseAddTag(TBaseDataSet dataSet, const char *name, const char *description, const char *units,
                                double high, double low, double deadband);
 

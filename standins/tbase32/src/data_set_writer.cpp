@@ -40,7 +40,14 @@ Tag *DataSetWriter::findTag(std::string_view name) const {
 }
 
 Tag &DataSetWriter::addTag(TagInfo info) {
-    if (findTag(info.name)) fail(TBASE_E_TAG_EXISTS, "Tag " + info.name + " exists already in " + files_.name);
+    if (Tag *existing = findTag(info.name)) {
+        // Adding a tag the data set knows (a logger starting afresh after a
+        // rollover) describes it anew and keeps its values.
+        requireFreeSpace(files_.directory);
+        modifyTag(*existing, info);
+        enable(*existing);
+        return *existing;
+    }
     if (tags_.size() >= TBASE_MAX_TAGS)
         fail(TBASE_E_TOO_MANY_TAGS, "Data set " + files_.name + " holds " + std::to_string(TBASE_MAX_TAGS) + " tags");
     requireFreeSpace(files_.directory);

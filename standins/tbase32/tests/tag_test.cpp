@@ -29,19 +29,23 @@ TEST_F(TagTest, TagsAreKeptInTheOrderAddedAndFoundWithoutCase) {
     EXPECT_EQ(TBaseGetFirstTagName(dataSet, name, 3), -1);
     EXPECT_EQ(TBaseGetLastErrorNumber(), TBASE_E_BUFFER_TOO_SMALL);
 
-    EXPECT_EQ(TBaseAddTag(dataSet, "01dio", "", "", 0, 0, 0), nullptr);
-    EXPECT_EQ(TBaseGetLastErrorNumber(), TBASE_E_TAG_EXISTS);
-    TBaseTag opened = TBaseOpenTag(dataSet, "01Dio");
-    EXPECT_NE(opened, nullptr);
-    EXPECT_EQ(TBaseCloseTag(opened), 0);
+    // Adding a known tag again describes it anew: still three tags, as first spelled.
+    TBaseTag again = TBaseAddTag(dataSet, "01dio", "Digital I/O", "", 0, 0, 0);
+    EXPECT_NE(again, nullptr);
+    EXPECT_EQ(TBaseOpenTag(dataSet, "01Dio"), again);
+    EXPECT_EQ(TBaseCloseTag(again), 0);
+    EXPECT_EQ(TBaseGetTagCount(dataSet), 3);
     EXPECT_EQ(TBaseOpenTag(dataSet, "0199"), nullptr);
     EXPECT_EQ(TBaseGetLastErrorNumber(), TBASE_E_TAG_UNKNOWN);
     ASSERT_EQ(TBaseCloseDataSet(dataSet, 1), 0);
 
     dataSet = TBaseOpenDataSet("tags", "");
     EXPECT_EQ(tagNames(dataSet), (std::vector<std::string>{"0105", "0101", "01DIO"}));
-    // Reopened tags are known but take no values until they are enabled.
+    // Reopened tags are known but take no values until they are enabled (or added again).
     EXPECT_EQ(TBaseGetNumUpdateTags(dataSet), 0);
+    EXPECT_NE(TBaseAddTag(dataSet, "0101", "Oven", "degC", 100, 0, 0), nullptr);
+    EXPECT_EQ(TBaseGetNumUpdateTags(dataSet), 1);
+    EXPECT_EQ(TBaseGetTagCount(dataSet), 3);
     EXPECT_EQ(TBaseCloseDataSet(dataSet, 1), 0);
 }
 
