@@ -70,8 +70,6 @@ public:
     // Ends the connection once its queued output has been written.
     void closeAfterSending(LocalConnectionId id);
 
-    std::size_t connectionCount() const { return connections_.size(); }
-
 private:
     struct Connection {
         explicit Connection(int descriptor, std::size_t maxLineBytes) : fd(descriptor), input(maxLineBytes) {}
