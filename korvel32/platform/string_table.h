@@ -19,6 +19,8 @@ std::string instrumentMessage(int id, unsigned bcn);
 namespace message {
 inline constexpr int kLowOnMemory = 21;
 inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
+// "Queue size must range between 148 and 65440 bytes, or be 0!"
+inline constexpr int kToolboxQueueSizeRange = 1710;
 } // namespace message
 
 } // namespace korvel
