@@ -56,7 +56,9 @@ int listenAt(const std::string &path) {
     const sockaddr_un address = localSocketAddress(path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) fail(errno, "cannot create a socket");
-    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) != 0 || ::listen(fd, kBacklog) != 0) {
+    // The directory keeps others out already; the socket's own mode says the same.
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) != 0 ||
+        ::chmod(path.c_str(), 0600) != 0 || ::listen(fd, kBacklog) != 0) {
         const int error = errno;
         ::close(fd);
         fail(error, "cannot listen at " + path);
