@@ -1,5 +1,7 @@
 #include "child_process.h"
 
+#include "wait_for.h"
+
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -17,11 +19,6 @@ namespace kvtest {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-int remainingMs(SteadyClock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
 
 // False once the pipe has ended.
 bool drain(int &fd, std::string &into) {
@@ -98,8 +95,8 @@ bool ChildProcess::readLine(std::string &line, int timeoutMs) {
             output_.erase(0, end + 1);
             return true;
         }
-        if (outputFd_ < 0 || remainingMs(deadline) == 0) return false;
-        collect(std::min(remainingMs(deadline), 50));
+        if (outputFd_ < 0 || millisecondsLeft(deadline) == 0) return false;
+        collect(std::min(millisecondsLeft(deadline), 50));
     }
 }
 
@@ -111,8 +108,8 @@ int ChildProcess::wait(int timeoutMs) {
             status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             break;
         }
-        if (remainingMs(deadline) == 0) return -1;
-        collect(std::min(remainingMs(deadline), 20));
+        if (millisecondsLeft(deadline) == 0) return -1;
+        collect(std::min(millisecondsLeft(deadline), 20));
     }
     // What it wrote just before it ended.
     if (outputFd_ >= 0) drain(outputFd_, output_);

@@ -83,6 +83,13 @@ protected:
         pumpUntil([&] { return (result = client.readLine(line, 0)) != LocalClient::Read::TimedOut; });
         return result;
     }
+    // The client is served: what it sends comes back.
+    void expectEcho(LocalClient &client, const std::string &text) {
+        ASSERT_TRUE(client.sendLine(text));
+        std::string line;
+        ASSERT_EQ(reply(client, line), LocalClient::Read::Line);
+        EXPECT_EQ(line, "echo " + text);
+    }
 
     kvtest::TempDir runtime;
     EchoService echo;
@@ -198,10 +205,7 @@ TEST_F(LocalServerTest, ASocketLeftByAProcessThatEndedIsTakenOver) {
 
     startServer();
     LocalClient client("service");
-    ASSERT_TRUE(client.sendLine("alive"));
-    std::string line;
-    ASSERT_EQ(reply(client, line), LocalClient::Read::Line);
-    EXPECT_EQ(line, "echo alive");
+    expectEcho(client, "alive");
 }
 
 TEST_F(LocalServerTest, ANameInUseByARunningServerIsRefused) {
@@ -215,10 +219,7 @@ TEST_F(LocalServerTest, ANameInUseByARunningServerIsRefused) {
     }
     // The first server is untouched.
     LocalClient client("service");
-    ASSERT_TRUE(client.sendLine("still here"));
-    std::string line;
-    ASSERT_EQ(reply(client, line), LocalClient::Read::Line);
-    EXPECT_EQ(line, "echo still here");
+    expectEcho(client, "still here");
 }
 
 TEST_F(LocalServerTest, SomethingElseAtTheSocketsPathIsLeftAlone) {
@@ -240,9 +241,7 @@ TEST_F(LocalServerTest, AnOverlongLineEndsOnlyItsConnection) {
     EXPECT_EQ(reply(rude, line), LocalClient::Read::Closed);
     EXPECT_EQ(echo.lines.size(), 1u);
 
-    ASSERT_TRUE(polite.sendLine("fine"));
-    ASSERT_EQ(reply(polite, line), LocalClient::Read::Line);
-    EXPECT_EQ(line, "echo fine");
+    expectEcho(polite, "fine");
 }
 
 TEST_F(LocalServerTest, AClientThatNeverReadsIsDroppedNotWaitedFor) {
@@ -259,10 +258,7 @@ TEST_F(LocalServerTest, AClientThatNeverReadsIsDroppedNotWaitedFor) {
     EXPECT_EQ(echo.clients.size(), 1u);
     EXPECT_EQ(echo.disconnects, 1);
 
-    ASSERT_TRUE(listening.sendLine("served"));
-    std::string line;
-    ASSERT_EQ(reply(listening, line), LocalClient::Read::Line);
-    EXPECT_EQ(line, "echo served");
+    expectEcho(listening, "served");
 }
 
 TEST_F(LocalServerTest, ConnectionsBeyondTheLimitAreClosedAtOnce) {
@@ -272,8 +268,7 @@ TEST_F(LocalServerTest, ConnectionsBeyondTheLimitAreClosedAtOnce) {
     LocalClient second("service");
     std::string line;
     EXPECT_EQ(reply(second, line), LocalClient::Read::Closed);
-    ASSERT_TRUE(first.sendLine("one"));
-    EXPECT_EQ(reply(first, line), LocalClient::Read::Line);
+    expectEcho(first, "one");
 }
 
 TEST_F(LocalServerTest, NothingListeningMeansNoClient) {

@@ -123,6 +123,17 @@ int readUntilWatched(PlayedLogger &played, kvtest::ChildProcess &watch, int bcn,
     return read;
 }
 
+// True once the running program has written text to its standard error.
+bool saysOnStandardError(kvtest::ChildProcess &program, const std::string &text) {
+    return kvtest::waitFor(
+        [&] {
+            std::string line;
+            program.readLine(line, 10);
+            return program.errors().find(text) != std::string::npos;
+        },
+        kBoundMs);
+}
+
 TEST_F(KorvelRemoteTest, WatchPrintsScansInOrderAsCsvLinesUntilInterrupted) {
     PlayedLogger &played = load();
     kvtest::ChildProcess watch({KORVEL_REMOTE_PATH, "watch", "12"});
@@ -153,13 +164,7 @@ TEST_F(KorvelRemoteTest, WatchTellsOfScansTheQueueLost) {
     readUntilWatched(played, watch, 15, header);
     ASSERT_FALSE(header.empty());
     played.readScans(15, 5); // a queue of three scans
-    ASSERT_TRUE(kvtest::waitFor(
-        [&] {
-            std::string line;
-            watch.readLine(line, 10);
-            return watch.errors().find("scans of instrument 15 lost, the scan queue was full") != std::string::npos;
-        },
-        kBoundMs));
+    EXPECT_TRUE(saysOnStandardError(watch, "scans of instrument 15 lost, the scan queue was full"));
     watch.signal(SIGTERM);
     EXPECT_EQ(watch.wait(kBoundMs), 0);
 }
@@ -167,13 +172,7 @@ TEST_F(KorvelRemoteTest, WatchTellsOfScansTheQueueLost) {
 TEST_F(KorvelRemoteTest, WatchingAnInstrumentWithoutAQueueSaysSo) {
     load();
     kvtest::ChildProcess watch({KORVEL_REMOTE_PATH, "watch", "14"});
-    EXPECT_TRUE(kvtest::waitFor(
-        [&] {
-            std::string line;
-            watch.readLine(line, 10);
-            return watch.errors().find("instrument 14 has no scan queue") != std::string::npos;
-        },
-        kBoundMs));
+    EXPECT_TRUE(saysOnStandardError(watch, "instrument 14 has no scan queue"));
     watch.signal(SIGTERM);
     EXPECT_EQ(watch.wait(kBoundMs), 0);
 }

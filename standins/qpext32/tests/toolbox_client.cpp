@@ -3,15 +3,12 @@
 #include <chrono>
 #include <stdexcept>
 
+#include "wait_for.h"
+
 namespace qpext32_test {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
-
-int leftOf(SteadyClock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - SteadyClock::now()).count();
-    return left > 0 ? static_cast<int>(left) : 0;
-}
 
 } // namespace
 
@@ -26,7 +23,7 @@ void ToolboxClient::send(const std::string &line) {
 std::string ToolboxClient::next(const std::string &prefix, int timeoutMs) {
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
     std::string line;
-    while (client_.readLine(line, leftOf(deadline)) == korvel::LocalClient::Read::Line)
+    while (client_.readLine(line, kvtest::millisecondsLeft(deadline)) == korvel::LocalClient::Read::Line)
         if (line.rfind(prefix, 0) == 0) return line;
     return {};
 }
@@ -35,7 +32,7 @@ std::vector<std::string> ToolboxClient::linesUntil(const std::string &prefix) {
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kBoundMs);
     std::vector<std::string> lines;
     std::string line;
-    while (client_.readLine(line, leftOf(deadline)) == korvel::LocalClient::Read::Line) {
+    while (client_.readLine(line, kvtest::millisecondsLeft(deadline)) == korvel::LocalClient::Read::Line) {
         lines.push_back(line);
         if (line.rfind(prefix, 0) == 0) break;
     }
@@ -46,7 +43,7 @@ bool ToolboxClient::closedByService() {
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(kBoundMs);
     std::string line;
     for (;;) {
-        const korvel::LocalClient::Read read = client_.readLine(line, leftOf(deadline));
+        const korvel::LocalClient::Read read = client_.readLine(line, kvtest::millisecondsLeft(deadline));
         if (read == korvel::LocalClient::Read::Closed) return true;
         if (read == korvel::LocalClient::Read::TimedOut) return false;
     }
