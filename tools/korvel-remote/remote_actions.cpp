@@ -1,5 +1,7 @@
 #include "remote_actions.h"
 
+#include "qpext32.h"
+
 #include <chrono>
 #include <cstdio>
 #include <sstream>
@@ -92,7 +94,7 @@ int runCommand(korvel::LocalClient &service, const RemoteRequest &request) {
         return kRefused;
     }
     std::printf("%s\n", meaning.c_str());
-    if (request.code != 1) return kDone;
+    if (request.code != QPEXT32_START_INSTRUMENT) return kDone;
     // A start that failed with a message in the logger still answers 0.
     std::vector<std::string> lines;
     std::vector<InstrumentState> instruments;
