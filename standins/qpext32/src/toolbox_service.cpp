@@ -47,6 +47,7 @@ void ToolboxService::run() {
             if (::poll(descriptors.data(), descriptors.size(), -1) < 0 && errno != EINTR) break;
             if (stopping_) break;
             if (descriptors[1].revents & POLLIN) {
+                state_.clearWake();
                 // Scans first: the end of a run comes after the scans read while it drained.
                 deliverScans();
                 passOnNews();

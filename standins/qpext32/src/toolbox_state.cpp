@@ -162,11 +162,15 @@ void ToolboxState::clear() {
     savePath_.clear();
 }
 
-std::vector<ToolboxEvent> ToolboxState::takeNews() {
+void ToolboxState::clearWake() {
     std::uint64_t count;
     [[maybe_unused]] const ssize_t got = ::read(wakeFd_, &count, sizeof(count));
     const std::lock_guard guard(lock_);
     woken_ = false;
+}
+
+std::vector<ToolboxEvent> ToolboxState::takeNews() {
+    const std::lock_guard guard(lock_);
     return std::exchange(news_, {});
 }
 

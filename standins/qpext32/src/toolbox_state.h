@@ -78,8 +78,10 @@ public:
     void clear();
 
     // ---- The service's thread.
-    // Readable while news or scans wait; takeNews() clears it.
+    // Readable while news or scans wait. Cleared before they are taken, so
+    // that what comes meanwhile makes it readable again.
     int wakeDescriptor() const { return wakeFd_; }
+    void clearWake();
     std::vector<ToolboxEvent> takeNews();
     // Scans are queued only for instruments that someone follows.
     void setFollowed(int bcn, bool followed);

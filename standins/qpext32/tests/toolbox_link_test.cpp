@@ -318,6 +318,8 @@ TEST_F(ToolboxLinkTest, AClientThatNeverReadsIsLetGoAndHoldsNothingUp) {
     deaf.send("subscribe 12");
     ToolboxClient reader;
     reader.send("subscribe 12");
+    ASSERT_NE(deaf.next("subscribed "), "");
+    ASSERT_NE(reader.next("subscribed "), "");
     std::atomic<bool> feeding = true;
     std::atomic<int> scansRead = 0;
     std::thread reading([&] {
