@@ -72,6 +72,11 @@ std::optional<RemoteRequest> command(const std::vector<std::string> &words, std:
         problem = "the file name is empty";
         return std::nullopt;
     }
+    // A line break would end the protocol line early and start another.
+    if ((request.openPath + request.savePath).find_first_of("\r\n") != std::string::npos) {
+        problem = "a file name cannot hold a line break";
+        return std::nullopt;
+    }
     return request;
 }
 

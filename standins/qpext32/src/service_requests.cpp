@@ -79,8 +79,7 @@ void ToolboxService::command(korvel::LocalConnectionId id, const std::string &ar
         return;
     }
     // Saving before an open goes to the setup's own file unless the client says otherwise.
-    if (remote.code == QPEXT32_SAVE_AND_OPEN_SETUP && remote.savePath.empty())
-        remote.savePath = state_.status().setupFile;
+    if (remote.code == QPEXT32_SAVE_AND_OPEN_SETUP && remote.savePath.empty()) remote.savePath = state_.setupFile();
     if (!commands_.submit(std::move(remote))) {
         error(id, "too many commands wait for the logger");
         return;

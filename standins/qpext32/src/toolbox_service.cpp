@@ -27,6 +27,7 @@ ToolboxService::ToolboxService(ToolboxState &state)
           }) {
     stopFd_ = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     if (stopFd_ < 0) throw std::system_error(errno, std::generic_category(), "cannot create an eventfd");
+    state_.setServing(true);
     thread_ = std::thread([this] { run(); });
 }
 
@@ -35,6 +36,7 @@ ToolboxService::~ToolboxService() {
     const std::uint64_t one = 1;
     [[maybe_unused]] const ssize_t written = ::write(stopFd_, &one, sizeof(one));
     thread_.join();
+    state_.setServing(false);
     ::close(stopFd_);
 }
 
@@ -57,6 +59,7 @@ void ToolboxService::run() {
     } catch (const std::exception &problem) {
         // The logger goes on without its clients rather than end with us.
         std::fprintf(stderr, "qpext32: the client service stopped: %s\n", problem.what());
+        state_.setServing(false);
     }
 }
 

@@ -39,6 +39,7 @@ void ToolboxState::wake() {
 }
 
 void ToolboxState::announce(ToolboxEvent event) {
+    if (!serving_) return;
     news_.push_back(std::move(event));
     wake();
 }
@@ -167,6 +168,17 @@ void ToolboxState::clearWake() {
     [[maybe_unused]] const ssize_t got = ::read(wakeFd_, &count, sizeof(count));
     const std::lock_guard guard(lock_);
     woken_ = false;
+}
+
+void ToolboxState::setServing(bool serving) {
+    const std::lock_guard guard(lock_);
+    serving_ = serving;
+    if (!serving) news_.clear();
+}
+
+std::string ToolboxState::setupFile() const {
+    const std::lock_guard guard(lock_);
+    return setupFile_;
 }
 
 std::vector<ToolboxEvent> ToolboxState::takeNews() {

@@ -78,6 +78,8 @@ public:
     void clear();
 
     // ---- The service's thread.
+    // News is kept only while a service passes it on.
+    void setServing(bool serving);
     // Readable while news or scans wait. Cleared before they are taken, so
     // that what comes meanwhile makes it readable again.
     int wakeDescriptor() const { return wakeFd_; }
@@ -87,6 +89,7 @@ public:
     void setFollowed(int bcn, bool followed);
     std::vector<InstrumentScans> takeScans();
     ToolboxStatus status() const;
+    std::string setupFile() const;
     std::uint32_t queueBytes(int bcn) const;
     // Hands a command to the logger with the paths it may ask for; false
     // without a channel or when the logger did not take it.
@@ -110,6 +113,7 @@ private:
     std::set<int> followed_;
     std::vector<ToolboxEvent> news_;
     bool woken_ = false; // the wake descriptor is readable
+    bool serving_ = false;
     Qpext32CommandChannel channel_{};
     std::string channelName_;
     bool remoteMode_ = false;

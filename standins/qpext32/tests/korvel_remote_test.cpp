@@ -187,6 +187,7 @@ TEST_F(KorvelRemoteTest, WrongUsageIsRefusedBeforeAnythingIsSent) {
                                                {"stop", "12", "13"},
                                                {"open"},
                                                {"open", "--keep", "a.stp"},
+                                               {"open", "a.stp\ncommand 1 12"},
                                                {"save-and-open", "--save-to", "a.stp"},
                                                {"load-mxb", "scaling.txt"},
                                                {"remote-mode", "maybe"},
