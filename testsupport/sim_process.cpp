@@ -26,12 +26,6 @@ std::string afterOk(const std::string &reply, const std::string &line) {
     return reply.size() > 3 ? reply.substr(3) : "";
 }
 
-int remainingMs(std::chrono::steady_clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
-
 } // namespace
 
 SimProcess::SimProcess(const std::vector<std::string> &args) {
@@ -161,7 +155,7 @@ std::string SimProcess::readLine(int timeoutMs) {
             return line;
         }
         pollfd watched{output_, POLLIN, 0};
-        const int ready = poll(&watched, 1, remainingMs(deadline));
+        const int ready = poll(&watched, 1, millisecondsLeft(deadline));
         if (ready < 0 && errno == EINTR) {
             continue;
         }

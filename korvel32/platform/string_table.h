@@ -27,6 +27,10 @@ inline constexpr int kSelectGroupAverageChannel = 1316; // "Select at least one 
 inline constexpr int kEquationBufferExceeded = 1324;    // "Computed channel %04u: Instrument equation buffer ..."
 inline constexpr int kEquationCompileErrors = 1600;     // compiler error n reads message 1599 + n, n = 1..8
 inline constexpr int kInvalidEquation = 1601;           // and any other error this one
+
+// The toolbox add-on settings.
+// "Queue size must range between 148 and 65440 bytes, or be 0!"
+inline constexpr int kToolboxQueueSizeRange = 1710;
 } // namespace message
 
 } // namespace korvel
