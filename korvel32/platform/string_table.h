@@ -19,6 +19,10 @@ std::string instrumentMessage(int id, unsigned bcn);
 namespace message {
 inline constexpr int kLowOnMemory = 21;
 inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
+// The special readings in the windows.
+inline constexpr int kOpenThermocouple = 1277; // "Open TC"
+inline constexpr int kPositiveOverload = 1278; // "+Overload"
+inline constexpr int kNegativeOverload = 1279; // "-Overload"
 } // namespace message
 
 } // namespace korvel
