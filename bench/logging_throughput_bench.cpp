@@ -120,8 +120,8 @@ int main(int argc, char **argv) {
     Contender bin{".bin", {}};
     Contender csv{".csv", {}};
     for (int round = 0; round < kRounds; ++round) {
-        bare.keep(rounds.bare());
-        bin.keep(rounds.logged(FileFormat::FastBinary));
+        if (!std::getenv("CSV_ONLY")) bare.keep(rounds.bare());
+        if (!std::getenv("CSV_ONLY")) bin.keep(rounds.logged(FileFormat::FastBinary));
         csv.keep(rounds.logged(FileFormat::Ascii));
     }
 

@@ -34,8 +34,10 @@ constexpr auto kBounds = [] {
 template <typename Number>
 std::size_t writeInSteps(Number value, int digits, char decimalSymbol, char *out) {
     const Number magnitude = std::fabs(value);
+    // The bounds descend: the step is the count of bounds above the
+    // magnitude, counted without a branch (a NaN is above them all).
     std::size_t step = 0;
-    while (step < kStepCount && !(magnitude >= kBounds<Number>[step])) ++step;
+    for (const Number bound : kBounds<Number>) step += !(magnitude >= bound) ? 1 : 0;
     const auto exact = static_cast<double>(value);
     double scaled = 0; // below the last step: zero
     if (value == 0) {

@@ -28,15 +28,11 @@ constexpr auto kPowersOfTen = [] {
     return powers;
 }();
 
-// Digits are moved in blocks of this fixed size, which compile to a couple
-// of register moves; the digit buffer and the caller's text have room for
-// the bytes a block carries past the digits that count.
-constexpr std::size_t kDigitBlock = kMaxSignificantDigits;
-
-// A number rounded to its significant digits: the digits and the decimal
-// exponent of the first one, as the E layout would write them.
+// A number rounded to its significant digits: the digits as one integer of
+// exactly that many digits (zero aside) and the decimal exponent of the
+// first one, as the E layout would write them.
 struct Rounded {
-    char digits[2 * kDigitBlock]{};
+    std::uint64_t digits = 0;
     int exponent = 0;
     // Rounding carried into the next power of ten (9.999995 to 6 digits).
     bool carried = false;
@@ -83,43 +79,74 @@ struct Truncated {
     }
 };
 
-// floor(number × 10^scale) by exact integer arithmetic; false when the
-// operands would not fit.
-bool truncateScaled(Binary number, int scale, Truncated &result) {
+template <typename Unsigned>
+Rest restAgainst(Unsigned rest, Unsigned half) {
+    return rest == 0 ? Rest::None : rest < half ? Rest::BelowHalf : rest == half ? Rest::Half : Rest::AboveHalf;
+}
+
+// floor(number × 10^scale) for any operands that fit in 128 bits; false
+// for the others.
+bool truncateScaledWide(Binary number, int scale, Truncated &result) {
     if (scale > kMaxScale || scale < -kMaxScale) return false;
     Wide numerator = number.mantissa;
-    Wide quotient = 0;
-    Wide rest = 0;
     Wide unit = 1; // the denominator
-    if (scale >= 0 && number.exponent < 0) {
-        // The usual case: a division by a power of two. The product has at
-        // most 53 + 64 bits.
-        const int shift = -number.exponent;
-        if (shift > 126) return false;
+    if (scale >= 0)
         numerator *= kPowersOfTen[static_cast<std::size_t>(scale)];
-        unit <<= shift;
-        quotient = numerator >> shift;
-        rest = numerator & (unit - 1);
+    else
+        unit = kPowersOfTen[static_cast<std::size_t>(-scale)];
+    if (number.exponent >= 0) {
+        if (number.exponent > 127 - bitWidth(numerator)) return false;
+        numerator <<= number.exponent;
     } else {
-        if (scale >= 0)
-            numerator *= kPowersOfTen[static_cast<std::size_t>(scale)];
-        else
-            unit = kPowersOfTen[static_cast<std::size_t>(-scale)];
-        if (number.exponent >= 0) {
-            if (number.exponent > 127 - bitWidth(numerator)) return false;
-            numerator <<= number.exponent;
-        } else {
-            if (-number.exponent > 126 - bitWidth(unit)) return false;
-            unit <<= -number.exponent;
-        }
-        quotient = numerator / unit;
-        rest = numerator % unit;
+        if (-number.exponent > 126 - bitWidth(unit)) return false;
+        unit <<= -number.exponent;
     }
+    const Wide quotient = numerator / unit;
     if (quotient >> 64 != 0) return false;
-    result.value = static_cast<std::uint64_t>(quotient);
-    const Wide half = unit >> 1; // exact: a unit above one is even
-    result.rest = rest == 0 ? Rest::None : rest < half ? Rest::BelowHalf : rest == half ? Rest::Half : Rest::AboveHalf;
+    // The half is exact: a unit above one is even (a power of two or of ten).
+    result = {static_cast<std::uint64_t>(quotient), restAgainst(numerator % unit, unit >> 1)};
     return true;
+}
+
+// floor(number × 10^scale) by exact integer arithmetic; false when the
+// operands would not fit.
+inline bool truncateScaled(Binary number, int scale, Truncated &result) {
+    // The usual case, every reading's: a product of at most 53 + 64 bits
+    // divided by a power of two below 2^64, a shift.
+    if (scale >= 0 && scale <= kMaxScale && number.exponent < 0 && number.exponent > -64) {
+        const Wide product = Wide{number.mantissa} * kPowersOfTen[static_cast<std::size_t>(scale)];
+        const Wide quotient = product >> -number.exponent;
+        if (quotient >> 64 == 0) {
+            const std::uint64_t unit = std::uint64_t{1} << -number.exponent;
+            result = {static_cast<std::uint64_t>(quotient),
+                      restAgainst(static_cast<std::uint64_t>(product) & (unit - 1), unit >> 1)};
+            return true;
+        }
+    }
+    return truncateScaledWide(number, scale, result);
+}
+
+// The decimal exponents that the exact path reaches, as doubles: near
+// enough to correct an estimate from the binary exponent.
+constexpr int kLowestPower = -kMaxScale - 1;
+constexpr int kHighestPower = kMaxSignificantDigits + kMaxScale;
+constexpr auto kDecimalPowers = [] {
+    std::array<double, kHighestPower - kLowestPower + 1> powers{};
+    for (int exponent = kLowestPower; exponent <= kHighestPower; ++exponent) {
+        double power = 1;
+        for (int i = 0; i < (exponent < 0 ? -exponent : exponent); ++i) power *= 10;
+        powers[static_cast<std::size_t>(exponent - kLowestPower)] = exponent < 0 ? 1 / power : power;
+    }
+    return powers;
+}();
+
+// floor(log10(magnitude)) but for magnitudes within a rounding of a power of
+// ten, where it may be one off; the count of digits then corrects it.
+int decimalExponentOf(double magnitude, int binaryExponent) {
+    int exponent = (binaryExponent * 78913) >> 18; // floor(binaryExponent × log10(2)), or one below
+    if (exponent >= kLowestPower && exponent < kHighestPower)
+        exponent += magnitude >= kDecimalPowers[static_cast<std::size_t>(exponent + 1 - kLowestPower)] ? 1 : 0;
+    return exponent;
 }
 
 constexpr char kDigitPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
@@ -140,13 +167,12 @@ void writeDigits(Unsigned value, int count, char *digits) {
 // arithmetic; false for magnitudes beyond its reach.
 bool roundExactly(double magnitude, int precision, Rounded &rounded) {
     const Binary number = binaryOf(magnitude);
-    const int binaryExponent = number.exponent + std::bit_width(number.mantissa) - 1;
-    int exponent = (binaryExponent * 78913) >> 18; // floor(log10(2^binaryExponent)), nearly enough
+    int exponent = decimalExponentOf(magnitude, number.exponent + std::bit_width(number.mantissa) - 1);
     const std::uint64_t smallest = kPowersOfTen[static_cast<std::size_t>(precision - 1)];
     const std::uint64_t tooLarge = kPowersOfTen[static_cast<std::size_t>(precision)];
     Truncated truncated;
     if (!truncateScaled(number, precision - 1 - exponent, truncated)) return false;
-    if (truncated.value < smallest) { // the estimate was one too high, which is rare
+    if (truncated.value < smallest) { // the exponent was one too high
         --exponent;
         if (!truncateScaled(number, precision - 1 - exponent, truncated) || truncated.value < smallest) return false;
     }
@@ -158,12 +184,8 @@ bool roundExactly(double magnitude, int precision, Rounded &rounded) {
         digits = smallest;
         ++exponent;
     }
+    rounded.digits = digits;
     rounded.exponent = exponent;
-    constexpr int kDigitsIn32Bits = 9;
-    if (precision <= kDigitsIn32Bits)
-        writeDigits(static_cast<std::uint32_t>(digits), precision, rounded.digits);
-    else
-        writeDigits(digits, precision, rounded.digits);
     return true;
 }
 
@@ -182,13 +204,13 @@ void roundByLibrary(double magnitude, int precision, Rounded &rounded) {
     const char *end = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
                                     std::chars_format::scientific, precision - 1)
                           .ptr;
-    rounded.digits[0] = scientific[0];
-    if (precision > 1) std::memcpy(rounded.digits + 1, scientific + 2, static_cast<std::size_t>(precision - 1));
+    // d.ddddde+XX: the digits without the point.
+    rounded.digits = static_cast<std::uint64_t>(scientific[0] - '0');
+    for (int i = 2; i < precision + 1; ++i)
+        rounded.digits = rounded.digits * 10 + static_cast<std::uint64_t>(scientific[i] - '0');
     rounded.exponent = exponentOf(scientific, end);
     // Only a carry into the next power of ten leaves a one and zeros.
-    const bool powerOfTen = rounded.digits[0] == '1' && std::all_of(rounded.digits + 1, rounded.digits + precision,
-                                                                    [](char digit) { return digit == '0'; });
-    if (!powerOfTen) return;
+    if (rounded.digits != kPowersOfTen[static_cast<std::size_t>(precision - 1)]) return;
     char exact[kSignificantTextCapacity];
     const char *exactEnd = std::to_chars(exact, exact + sizeof exact, magnitude, std::chars_format::scientific).ptr;
     rounded.carried = exponentOf(exact, exactEnd) != rounded.exponent;
@@ -213,36 +235,81 @@ char *writeExponent(int exponent, char *write) {
     return write + 2;
 }
 
-// count of the digits, moved as one block.
-char *copyDigits(const char *digits, int count, char *write) {
-    std::memcpy(write, digits, kDigitBlock);
-    return write + count;
+// Eight ASCII digits of value (below 10^8), the first in the lowest byte,
+// computed in a register: eight at once, and no stores that a wider load
+// would then have to wait for.
+std::uint64_t eightDigits(std::uint32_t value) {
+    const std::uint64_t halves = (value / 10000) | (static_cast<std::uint64_t>(value % 10000) << 32);
+    const std::uint64_t hundreds = ((halves * 10486) >> 20) & 0x0000007F0000007Full; // each half / 100
+    const std::uint64_t pairs = hundreds | ((halves - hundreds * 100) << 16);
+    const std::uint64_t tens = ((pairs * 103) >> 10) & 0x000F000F000F000Full; // each pair / 10
+    return tens | ((pairs - tens * 10) << 8) | 0x3030303030303030ull;
 }
 
-// The layout "%#.*G" chooses by the exponent of the rounded number. The
-// text starts at most one character (the sign) into out, so no block
-// reaches past kSignificantTextCapacity.
-char *layOut(const Rounded &rounded, int precision, char point, char *write) {
+static_assert(std::endian::native == std::endian::little, "the digit words are laid out low byte first");
+
+// Numbers of up to this many digits are laid out as one word with the point.
+constexpr int kWordDigits = 7;
+
+// The digits with the point after the first `before` of them.
+std::uint64_t withPoint(std::uint64_t digits, int before, char point) {
+    const std::uint64_t head = (std::uint64_t{1} << (8 * before)) - 1;
+    return (digits & head) | (std::uint64_t{static_cast<unsigned char>(point)} << (8 * before)) |
+           ((digits & ~head) << 8);
+}
+
+// When rounding carries a number of the fixed layout into the exponent one
+// ("%#.5G" of 99999.95), the C library keeps that layout's zero fraction
+// digits (1.E+05); files written before were written that way, so do the same.
+int fractionDigits(const Rounded &rounded, int precision) {
+    return rounded.carried && rounded.exponent == precision ? 0 : precision - 1;
+}
+
+bool exponentLayout(int exponent, int precision) { return exponent < -4 || exponent >= precision; }
+
+// The layout "%#.*G" chooses by the exponent of the rounded number, for up to
+// kWordDigits digits: each text stored as words, which write at most 16
+// characters past the sign.
+char *layOutShort(const Rounded &rounded, int precision, char point, char *write) {
     const int exponent = rounded.exponent;
-    const char *digits = rounded.digits;
-    if (exponent < -4 || exponent >= precision) {
-        // When rounding carries a number of the fixed layout into the
-        // exponent one ("%#.5G" of 99999.95), the C library keeps that
-        // layout's zero fraction digits (1.E+05); files written before were
-        // written that way, so do the same.
-        const int fraction = rounded.carried && exponent == precision ? 0 : precision - 1;
-        *write++ = digits[0];
-        *write++ = point;
-        return writeExponent(exponent, copyDigits(digits + 1, fraction, write));
+    const std::uint64_t digits =
+        eightDigits(static_cast<std::uint32_t>(rounded.digits * kPowersOfTen[static_cast<std::size_t>(8 - precision)]));
+    if (exponentLayout(exponent, precision)) {
+        const std::uint64_t text = withPoint(digits, 1, point);
+        std::memcpy(write, &text, sizeof text);
+        return writeExponent(exponent, write + 2 + fractionDigits(rounded, precision));
     }
     if (exponent >= 0) {
-        write = copyDigits(digits, exponent + 1, write);
-        *write++ = point;
-        return copyDigits(digits + exponent + 1, precision - exponent - 1, write);
+        const std::uint64_t text = withPoint(digits, exponent + 1, point);
+        std::memcpy(write, &text, sizeof text);
+        return write + precision + 1;
     }
-    const char leadingZeros[] = {'0', point, '0', '0', '0', '0'};
+    const char leadingZeros[8] = {'0', point, '0', '0', '0', '0', '0', '0'};
     std::memcpy(write, leadingZeros, sizeof leadingZeros);
-    return copyDigits(digits, precision, write + 1 - exponent);
+    write += 1 - exponent;
+    std::memcpy(write, &digits, sizeof digits);
+    return write + precision;
+}
+
+// The same for any count of digits, a character at a time.
+char *layOutLong(const Rounded &rounded, int precision, char point, char *write) {
+    const int exponent = rounded.exponent;
+    char digits[kMaxSignificantDigits];
+    writeDigits(rounded.digits, precision, digits);
+    if (exponentLayout(exponent, precision)) {
+        *write++ = digits[0];
+        *write++ = point;
+        return writeExponent(exponent, std::copy_n(digits + 1, fractionDigits(rounded, precision), write));
+    }
+    if (exponent >= 0) {
+        write = std::copy_n(digits, exponent + 1, write);
+        *write++ = point;
+        return std::copy_n(digits + exponent + 1, precision - exponent - 1, write);
+    }
+    *write++ = '0';
+    *write++ = point;
+    write = std::fill_n(write, -exponent - 1, '0');
+    return std::copy_n(digits, precision, write);
 }
 
 } // namespace
@@ -253,12 +320,10 @@ std::size_t writeSignificant(double value, int digits, char *out, char point) {
     char *write = out;
     if (std::signbit(value)) *write++ = '-';
     const double magnitude = std::fabs(value);
-    Rounded rounded;
-    if (magnitude == 0)
-        std::fill_n(rounded.digits, precision, '0');
-    else if (!roundExactly(magnitude, precision, rounded))
-        roundByLibrary(magnitude, precision, rounded);
-    write = layOut(rounded, precision, point, write);
+    Rounded rounded; // zero unless rounded
+    if (magnitude != 0 && !roundExactly(magnitude, precision, rounded)) roundByLibrary(magnitude, precision, rounded);
+    write = precision <= kWordDigits ? layOutShort(rounded, precision, point, write)
+                                     : layOutLong(rounded, precision, point, write);
     *write = '\0';
     return static_cast<std::size_t>(write - out);
 }
