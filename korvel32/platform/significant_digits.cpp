@@ -59,30 +59,28 @@ int bitWidth(Wide value) {
     return high != 0 ? 64 + std::bit_width(high) : std::bit_width(static_cast<std::uint64_t>(value));
 }
 
-// Where the part that truncation cut off lies against one half of the last
-// digit: what rounding to nearest, ties to even, needs.
-enum class Rest { None, BelowHalf, Half, AboveHalf };
-
+// A number truncated to an integer, and where the part cut off lies against
+// one half of the last digit: what rounding to nearest, ties to even, needs.
+// Kept as flags, so that rounding takes no branch on the digits.
 struct Truncated {
     std::uint64_t value = 0;
-    Rest rest = Rest::None;
+    bool aboveHalf = false;
+    bool half = false;
+    bool exact = true; // nothing cut off
+
+    template <typename Unsigned>
+    static Truncated of(std::uint64_t value, Unsigned rest, Unsigned half) {
+        return {value, rest > half, rest == half && rest != 0, rest == 0}; // a unit of one has no half
+    }
 
     // The same number truncated one digit shorter.
     Truncated shortened() const {
         const std::uint64_t digit = value % 10;
-        Rest shorter = Rest::AboveHalf;
-        if (digit < 5)
-            shorter = digit == 0 && rest == Rest::None ? Rest::None : Rest::BelowHalf;
-        else if (digit == 5 && rest == Rest::None)
-            shorter = Rest::Half;
-        return {value / 10, shorter};
+        return {value / 10, digit > 5 || (digit == 5 && !exact), digit == 5 && exact, digit == 0 && exact};
     }
-};
 
-template <typename Unsigned>
-Rest restAgainst(Unsigned rest, Unsigned half) {
-    return rest == 0 ? Rest::None : rest < half ? Rest::BelowHalf : rest == half ? Rest::Half : Rest::AboveHalf;
-}
+    std::uint64_t rounded() const { return value + ((aboveHalf || (half && value % 2 == 1)) ? 1 : 0); }
+};
 
 // floor(number × 10^scale) for any operands that fit in 128 bits; false
 // for the others.
@@ -104,7 +102,7 @@ bool truncateScaledWide(Binary number, int scale, Truncated &result) {
     const Wide quotient = numerator / unit;
     if (quotient >> 64 != 0) return false;
     // The half is exact: a unit above one is even (a power of two or of ten).
-    result = {static_cast<std::uint64_t>(quotient), restAgainst(numerator % unit, unit >> 1)};
+    result = Truncated::of(static_cast<std::uint64_t>(quotient), numerator % unit, unit >> 1);
     return true;
 }
 
@@ -118,8 +116,8 @@ inline bool truncateScaled(Binary number, int scale, Truncated &result) {
         const Wide quotient = product >> -number.exponent;
         if (quotient >> 64 == 0) {
             const std::uint64_t unit = std::uint64_t{1} << -number.exponent;
-            result = {static_cast<std::uint64_t>(quotient),
-                      restAgainst(static_cast<std::uint64_t>(product) & (unit - 1), unit >> 1)};
+            result = Truncated::of(static_cast<std::uint64_t>(quotient),
+                                   static_cast<std::uint64_t>(product) & (unit - 1), unit >> 1);
             return true;
         }
     }
@@ -177,8 +175,7 @@ bool roundExactly(double magnitude, int precision, Rounded &rounded) {
         if (!truncateScaled(number, precision - 1 - exponent, truncated) || truncated.value < smallest) return false;
     }
     for (; truncated.value >= tooLarge; ++exponent) truncated = truncated.shortened();
-    std::uint64_t digits = truncated.value;
-    if (truncated.rest == Rest::AboveHalf || (truncated.rest == Rest::Half && digits % 2 == 1)) ++digits;
+    std::uint64_t digits = truncated.rounded();
     rounded.carried = digits == tooLarge;
     if (rounded.carried) {
         digits = smallest;
