@@ -60,7 +60,8 @@ public:
 private:
     void appendTime(std::string &out, const ScanRecord &scan, LoggingRun &run) const {
         const ScanTime time = convertScanTime(scan.time, run.daylight);
-        out += serialDateText(time.local, scan.msAndDio & 0xFFFFu, decimal_);
+        char text[kSerialDateCapacity];
+        out.append(text, writeSerialDate(time.local, scan.msAndDio & 0xFFFFu, decimal_, text));
     }
 
     // The columns of one instrument after the time, made in one piece.
