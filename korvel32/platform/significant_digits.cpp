@@ -152,8 +152,7 @@ constexpr char kDigitPairs[] = "000102030405060708091011121314151617181920212223
                                "8081828384858687888990919293949596979899";
 
 // The count digits of value, the last one at digits[count - 1].
-template <typename Unsigned>
-void writeDigits(Unsigned value, int count, char *digits) {
+void writeDigits(std::uint64_t value, int count, char *digits) {
     for (; count >= 2; count -= 2) {
         std::memcpy(digits + count - 2, kDigitPairs + 2 * (value % 100), 2);
         value /= 100;
