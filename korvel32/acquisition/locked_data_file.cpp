@@ -1,5 +1,7 @@
 #include "acquisition/locked_data_file.h"
 
+#include "platform/background_commits.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <utility>
@@ -104,10 +106,15 @@ std::size_t LockedDataFile::appendRecords(std::string_view bytes, std::size_t re
     return kept;
 }
 
-bool LockedDataFile::flush() { return fd_ >= 0 && ::fdatasync(fd_) == 0; }
+bool LockedDataFile::flush() {
+    if (fd_ < 0) return false;
+    commitInBackground(fd_);
+    return true;
+}
 
 bool LockedDataFile::close() {
     if (fd_ < 0) return true;
+    settleCommits(fd_);
     const int result = ::close(std::exchange(fd_, -1)); // closing releases the lock
     return result == 0;
 }

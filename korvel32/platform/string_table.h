@@ -20,6 +20,11 @@ namespace message {
 inline constexpr int kLowOnMemory = 21;
 inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
 
+// The special readings in the windows.
+inline constexpr int kOpenThermocouple = 1277; // "Open TC"
+inline constexpr int kPositiveOverload = 1278; // "+Overload"
+inline constexpr int kNegativeOverload = 1279; // "-Overload"
+
 // The computed channel rules, met in the configuration dialogs and korvel-setup.
 inline constexpr int kLowerChannelsOnly = 1314;         // "Computed channels must be calculated from lower ..."
 inline constexpr int kChannelMustBeDefined = 1315;      // "Channel %04u must be defined for calculation of ..."
