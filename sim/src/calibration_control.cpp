@@ -88,7 +88,7 @@ std::string CalibrationControl::run(const std::string &command, const std::vecto
         needArguments(args, 1, command);
         device.baud = static_cast<unsigned>(toCount(args[0]));
     } else if (command == "steps") {
-        needArguments(args, 2, command);
+        needArguments(args, 1, command);
         const int function = toCount(args[0]);
         if (function < 1 || function > CalibrationInstrument::kFunctions) {
             throw ControlError("function must be 1..4: " + args[0]);

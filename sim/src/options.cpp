@@ -189,8 +189,8 @@ Calibration port (with --serial; "serial" takes no BCN):
                              "CAL n" is refused
   serial baud N              the instrument's baud rate (default 19200); bytes sent at
                              another rate, or not 8N1, are noise and go unanswered
-  serial steps F V...        reference values of the steps of function F (1 VDC, 2 VAC,
-                             3 Ohms, 4 Hz)
+  serial steps F [V...]      reference values of the steps of function F (1 VDC, 2 VAC,
+                             3 Ohms, 4 Hz); none: CAL_REF? is refused
   serial step-time MS        how long CAL_STEP? takes (default 300)
   serial bad-input N         refuse the next N CAL_STEP? as if the source were off
   serial fault none|silent|prompt-only|garbled|long [COUNT]
