@@ -18,6 +18,11 @@ std::string instrumentMessage(int id, unsigned bcn);
 // Messages shown from more than one place.
 namespace message {
 inline constexpr int kLowOnMemory = 21;
+inline constexpr int kSerialPortUnavailable = 180; // "Unable to open RS232 port!"
+inline constexpr int kCalibrationModeOff = 181;
+inline constexpr int kInstrumentSilent = 182; // "Unable to communicate with instrument!"
+inline constexpr int kBadCalibrationInput = 183;
+inline constexpr int kActualValueRefused = 184;
 inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
 
 // The special readings in the windows.
