@@ -44,6 +44,7 @@ public:
     const std::vector<std::string> &progressTexts() const { return progressTexts_; }
     const std::vector<Notification> &notifications() const { return notifications_; }
     int busyDepth() const { return busyDepth_; }
+    int pumps() const { return pumps_; }
 
     MessageAnswer showMessage(const std::string &text, MessageIcon icon, MessageButtons buttons) override;
     void showWarning(WarningKind kind, const std::string &text, const std::string &detail) override;
@@ -54,6 +55,7 @@ public:
     void beginBusy() override { ++busyDepth_; }
     void endBusy() override { --busyDepth_; }
     void notify(ChildWindow window, int message, int wParam, long lParam) override;
+    void pumpEvents() override { ++pumps_; }
 
 private:
     std::deque<MessageAnswer> answers_;
@@ -63,6 +65,7 @@ private:
     std::vector<Notification> notifications_;
     ProgressState progress_;
     int busyDepth_ = 0;
+    int pumps_ = 0;
 };
 
 } // namespace korvel

@@ -7,8 +7,8 @@
 #include "datafiles/scan_format.h"
 #include "datafiles/scan_time.h"
 #include "datafiles/serial_date.h"
-#include "datafiles/value_text.h"
 #include "platform/regional_formats.h"
+#include "platform/value_text.h"
 
 #include <charconv>
 #include <cstdint>
@@ -19,10 +19,16 @@ namespace {
 
 const ScanRecord kNoScanYet{};
 
+constexpr std::size_t kSeparatorLength = 2; // the list separator and a space
+// The longest part of one instrument: every channel and the four words.
+constexpr std::size_t kPartCapacity =
+    KVX_MAX_CHANNELS * (kSeparatorLength + kValueTextCapacity) + 4 * (kSeparatorLength + 10);
+
 class AsciiScanFormat final : public ScanFormat {
 public:
     AsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats)
-            : group_(group), sep_(formats.listSeparator), decimal_(formats.decimalSymbol) {}
+            : group_(group), sep_(formats.listSeparator), decimal_(formats.decimalSymbol),
+              values_(formats.decimalSymbol) {}
 
     std::string prologue() const override { return {}; }
 
@@ -54,36 +60,40 @@ public:
 private:
     void appendTime(std::string &out, const ScanRecord &scan, DaylightStates &daylight) const {
         const ScanTime time = convertScanTime(scan.time, daylight);
-        out += serialDateText(time.local, scan.msAndDio & 0xFFFFu, decimal_);
+        char text[kSerialDateCapacity];
+        out.append(text, writeSerialDate(time.local, scan.msAndDio & 0xFFFFu, decimal_, text));
     }
 
-    // The columns of one instrument after the time.
+    // The columns of one instrument after the time, made in one piece.
     void appendPart(std::string &out, const ScanRecord &scan, const InstrumentPart &part) const {
+        char text[kPartCapacity];
+        char *write = text;
         for (std::size_t i = 0; i < part.channels.size(); ++i) {
-            appendSeparator(out);
-            appendValueText(out, scan.readings[i], decimal_);
+            write = writeSeparator(write);
+            write += values_.write(scan.readings[i], write);
         }
-        appendNumber(out, (scan.msAndDio >> 16) & 0xFFu);
-        appendNumber(out, scan.totalizer);
-        appendNumber(out, scan.alarm1);
-        appendNumber(out, scan.alarm2);
+        write = writeNumber(write, (scan.msAndDio >> 16) & 0xFFu);
+        write = writeNumber(write, scan.totalizer);
+        write = writeNumber(write, scan.alarm1);
+        write = writeNumber(write, scan.alarm2);
+        out.append(text, write);
     }
 
-    void appendSeparator(std::string &out) const {
-        out += sep_;
-        out += ' ';
+    char *writeSeparator(char *write) const {
+        write[0] = sep_;
+        write[1] = ' ';
+        return write + kSeparatorLength;
     }
 
-    void appendNumber(std::string &out, std::uint32_t value) const {
-        appendSeparator(out);
-        char digits[16];
-        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        out.append(digits, end);
+    char *writeNumber(char *write, std::uint32_t value) const {
+        write = writeSeparator(write);
+        return std::to_chars(write, write + 10, value).ptr;
     }
 
     const DataFileGroup &group_;
     char sep_;
     char decimal_;
+    ValueTexts values_;
     std::string lines_; // kept between batches for its capacity
     std::vector<std::size_t> lineEnds_;
 };

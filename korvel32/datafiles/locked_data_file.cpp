@@ -1,5 +1,7 @@
 #include "datafiles/locked_data_file.h"
 
+#include "platform/background_commits.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <utility>
@@ -21,11 +23,14 @@ FileDescriptor openLocked(const std::string &path, int flags) {
 
 } // namespace
 
+LockedDataFile::~LockedDataFile() { close(); }
+
 LockedDataFile::LockedDataFile(LockedDataFile &&other) noexcept
         : fd_(std::move(other.fd_)), size_(std::exchange(other.size_, 0)) {}
 
 LockedDataFile &LockedDataFile::operator=(LockedDataFile &&other) noexcept {
     if (this != &other) {
+        close();
         fd_ = std::move(other.fd_);
         size_ = std::exchange(other.size_, 0);
     }
@@ -81,9 +86,17 @@ std::size_t LockedDataFile::appendRecords(std::string_view bytes, std::size_t re
     return kept;
 }
 
-bool LockedDataFile::flush() { return isOpen() && ::fdatasync(fd_.get()) == 0; }
+bool LockedDataFile::flush() {
+    if (!isOpen()) return false;
+    commitInBackground(fd_.get());
+    return true;
+}
 
-// Closing releases the lock.
-bool LockedDataFile::close() { return fd_.close(); }
+// A commit still running on the descriptor ends first; closing releases the lock.
+bool LockedDataFile::close() {
+    if (!isOpen()) return true;
+    settleCommits(fd_.get());
+    return fd_.close();
+}
 
 } // namespace korvel

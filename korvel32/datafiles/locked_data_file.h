@@ -17,6 +17,8 @@ namespace korvel {
 class LockedDataFile {
 public:
     LockedDataFile() = default;
+    // Waits for a commit still running on the file before closing it.
+    ~LockedDataFile();
     LockedDataFile(LockedDataFile &&other) noexcept;
     LockedDataFile &operator=(LockedDataFile &&other) noexcept;
 
@@ -40,7 +42,7 @@ public:
     // The same for records of one size.
     std::size_t appendRecords(std::string_view bytes, std::size_t recordSize);
 
-    // Commits what was written to the disk.
+    // Has what was written committed to the disk, without waiting for it.
     bool flush();
     // False when the system reports that what was written could not be
     // stored (close fails).

@@ -1,8 +1,8 @@
 #include "datafiles/serial_date.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 #include "platform/clock.h"
 
@@ -12,10 +12,11 @@ namespace {
 constexpr std::int64_t kSecondsPerDay = 86400;
 constexpr std::int64_t kSecondsFrom1899To1970 = 2209161600; // 25569 days
 constexpr std::int64_t kSecondsPerHour = 3600;
+constexpr int kFractionDigits = 9;
 
 } // namespace
 
-std::string serialDateText(const std::tm &local, unsigned milliseconds, char decimalSymbol) {
+std::size_t writeSerialDate(const std::tm &local, unsigned milliseconds, char decimalSymbol, char *out) {
     std::tm again = local;
     again.tm_isdst = -1;
     std::int64_t t = calendarSecondsOf(again);
@@ -29,10 +30,22 @@ std::string serialDateText(const std::tm &local, unsigned milliseconds, char dec
 
     const double dayFraction =
         (milliseconds / 1000.0 + static_cast<double>(s % kSecondsPerDay)) / static_cast<double>(kSecondsPerDay) * 1e9;
-    char text[48];
-    std::snprintf(text, sizeof text, "%lu%c%09lu", static_cast<unsigned long>(s / kSecondsPerDay), decimalSymbol,
-                  static_cast<unsigned long>(std::trunc(dayFraction)));
-    return text;
+    // "%lu%c%09lu" of the days and the billionths of the day.
+    char *write = std::to_chars(out, out + kSerialDateCapacity, static_cast<unsigned long>(s / kSecondsPerDay)).ptr;
+    *write++ = decimalSymbol;
+    auto billionths = static_cast<unsigned long>(std::trunc(dayFraction));
+    for (int i = kFractionDigits - 1; i >= 0; --i) {
+        write[i] = static_cast<char>('0' + billionths % 10);
+        billionths /= 10;
+    }
+    write += kFractionDigits;
+    *write = '\0';
+    return static_cast<std::size_t>(write - out);
+}
+
+std::string serialDateText(const std::tm &local, unsigned milliseconds, char decimalSymbol) {
+    char text[kSerialDateCapacity];
+    return std::string(text, writeSerialDate(local, milliseconds, decimalSymbol, text));
 }
 
 } // namespace korvel

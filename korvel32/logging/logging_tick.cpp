@@ -45,7 +45,9 @@ void LoggingTick::operator()() {
     BusyMark mark(engine_);
     checkRollover(slot, now.seconds);
     const bool lastOfCycle = cycleComplete_;
-    const Served served = serve(slot, now.seconds);
+    const bool draining = engine_.run(slot).draining;
+    Served served = serve(slot, now.seconds);
+    served.afterDisable = draining;
     idleCycle_.count(served.scans, lastOfCycle);
     if (served.written) flush(slot, now.seconds);
     stopWhenDurationPassed(slot, now.seconds);
@@ -185,8 +187,10 @@ bool LoggingTick::drainEnds(int slot, int servedSlot, Served served) const {
         return master == 0 || !engine_.run(master).logging;
     }
     if (ui_.abortRequested()) return true;
-    // An instrument that cannot be reached, or has nothing left, is done.
-    return slot == servedSlot &&
+    // An instrument that cannot be reached, or has nothing left, is done. A
+    // read from before the scan disable proves neither: the instrument may
+    // have made a scan between that read and the disable.
+    return slot == servedSlot && served.afterDisable &&
            (engine_.run(slot).communicationErrorShown || (served.readSucceeded && served.scans == 0));
 }
 

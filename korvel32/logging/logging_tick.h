@@ -43,7 +43,8 @@ private:
     struct Served {
         bool readSucceeded = false;
         int scans = 0;
-        bool written = false; // scans reached the data file
+        bool written = false;      // scans reached the data file
+        bool afterDisable = false; // the run was draining before the read
     };
 
     bool skipsWhileBusy();

@@ -48,14 +48,29 @@ inline constexpr int kCannotOpenMxbFile = 47;
 inline constexpr int kInvalidMxbFile = 48;
 inline constexpr int kIncompatibleSetupVersion = 49;
 inline constexpr int kUnableToStopScanning = 55;
+inline constexpr int kSerialPortUnavailable = 180; // "Unable to open RS232 port!"
+inline constexpr int kCalibrationModeOff = 181;
+inline constexpr int kInstrumentSilent = 182; // "Unable to communicate with instrument!"
+inline constexpr int kBadCalibrationInput = 183;
+inline constexpr int kActualValueRefused = 184;
 inline constexpr int kReadingRemainingScans = 550;
 inline constexpr int kModelMismatch = 641;
 inline constexpr int kBcnMismatch = 646;
 inline constexpr int kSlavesBecomeAsync = 690;
 inline constexpr int kCopyToDifferentModel = 693;
 inline constexpr int kNotRespondingToCommand = 714;
+inline constexpr int kOpenThermocouple = 1277;          // "Open TC"
+inline constexpr int kPositiveOverload = 1278;          // "+Overload"
+inline constexpr int kNegativeOverload = 1279;          // "-Overload"
+inline constexpr int kLowerChannelsOnly = 1314;         // "Computed channels must be calculated from lower ..."
+inline constexpr int kChannelMustBeDefined = 1315;      // "Channel %04u must be defined for calculation of ..."
+inline constexpr int kSelectGroupAverageChannel = 1316; // "Select at least one group average channel!"
 inline constexpr int kCcfUnreadable = 1317;
 inline constexpr int kInvalidBcns = 1322;
+inline constexpr int kEquationBufferExceeded = 1324; // "Computed channel %04u: Instrument equation buffer ..."
+inline constexpr int kEquationCompileErrors = 1600;  // compiler error n reads message 1599 + n, n = 1..8
+inline constexpr int kInvalidEquation = 1601;        // and any other error this one
+inline constexpr int kToolboxQueueSizeRange = 1710;
 inline constexpr int kToolboxQueueShortage = 1711;
 } // namespace message
 

@@ -1,6 +1,7 @@
 // What loading and saving a setup needs from the windows and the toolbox
-// around it. The shell implements it; every step does nothing by default, so
-// a headless caller or a test overrides only what it watches.
+// around it. The shell implements it; every step does nothing by default
+// (only the plot window's place is kept, below), so a headless caller or a
+// test overrides only what it watches.
 #pragma once
 
 #include "setup/logger_options.h"
@@ -26,8 +27,10 @@ public:
     virtual void applyWindowState(const LoggerOptions &) {}
     // Both windows move only when neither minimized nor maximized.
     virtual void moveMainWindow(const WindowRect &) {}
-    virtual WindowRect plotWindowRect() const { return {}; }
-    virtual void movePlotWindow(const WindowRect &) {}
+    // Without a plot window its place stays as the setup file gave it, so
+    // that saving the setup again writes it back unchanged.
+    virtual WindowRect plotWindowRect() const { return plotWindow_; }
+    virtual void movePlotWindow(const WindowRect &rect) { plotWindow_ = rect; }
 
     // Quick Plot's settings were reset (Clear) or loaded (Open).
     virtual void plotSettingsReset() {}
@@ -39,6 +42,9 @@ public:
     virtual bool toolboxActive() const { return false; }
     virtual bool allocateToolboxQueue(unsigned /*bcn*/, std::uint32_t /*bytes*/) { return true; }
     virtual void toolboxSetupFile(const std::string & /*path*/) {}
+
+private:
+    WindowRect plotWindow_;
 };
 
 } // namespace korvel

@@ -106,8 +106,11 @@ std::optional<WindowRect> TextSetupReader::position() const {
 
 void TextSetupReader::readLoggerSection() {
     section_ = kLoggerSection;
-    if (const auto rect = position()) target_.host.moveMainWindow(*rect);
     LoggerOptions &options = target_.options;
+    if (const auto rect = position()) {
+        options.mainWindow = *rect; // saved again as it was read, as the record form's is
+        target_.host.moveMainWindow(*rect);
+    }
     keyword("SimMode", kYesNo, options.simulateData);
     keyword("StatusOnStart", kYesNo, options.statusOnStart);
     keyword("StatusOnAlarm", kYesNo, options.statusOnAlarm);

@@ -1,5 +1,7 @@
 #include "shell/about_box.h"
 
+#include "app/program_identity.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -11,9 +13,7 @@
 namespace korvel {
 namespace {
 
-constexpr char kProductName[] = "Korvel Logger";
 constexpr char kVersionLabel[] = "Version:";
-constexpr char kVersion[] = "3.01";
 
 // Centred on the screen the parent is on, not on the parent.
 void centreOnScreen(QWidget &window) {
@@ -38,7 +38,7 @@ void showAboutBox(QWidget *parent) {
     product->setObjectName(QStringLiteral("product"));
     // The label with the version appended after two blanks, as one line.
     auto *version = new QLabel(
-        QStringLiteral("%1  %2").arg(QString::fromLatin1(kVersionLabel), QString::fromLatin1(kVersion)), &box);
+        QStringLiteral("%1  %2").arg(QString::fromLatin1(kVersionLabel), QString::fromLatin1(kProgramVersion)), &box);
     version->setObjectName(QStringLiteral("version"));
     version->setTextFormat(Qt::PlainText);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);

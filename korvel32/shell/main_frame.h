@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/regional_formats.h"
 #include "recent_file_list.h"
+#include "setup/instrument_calibration.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
 #include "setup/setup_doc.h"
@@ -123,6 +124,7 @@ private:
     void toggleOption(bool LoggerOptions::*flag);
     void toggleLockout();
     void showAbout();
+    void calibrateInstrument();
     void exitApplication();
     void notAvailable();
 
@@ -133,6 +135,7 @@ private:
     InstrumentLink &link_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
+    CalibrationPortSettings calibrationPort_; // kept while the program runs
     std::unique_ptr<ShellLogging> logging_;
     std::map<int, std::function<void()>> handlers_;
     std::map<int, QAction *> actions_;

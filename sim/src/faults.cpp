@@ -41,4 +41,13 @@ std::optional<Bytes> Faults::takePayload() {
     return raw;
 }
 
+int Faults::takeScansBefore(std::int32_t command) {
+    if (!scansBefore || scansBefore->command != command) {
+        return 0;
+    }
+    const int count = scansBefore->count;
+    scansBefore.reset();
+    return count;
+}
+
 } // namespace korvelsim

@@ -16,6 +16,13 @@ struct ErrorFault {
     std::optional<int> remaining;        // without end when absent
 };
 
+// Scans made just as a request arrives, before the instrument acts on it: a
+// scan falling in the gap between a client's last read and that request.
+struct ScansBefore {
+    std::int32_t command = 0;
+    int count = 0;
+};
+
 struct Faults {
     bool silent = false;
     std::chrono::milliseconds delay{0};
@@ -26,6 +33,7 @@ struct Faults {
     std::optional<std::uint32_t> badLength; // announced by the next reply only
     std::optional<Bytes> payload;           // raw payload of the next reply only
     bool paused = false;                    // replies wait until answering resumes
+    std::optional<ScansBefore> scansBefore; // before the next request of that command only
 
     // The error code to answer this command with instead of the instrument.
     std::optional<std::int32_t> takeError(std::int32_t command);
@@ -34,6 +42,8 @@ struct Faults {
     bool takeForeignReply();
     std::optional<std::uint32_t> takeBadLength();
     std::optional<Bytes> takePayload();
+    // The scans to make before this request: 0 unless it is the awaited command.
+    int takeScansBefore(std::int32_t command);
 };
 
 } // namespace korvelsim

@@ -32,6 +32,9 @@ Outcome handleRequest(SimInstrument &instrument, Link link, const Bytes &request
     const RequestHeader header = parseHeader(request.data());
     instrument.log.push_back({header.command, request});
     Faults &faults = instrument.faults;
+    if (const int scans = faults.takeScansBefore(header.command)) {
+        instrument.device.pushScans(scans, SteadyClock::now());
+    }
     Outcome outcome;
     if (faults.takeCloseAfter()) {
         outcome.kind = Outcome::Kind::CloseConnection;

@@ -77,6 +77,19 @@ TEST(SimFaults, ErrorRepliesForOneCommandALimitedNumberOfTimes) {
     EXPECT_NE(one.sim.control("state 3").find("scanning=0"), std::string::npos); // refused, not done
 }
 
+TEST(SimFaults, PushBeforeMakesScansOnceJustBeforeTheAwaitedCommand) {
+    OneInstrument one;
+    auto main = one.connectMain();
+    ASSERT_EQ(one.sim.control("push-before 3 104 2"), "ok");
+    EXPECT_EQ(main->exchange(2, 2), reply(2, 2, ints({0})));
+    EXPECT_EQ(one.sim.counters(3).queued, 0) << "not before another command";
+    main->exchange(3, 104);
+    EXPECT_EQ(one.sim.counters(3).queued, 2);
+    main->exchange(4, 104);
+    EXPECT_EQ(one.sim.counters(3).produced, 2) << "once";
+    EXPECT_NE(one.sim.control("push-before 3 104 0").rfind("error", 0), std::string::npos);
+}
+
 TEST(SimFaults, CloseAfterDropsTheConnectionOnTheNthRequest) {
     OneInstrument one;
     auto main = one.connectMain();

@@ -1,11 +1,17 @@
-// Makes a computed channel an Equation channel from the equation's text, as
-// the channel configuration does: the text is compiled to learn its size and
-// the channels it refers to, and refused with the compiler's reason.
+// Makes a computed channel an Equation channel as a user does in the
+// configuration dialogs: Equation chosen in the Computed Function dialog,
+// applied to the channel, and Channels Configuration accepted, each step with
+// the dialog's own checks.
 #pragma once
 
-#include "setup/instrument_setup.h"
+#include "setup/computed_channel_rules.h"
 
+#include <optional>
 #include <string>
 
-// Empty on success, else why the equation was refused.
-std::string setEquationChannel(korvel::InstrumentSetup &setup, int channel, const std::string &equation);
+// The setup changes only when every check passes; otherwise the first
+// refusal comes back.
+std::optional<korvel::ComputedChannelRefusal> setEquationChannel(korvel::InstrumentSetup &setup, unsigned bcn,
+                                                                 int channel, const std::string &equation,
+                                                                 char decimalSymbol,
+                                                                 const korvel::ChannelSetup &offChannel);

@@ -37,6 +37,12 @@ std::string fileText(const std::string &path) {
     return text.str();
 }
 
+// The logger's windows when the setup was saved: the plot window stood here.
+class PlacedPlotWindow : public SetupHost {
+public:
+    WindowRect plotWindowRect() const override { return {-4, 5, 300, 200}; }
+};
+
 class KorvelSetupTool : public ::testing::Test {
 protected:
     KorvelSetupTool() {
@@ -52,7 +58,9 @@ protected:
         first.channel(2).alarm1 = {AlarmSense::Hi, 2.0, AlarmOutput::Do0};
         first.dataFile.enabled = true;
         first.dataFile.path = "/data/boiler.csv";
-        CSetupDoc document({instruments, options, plot, host, nullptr}, ui, formats);
+        options.mainWindow = {10, 20, 630, 470};
+        PlacedPlotWindow windows;
+        CSetupDoc document({instruments, options, plot, windows, nullptr}, ui, formats);
         EXPECT_TRUE(document.save(setupPath));
     }
 
@@ -124,14 +132,8 @@ TEST_F(KorvelSetupTool, LoadMxbSavesOnlyAnAcceptedFile) {
     EXPECT_EQ(run("report " + scaled + " 12").out, expectedReport(1));
 }
 
-TEST_F(KorvelSetupTool, SetEquationSavesOnlyAnEquationThatCompiles) {
+TEST_F(KorvelSetupTool, SetEquationStoresTheChannelsTheEquationReadsFromBitOne) {
     const std::string computed = dir.path() + "/computed.stp";
-    const ToolRun refused = run("set-equation " + setupPath + " 12 21 'C1+' " + computed);
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("does not compile"), std::string::npos) << refused.err;
-    EXPECT_EQ(run("set-equation " + setupPath + " 12 20 C1 " + computed).status, 1) << "not a computed channel";
-    EXPECT_FALSE(std::ifstream(computed).good());
-
     const ToolRun set = run("set-equation " + setupPath + " 12 21 '(C1+C2)/2' " + computed);
     ASSERT_EQ(set.status, 0) << set.err;
     SetupTemplate readTemplate;
@@ -142,12 +144,41 @@ TEST_F(KorvelSetupTool, SetEquationSavesOnlyAnEquationThatCompiles) {
     ASSERT_TRUE(document.open(computed));
     const InstrumentSetup &setup = *read.slot(1).setup;
     EXPECT_EQ(setup.channel(21).function, ChannelFunction::Equation);
+    EXPECT_EQ(setup.channel(21).unitsLabel, "Equ");
     EXPECT_EQ(setup.equation(21), "(C1+C2)/2");
-    EXPECT_EQ(setup.channel(21).equationSet, 0b11u);
-    EXPECT_GT(setup.channel(21).compiledSize, 0);
+    EXPECT_EQ(setup.channel(21).equationSet, channelBit(1) | channelBit(2));
+    EXPECT_EQ(setup.channel(21).compiledSize, 14);
+    EXPECT_NE(run("report " + computed + " 12").out.find("1221  Equation"), std::string::npos);
 }
 
-TEST_F(KorvelSetupTool, SaveAsWritesTheRecordForm) {
+// What the channel configuration refuses is refused with its message, and
+// nothing is saved.
+TEST_F(KorvelSetupTool, SetEquationRefusesWhatTheChannelConfigurationRefuses) {
+    const std::string computed = dir.path() + "/computed.stp";
+    struct Case {
+        std::string arguments;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"22 'C25*2'", "Computed channels must be calculated from lower numbered channels!"},
+        {"22 C22+1", "Computed channels must be calculated from lower numbered channels!"},
+        {"22 C1-C4", "Channel 1204 must be defined for calculation of computed channel 1222!"},
+        {"21 '(C1+C2'", "korvel-setup: Missing right parenthesis!\n  (C1+C2\n        ^\n"},
+        {"21 'C1*3e40'", "korvel-setup: Constant too large!\n  C1*3e40\n     ^\n"},
+        {"20 C1", "an equation channel is one of 21 to 30"},
+        {"21x C1", "an equation channel is one of 21 to 30"},
+        {"21 " + std::string(101, '1'), "at most 100 characters"},
+    };
+    for (const Case &c : cases) {
+        const ToolRun refused = run("set-equation " + setupPath + " 12 " + c.arguments + " " + computed);
+        EXPECT_EQ(refused.status, 1) << c.arguments;
+        EXPECT_NE(refused.err.find(c.message), std::string::npos) << c.arguments << ": " << refused.err;
+        EXPECT_FALSE(std::ifstream(computed).good()) << c.arguments;
+    }
+}
+
+// Nothing of the setup is lost on the way, the windows' places included.
+TEST_F(KorvelSetupTool, SaveAsWritesTheRecordFormUnchanged) {
     const std::string copy = dir.path() + "/copy.stp";
     EXPECT_EQ(run("save-as " + setupPath + " " + copy).status, 0);
     EXPECT_EQ(fileText(copy), fileText(setupPath));

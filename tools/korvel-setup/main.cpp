@@ -11,7 +11,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -37,7 +36,10 @@ void printUsage(std::ostream &out) {
            "          is saved when the Mx+B file is refused.\n"
            "set-equation  makes computed channel CHANNEL (21-30) of the instrument with\n"
            "          that BCN an Equation channel, e.g. \"(C1+C2)/2\", and saves as load-mxb\n"
-           "          does. Nothing is saved when the equation does not compile.\n"
+           "          does. The equation may read only defined channels numbered below\n"
+           "          CHANNEL; nothing is saved when the logger's channel configuration\n"
+           "          would refuse it, and its message says why (for an equation that\n"
+           "          does not compile, with a mark under the place of the error).\n"
            "\n"
            "Instruments are kept only when their BCN is in ccf.cfg, which gives their\n"
            "model: ccf.cfg is read beside libkvlink32.so, or in the directory named by\n"
@@ -91,15 +93,35 @@ int loadMxb(SetupSession &session, const std::vector<std::string> &arguments) {
     return session.save(arguments.size() == 4 ? arguments[3] : arguments[0]) ? 0 : kFailed;
 }
 
+// The equation with a mark under the character where the compiler stopped.
+void printCaret(const std::string &equation, int caret) {
+    std::fprintf(stderr, "  %s\n  %*s^\n", equation.c_str(), caret, "");
+}
+
 int setEquation(SetupSession &session, const std::vector<std::string> &arguments) {
     unsigned bcn = 0;
     if (!readBcn(arguments[1], bcn)) return kUsageError;
+    int channel = 0;
+    const std::string &channelText = arguments[2];
+    const auto [end, error] = std::from_chars(channelText.data(), channelText.data() + channelText.size(), channel);
+    if (error != std::errc() || end != channelText.data() + channelText.size() || !korvel::isComputedChannel(channel)) {
+        std::fprintf(stderr, "korvel-setup: an equation channel is one of %d to %d\n", korvel::kFirstComputedChannel,
+                     korvel::kChannelCount);
+        return kFailed;
+    }
+    const std::string &equation = arguments[3];
+    if (equation.size() > korvel::kEquationLength) {
+        std::fprintf(stderr, "korvel-setup: an equation has at most %zu characters\n", korvel::kEquationLength);
+        return kFailed;
+    }
     const int slot = slotOf(session, bcn);
     if (slot == 0) return kFailed;
-    const std::string refused =
-        setEquationChannel(*session.instruments().slot(slot).setup, std::atoi(arguments[2].c_str()), arguments[3]);
-    if (!refused.empty()) {
-        std::fprintf(stderr, "korvel-setup: %s\n", refused.c_str());
+    korvel::InstrumentTable &instruments = session.instruments();
+    const auto refused = setEquationChannel(*instruments.slot(slot).setup, bcn, channel, equation,
+                                            session.formats().decimalSymbol, instruments.setupTemplate().offChannel);
+    if (refused) {
+        std::fprintf(stderr, "korvel-setup: %s\n", refused->text.c_str());
+        if (refused->caret >= 0) printCaret(equation, refused->caret);
         return kFailed;
     }
     return session.save(arguments.size() == 5 ? arguments[4] : arguments[0]) ? 0 : kFailed;

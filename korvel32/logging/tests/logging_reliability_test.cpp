@@ -1,7 +1,7 @@
 // The logger's promise, end to end: every scan an instrument makes reaches
-// its data file once and in order, through logging, Stop All and the drain
-// of the remaining scans, also when an instrument falls silent for a while
-// or answers busy while it drains.
+// its data file once and in order, through logging, Stop All or the end of
+// the setup's duration and the drain of the remaining scans, also when an
+// instrument falls silent for a while or answers busy while it drains.
 #include "logging_with_files.h"
 
 #include <algorithm>
@@ -78,6 +78,29 @@ TEST_F(LoggingReliability, StopAllDrainsAMasterGroupIntoOneLinePerMasterScan) {
         // on a loaded machine lets a second slave scan follow the one paired with the Master's last.
         EXPECT_GE(paired.back(), counted.produced - 2) << "slave " << slave;
     }
+}
+
+// The tick that finds the duration passed reads first and stops after: a
+// scan the instrument makes between that read and the disable is still read.
+TEST_F(LoggingReliability, AStopByTheDurationDrainsAScanMadeBetweenTheLastReadAndTheDisable) {
+    startInstruments({1});
+    const std::string path = logToFile(1, FileFormat::FastBinary, "timed.bin", 3600);
+    table.slot(1).setup->stopAfterDuration = true;
+    table.slot(1).setup->duration = 5;
+    startLogging(slots({1}));
+    clock.set({std::chrono::system_clock::to_time_t(std::chrono::system_clock::now()), 0});
+    ASSERT_TRUE(tickUntil([&] { return sim->counters(1).queued == 0; }, 5000));
+
+    control("push-before 1 " + std::to_string(kScansDisable) + " 1");
+    clock.advance(6000);
+    tick(); // an empty read, then the stop
+    ASSERT_EQ(state(1, "scanning"), "0");
+    ASSERT_TRUE(tickUntil([&] { return !engine.run(1).logging; }, 5000));
+    ASSERT_TRUE(files.close(1));
+
+    expectAllFetched(1);
+    EXPECT_EQ(binaryScanNumbers(path, scanRecordSize(*table.slot(1).setup)), firstScans(sim->counters(1).produced));
+    EXPECT_TRUE(ui.warnings().empty());
 }
 
 TEST_F(LoggingReliability, ASilenceIsWarnedOnceReArmedByAGoodReadAndLosesNoScan) {

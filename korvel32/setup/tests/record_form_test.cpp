@@ -219,6 +219,17 @@ TEST_F(RecordFormTest, FullSetupRoundTripsUnchanged) {
     EXPECT_EQ(fileBytes(path("again.stp")), fileBytes(path("full.stp")));
 }
 
+// Without a plot window the setup keeps its place as read, as it keeps the
+// main window's.
+TEST_F(RecordFormTest, OpenedAndSavedWithoutWindowsTheSetupIsUnchanged) {
+    buildFullSetup(saved);
+    ASSERT_TRUE(saved.doc.save(path("full.stp")));
+    opened.ccf = saved.ccf;
+    ASSERT_TRUE(opened.windowlessDoc.open(path("full.stp")));
+    ASSERT_TRUE(opened.windowlessDoc.save(path("again.stp")));
+    EXPECT_EQ(fileBytes(path("again.stp")), fileBytes(path("full.stp")));
+}
+
 TEST_F(RecordFormTest, SettingsOfThisPcAreNotTakenFromTheFile) {
     saved.options.memoryWrapAround = false;
     saved.options.alarmCheckIntervalM100A = 5.0;

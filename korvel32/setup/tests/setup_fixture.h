@@ -66,9 +66,10 @@ struct SetupFixture {
         return {1, found->second};
     }
 
-    SetupTarget target() {
-        return {instruments, options, plot, host, [this](unsigned bcn) { return lookUp(bcn); }};
+    SetupTarget target(SetupHost &around) {
+        return {instruments, options, plot, around, [this](unsigned bcn) { return lookUp(bcn); }};
     }
+    SetupTarget target() { return target(host); }
 
     // Adds an instrument in the first free slot and returns its setup.
     InstrumentSetup &addInstrument(unsigned bcn, ModelCode model) {
@@ -87,6 +88,9 @@ struct SetupFixture {
     RegionalFormats regional;
     std::map<unsigned, ModelCode> ccf;
     CSetupDoc doc{target(), ui, regional};
+    // The same setup as korvel-setup and the headless logger hold it, with no windows around.
+    SetupHost windowless;
+    CSetupDoc windowlessDoc{target(windowless), ui, regional};
 };
 
 } // namespace korvel::test

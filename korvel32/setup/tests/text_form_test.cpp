@@ -111,6 +111,19 @@ TEST_F(TextFormTest, PlotSectionFallsBackOnItsDefaults) {
     EXPECT_EQ(fixture.host.plotWindowMoves, (std::vector<WindowRect>{{1, 2, 3, 4}}));
 }
 
+TEST_F(TextFormTest, SavedInRecordFormTheWindowsKeepTheirPositions) {
+    const std::string text = dir.path() + "/text.stp";
+    const std::string record = dir.path() + "/record.stp";
+    std::ofstream(text, std::ios::binary) << "[KorLogger]\r\nPosition=1,2,300,400\r\n[Plot]\r\nPosition=5,6,70,80\r\n";
+    ASSERT_TRUE(fixture.windowlessDoc.open(text));
+    ASSERT_TRUE(fixture.windowlessDoc.save(record));
+
+    SetupFixture reopened;
+    ASSERT_TRUE(reopened.doc.open(record));
+    EXPECT_EQ(reopened.options.mainWindow, (WindowRect{1, 2, 300, 400}));
+    EXPECT_EQ(reopened.host.plotWindowMoves, (std::vector<WindowRect>{{5, 6, 70, 80}}));
+}
+
 // Channel values, one instrument at a time.
 class TextChannelTest : public ::testing::Test {
 protected:

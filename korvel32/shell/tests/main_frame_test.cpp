@@ -6,6 +6,7 @@
 #include "shell/close_sequence.h"
 #include "shell/config_view.h"
 #include "shell/instrument_button.h"
+#include "shell/instrument_calibration_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/shell_application.h"
 #include "shell/tests/window_probe.h"
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTest>
 
@@ -151,6 +153,19 @@ private slots:
         QVERIFY(!frame->action(kCalibration)->isEnabled());
         QVERIFY(logging(1) && logging(2));
         QCOMPARE(frame->iconOf(2), InstrumentIcon::Logging);
+    }
+
+    void theCalibrationCommandOpensItsDialogWhileNothingLogs() {
+        closeAndShutDown();
+        launch({"/s", "/c"});
+        QString caption;
+        test::whenModalOpens<InstrumentCalibrationDialog>([&](InstrumentCalibrationDialog &dialog) {
+            caption = dialog.windowTitle();
+            dialog.closeButton().click();
+        });
+        trigger(kCalibration);
+        QCOMPARE(caption, QStringLiteral("Instrument Calibration"));
+        QVERIFY(ui->messages().empty());
     }
 
     void anInstrumentStartsAndStopsFromTheMenu() {
