@@ -1,7 +1,7 @@
 #include "bench_logger.h"
 
-#include "acquisition/logging_run.h"
 #include "kvlink32.h"
+#include "logging/logging_run.h"
 
 #include <algorithm>
 #include <cstdio>

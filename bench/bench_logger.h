@@ -4,8 +4,8 @@
 // same instruments, which a bare client may also read once started.
 #pragma once
 
-#include "acquisition/application_startup.h"
-#include "acquisition/application_state.h"
+#include "app/application_startup.h"
+#include "app/application_state.h"
 #include "headless/logging_session.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
@@ -68,8 +68,9 @@ private:
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};
     SystemClock clock_;
+    InstrumentLink link_;
     SetupHost setupHost_;
-    ApplicationState state_{setupHost_, ui_};
+    ApplicationState state_{link_, setupHost_, ui_};
     StartupWindowSteps windows_;
     std::unique_ptr<ApplicationStartup> startup_;
     FileFormat lastFormat_ = FileFormat::FastBinary;

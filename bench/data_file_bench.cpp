@@ -1,10 +1,11 @@
 // Writes 100,000 scans of 30 channels to a .csv and a .bin data file and
 // times each against a plain baseline in the same run: for .csv the same
-// readings printed with snprintf("%#.6G"), for .bin the same records written
-// with one write per batch. Also checks that the .csv readings are byte for
-// byte what "%#.6G" prints.
-#include "acquisition/data_file.h"
-#include "acquisition/logging_run.h"
+// readings' value texts printed with snprintf("%#.6G"), for .bin the same
+// records written with one write per batch. Also checks that the .csv
+// readings are byte for byte what the snprintf texts are.
+#include "datafiles/data_file.h"
+#include "datafiles/scan_batch.h"
+#include "datafiles/scan_time.h"
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +25,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "printf_number_texts.h"
+
 namespace {
 
 using namespace korvel;
@@ -31,14 +34,14 @@ using namespace korvel;
 constexpr int kScans = 100000;
 constexpr int kChannels = 30;
 constexpr std::size_t kRecordSize = 28 + 4 * kChannels;
-constexpr int kBatch = static_cast<int>(ScanBuffer::kRecordArea / kRecordSize);
+constexpr int kBatch = static_cast<int>(ScanBatch::kRecordArea / kRecordSize);
 constexpr int kRounds = 7;
 
-// One scan a second from 2024-03-01 00:00, readings between 0.01 and 1000,
-// where the value text carries no engineering suffix.
+// One scan a second from 2024-03-01 00:00, readings of every engineering
+// step from E-9 to E+9.
 std::vector<ScanRecord> makeScans() {
     std::mt19937 random(1234);
-    std::uniform_real_distribution<double> exponent(-2.0, 2.99);
+    std::uniform_real_distribution<double> exponent(-10.0, 9.99);
     std::vector<ScanRecord> scans(kScans);
     for (int i = 0; i < kScans; ++i) {
         ScanRecord &scan = scans[static_cast<std::size_t>(i)];
@@ -60,10 +63,10 @@ std::vector<ScanRecord> makeScans() {
 }
 
 // The batches as reads leave them in the scan buffer.
-std::vector<ScanBuffer> makeBatches(const std::vector<ScanRecord> &scans) {
-    std::vector<ScanBuffer> batches;
+std::vector<ScanBatch> makeBatches(const std::vector<ScanRecord> &scans) {
+    std::vector<ScanBatch> batches;
     for (int first = 0; first < kScans; first += kBatch) {
-        ScanBuffer &buffer = batches.emplace_back();
+        ScanBatch &buffer = batches.emplace_back();
         const int count = std::min(kBatch, kScans - first);
         auto *records = static_cast<std::uint8_t *>(buffer.block()) + sizeof(ScanBufferHeader);
         for (int i = 0; i < count; ++i)
@@ -99,24 +102,24 @@ void timeInTurns(Timed &writer, Timed &baseline) {
     }
 }
 
-void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBuffer> &batches) {
+void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBatch> &batches) {
     DataFile data({instrumentPart(1, setup), false, {}}, RegionalFormats{});
     if (data.open(1709251200) != DataFileOpen::Opened) {
         std::fprintf(stderr, "cannot open %s\n", setup.dataFile.path.c_str());
         std::exit(1);
     }
-    LoggingRun run;
-    for (ScanBuffer &buffer : batches) {
-        if (!data.writeBatch(buffer, run)) std::exit(1);
+    DaylightStates daylight;
+    for (ScanBatch &buffer : batches) {
+        if (!data.writeBatch(buffer, daylight)) std::exit(1);
     }
     data.close();
 }
 
 // The baselines write each batch with one call, as the logger does.
-void writeBaseline(const std::string &path, std::vector<ScanBuffer> &batches, bool asText) {
+void writeBaseline(const std::string &path, std::vector<ScanBatch> &batches, bool asText) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     std::string text;
-    for (ScanBuffer &buffer : batches) {
+    for (ScanBatch &buffer : batches) {
         const int count = buffer.header().count;
         std::string_view bytes(static_cast<const char *>(buffer.block()) + sizeof(ScanBufferHeader),
                                kRecordSize * static_cast<std::size_t>(count));
@@ -125,10 +128,10 @@ void writeBaseline(const std::string &path, std::vector<ScanBuffer> &batches, bo
             for (int i = 0; i < count; ++i) {
                 const ScanRecord scan = buffer.record(i);
                 for (int channel = 0; channel < kChannels; ++channel) {
-                    char value[32];
-                    const int length =
-                        std::snprintf(value, sizeof value, "%#.6G", static_cast<double>(scan.readings[channel]));
-                    text.append(", ", channel == 0 ? 0 : 2).append(value, static_cast<std::size_t>(length));
+                    char value[64];
+                    const std::size_t length =
+                        oracle::printfValueText(scan.readings[channel], '.', value, sizeof value);
+                    text.append(", ", channel == 0 ? 0 : 2).append(value, length);
                 }
                 text += "\r\n";
             }
@@ -156,7 +159,10 @@ bool readingsMatchBaseline(const std::string &csvPath, const std::string &baseli
         std::string line = csv[i + 6];
         line.erase(0, line.find(", ") + 2);
         for (int status = 0; status < 4; ++status) line.erase(line.rfind(", "));
-        if (line + "\r" != baseline[i]) return false;
+        if (line + "\r" != baseline[i]) {
+            std::printf("line %zu: %s\nnot:    %s\n", i + 7, line.c_str(), baseline[i].c_str());
+            return false;
+        }
     }
     return true;
 }
@@ -173,7 +179,7 @@ int main() {
     ::setenv("TZ", "America/New_York", 1);
     const std::string dir = std::filesystem::temp_directory_path() / ("korvel-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    std::vector<ScanBuffer> batches = makeBatches(makeScans());
+    std::vector<ScanBatch> batches = makeBatches(makeScans());
 
     InstrumentSetup setup;
     for (int channel = 1; channel <= kChannels; ++channel) setup.channel(channel).function = ChannelFunction::Vdc;
@@ -197,7 +203,7 @@ int main() {
     report(".csv", csv.best, printed.best, 1.5);
     report(".bin", bin.best, raw.best, 0.8);
     const bool identical = readingsMatchBaseline(dir + "/bench.csv", dir + "/baseline.txt");
-    std::printf(".csv readings %s what %%#.6G prints\n", identical ? "are byte-identical to" : "DIFFER from");
+    std::printf(".csv readings %s their snprintf texts\n", identical ? "are byte-identical to" : "DIFFER from");
     std::filesystem::remove_all(dir);
     return identical ? 0 : 1;
 }

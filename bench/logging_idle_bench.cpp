@@ -11,7 +11,7 @@
 #include "bench_bare_client.h"
 #include "bench_logger.h"
 
-#include "acquisition/tick_rest.h"
+#include "logging/tick_rest.h"
 
 #include <chrono>
 #include <cstdio>

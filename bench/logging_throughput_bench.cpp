@@ -131,7 +131,7 @@ int main(int argc, char **argv) {
     reportRow(bare);
     std::printf("\n");
     reportLogged(bin, bare, 0.7);
-    reportLogged(csv, bare, 0.5);
+    reportLogged(csv, bare, 0.7);
     std::printf("every scan fetched is in the data files: %s\n", rounds.missedScans() ? "NO" : "yes");
     return rounds.missedScans() ? 1 : 0;
 }

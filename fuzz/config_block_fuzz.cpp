@@ -33,12 +33,12 @@ InstrumentConfig validBlock() {
     config.interval2[2] = 10;
     config.alarmCheckInterval[3] = 500;
     define(config, 1, FunctionVdc, 9232, 0).alarms = 1 | 4;
-    define(config, 2, FunctionRtd, kRangeRtdCustom385, 0x9001).r0 = 100.0f;
+    define(config, 2, FunctionRtd, KVX_RANGE_RTD_CUSTOM_385, KVX_WIRING_4W).r0 = 100.0f;
     config.channels[1].alphaFloat = 0.00385f;
-    define(config, 3, FunctionCurrent, kRangeCurrent4to20mA, 0).r0 = 250.0f;
-    define(config, 4, FunctionCurrent, kRangeCurrent100mA, 0).r0 = 10.0f;
+    define(config, 3, FunctionCurrent, KVX_RANGE_CURRENT_4_20MA, 0).r0 = 250.0f;
+    define(config, 4, FunctionCurrent, KVX_RANGE_CURRENT_0_100MA, 0).r0 = 10.0f;
     define(config, 5, FunctionThermocouple, 24833, 1);
-    define(config, 6, FunctionOhms, 4612, 0x9001);
+    define(config, 6, FunctionOhms, KVX_RANGE_OHMS_30K, KVX_WIRING_4W);
     define(config, 21, FunctionAverage, 0, 0x3);
     define(config, 22, FunctionDifference, 0, 21).alpha = 4;
     define(config, 23, FunctionAverageDifference, 0, 0x30).alpha = 1;

@@ -1,5 +1,5 @@
 // korvel32: the logger. With --headless it runs without any window.
-#include "acquisition/program_identity.h"
+#include "app/program_identity.h"
 #include "headless/headless_options.h"
 #include "headless/run_headless.h"
 

@@ -7,7 +7,7 @@
 namespace kvtest {
 
 struct ProgramRun {
-    int status = -1; // the exit status; -1 when it did not exit normally
+    int status = -1; // the exit status; 128 + the signal that ended it; -1 when it did not end in time
     std::string out;
     std::string err;
 };

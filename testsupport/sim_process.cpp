@@ -26,12 +26,6 @@ std::string afterOk(const std::string &reply, const std::string &line) {
     return reply.size() > 3 ? reply.substr(3) : "";
 }
 
-int remainingMs(std::chrono::steady_clock::time_point deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
-
 } // namespace
 
 SimProcess::SimProcess(const std::vector<std::string> &args) {
@@ -67,7 +61,11 @@ SimProcess::SimProcess(const std::vector<std::string> &args) {
     if (pid_ < 0) {
         throw std::runtime_error("cannot fork korvel-sim");
     }
-    const std::string ready = readLine(kStartTimeoutMs);
+    std::string ready = readLine(kStartTimeoutMs);
+    if (ready.rfind("serial ", 0) == 0) {
+        serialPath_ = ready.substr(7);
+        ready = readLine(kStartTimeoutMs);
+    }
     if (ready.rfind("ready port=", 0) != 0) {
         const std::string stderrText = collectStderr();
         kill(pid_, SIGKILL);
@@ -150,6 +148,26 @@ ScanCounters SimProcess::counters(int bcn) {
     return {value("produced"), value("fetched"), value("lost"), value("cleared"), value("queued")};
 }
 
+std::vector<std::string> SimProcess::serialReceived() {
+    const int count = std::stoi(afterOk(control("serial received"), "serial received"));
+    std::vector<std::string> lines;
+    for (int i = 0; i < count; ++i) {
+        const std::string line = "serial received " + std::to_string(i);
+        lines.push_back(afterOk(control(line), line));
+    }
+    return lines;
+}
+
+std::string SimProcess::serialState(const std::string &key) {
+    const std::string fields = " " + afterOk(control("serial state"), "serial state") + " ";
+    const std::size_t at = fields.find(" " + key + "=");
+    if (at == std::string::npos) {
+        throw std::runtime_error("korvel-sim's serial state lacks " + key + ":" + fields);
+    }
+    const std::size_t start = at + key.size() + 2;
+    return fields.substr(start, fields.find(' ', start) - start);
+}
+
 // One line of the simulator's stdout without its newline; empty on time-out or end.
 std::string SimProcess::readLine(int timeoutMs) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -161,7 +179,7 @@ std::string SimProcess::readLine(int timeoutMs) {
             return line;
         }
         pollfd watched{output_, POLLIN, 0};
-        const int ready = poll(&watched, 1, remainingMs(deadline));
+        const int ready = poll(&watched, 1, millisecondsLeft(deadline));
         if (ready < 0 && errno == EINTR) {
             continue;
         }

@@ -36,6 +36,8 @@ public:
 
     // The base port P from the ready line (4369 in isolated mode).
     int basePort() const { return basePort_; }
+    // The calibration port's pseudo-terminal (started with --serial); else empty.
+    const std::string &serialPath() const { return serialPath_; }
 
     // Sends one control line and returns its reply line ("ok ..." or "error ...");
     // throws std::runtime_error if no reply comes in time.
@@ -48,6 +50,12 @@ public:
     // The instrument's scan counters; throws std::runtime_error on a reply without them.
     ScanCounters counters(int bcn);
 
+    // What came over the calibration port: command lines without CR LF, "<03>"
+    // for a prompt byte.
+    std::vector<std::string> serialReceived();
+    // One value of "serial state", e.g. "resets" or "line".
+    std::string serialState(const std::string &key);
+
 private:
     std::vector<std::pair<int, std::string>> requestLog(int bcn);
     std::string readLine(int timeoutMs);
@@ -59,6 +67,7 @@ private:
     int errors_ = -1;
     std::string pending_;
     int basePort_ = 0;
+    std::string serialPath_;
 };
 
 } // namespace kvtest

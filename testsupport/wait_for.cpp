@@ -16,4 +16,10 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs) {
     return true;
 }
 
+int millisecondsLeft(std::chrono::steady_clock::time_point deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
 } // namespace kvtest

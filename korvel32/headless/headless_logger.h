@@ -2,8 +2,8 @@
 // or a termination signal, Stop All with the last scans drained, shutdown.
 #pragma once
 
-#include "acquisition/application_startup.h"
-#include "acquisition/application_state.h"
+#include "app/application_startup.h"
+#include "app/application_state.h"
 #include "headless_options.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
@@ -30,8 +30,9 @@ private:
     std::ostream &statusOut_;
     PrintingUserInterface ui_;
     SystemClock clock_;
+    InstrumentLink link_;
     SetupHost setupHost_;
-    ApplicationState state_{setupHost_, ui_};
+    ApplicationState state_{link_, setupHost_, ui_};
     StartupWindowSteps windows_;
     StartupPaths paths_;
     ApplicationStartup startup_;

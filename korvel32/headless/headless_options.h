@@ -2,7 +2,7 @@
 // setup file, plus how long to log and how to answer questions.
 #pragma once
 
-#include "acquisition/command_line.h"
+#include "app/command_line.h"
 #include "platform/printing_user_interface.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "logging_deadline.h"
 
-#include "acquisition/logging_commands.h"
+#include "logging/logging_commands.h"
 
 namespace korvel {
 

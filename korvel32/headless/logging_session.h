@@ -4,8 +4,8 @@
 // the files use.
 #pragma once
 
-#include "acquisition/logging_core.h"
-#include "acquisition/session_target.h"
+#include "logging/logging_core.h"
+#include "logging/session_target.h"
 #include "status_lines.h"
 
 #include <chrono>
@@ -14,7 +14,7 @@
 
 namespace korvel {
 
-class LoggingSession : private LoggingFrontEnd {
+class LoggingSession : private LoggingWindows {
 public:
     // Long enough for every instrument to hand over the scans it still holds.
     static constexpr std::chrono::seconds kDrainBound{10};

@@ -1,6 +1,6 @@
 #include "status_lines.h"
 
-#include "acquisition/logging_engine.h"
+#include "logging/logging_engine.h"
 #include "setup/instrument_table.h"
 
 #include <ostream>

@@ -1,17 +1,16 @@
 #include "platform/ini_profile.h"
 
+#include "platform/atomic_replace.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <climits>
-#include <cstdio>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace korvel {
 namespace {
@@ -110,31 +109,23 @@ std::optional<std::string> lookUp(const std::string &path, std::string_view sect
     return std::string(value);
 }
 
-bool isReadOnly(const std::string &path, mode_t &mode) {
+bool isReadOnly(const std::string &path) {
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        mode = 0644;
-        return false;
-    }
-    mode = status.st_mode & 07777;
-    return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    return ::stat(path.c_str(), &status) == 0 && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
-bool replaceFile(const std::string &path, const std::string &content, mode_t mode) {
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return false;
-    bool written = ::fchmod(fd, mode) == 0;
-    for (std::size_t done = 0; written && done < content.size();) {
-        const ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        written = n > 0;
-        done += written ? static_cast<std::size_t>(n) : 0;
-    }
-    written = (::close(fd) == 0) && written;
-    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
-    ::unlink(temporary.c_str());
-    return false;
+// Reads the file's lines, lets edit change them and writes the file anew.
+// False when the file is read-only, too large or cannot be written.
+bool rewrite(const std::string &path, const std::function<void(std::vector<std::string_view> &)> &edit) {
+    if (isReadOnly(path)) return false;
+    const std::string content = readCapped(path).value_or(std::string());
+    if (content.size() > kProfileSizeLimit) return false;
+    std::vector<std::string_view> lines = splitLines(content);
+    edit(lines);
+    std::string text;
+    text.reserve(content.size() + 256);
+    for (const std::string_view line : lines) text.append(line).append("\r\n");
+    return replaceFile(path, text);
 }
 
 } // namespace
@@ -161,28 +152,47 @@ int readProfileInt(const std::string &path, std::string_view section, std::strin
 
 bool writeProfileString(const std::string &path, std::string_view section, std::string_view key,
                         std::string_view value) {
-    mode_t mode = 0;
-    if (isReadOnly(path, mode)) return false;
-    const std::string content = readCapped(path).value_or(std::string());
-    if (content.size() > kProfileSizeLimit) return false;
-
-    std::vector<std::string_view> lines = splitLines(content);
     const std::string entry = std::string(key) + "=" + std::string(value);
     const std::string header = "[" + std::string(section) + "]";
-    const Lookup found = find(lines, section, key);
-    if (found.keyLine)
-        lines[*found.keyLine] = entry;
-    else if (found.sectionLine)
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(found.lastEntry) + 1, entry);
-    else {
-        lines.push_back(header);
-        lines.push_back(entry);
-    }
+    return rewrite(path, [&](std::vector<std::string_view> &lines) {
+        const Lookup found = find(lines, section, key);
+        if (found.keyLine)
+            lines[*found.keyLine] = entry;
+        else if (found.sectionLine)
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(found.lastEntry) + 1, entry);
+        else {
+            lines.push_back(header);
+            lines.push_back(entry);
+        }
+    });
+}
 
-    std::string text;
-    text.reserve(content.size() + entry.size() + header.size() + 8);
-    for (const std::string_view line : lines) text.append(line).append("\r\n");
-    return replaceFile(path, text, mode);
+std::vector<std::string> readProfileKeys(const std::string &path, std::string_view section) {
+    std::vector<std::string> keys;
+    const auto content = readCapped(path);
+    if (!content) return keys;
+    bool inSection = false;
+    for (const std::string_view line : splitLines(std::string_view(*content).substr(0, kProfileSizeLimit))) {
+        if (const auto name = sectionName(line)) {
+            if (inSection) break; // only the first section of that name counts
+            inSection = sameName(*name, section);
+            continue;
+        }
+        const auto entry = inSection ? keyLine(line) : std::nullopt;
+        if (!entry) continue;
+        const bool known =
+            std::any_of(keys.begin(), keys.end(), [&](const std::string &key) { return sameName(key, entry->key); });
+        if (!known) keys.emplace_back(entry->key);
+    }
+    return keys;
+}
+
+bool deleteProfileKey(const std::string &path, std::string_view section, std::string_view key) {
+    if (!lookUp(path, section, key)) return true;
+    return rewrite(path, [&](std::vector<std::string_view> &lines) {
+        if (const auto keyLine = find(lines, section, key).keyLine)
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*keyLine));
+    });
 }
 
 } // namespace korvel

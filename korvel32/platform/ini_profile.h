@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace korvel {
 
@@ -30,5 +31,14 @@ int readProfileInt(const std::string &path, std::string_view section, std::strin
 // replaces it. False when the file is read-only, too large or cannot be written.
 bool writeProfileString(const std::string &path, std::string_view section, std::string_view key,
                         std::string_view value);
+
+// The keys of section in the order they stand, each once (as first spelled);
+// empty when the file or the section is missing.
+std::vector<std::string> readProfileKeys(const std::string &path, std::string_view section);
+
+// Removes key from section, keeping every other line as it was. True when the
+// key is gone afterwards (also when it was never there); false when the file
+// is read-only, too large or cannot be written.
+bool deleteProfileKey(const std::string &path, std::string_view section, std::string_view key);
 
 } // namespace korvel

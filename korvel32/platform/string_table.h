@@ -15,51 +15,93 @@ std::string resourceString(int id);
 // are left in place for the caller to fill.
 std::string instrumentMessage(int id, unsigned bcn);
 
-// Messages shown from more than one place.
+// The messages the program shows, by the number of their text.
 namespace message {
+inline constexpr int kSetupChanged = 5;
+inline constexpr int kUnableToInitializeDde = 11;
+inline constexpr int kNoChannelsDefined = 14;
+inline constexpr int kCannotCreateDataFile = 15;
+inline constexpr int kCannotOpenDataFile = 16;
+inline constexpr int kDataFileNotCompatible = 17;
+inline constexpr int kCommunicationInterruption = 18;
+inline constexpr int kInvalidInstrumentTime = 19;
 inline constexpr int kLowOnMemory = 21;
-inline constexpr int kCcfUnreadable = 1317; // "Unable to open Communications Configuration File!"
-
-// The computed channel rules, met in the configuration dialogs and korvel-setup.
+inline constexpr int kMaximumInstrumentsReached = 22;
+inline constexpr int kInstrumentSoftwareOutdated = 25;
+inline constexpr int kLoggerSoftwareOutdated = 26;
+inline constexpr int kNoEquationsOrCustomRtd = 27;
+inline constexpr int kConfigurationWhileLogging = 30;
+inline constexpr int kCommunicationInterruptionCode = 31;
+inline constexpr int kScanQueueOverflow = 32;
+inline constexpr int kOldestScansOverwritten = 33;
+inline constexpr int kNewestScansDiscarded = 34;
+inline constexpr int kCannotWriteDataFile = 35;
+inline constexpr int kCannotWriteTrendLink = 36;
+inline constexpr int kRamConstantsCorrupted = 37;
+inline constexpr int kAnalogProcessorSilent = 38;
+inline constexpr int kUnableToOpenSetup = 39;
+inline constexpr int kUnableToWriteSetup = 40;
+inline constexpr int kInvalidSetupFile = 41;
+inline constexpr int kCannotCreateReport = 42;
+inline constexpr int kCannotWriteReport = 43;
+inline constexpr int kFilenameInUse = 44; // "Instrument %02u already has this filename!"
+inline constexpr int kCannotOpenMxbFile = 47;
+inline constexpr int kInvalidMxbFile = 48;
+inline constexpr int kIncompatibleSetupVersion = 49;
+inline constexpr int kUnableToStopScanning = 55;
+inline constexpr int kPrimaryIntervalRange = 75;    // "Primary Interval must range from 0 to 24 hours ..."
+inline constexpr int kTriggerIntervalRange = 76;    // "Trigger Interval must range from 0 to 24 hours ..."
+inline constexpr int kMonitorChannelUndefined = 77; // "Must Select Function for Monitor Channel!"
+inline constexpr int kNoTriggerType = 78;           // "Select at least one trigger type!"
+inline constexpr int kDurationZero = 79;            // "Duration Interval must be greater than zero!"
+inline constexpr int kRtdR0Range = 156;             // "RTD R0 value must range from 10 to 1010 Ohms!"
+inline constexpr int kRtdAlphaRange = 157;          // "RTD Alpha value must range from %g to %g!"
+inline constexpr int kShuntRange = 158;             // "Shunt Resistance value must range from 10 to 250 Ohms!"
+inline constexpr int kSerialPortUnavailable = 180;  // "Unable to open RS232 port!"
+inline constexpr int kCalibrationModeOff = 181;
+inline constexpr int kInstrumentSilent = 182; // "Unable to communicate with instrument!"
+inline constexpr int kBadCalibrationInput = 183;
+inline constexpr int kActualValueRefused = 184;
+inline constexpr int kInvalidAlarmValue = 220;    // "Invalid Alarm Value!"
+inline constexpr int kInvalidOffset = 288;        // "Invalid Offset (B) Value!"
+inline constexpr int kInvalidFactor = 289;        // "Invalid Factor (M) Value!"
+inline constexpr int kInvalidInputMinimum = 290;  // "Invalid Minimum Value for Input Range!"
+inline constexpr int kInvalidInputMaximum = 291;  // "Invalid Maximum Value for Input Range!"
+inline constexpr int kInputRangeTooNarrow = 292;  // "Minimum and Maximum values for Input Range must be ..."
+inline constexpr int kInvalidScaledMinimum = 293; // "Invalid Minimum Value for Scaled Range!"
+inline constexpr int kInvalidScaledMaximum = 294; // "Invalid Maximum Value for Scaled Range!"
+inline constexpr int kNoValidMxb = 295;           // "Entered values do not generate valid Mx+B values!"
+inline constexpr int kReadingRemainingScans = 550;
+inline constexpr int kModelMismatch = 641;
+inline constexpr int kBcnMismatch = 646;
+inline constexpr int kSlavesBecomeAsync = 690;  // "All Slave instruments will become Async.  Continue?"
+inline constexpr int kMasterBecomesSlave = 691; // "Current Master instrument will become a Slave.  Continue?"
+inline constexpr int kMasterBecomesAsync = 692; // "Current Master instrument will become Async.  Continue?"
+inline constexpr int kCopyToDifferentModel = 693;
+inline constexpr int kNotRespondingToCommand = 714;
+inline constexpr int kOpenThermocouple = 1277;          // "Open TC"
+inline constexpr int kPositiveOverload = 1278;          // "+Overload"
+inline constexpr int kNegativeOverload = 1279;          // "-Overload"
+inline constexpr int kFourWireOnUpperChannels = 1313;   // "4W Measurements not allowed on Channels 11-20!"
 inline constexpr int kLowerChannelsOnly = 1314;         // "Computed channels must be calculated from lower ..."
 inline constexpr int kChannelMustBeDefined = 1315;      // "Channel %04u must be defined for calculation of ..."
 inline constexpr int kSelectGroupAverageChannel = 1316; // "Select at least one group average channel!"
-inline constexpr int kEquationBufferExceeded = 1324;    // "Computed channel %04u: Instrument equation buffer ..."
-inline constexpr int kEquationCompileErrors = 1600;     // compiler error n reads message 1599 + n, n = 1..8
-inline constexpr int kInvalidEquation = 1601;           // and any other error this one
-
-// The other configuration dialogs, met there and in korvel-setup.
-inline constexpr int kFilenameInUse = 44;             // "Instrument %02u already has this filename!"
-inline constexpr int kPrimaryIntervalRange = 75;      // "Primary Interval must range from 0 to 24 hours ..."
-inline constexpr int kTriggerIntervalRange = 76;      // "Trigger Interval must range from 0 to 24 hours ..."
-inline constexpr int kMonitorChannelUndefined = 77;   // "Must Select Function for Monitor Channel!"
-inline constexpr int kNoTriggerType = 78;             // "Select at least one trigger type!"
-inline constexpr int kDurationZero = 79;              // "Duration Interval must be greater than zero!"
-inline constexpr int kRtdR0Range = 156;               // "RTD R0 value must range from 10 to 1010 Ohms!"
-inline constexpr int kRtdAlphaRange = 157;            // "RTD Alpha value must range from %g to %g!"
-inline constexpr int kShuntRange = 158;               // "Shunt Resistance value must range from 10 to 250 Ohms!"
-inline constexpr int kInvalidAlarmValue = 220;        // "Invalid Alarm Value!"
-inline constexpr int kInvalidOffset = 288;            // "Invalid Offset (B) Value!"
-inline constexpr int kInvalidFactor = 289;            // "Invalid Factor (M) Value!"
-inline constexpr int kInvalidInputMinimum = 290;      // "Invalid Minimum Value for Input Range!"
-inline constexpr int kInvalidInputMaximum = 291;      // "Invalid Maximum Value for Input Range!"
-inline constexpr int kInputRangeTooNarrow = 292;      // "Minimum and Maximum values for Input Range must be ..."
-inline constexpr int kInvalidScaledMinimum = 293;     // "Invalid Minimum Value for Scaled Range!"
-inline constexpr int kInvalidScaledMaximum = 294;     // "Invalid Maximum Value for Scaled Range!"
-inline constexpr int kNoValidMxb = 295;               // "Entered values do not generate valid Mx+B values!"
-inline constexpr int kSlavesBecomeAsync = 690;        // "All Slave instruments will become Async.  Continue?"
-inline constexpr int kMasterBecomesSlave = 691;       // "Current Master instrument will become a Slave.  Continue?"
-inline constexpr int kMasterBecomesAsync = 692;       // "Current Master instrument will become Async.  Continue?"
-inline constexpr int kFourWireOnUpperChannels = 1313; // "4W Measurements not allowed on Channels 11-20!"
-inline constexpr int kInvalidValue = 1323;            // "Invalid Value!"
-inline constexpr int kRolloverFileSize = 1500;        // "File Size must be between 200 and 100000!"
-inline constexpr int kRolloverHourOfDay = 1501;       // "Hour of Day must be between 0 and 23!"
-inline constexpr int kRolloverTimeInterval = 1502;    // "Time Interval must be between 1 and 99!"
-inline constexpr int kRolloverFreeDiskSpace = 1503;   // "Min. Free Disk Space must be between 0 and 100000!"
-inline constexpr int kLowerDialogChangesLost = 2101;  // "Changes made in lower level dialog boxes will be lost. ..."
-inline constexpr int kBatchIntervalRange = 2102;      // "Time Interval must range from 1 minute to 999 hours ..."
-inline constexpr int kBatchTimeOfDay = 2103;          // "Time of day must be entered as 0 to 23 hours and ..."
-inline constexpr int kTrendLinkUncPath = 2104;        // "Trend Link data file paths must begin with a drive ..."
+inline constexpr int kCcfUnreadable = 1317;
+inline constexpr int kInvalidBcns = 1322;
+inline constexpr int kInvalidValue = 1323;           // "Invalid Value!"
+inline constexpr int kEquationBufferExceeded = 1324; // "Computed channel %04u: Instrument equation buffer ..."
+inline constexpr int kRolloverFileSize = 1500;       // "File Size must be between 200 and 100000!"
+inline constexpr int kRolloverHourOfDay = 1501;      // "Hour of Day must be between 0 and 23!"
+inline constexpr int kRolloverTimeInterval = 1502;   // "Time Interval must be between 1 and 99!"
+inline constexpr int kRolloverFreeDiskSpace = 1503;  // "Min. Free Disk Space must be between 0 and 100000!"
+inline constexpr int kEquationCompileErrors = 1600;  // compiler error n reads message 1599 + n, n = 1..8
+inline constexpr int kInvalidEquation = 1601;        // and any other error this one
+inline constexpr int kToolboxQueueSizeRange = 1710;
+inline constexpr int kToolboxQueueShortage = 1711;
+inline constexpr int kLowerDialogChangesLost = 2101; // "Changes made in lower level dialog boxes will be lost. ..."
+inline constexpr int kBatchIntervalRange = 2102;     // "Time Interval must range from 1 minute to 999 hours ..."
+inline constexpr int kBatchTimeOfDay = 2103;         // "Time of day must be entered as 0 to 23 hours and ..."
+inline constexpr int kTrendLinkUncPath = 2104;       // "Trend Link data file paths must begin with a drive ..."
 } // namespace message
 
 } // namespace korvel

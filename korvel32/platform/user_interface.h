@@ -1,6 +1,6 @@
-// The one way the engine (setup and acquisition) speaks to the user. The Qt
-// shell shows real windows, the headless front end prints and answers by
-// policy, and tests script the answers.
+// The one way the engine (setup, logging, data files, application) speaks to
+// the user. The Qt shell shows real windows, the headless front end prints
+// and answers by policy, and tests script the answers.
 #pragma once
 
 #include <string>
@@ -48,6 +48,10 @@ public:
 
     // A notification to a child window (numbers in window_notifications.h).
     virtual void notify(ChildWindow window, int message, int wParam, long lParam) = 0;
+
+    // Called over and over while the engine waits on a device of its own (the
+    // serial line), so that windows repaint and timers run; user input waits.
+    virtual void pumpEvents() {}
 };
 
 // Shows the busy cursor for the lifetime of the object.

@@ -1,6 +1,6 @@
 #include "setup/bcn_lookup.h"
 
-#include <kvlink32.h>
+#include "link/instrument_link.h"
 
 namespace korvel {
 
@@ -8,13 +8,16 @@ ModelCode modelFromCcfCode(std::int32_t ccfModel) {
     return ccfModel == KVX_MODEL_M100A ? ModelCode::M100A : ModelCode::M200A;
 }
 
-BcnLookup lookUpBcn(unsigned bcn) {
-    std::uint8_t address[4] = {};
-    std::int32_t model = 0;
+BcnLookup lookUpBcn(InstrumentLink &link, unsigned bcn) {
+    CcfEntry entry;
     BcnLookup result;
-    result.status = kvxCCFgetBCN(static_cast<std::int32_t>(bcn), address, &model);
-    if (result.present()) result.model = modelFromCcfCode(model);
+    result.status = link.ccfGetBcn(static_cast<std::int32_t>(bcn), entry);
+    if (result.present()) result.model = modelFromCcfCode(entry.model);
     return result;
+}
+
+BcnResolver bcnResolver(InstrumentLink &link) {
+    return [&link](unsigned bcn) { return lookUpBcn(link, bcn); };
 }
 
 } // namespace korvel

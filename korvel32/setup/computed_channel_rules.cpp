@@ -1,6 +1,6 @@
 #include "setup/computed_channel_rules.h"
 
-#include "kvlink32.h"
+#include "link/instrument_link.h"
 #include "platform/string_table.h"
 #include "setup/text_format.h"
 
@@ -60,12 +60,13 @@ bool defined(const InstrumentSetup &setup, int channel) {
     return channel >= 1 && channel <= kChannelCount && setup.channel(channel).function != ChannelFunction::Off;
 }
 
-std::optional<ComputedChannelRefusal> compileEquation(ComputedDefinition &definition, char decimalSymbol) {
+std::optional<ComputedChannelRefusal> compileEquation(InstrumentLink &link, ComputedDefinition &definition,
+                                                      char decimalSymbol) {
     std::string text = definition.equation;
     std::replace(text.begin(), text.end(), decimalSymbol, '.');
     std::array<std::uint8_t, KVX_EQUATION_AREA> code{};
     std::int32_t mask = 0, length = 0, position = 0, errorCode = 0;
-    if (kvxParseExpr(text.c_str(), code.data(), &mask, &length, &position, &errorCode) != 1) {
+    if (link.parseExpr(text.c_str(), code.data(), mask, length, position, errorCode) != 1) {
         const int messageId = compileErrorMessage(errorCode);
         ComputedChannelRefusal refused = refusal(messageId, resourceString(messageId), ComputedChannelField::Equation);
         refused.caret = position;
@@ -100,14 +101,15 @@ void chooseComputedFunction(ComputedDefinition &definition, ChannelFunction func
     }
 }
 
-std::optional<ComputedChannelRefusal> acceptComputedFunction(ComputedDefinition &definition, char decimalSymbol) {
+std::optional<ComputedChannelRefusal> acceptComputedFunction(InstrumentLink &link, ComputedDefinition &definition,
+                                                             char decimalSymbol) {
     switch (definition.channel.function) {
         case ChannelFunction::Average:
         case ChannelFunction::ChanAMinusAverage:
             if (definition.channel.averageSet != 0) return std::nullopt;
             return refusal(message::kSelectGroupAverageChannel, resourceString(message::kSelectGroupAverageChannel),
                            ComputedChannelField::GroupAverage);
-        case ChannelFunction::Equation: return compileEquation(definition, decimalSymbol);
+        case ChannelFunction::Equation: return compileEquation(link, definition, decimalSymbol);
         default: return std::nullopt;
     }
 }

@@ -16,6 +16,8 @@
 
 namespace korvel {
 
+class InstrumentLink;
+
 // The control a refused entry hands the focus back to.
 enum class ComputedChannelField {
     GroupAverage,     // Computed Function: the Group Average list
@@ -51,7 +53,8 @@ void chooseComputedFunction(ComputedDefinition &definition, ChannelFunction func
 // character read as a point, and a compile error refused with the compiler's
 // message (1600..1607) and its position. On success an Equation's text, its
 // length, compiled size and channel set (bit n = channel n) are set.
-std::optional<ComputedChannelRefusal> acceptComputedFunction(ComputedDefinition &definition, char decimalSymbol);
+std::optional<ComputedChannelRefusal> acceptComputedFunction(InstrumentLink &link, ComputedDefinition &definition,
+                                                             char decimalSymbol);
 
 // The accepted definition applied to each selected computed channel. A
 // channel is refused, and left as it was, when the definition refers to it or

@@ -45,7 +45,9 @@ public:
 
     // 1316 for an average without channels; an equation that does not compile
     // keeps its text and names the place of the error (1600..1607).
-    std::optional<ComputedChannelRefusal> accept() { return acceptComputedFunction(definition_, decimalSymbol_); }
+    std::optional<ComputedChannelRefusal> accept(InstrumentLink &link) {
+        return acceptComputedFunction(link, definition_, decimalSymbol_);
+    }
     const ComputedDefinition &definition() const { return definition_; }
 
 private:

@@ -11,9 +11,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int kCannotCreateMessage = 42;
-constexpr int kCannotWriteMessage = 43;
-
 // The columns of a line, each filled out to its width; the last one is not.
 std::string columnsLine(const ReportRow &row, std::initializer_list<std::pair<std::size_t, std::size_t>> columns,
                         std::size_t last) {
@@ -48,7 +45,7 @@ std::string configurationReportText(const ConfigurationReport &report) {
 bool saveConfigurationReport(const std::string &path, const ConfigurationReport &report, UserInterface &ui) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) {
-        ui.showMessage(resourceString(kCannotCreateMessage), MessageIcon::Exclamation, MessageButtons::Ok);
+        ui.showMessage(resourceString(message::kCannotCreateReport), MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
     BusyCursor busy(ui);
@@ -56,7 +53,7 @@ bool saveConfigurationReport(const std::string &path, const ConfigurationReport 
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.flush();
     if (!file) {
-        ui.showMessage(resourceString(kCannotWriteMessage), MessageIcon::Exclamation, MessageButtons::Ok);
+        ui.showMessage(resourceString(message::kCannotWriteReport), MessageIcon::Exclamation, MessageButtons::Ok);
         return false;
     }
     return true;

@@ -12,9 +12,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int kLoggingTargetMessage = 30;
-constexpr int kDifferentModelMessage = 693;
-
 bool anyOtherModel(const InstrumentTable &table, ModelCode sourceModel, const std::vector<int> &targetSlots) {
     return std::any_of(targetSlots.begin(), targetSlots.end(),
                        [&](int slot) { return table.slot(slot).model != sourceModel; });
@@ -56,7 +53,7 @@ CopyResult copyChannels(InstrumentTable &table, int sourceSlot, const std::vecto
     if (targetSlots.empty()) return {CopyOutcome::Cancelled, {}};
     const InstrumentSlot &source = table.slot(sourceSlot);
     if (anyOtherModel(table, source.model, targetSlots) &&
-        ui.showMessage(resourceString(kDifferentModelMessage), MessageIcon::Question, MessageButtons::YesNo) !=
+        ui.showMessage(resourceString(message::kCopyToDifferentModel), MessageIcon::Question, MessageButtons::YesNo) !=
             MessageAnswer::Yes) {
         return {CopyOutcome::KeepOpen, {}};
     }
@@ -65,7 +62,7 @@ CopyResult copyChannels(InstrumentTable &table, int sourceSlot, const std::vecto
     for (int slot : targetSlots) {
         InstrumentSlot &target = table.slot(slot);
         if (logging(slot)) {
-            ui.showMessage(instrumentMessage(kLoggingTargetMessage, target.bcn), MessageIcon::Exclamation,
+            ui.showMessage(instrumentMessage(message::kConfigurationWhileLogging, target.bcn), MessageIcon::Exclamation,
                            MessageButtons::Ok);
             continue;
         }

@@ -15,7 +15,7 @@ struct SetupTemplate;
 constexpr int kInstrumentSlots = 20;
 
 // The persistent part of a slot. Its scan buffer and logging-run state belong
-// to the acquisition layer, which keeps them beside the table by slot number.
+// to the logging layer, which keeps them beside the table by slot number.
 struct InstrumentSlot {
     bool inUse = false;
     std::uint16_t bcn = 0;

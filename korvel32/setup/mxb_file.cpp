@@ -14,9 +14,6 @@ namespace korvel {
 
 namespace {
 
-constexpr int kCannotOpenMessage = 47;
-constexpr int kInvalidFileMessage = 48;
-
 struct FileText {
     int problem = 0; // the message that refuses the file, 0 when read
     std::string text;
@@ -29,19 +26,19 @@ FileText readMxbFileText(const std::string &path) {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::status(path, error);
-    if (error || !fs::exists(status)) return {kCannotOpenMessage, {}};
-    if (!fs::is_regular_file(status)) return {kCannotOpenMessage, {}};
+    if (error || !fs::exists(status)) return {message::kCannotOpenMxbFile, {}};
+    if (!fs::is_regular_file(status)) return {message::kCannotOpenMxbFile, {}};
     const std::uintmax_t size = fs::file_size(path, error);
-    if (error) return {kCannotOpenMessage, {}};
-    if (size > kMxbFileMaximumSize) return {kInvalidFileMessage, {}};
+    if (error) return {message::kCannotOpenMxbFile, {}};
+    if (size > kMxbFileMaximumSize) return {message::kInvalidMxbFile, {}};
 
     std::ifstream file(path, std::ios::binary);
-    if (!file) return {kCannotOpenMessage, {}};
+    if (!file) return {message::kCannotOpenMxbFile, {}};
     std::string text(kMxbFileMaximumSize + 1, '\0');
     file.read(text.data(), static_cast<std::streamsize>(text.size()));
     const std::streamsize count = file.gcount();
     if (file.bad() || count <= 0 || static_cast<std::uintmax_t>(count) > kMxbFileMaximumSize) {
-        return {kInvalidFileMessage, {}};
+        return {message::kInvalidMxbFile, {}};
     }
     text.resize(static_cast<std::size_t>(count));
     return {0, std::move(text)};
@@ -70,7 +67,7 @@ MxbLoadResult loadIntoSetup(InstrumentSetup &setup, const std::string &path, cha
     }
     const MxbText parsed = parseMxbText(file.text, decimalSymbol);
     if (!parsed.valid) {
-        showError(ui, resourceString(kInvalidFileMessage) + "\r\n\"" + parsed.offendingLine + "...\"");
+        showError(ui, resourceString(message::kInvalidMxbFile) + "\r\n\"" + parsed.offendingLine + "...\"");
         return MxbLoadResult::Refused;
     }
     if (!applyMxbLines(*working, parsed.lines)) return MxbLoadResult::Unchanged;
@@ -91,12 +88,12 @@ MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const 
                                     const std::string &programDirectory, const SlotLogging &logging, char decimalSymbol,
                                     UserInterface &ui) {
     const int slot = table.find(bcn);
-    if (slot == 0) return {kMxbReplyNoSuchInstrument, false};
-    if (logging(slot)) return {kMxbReplyInstrumentLogging, false};
+    if (slot == 0) return {ToolboxReply::NoSuchInstrument, false};
+    if (logging(slot)) return {ToolboxReply::InstrumentLogging, false};
     const std::string path = programRelativePath(programDirectory, fileName);
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) return {kMxbReplyNoSuchFile, false};
-    return {kMxbReplyDone, loadMxbFile(table, slot, path, decimalSymbol, ui) == MxbLoadResult::Applied};
+    if (!std::filesystem::exists(path, error)) return {ToolboxReply::NoSuchMxbFile, false};
+    return {ToolboxReply::Done, loadMxbFile(table, slot, path, decimalSymbol, ui) == MxbLoadResult::Applied};
 }
 
 } // namespace korvel

@@ -3,6 +3,7 @@
 // instrument as it was.
 #pragma once
 
+#include "platform/toolbox_reply.h"
 #include "platform/user_interface.h"
 #include "setup/instrument_table.h"
 #include "setup/slot_logging.h"
@@ -14,13 +15,6 @@ namespace korvel {
 
 // An Mx+B file is small; a larger one is refused unread.
 constexpr std::uintmax_t kMxbFileMaximumSize = 1000;
-
-// Reply codes of the remote load as 16-bit values; sign-extended they read
-// -6003, -6005 and -6025.
-constexpr std::uint16_t kMxbReplyNoSuchInstrument = 59533;
-constexpr std::uint16_t kMxbReplyInstrumentLogging = 59531;
-constexpr std::uint16_t kMxbReplyNoSuchFile = 59511;
-constexpr std::uint16_t kMxbReplyDone = 0;
 
 enum class MxbLoadResult {
     Applied,   // the instrument's configuration changed
@@ -39,7 +33,7 @@ MxbLoadResult loadMxbFile(InstrumentTable &table, int slot, const std::string &p
 // shown as in the menu form; changed tells the caller to mark the setup
 // modified.
 struct MxbRemoteResult {
-    std::uint16_t reply = kMxbReplyDone;
+    ToolboxReply reply = ToolboxReply::Done;
     bool changed = false;
 };
 MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const std::string &fileName,

@@ -12,17 +12,7 @@
 
 namespace korvel {
 
-namespace {
-
-constexpr int kSetupChanged = 5;
-constexpr int kUnableToOpen = 39;
-constexpr int kUnableToWrite = 40;
-constexpr int kInvalidFile = 41;
-constexpr int kIncompatibleVersion = 49;
-constexpr int kInvalidBcns = 1322;
-constexpr int kToolboxQueueShortage = 1711;
-
-} // namespace
+namespace {} // namespace
 
 CSetupDoc::CSetupDoc(SetupTarget target, UserInterface &ui, const RegionalFormats &regional)
         : target_(std::move(target)), ui_(ui), regional_(regional) {}
@@ -48,7 +38,7 @@ bool CSetupDoc::open(const std::string &path) {
     if (target_.host.anyInstrumentLogging()) return false;
     const auto bytes = readSetupFile(path);
     if (!bytes) {
-        showError(kUnableToOpen);
+        showError(message::kUnableToOpenSetup);
         return false;
     }
     if (bytes->empty()) {
@@ -58,7 +48,7 @@ bool CSetupDoc::open(const std::string &path) {
         return true;
     }
     if (bytes->size() < kFileHeaderSize) {
-        showError(kInvalidFile);
+        showError(message::kInvalidSetupFile);
         return false;
     }
     if (isRecordForm(*bytes)) return finishOpen(readRecordForm(*bytes, target_), path, false);
@@ -69,14 +59,16 @@ bool CSetupDoc::open(const std::string &path) {
 bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, bool textForm) {
     if (outcome.setupReplaced) modified_ = true;
     switch (outcome.status) {
-        case LoadOutcome::Status::Invalid: showError(kInvalidFile); return false;
-        case LoadOutcome::Status::Incompatible: showError(kIncompatibleVersion, outcome.versionText); return false;
+        case LoadOutcome::Status::Invalid: showError(message::kInvalidSetupFile); return false;
+        case LoadOutcome::Status::Incompatible:
+            showError(message::kIncompatibleSetupVersion, outcome.versionText);
+            return false;
         case LoadOutcome::Status::OutOfMemory: showError(message::kLowOnMemory); return false;
         case LoadOutcome::Status::Loaded: break;
     }
-    if (outcome.toolboxQueueShortage) showError(kToolboxQueueShortage);
+    if (outcome.toolboxQueueShortage) showError(message::kToolboxQueueShortage);
     if (!outcome.invalidBcns.empty()) {
-        std::string text = resourceString(kInvalidBcns);
+        std::string text = resourceString(message::kInvalidBcns);
         const std::size_t placeholder = text.find("%s");
         if (placeholder != std::string::npos) text.replace(placeholder, 2, invalidBcnList(outcome.invalidBcns));
         ui_.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok);
@@ -94,7 +86,7 @@ bool CSetupDoc::save(const std::string &path) {
     const auto bytes =
         writeRecordForm(target_.instruments, target_.options, target_.host.plotWindowRect(), target_.plot);
     if (!replaceSetupFile(path, bytes)) {
-        showError(kUnableToWrite);
+        showError(message::kUnableToWriteSetup);
         return false;
     }
     modified_ = false;
@@ -105,7 +97,8 @@ bool CSetupDoc::save(const std::string &path) {
 bool CSetupDoc::saveBeforeClose(const std::function<void()> &saveCommand) {
     if (target_.host.anyInstrumentLogging()) return false;
     if (!modified_) return true;
-    switch (ui_.showMessage(resourceString(kSetupChanged), MessageIcon::Question, MessageButtons::YesNoCancel)) {
+    switch (
+        ui_.showMessage(resourceString(message::kSetupChanged), MessageIcon::Question, MessageButtons::YesNoCancel)) {
         case MessageAnswer::Yes: saveCommand(); return !modified_;
         case MessageAnswer::No: modified_ = false; return true;
         default: return false;

@@ -17,8 +17,8 @@ inline constexpr std::size_t kSetupFileSizeLimit = 1024 * 1024;
 // or another program holds it for writing.
 std::optional<std::vector<std::uint8_t>> readSetupFile(const std::string &path);
 
-// Writes the bytes to a temporary file beside path and renames it over path,
-// so that a save that fails half way leaves the previous file as it was.
+// Replaces the file whole (replaceFile), so that a save that fails half way
+// leaves the previous file as it was.
 bool replaceSetupFile(const std::string &path, std::span<const std::uint8_t> bytes);
 
 } // namespace korvel

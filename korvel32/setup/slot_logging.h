@@ -1,5 +1,5 @@
 // Whether the instrument of a slot is logging. The logging runs belong to the
-// acquisition layer, so the setup layer asks through this.
+// logging layer, so the setup layer asks through this.
 #pragma once
 
 #include <functional>

@@ -1,6 +1,6 @@
 #include "shell/about_box.h"
 
-#include "acquisition/program_identity.h"
+#include "app/program_identity.h"
 
 #include <QApplication>
 #include <QDialog>

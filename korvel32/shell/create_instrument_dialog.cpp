@@ -1,29 +1,22 @@
 #include "shell/create_instrument_dialog.h"
 
-#include "platform/string_table.h"
-#include "setup/bcn_lookup.h"
-
-#include <kvlink32.h>
-
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
 
 namespace korvel {
-namespace {
 
-bool reportUnreadable(UserInterface &ui) {
-    ui.showMessage(resourceString(message::kCcfUnreadable), MessageIcon::Exclamation, MessageButtons::Ok);
-    return false;
-}
-
-} // namespace
-
-CreateInstrumentDialog::CreateInstrumentDialog(const InstrumentTable &table, QWidget *parent)
-        : QDialog(parent), table_(table), list_(new QListWidget(this)) {
+CreateInstrumentDialog::CreateInstrumentDialog(const std::vector<AvailableInstrument> &available, QWidget *parent)
+        : QDialog(parent), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Create Instrument Icon"));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (const AvailableInstrument &instrument : available) {
+        auto *line = new QListWidgetItem(QString::fromStdString(instrument.line));
+        line->setData(Qt::UserRole, instrument.bcn);
+        list_->addItem(line);
+    }
+    if (list_->count() > 0) list_->setCurrentRow(0);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -32,28 +25,6 @@ CreateInstrumentDialog::CreateInstrumentDialog(const InstrumentTable &table, QWi
     layout->addWidget(list_);
     layout->addWidget(new QLabel(QStringLiteral("Use <Ctrl> + Click to select multiple instruments"), this));
     layout->addWidget(buttons);
-}
-
-bool CreateInstrumentDialog::listAvailable(UserInterface &ui) {
-    const std::int32_t entries = kvxCCFnumEntries();
-    if (entries < 0) return reportUnreadable(ui);
-    for (std::int32_t index = 0; index < entries; ++index) {
-        std::int32_t bcn = 0;
-        std::int32_t model = 0;
-        std::uint8_t address[4] = {};
-        if (kvxCCFgetEntry(static_cast<std::uint32_t>(index), &bcn, address, &model) < 0) return reportUnreadable(ui);
-        if (table_.find(static_cast<unsigned>(bcn)) != 0) continue;
-        const std::string modelName = resourceString(static_cast<int>(modelFromCcfCode(model)));
-        auto *line = new QListWidgetItem(QString::asprintf("%02u  %s", static_cast<unsigned>(bcn), modelName.c_str()));
-        line->setData(Qt::UserRole, bcn);
-        list_->addItem(line);
-    }
-    if (list_->count() == 0) {
-        ui.showMessage("No instruments are available for association!", MessageIcon::Information, MessageButtons::Ok);
-        return false;
-    }
-    list_->setCurrentRow(0);
-    return true;
 }
 
 std::vector<unsigned> CreateInstrumentDialog::chosenBcns(int limit) const {
@@ -65,10 +36,10 @@ std::vector<unsigned> CreateInstrumentDialog::chosenBcns(int limit) const {
     return bcns;
 }
 
-std::vector<unsigned> chooseInstrumentsInDialog(const InstrumentTable &table, UserInterface &ui, int limit,
+std::vector<unsigned> chooseInstrumentsInDialog(const std::vector<AvailableInstrument> &available, int limit,
                                                 QWidget *parent) {
-    CreateInstrumentDialog dialog(table, parent);
-    if (!dialog.listAvailable(ui) || dialog.exec() != QDialog::Accepted) return {};
+    CreateInstrumentDialog dialog(available, parent);
+    if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.chosenBcns(limit);
 }
 

@@ -2,8 +2,7 @@
 // configuration that the setup does not hold yet, for the user to pick.
 #pragma once
 
-#include "platform/user_interface.h"
-#include "setup/instrument_table.h"
+#include "app/instrument_icon_commands.h"
 
 #include <QDialog>
 
@@ -17,13 +16,8 @@ class CreateInstrumentDialog : public QDialog {
     Q_OBJECT
 
 public:
-    CreateInstrumentDialog(const InstrumentTable &table, QWidget *parent = nullptr);
-
-    // Reads the communications configuration into the list and selects the
-    // first line. False, after telling the user why, when the configuration
-    // cannot be read or offers no instrument the setup lacks: the dialog is
-    // then not to be shown.
-    bool listAvailable(UserInterface &ui);
+    // The first line is selected.
+    explicit CreateInstrumentDialog(const std::vector<AvailableInstrument> &available, QWidget *parent = nullptr);
 
     // The BCNs of the selected lines in list order, at most limit of them.
     std::vector<unsigned> chosenBcns(int limit) const;
@@ -31,13 +25,12 @@ public:
     QListWidget &list() { return *list_; }
 
 private:
-    const InstrumentTable &table_;
     QListWidget *list_;
 };
 
-// The dialog as the command shows it: the BCNs chosen with OK, none when the
-// dialog is cancelled or cannot be shown.
-std::vector<unsigned> chooseInstrumentsInDialog(const InstrumentTable &table, UserInterface &ui, int limit,
+// The dialog as the command shows it: the BCNs chosen with OK, none when it
+// is cancelled.
+std::vector<unsigned> chooseInstrumentsInDialog(const std::vector<AvailableInstrument> &available, int limit,
                                                 QWidget *parent);
 
 } // namespace korvel

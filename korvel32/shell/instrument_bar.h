@@ -3,6 +3,7 @@
 // instrument highlighted.
 #pragma once
 
+#include "app/instrument_icon_commands.h"
 #include "setup/instrument_table.h"
 #include "shell/shell_icons.h"
 
@@ -16,7 +17,7 @@ namespace korvel {
 
 class InstrumentButton;
 
-class InstrumentBar : public QWidget {
+class InstrumentBar : public QWidget, public InstrumentSelection {
     Q_OBJECT
 
 public:
@@ -33,9 +34,9 @@ public:
     // none.
     void removeInstrument(int slot);
 
-    int selectedSlot() const { return selected_; } // 0 = none
+    int selectedSlot() const override { return selected_; } // 0 = none
     // As a click on the slot's button.
-    void selectSlot(int slot);
+    void selectSlot(int slot) override;
     void redrawIcon(int slot);
 
     int rows() const { return rows_; } // 1 or 2

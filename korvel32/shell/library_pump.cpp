@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include <kvlink32.h>
+#include "link/instrument_link.h"
 
 namespace korvel {
 
@@ -13,8 +13,8 @@ void pumpEvents(void *) { QCoreApplication::processEvents(QEventLoop::ExcludeUse
 
 } // namespace
 
-void installLibraryPump() { kvxMessagePumpSet(&pumpEvents, nullptr); }
+void installLibraryPump(InstrumentLink &link) { link.messagePumpSet(&pumpEvents, nullptr); }
 
-void removeLibraryPump() { kvxMessagePumpSet(nullptr, nullptr); }
+void removeLibraryPump(InstrumentLink &link) { link.messagePumpSet(nullptr, nullptr); }
 
 } // namespace korvel

@@ -4,7 +4,9 @@
 
 namespace korvel {
 
-void installLibraryPump();
-void removeLibraryPump();
+class InstrumentLink;
+
+void installLibraryPump(InstrumentLink &link);
+void removeLibraryPump(InstrumentLink &link);
 
 } // namespace korvel

@@ -1,11 +1,12 @@
 #include "main_frame.h"
 
-#include "command_ids.h"
-#include "command_table.h"
+#include "app/command_ids.h"
+#include "app/command_table.h"
+#include "app/setup_title.h"
 #include "config_view.h"
 #include "config_view_metrics.h"
+#include "create_instrument_dialog.h"
 #include "qt_user_interface.h"
-#include "setup_title.h"
 #include "time_change_watch.h"
 
 #include <QAction>
@@ -22,8 +23,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
-
-#include <kvlink32.h>
 
 #include <algorithm>
 #include <cmath>
@@ -51,13 +50,13 @@ WindowRect toWindowRect(const QRect &rect) {
 } // namespace
 
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
-        : QMainWindow(parent), table_(target.table), options_(target.options), document_(target.document),
-          regional_(target.regional), recentFiles_(target.recentFiles), ui_(ui) {
+        : QMainWindow(parent), table_(target.session.table), options_(target.options),
+          document_(target.session.document), regional_(target.session.regional), link_(target.session.link),
+          recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
-        SessionTarget{table_, options_, document_, regional_, target.settings.autoScanDisable, target.programDirectory},
-        ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }}, ui_, clock,
-        this);
+        target.session, ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }},
+        ui_, clock, this);
     createClientArea();
     placeInitially();
     createCommandHandlers();
@@ -66,7 +65,10 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     createToolBars();
     createStatusBar();
     iconCommands_ = std::make_unique<InstrumentIconCommands>(
-        table_, document_, *bar_, ui_, [this](int slot) { return logging_->runs().logging(slot); });
+        table_, document_, link_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
+        [this](const std::vector<AvailableInstrument> &available, int limit) {
+            return chooseInstrumentsInDialog(available, limit, this);
+        });
     closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
     connectLogging();
     table_.setObserver(this);
@@ -217,9 +219,9 @@ void CMainFrame::connectLogging() {
     connect(logging_.get(), &ShellLogging::selectedRunBegan, this, [this](int slot) {
         if (slot == bar_->selectedSlot()) updateViews();
     });
-    connect(logging_.get(), &ShellLogging::configurationChanged, this, &CMainFrame::updateViews);
+    connect(logging_.get(), &ShellLogging::instrumentConfigurationChanged, this, &CMainFrame::updateViews);
     // The library re-reads the PC clock for the instruments' time.
-    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [] { kvxPCTimeChange(); });
+    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] { link_.pcTimeChange(); });
 }
 
 QAction *CMainFrame::recentFileAction(int index) const { return actions_.at(command::kFirstRecentFile + index); }

@@ -4,14 +4,14 @@
 // stopped and the setup is saved or given up.
 #pragma once
 
-#include "acquisition/application_settings.h"
+#include "app/command_rules.h"
+#include "app/instrument_icon_commands.h"
 #include "close_sequence.h"
-#include "command_rules.h"
 #include "instrument_bar.h"
-#include "instrument_icon_commands.h"
 #include "platform/clock.h"
 #include "platform/regional_formats.h"
 #include "recent_file_list.h"
+#include "setup/instrument_calibration.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
 #include "setup/setup_doc.h"
@@ -35,13 +35,11 @@ namespace korvel {
 
 class CConfigView;
 
+// What the main window works on: the setup and settings of the logging
+// session, the options its commands switch, and the recent files.
 struct MainFrameTarget {
-    InstrumentTable &table;
+    SessionTarget session;
     LoggerOptions &options;
-    CSetupDoc &document;
-    const RegionalFormats &regional;
-    const ApplicationSettings &settings;
-    std::string programDirectory;
     RecentFileList &recentFiles;
 };
 
@@ -126,6 +124,7 @@ private:
     void toggleOption(bool LoggerOptions::*flag);
     void toggleLockout();
     void showAbout();
+    void calibrateInstrument();
     void exitApplication();
     void notAvailable();
 
@@ -133,8 +132,10 @@ private:
     LoggerOptions &options_;
     CSetupDoc &document_;
     const RegionalFormats &regional_;
+    InstrumentLink &link_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
+    CalibrationPortSettings calibrationPort_; // kept while the program runs
     std::unique_ptr<ShellLogging> logging_;
     std::map<int, std::function<void()>> handlers_;
     std::map<int, QAction *> actions_;

@@ -1,10 +1,11 @@
 // The main window's commands. Those whose dialogs and windows are still to
 // come say so in an information box.
 #include "about_box.h"
-#include "command_ids.h"
+#include "app/command_ids.h"
+#include "app/setup_title.h"
 #include "help_page.h"
+#include "instrument_calibration_dialog.h"
 #include "main_frame.h"
-#include "setup_title.h"
 
 #include <QFileDialog>
 #include <QStatusBar>
@@ -45,6 +46,7 @@ void CMainFrame::createCommandHandlers() {
         {kStatusOnStart, toggle(&LoggerOptions::statusOnStart)},
         {kStatusOnAlarm, toggle(&LoggerOptions::statusOnAlarm)},
         {kLockout, [this] { toggleLockout(); }},
+        {kCalibration, [this] { calibrateInstrument(); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},
@@ -115,7 +117,7 @@ void CMainFrame::saveSetupTo(const std::string &path) {
     updateTitle();
 }
 
-void CMainFrame::createInstruments() { iconCommands_->createInstruments(this); }
+void CMainFrame::createInstruments() { iconCommands_->createInstruments(); }
 
 void CMainFrame::deleteInstrument() { iconCommands_->deleteSelected(options_.configurationLockout); }
 
@@ -145,6 +147,12 @@ void CMainFrame::toggleOption(bool LoggerOptions::*flag) {
 void CMainFrame::toggleLockout() { options_.configurationLockout = !options_.configurationLockout; }
 
 void CMainFrame::showAbout() { showAboutBox(this); }
+
+void CMainFrame::calibrateInstrument() {
+    if (logging_->anyLogging()) return;
+    InstrumentCalibrationDialog dialog(calibrationPort_, ui_, regional_.decimalSymbol, this);
+    dialog.exec();
+}
 
 void CMainFrame::exitApplication() { close(); }
 

@@ -115,6 +115,10 @@ void QtUserInterface::endBusy() {
     if (busyDepth_ > 0 && --busyDepth_ == 0) QApplication::restoreOverrideCursor();
 }
 
+// User input waits until the engine is done, so that no command can start
+// inside the one that waits.
+void QtUserInterface::pumpEvents() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
+
 // The child windows that take these notifications are still to come.
 void QtUserInterface::notify(ChildWindow, int, int, long) {}
 

@@ -42,6 +42,7 @@ public:
     void beginBusy() override;
     void endBusy() override;
     void notify(ChildWindow window, int message, int wParam, long lParam) override;
+    void pumpEvents() override;
 
 private:
     static constexpr std::size_t kWarningKinds = 4;

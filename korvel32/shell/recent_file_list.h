@@ -2,7 +2,7 @@
 // first, kept in korvmru.ini in the program directory.
 #pragma once
 
-#include "shell/command_ids.h"
+#include "app/command_ids.h"
 
 #include <cstddef>
 #include <string>

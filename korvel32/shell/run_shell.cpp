@@ -1,6 +1,6 @@
 #include "run_shell.h"
 
-#include "acquisition/command_line.h"
+#include "app/command_line.h"
 #include "main_frame.h"
 #include "qt_user_interface.h"
 #include "shell_application.h"

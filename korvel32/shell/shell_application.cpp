@@ -24,7 +24,7 @@ ShellApplication::ShellApplication(CommandLine commandLine, UserInterface &ui,
 ShellApplication::~ShellApplication() { setupHost_.setMainWindow(nullptr); }
 
 bool ShellApplication::start() {
-    installLibraryPump();
+    installLibraryPump(link_);
     if (!startup_.start()) return false;
     frame_->setupOpened();
     QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, frame_.get(), [this](QSessionManager &manager) {
@@ -39,14 +39,12 @@ void ShellApplication::shutDown() {
     setupHost_.setMainWindow(nullptr);
     frame_.reset();
     startup_.shutDown();
-    removeLibraryPump();
+    removeLibraryPump(link_);
 }
 
 CMainFrame *ShellApplication::createMainWindow() {
-    frame_ =
-        std::make_unique<CMainFrame>(MainFrameTarget{state_.table, state_.options, state_.document, state_.regional,
-                                                     state_.settings, paths_.programDirectory, recentFiles_},
-                                     ui_, clock_);
+    frame_ = std::make_unique<CMainFrame>(
+        MainFrameTarget{state_.sessionTarget(paths_.programDirectory), state_.options, recentFiles_}, ui_, clock_);
     setupHost_.setMainWindow(frame_.get());
     if (mainWindowCreated_) mainWindowCreated_(*frame_);
     frame_->show();

@@ -3,8 +3,9 @@
 // shut down in the order of ApplicationStartup.
 #pragma once
 
-#include "acquisition/application_startup.h"
-#include "acquisition/application_state.h"
+#include "app/application_startup.h"
+#include "app/application_state.h"
+#include "link/instrument_link.h"
 #include "platform/clock.h"
 #include "recent_file_list.h"
 #include "shell_setup_host.h"
@@ -42,8 +43,9 @@ private:
     UserInterface &ui_;
     std::function<void(CMainFrame &)> mainWindowCreated_;
     SystemClock clock_;
+    InstrumentLink link_;
     ShellSetupHost setupHost_;
-    ApplicationState state_{setupHost_, ui_};
+    ApplicationState state_{link_, setupHost_, ui_};
     StartupPaths paths_;
     SingleInstance singleInstance_;
     RecentFileList recentFiles_;

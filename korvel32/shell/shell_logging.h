@@ -3,16 +3,24 @@
 // have nothing new. What the engine tells the windows comes out as signals.
 #pragma once
 
-#include "acquisition/logging_core.h"
-#include "acquisition/session_target.h"
-#include "shell_logging_hosts.h"
+#include "logging/logging_core.h"
+#include "logging/session_target.h"
 
 #include <QObject>
 #include <QTimer>
 
+#include <functional>
+
 namespace korvel {
 
-class ShellLogging : public QObject {
+// The main window's part: the selected instrument and whether a modal dialog
+// is open.
+struct ShellLoggingWindow {
+    std::function<int()> selectedSlot;
+    std::function<bool()> mainWindowEnabled;
+};
+
+class ShellLogging : public QObject, private LoggingWindows {
     Q_OBJECT
 public:
     ShellLogging(SessionTarget target, ShellLoggingWindow window, UserInterface &ui, Clock &clock,
@@ -30,12 +38,20 @@ signals:
     void selectedRunBegan(int slot);
     void loggingStatusRequested();
     void alarmRaised();
-    void configurationChanged();
+    void instrumentConfigurationChanged();
 
 private:
     void tick();
 
-    ShellFrontEnd frontEnd_;
+    void redrawIcon(int slot) override { emit iconChanged(slot); }
+    void refreshSelectedInstrument(int slot) override { emit selectedRunBegan(slot); }
+    void showLoggingStatus() override { emit loggingStatusRequested(); }
+    void raiseLoggingStatusOnAlarm() override { emit alarmRaised(); }
+    void configurationChanged() override { emit instrumentConfigurationChanged(); }
+    int selectedSlot() const override { return window_.selectedSlot(); }
+    bool mainWindowEnabled() const override { return window_.mainWindowEnabled(); }
+
+    ShellLoggingWindow window_;
     LoggingCore core_;
     QTimer timer_;
 };

@@ -3,7 +3,7 @@
 // menu adjustment and the /G start.
 #pragma once
 
-#include "acquisition/application_startup.h"
+#include "app/application_startup.h"
 
 #include <functional>
 

@@ -93,6 +93,60 @@ extern "C" {
 #define KVX_INST_BAD_START -11   /* scan start time rejected */
 #define KVX_INST_OLD_SOFTWARE -1 /* no logger-compatibility command */
 
+/* ---- Configuration block codes --------------------------------------------- */
+
+/* ChannelConfig.function; a channel that is off has 0. */
+#define KVX_FN_OFF 0
+#define KVX_FN_OHMS 1 /* two- or four-wire by aux */
+#define KVX_FN_VDC 2
+#define KVX_FN_VAC 4
+#define KVX_FN_FREQ 8
+#define KVX_FN_RTD 16 /* two- or four-wire by aux */
+#define KVX_FN_THERMOCOUPLE 32
+#define KVX_FN_CURRENT 65538
+#define KVX_FN_AVERAGE 32769
+#define KVX_FN_CHAN_A_MINUS_CHAN_B 32770
+#define KVX_FN_CHAN_A_MINUS_AVERAGE 32771
+#define KVX_FN_EQUATION 32772
+
+/* ChannelConfig.range of the analog functions. */
+#define KVX_RANGE_OHMS_300 4097
+#define KVX_RANGE_OHMS_3K 4354
+#define KVX_RANGE_OHMS_30K 4612
+#define KVX_RANGE_OHMS_300K 4872
+#define KVX_RANGE_OHMS_3M 5136
+#define KVX_RANGE_OHMS_AUTO 5408
+#define KVX_RANGE_VDC_90MV 8193
+#define KVX_RANGE_VDC_300MV 8450
+#define KVX_RANGE_VDC_750MV 8708 /* chosen only by the Current conversion */
+#define KVX_RANGE_VDC_3V 8968
+#define KVX_RANGE_VDC_30V 9232
+#define KVX_RANGE_VDC_AUTO 9504
+#define KVX_RANGE_VDC_50V 9792   /* M200A only */
+#define KVX_RANGE_VDC_300V 10048 /* 150/300 V, M100A only */
+#define KVX_RANGE_VAC_300MV 12289
+#define KVX_RANGE_VAC_3V 12546
+#define KVX_RANGE_VAC_30V 12804
+#define KVX_RANGE_VAC_AUTO 13064
+#define KVX_RANGE_VAC_300V 13584 /* 150/300 V, M100A only */
+#define KVX_RANGE_RTD_FIXED_385 20512
+#define KVX_RANGE_RTD_CUSTOM_385 20513 /* alphaFloat holds the alpha */
+#define KVX_RANGE_TC_J 24577
+#define KVX_RANGE_TC_K 24833
+#define KVX_RANGE_TC_E 25089
+#define KVX_RANGE_TC_T 25345
+#define KVX_RANGE_TC_R 25601
+#define KVX_RANGE_TC_S 25857
+#define KVX_RANGE_TC_B 26113
+#define KVX_RANGE_TC_C 26369
+#define KVX_RANGE_TC_N 26625
+#define KVX_RANGE_CURRENT_0_100MA 28673
+#define KVX_RANGE_CURRENT_4_20MA 28674
+
+/* ChannelConfig.aux of Ohms and RTD channels. */
+#define KVX_WIRING_2W 0x9000
+#define KVX_WIRING_4W 0x9001
+
 /* ---- Records (host byte order, packed as listed) ------------------------- */
 
 #pragma pack(push, 1)

@@ -93,7 +93,7 @@ bool encodeConfig(MessageWriter &out, const InstrumentConfig &config, bool withE
         if (!putWord(out, block + 4 * word, false)) return false;
     }
     for (const ChannelConfig &channel : config.channels) {
-        const bool floatAlpha = channel.function == FunctionRtd && channel.range == kRangeRtdCustom385;
+        const bool floatAlpha = channel.function == FunctionRtd && channel.range == KVX_RANGE_RTD_CUSTOM_385;
         const auto *bytes = reinterpret_cast<const uint8_t *>(&channel);
         for (const ChannelField &field : kChannelFields) {
             if (!putWord(out, bytes + field.offset, isFloat(field.kind, floatAlpha))) return false;
@@ -118,7 +118,7 @@ bool decodeConfig(MessageReader &in, InstrumentConfig &config, bool withEquation
         auto *bytes = reinterpret_cast<uint8_t *>(&channel);
         for (const ChannelField &field : kChannelFields) {
             // The range arrives before alpha and says how to read it.
-            const bool floatAlpha = channel.range == kRangeRtdCustom385;
+            const bool floatAlpha = channel.range == KVX_RANGE_RTD_CUSTOM_385;
             if (!getWord(in, bytes + field.offset, isFloat(field.kind, floatAlpha))) return false;
         }
     }

@@ -15,20 +15,14 @@ constexpr uint32_t kIntervalTrigger = 1u << 6;
 constexpr uint32_t kAlarmTrigger = 1u << 7;
 constexpr uint32_t kExternalTrigger = 1u << 8;
 
-constexpr uint32_t kTwoWire = 0x9000;
-constexpr uint32_t kFourWire = 0x9001;
+constexpr uint32_t kTwoWire = KVX_WIRING_2W;
+constexpr uint32_t kFourWire = KVX_WIRING_4W;
 constexpr uint32_t kLastAnalog = 20;
 constexpr uint32_t kFourWirePartners = 10; // channel n pairs with n + 10
 
 // Interval numbers and time field numbers of a DetailTime code.
 enum : uint32_t { Interval1 = 1, Interval2 = 2, AlarmCheckInterval = 3 };
 enum : uint32_t { FieldHours = 1, FieldMinutes, FieldSeconds, FieldMilliseconds, FieldTooShort, FieldPast24Hours };
-
-constexpr int32_t kRangeOhms300 = 4097;
-constexpr int32_t kRangeOhms3k = 4354;
-constexpr int32_t kRangeVdc50 = 9792;   // M200A only
-constexpr int32_t kRangeVdc300 = 10048; // M100A only
-constexpr int32_t kRangeVac300 = 13584; // M100A only
 
 uint32_t bit(uint32_t channel) { return 1u << (channel - 1); }
 
@@ -113,17 +107,20 @@ int32_t checkResistive(const ChannelConfig &channel, uint32_t number, int32_t mo
     fourWire = wiring == kFourWire;
     if (fourWire && number > kFourWirePartners) return detailCode(DetailFourWireHigh, number);
     const bool rtd = channel.function == FunctionRtd;
-    if (model == KVX_MODEL_M200A && !fourWire && (rtd || oneOf(channel.range, {kRangeOhms300, kRangeOhms3k}))) {
+    if (model == KVX_MODEL_M200A && !fourWire &&
+        (rtd || oneOf(channel.range, {KVX_RANGE_OHMS_300, KVX_RANGE_OHMS_3K}))) {
         return detailCode(DetailTwoWireRefused, number);
     }
     if (!rtd) {
-        const bool known = oneOf(channel.range, {kRangeOhms300, kRangeOhms3k, 4612, 4872, 5136, 5408});
+        const bool known = oneOf(channel.range, {KVX_RANGE_OHMS_300, KVX_RANGE_OHMS_3K, KVX_RANGE_OHMS_30K,
+                                                 KVX_RANGE_OHMS_300K, KVX_RANGE_OHMS_3M, KVX_RANGE_OHMS_AUTO});
         return known ? DetailNone : detailCode(DetailRange, number);
     }
-    if (!oneOf(channel.range, {20512, kRangeRtdCustom385})) return detailCode(DetailRange, number);
+    if (!oneOf(channel.range, {KVX_RANGE_RTD_FIXED_385, KVX_RANGE_RTD_CUSTOM_385}))
+        return detailCode(DetailRange, number);
     if (!within(channel.r0, 10.0f, 1010.0f)) return detailCode(DetailRtdR0, number);
     // Float bounds, so that the alpha typed as 0.00374 or 0.00393 is accepted.
-    if (channel.range == kRangeRtdCustom385 && !within(channel.alphaFloat, 0.00374f, 0.00393f)) {
+    if (channel.range == KVX_RANGE_RTD_CUSTOM_385 && !within(channel.alphaFloat, 0.00374f, 0.00393f)) {
         return detailCode(DetailRtdAlpha, number);
     }
     return DetailNone;
@@ -131,12 +128,13 @@ int32_t checkResistive(const ChannelConfig &channel, uint32_t number, int32_t mo
 
 bool allowedVoltageRange(const ChannelConfig &channel, int32_t model) {
     if (channel.function == FunctionVdc) {
-        return oneOf(channel.range, {8193, 8450, 8708, 8968, 9232, 9504}) ||
-               (model == KVX_MODEL_M200A && channel.range == kRangeVdc50) ||
-               (model == KVX_MODEL_M100A && channel.range == kRangeVdc300);
+        return oneOf(channel.range, {KVX_RANGE_VDC_90MV, KVX_RANGE_VDC_300MV, KVX_RANGE_VDC_750MV, KVX_RANGE_VDC_3V,
+                                     KVX_RANGE_VDC_30V, KVX_RANGE_VDC_AUTO}) ||
+               (model == KVX_MODEL_M200A && channel.range == KVX_RANGE_VDC_50V) ||
+               (model == KVX_MODEL_M100A && channel.range == KVX_RANGE_VDC_300V);
     }
-    return oneOf(channel.range, {12289, 12546, 12804, 13064}) ||
-           (model == KVX_MODEL_M100A && channel.range == kRangeVac300);
+    return oneOf(channel.range, {KVX_RANGE_VAC_300MV, KVX_RANGE_VAC_3V, KVX_RANGE_VAC_30V, KVX_RANGE_VAC_AUTO}) ||
+           (model == KVX_MODEL_M100A && channel.range == KVX_RANGE_VAC_300V);
 }
 
 int32_t checkAnalog(const ChannelConfig &channel, uint32_t number, int32_t model, bool &fourWire) {
@@ -147,12 +145,13 @@ int32_t checkAnalog(const ChannelConfig &channel, uint32_t number, int32_t model
         case FunctionVac: return allowedVoltageRange(channel, model) ? DetailNone : detailCode(DetailRange, number);
         case FunctionFreq: return DetailNone;
         case FunctionThermocouple:
-            if (!oneOf(channel.range, {24577, 24833, 25089, 25345, 25601, 25857, 26113, 26369, 26625})) {
+            if (!oneOf(channel.range, {KVX_RANGE_TC_J, KVX_RANGE_TC_K, KVX_RANGE_TC_E, KVX_RANGE_TC_T, KVX_RANGE_TC_R,
+                                       KVX_RANGE_TC_S, KVX_RANGE_TC_B, KVX_RANGE_TC_C, KVX_RANGE_TC_N})) {
                 return detailCode(DetailRange, number);
             }
             return channel.aux == 0 || channel.aux == 1 ? DetailNone : detailCode(DetailOpenThermocouple, number);
         case FunctionCurrent:
-            if (!oneOf(channel.range, {kRangeCurrent100mA, kRangeCurrent4to20mA}))
+            if (!oneOf(channel.range, {KVX_RANGE_CURRENT_0_100MA, KVX_RANGE_CURRENT_4_20MA}))
                 return detailCode(DetailRange, number);
             return within(channel.r0, 10.0f, 250.0f) ? DetailNone : detailCode(DetailShunt, number);
         default: return detailCode(DetailFunction, number);

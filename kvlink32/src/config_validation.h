@@ -44,23 +44,19 @@ enum ConfigDetailKind : int32_t {
 
 // Function codes of ChannelConfig.function.
 enum ChannelFunction : int32_t {
-    FunctionOff = 0,
-    FunctionOhms = 1,
-    FunctionVdc = 2,
-    FunctionVac = 4,
-    FunctionFreq = 8,
-    FunctionRtd = 16,
-    FunctionThermocouple = 32,
-    FunctionCurrent = 65538,
-    FunctionAverage = 32769,
-    FunctionDifference = 32770,        // Chan A - Chan B
-    FunctionAverageDifference = 32771, // Chan A - Average
-    FunctionEquation = 32772,
+    FunctionOff = KVX_FN_OFF,
+    FunctionOhms = KVX_FN_OHMS,
+    FunctionVdc = KVX_FN_VDC,
+    FunctionVac = KVX_FN_VAC,
+    FunctionFreq = KVX_FN_FREQ,
+    FunctionRtd = KVX_FN_RTD,
+    FunctionThermocouple = KVX_FN_THERMOCOUPLE,
+    FunctionCurrent = KVX_FN_CURRENT,
+    FunctionAverage = KVX_FN_AVERAGE,
+    FunctionDifference = KVX_FN_CHAN_A_MINUS_CHAN_B,
+    FunctionAverageDifference = KVX_FN_CHAN_A_MINUS_AVERAGE,
+    FunctionEquation = KVX_FN_EQUATION,
 };
-
-constexpr int32_t kRangeRtdCustom385 = 20513;
-constexpr int32_t kRangeCurrent100mA = 28673;
-constexpr int32_t kRangeCurrent4to20mA = 28674;
 
 constexpr int32_t detailCode(ConfigDetailKind kind, uint32_t channel = 0) {
     return static_cast<int32_t>(static_cast<uint32_t>(kind) | (channel << 24));

@@ -13,7 +13,6 @@ constexpr int32_t kFunctionRtd = 16;
 constexpr int32_t kFunctionCurrent = 65538;
 constexpr int32_t kFunctionDifference = 32770;
 constexpr int32_t kFunctionEquation = 32772;
-constexpr int32_t kRange4to20mA = 28674;
 constexpr uint32_t kIntervalTrigger = 1u << 6;
 
 // Channel 1 VDC, channel 2 a Custom-385 RTD, channel 3 4-20 mA across
@@ -35,7 +34,7 @@ InstrumentConfig sampleConfig() {
     rtd.m = 1.0f;
     ChannelConfig &current = config.channels[2];
     current.function = kFunctionCurrent;
-    current.range = kRange4to20mA;
+    current.range = KVX_RANGE_CURRENT_4_20MA;
     current.r0 = 250.0f;
     current.m = 2.0f;
     current.b = 1.0f;
@@ -83,7 +82,7 @@ TEST_F(ConfigExports, CurrentChannelTravelsAsVoltageAndReadsBackAsCurrent) {
     const ChannelConfig &current = atInstrument.channels[2];
     EXPECT_EQ(current.function, kFunctionCurrent);
     EXPECT_EQ(current.range, 9232);
-    EXPECT_EQ(current.aux, kRange4to20mA);
+    EXPECT_EQ(current.aux, KVX_RANGE_CURRENT_4_20MA);
     EXPECT_EQ(current.m, 50.0f);
     EXPECT_EQ(current.b, -49.0f);
     EXPECT_EQ(atInstrument.channels[1].alphaFloat, 0.00385f);
@@ -92,7 +91,7 @@ TEST_F(ConfigExports, CurrentChannelTravelsAsVoltageAndReadsBackAsCurrent) {
     InstrumentConfig readBack{};
     ASSERT_EQ(kvxConfigGet(1, 2, &readBack), KVX_OK);
     InstrumentConfig expected = before;
-    expected.channels[2].aux = kRange4to20mA; // the current range stays where the instrument keeps it
+    expected.channels[2].aux = KVX_RANGE_CURRENT_4_20MA; // the current range stays where the instrument keeps it
     EXPECT_TRUE(sameBlock(readBack, expected));
 }
 
@@ -127,7 +126,7 @@ TEST_F(ConfigExports, TypeOneLeavesTheEquationAreaBehind) {
     std::memset(&readBack, 0x5A, sizeof readBack);
     ASSERT_EQ(kvxConfigGet(1, 1, &readBack), KVX_OK);
     EXPECT_EQ(commandsReceived(1).back(), 107);
-    config.channels[2].aux = kRange4to20mA;
+    config.channels[2].aux = KVX_RANGE_CURRENT_4_20MA;
     EXPECT_EQ(std::memcmp(&readBack, &config, sizeof config - KVX_EQUATION_AREA), 0);
     for (uint8_t byte : readBack.equations) ASSERT_EQ(byte, 0);
 }

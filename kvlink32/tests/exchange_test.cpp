@@ -70,10 +70,10 @@ TEST_F(Exchange, SilentInstrumentTimesOutAndTheNextCallReconnects) {
     uint32_t word = 0;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(status(word), KVX_E_TIMEOUT);
-    const auto waited = std::chrono::steady_clock::now() - start;
-    // Whole seconds beyond the time-out, then a little more.
-    EXPECT_GE(waited, std::chrono::milliseconds(2000));
-    EXPECT_LT(waited, std::chrono::milliseconds(4000));
+    // The time-out counts whole seconds beyond the one the request began in,
+    // so the call gives up no sooner than this; a loaded machine can only make
+    // the wait longer, so only this side is checked.
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2000));
 
     control("clear 1");
     control("forget 1");

@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
+#include <regex>
+#include <string>
 
 namespace {
 
@@ -65,6 +68,24 @@ TEST(LibraryNames, ErrorNamesAndTexts) {
     EXPECT_STREQ(kvxErrorName(KVX_E_TIMEOUT), "KVX_E_TIMEOUT");
     EXPECT_STREQ(kvxErrorName(12345), "unknown");
     EXPECT_STRNE(kvxErrorText(KVX_E_REFUSED), "unknown result code");
+}
+
+// A code added to the header without its name and text would reach the logs
+// and the tools as "unknown".
+TEST(LibraryNames, EveryResultCodeOfTheHeaderHasItsNameAndText) {
+    std::ifstream header(KVLINK32_HEADER);
+    ASSERT_TRUE(header.is_open()) << KVLINK32_HEADER;
+    const std::regex definition(R"(^#define (KVX_OK|KVX_E_\w+|KVX_INST_\w+) (-?\d+))");
+    int codes = 0;
+    for (std::string line; std::getline(header, line);) {
+        std::smatch match;
+        if (!std::regex_search(line, match, definition)) continue;
+        const auto code = static_cast<int32_t>(std::stol(match[2]));
+        EXPECT_EQ(kvxErrorName(code), match[1].str()) << code;
+        EXPECT_STRNE(kvxErrorText(code), "unknown result code") << match[1];
+        ++codes;
+    }
+    EXPECT_GT(codes, 40) << "the header's result codes were not found";
 }
 
 } // namespace

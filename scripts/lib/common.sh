@@ -3,7 +3,8 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 korvel_packages=(cmake ninja-build g++ pkg-config python3 tzdata libgtest-dev libgmock-dev libbenchmark-dev
-                 qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format)
+                 qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation clang-format
+                 libsqlite3-dev qt6-charts-dev libqt6opengl6-dev)
 
 # Installs the packages that are missing, with sudo when not root.
 ensure_packages() {

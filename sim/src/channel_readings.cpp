@@ -41,10 +41,10 @@ double averageOf(const ChannelReadings &readings, std::int32_t mask) {
 
 double computed(const InstrumentConfig &config, const ChannelConfig &channel, const ChannelReadings &readings) {
     switch (channel.function) {
-        case function::kAverage: return averageOf(readings, channel.aux);
-        case function::kChanAMinusChanB: return readingOf(readings, channel.alpha) - readingOf(readings, channel.aux);
-        case function::kChanAMinusAverage: return readingOf(readings, channel.alpha) - averageOf(readings, channel.aux);
-        case function::kEquation:
+        case KVX_FN_AVERAGE: return averageOf(readings, channel.aux);
+        case KVX_FN_CHAN_A_MINUS_CHAN_B: return readingOf(readings, channel.alpha) - readingOf(readings, channel.aux);
+        case KVX_FN_CHAN_A_MINUS_AVERAGE: return readingOf(readings, channel.alpha) - averageOf(readings, channel.aux);
+        case KVX_FN_EQUATION:
             return channel.aux >= 0 && channel.aux < KVX_EQUATION_AREA
                        ? evaluateEquation(config.equations, static_cast<std::size_t>(channel.aux), readings)
                        : kNaN;
@@ -53,7 +53,7 @@ double computed(const InstrumentConfig &config, const ChannelConfig &channel, co
 }
 
 double inUnits(const InstrumentConfig &config, const ChannelConfig &channel, double quantity) {
-    if (channel.function == function::kCurrent) {
+    if (channel.function == KVX_FN_CURRENT) {
         return shuntVoltage(channel, quantity);
     }
     if (isTemperature(channel.function) && (config.options & kFahrenheitOption)) {
@@ -72,7 +72,7 @@ ChannelReadings readChannels(const InstrumentConfig &config, const ChannelOverri
         float &reading = readings[static_cast<std::size_t>(number) - 1];
         const auto found = overrides.find(number);
         const ChannelOverride fixed = found == overrides.end() ? ChannelOverride{} : found->second;
-        if (channel.function == function::kOff) {
+        if (channel.function == KVX_FN_OFF) {
             continue;
         }
         if (fixed.special != Special::None) {
@@ -98,7 +98,7 @@ ChannelReadings readChannels(const InstrumentConfig &config, const ChannelOverri
 std::vector<float> recordedReadings(const InstrumentConfig &config, const ChannelReadings &readings) {
     std::vector<float> recorded;
     for (std::size_t index = 0; index < readings.size(); ++index) {
-        if (config.channels[index].function != function::kOff) {
+        if (config.channels[index].function != KVX_FN_OFF) {
             recorded.push_back(readings[index]);
         }
     }
@@ -108,7 +108,7 @@ std::vector<float> recordedReadings(const InstrumentConfig &config, const Channe
 int recordSizeOf(const InstrumentConfig &config) {
     int channels = 0;
     for (const ChannelConfig &channel : config.channels) {
-        channels += channel.function != function::kOff ? 1 : 0;
+        channels += channel.function != KVX_FN_OFF ? 1 : 0;
     }
     return 28 + 4 * channels;
 }

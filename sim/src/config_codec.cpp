@@ -7,7 +7,6 @@ namespace korvelsim {
 
 namespace {
 
-constexpr std::int32_t kCustomRtdRange = 20513;
 constexpr std::uint8_t kChannelToken = 1;
 constexpr std::uint8_t kConstantToken = 2;
 
@@ -62,7 +61,7 @@ void readEquations(const std::uint8_t *wire, std::uint8_t *area) {
 void appendChannel(Bytes &out, const ChannelConfig &channel) {
     appendI32(out, channel.function);
     appendI32(out, channel.range);
-    if (channel.range == kCustomRtdRange) {
+    if (channel.range == KVX_RANGE_RTD_CUSTOM_385) {
         appendFloat(out, channel.alphaFloat);
     } else {
         appendI32(out, channel.alpha);
@@ -97,7 +96,7 @@ private:
 void readChannel(FieldReader &in, ChannelConfig &channel) {
     channel.function = in.int32();
     channel.range = in.int32();
-    if (channel.range == kCustomRtdRange) {
+    if (channel.range == KVX_RANGE_RTD_CUSTOM_385) {
         channel.alphaFloat = in.real();
     } else {
         channel.alpha = in.int32();

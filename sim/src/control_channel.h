@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "calibration_control.h"
 #include "server.h"
 #include "sim_instrument.h"
 
@@ -17,12 +18,15 @@ public:
     std::string execute(const std::string &line);
     // The same words given on the command line: fault commands only.
     std::string executeFault(const std::string &line);
+    // Lines beginning "serial" go to the calibration port from now on.
+    void attachCalibrationPort(CalibrationControl &calibration) { calibration_ = &calibration; }
 
 private:
     std::string run(const std::string &line, bool faultsOnly);
 
     std::vector<SimInstrument> &instruments_;
     Server &server_;
+    CalibrationControl *calibration_ = nullptr;
 };
 
 } // namespace korvelsim

@@ -50,102 +50,106 @@ ClockReading readTime(const std::uint8_t *payload) {
 }
 
 // Greeting, close and status are answered even while the instrument is busy.
-bool answeredWhileBusy(std::int32_t command) { return command == 0 || command == 1 || command == 2; }
+bool answeredWhileBusy(std::int32_t code) {
+    return code == command::kGreeting || code == command::kClose || code == command::kStatus;
+}
 
 } // namespace
 
 Instrument::Instrument(int bcn, std::string model)
         : modelText(std::move(model)), reportedBcn(bcn), seed(static_cast<std::uint32_t>(bcn)) {}
 
-Response Instrument::handle(std::int32_t command, const std::uint8_t *payload, Instant now) {
+Response Instrument::handle(std::int32_t code, const std::uint8_t *payload, Instant now) {
     advance(now);
-    if (busyReplies && busyAt(now) && !answeredWhileBusy(command)) {
+    if (busyReplies && busyAt(now) && !answeredWhileBusy(code)) {
         return Response::error(kStillBusy);
     }
-    return answer(command, payload, now);
+    return answer(code, payload, now);
 }
 
-Response Instrument::answer(std::int32_t command, const std::uint8_t *payload, Instant now) {
-    switch (command) {
-        case 0: // greeting and close carry nothing
-        case 1: return Response::ok();
-        case 2: {
+Response Instrument::answer(std::int32_t code, const std::uint8_t *payload, Instant now) {
+    switch (code) {
+        case command::kGreeting: // greeting and close carry nothing
+        case command::kClose: return Response::ok();
+        case command::kStatus: {
             const std::uint32_t status = statusAt(now);
             overflow_ = false; // reported once: reading the status clears it
             return Response::ok(oneInt(static_cast<std::int32_t>(status)));
         }
-        case 3:
+        case command::kReset:
             ++resets;
             schedule_.stop();
             spyEnabled = false;
             monitorChannel = 0;
             queue.clear();
             return Response::ok();
-        case 4: return Response::ok(oneInt(internalError));
-        case 100: return fetchScans(readI32(payload));
-        case 101: return scanBlock(queue.newest() ? std::vector<Scan>{*queue.newest()} : std::vector<Scan>{});
-        case 102:
+        case command::kInternalError: return Response::ok(oneInt(internalError));
+        case command::kScansGet: return fetchScans(readI32(payload));
+        case command::kScansGetLast:
+            return scanBlock(queue.newest() ? std::vector<Scan>{*queue.newest()} : std::vector<Scan>{});
+        case command::kScansTrigger:
             triggerValue = readI32(payload);
             if (triggerValue != 0 && scanning() && (config.options & kExternalTriggerOption)) {
                 makeScan(now);
             }
             return Response::ok();
-        case 103: return enableScanning(readI32(payload), readTime(payload + 4), now);
-        case 104: stopScanning(now); return Response::ok();
-        case 105: {
+        case command::kScansEnable: return enableScanning(readI32(payload), readTime(payload + 4), now);
+        case command::kScansDisable: stopScanning(now); return Response::ok();
+        case command::kTimeGet: {
             const ClockReading shown = clock.readingAt(now);
             Bytes out(sizeof shown.time);
             std::memcpy(out.data(), &shown.time, sizeof shown.time);
             appendI32(out, shown.milliseconds);
             return Response::ok(std::move(out));
         }
-        case 106: {
+        case command::kTimeSet: {
             const ClockReading wanted = readTime(payload);
             return clock.set(wanted.time, wanted.milliseconds, now) ? Response::ok()
                                                                     : Response::error(kMalformedRequest);
         }
-        case 107: return Response::ok(encodeConfig(config, false));
-        case 108: return setConfig(payload, false, now);
-        case 109: return Response::ok(oneInt(dio));
-        case 110: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
-        case 111: {
+        case command::kConfigGet: return Response::ok(encodeConfig(config, false));
+        case command::kConfigSet: return setConfig(payload, false, now);
+        case command::kDioGet: return Response::ok(oneInt(dio));
+        case command::kDioSet: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
+        case command::kSpyGet: {
             const auto reading = spyEnabled ? spyReading(readI32(payload), now) : std::nullopt;
             return reading ? Response::ok(oneFloat(*reading)) : Response::error(kNoReading);
         }
-        case 112: return Response::ok(oneInt(static_cast<std::int32_t>(totalizer)));
-        case 113: totalizer = 0; return Response::ok();
-        case 114: return Response::ok(fixedText(modelText, kModelTextSize));
-        case 115: ++selftestsBegun; return Response::ok();
-        case 116: return Response::ok(oneInt(static_cast<std::int32_t>(selftestWord)));
-        case 117: monitorChannel = readI32(payload); return Response::ok();
-        case 118: monitorChannel = 0; return Response::ok();
-        case 119: return Response::ok(oneInt(reportedBcn));
-        case 120: return Response::ok(oneFloat(kBlockTemperature));
-        case 121: return Response::ok(oneFloat(readFloat(payload + 4) * readFloat(payload + 8) + intAsFloat(payload)));
-        case 122: return Response::ok(oneFloat(readFloat(payload + 4) + intAsFloat(payload)));
-        case 123:
+        case command::kTotalizerGet: return Response::ok(oneInt(static_cast<std::int32_t>(totalizer)));
+        case command::kTotalizerClear: totalizer = 0; return Response::ok();
+        case command::kModel: return Response::ok(fixedText(modelText, kModelTextSize));
+        case command::kSelftestBegin: ++selftestsBegun; return Response::ok();
+        case command::kSelftestResult: return Response::ok(oneInt(static_cast<std::int32_t>(selftestWord)));
+        case command::kMonitorOn: monitorChannel = readI32(payload); return Response::ok();
+        case command::kMonitorOff: monitorChannel = 0; return Response::ok();
+        case command::kInstrumentBcn: return Response::ok(oneInt(reportedBcn));
+        case command::kTempBlock: return Response::ok(oneFloat(kBlockTemperature));
+        case command::kTempLin:
+            return Response::ok(oneFloat(readFloat(payload + 4) * readFloat(payload + 8) + intAsFloat(payload)));
+        case command::kTempRefAdj: return Response::ok(oneFloat(readFloat(payload + 4) + intAsFloat(payload)));
+        case command::kScansClear:
             clearValue = readI32(payload);
             queue.clear();
             return Response::ok();
-        case 124: spyEnabled = true; return Response::ok();
-        case 125: spyEnabled = false; return Response::ok();
-        case 126: return Response::ok(oneInt(static_cast<std::int32_t>(queue.size())));
-        case 127:
+        case command::kSpyOn: spyEnabled = true; return Response::ok();
+        case command::kSpyOff: spyEnabled = false; return Response::ok();
+        case command::kScansCount: return Response::ok(oneInt(static_cast<std::int32_t>(queue.size())));
+        case command::kLoggerCompatibility:
             return compatibility ? Response::ok(compatibilityText(*compatibility))
                                  : Response::error(KVX_INST_OLD_SOFTWARE);
-        case 128: return Response::ok(encodeConfig(config, true));
-        case 129: return setConfig(payload, true, now);
-        case 200: passThruType = readI32(payload); return Response::ok();
-        case 201: passThruType = 0; return Response::ok();
-        case 202: return passThruSend(payload);
-        case 203: return passThruReceive(readI32(payload));
-        case 204: {
+        case command::kConfigGetWithEquations: return Response::ok(encodeConfig(config, true));
+        case command::kConfigSetWithEquations: return setConfig(payload, true, now);
+        case command::kPassThruEnable: passThruType = readI32(payload); return Response::ok();
+        case command::kPassThruDisable: passThruType = 0; return Response::ok();
+        case command::kPassThruSend: return passThruSend(payload);
+        case command::kPassThruReceive: return passThruReceive(readI32(payload));
+        case command::kPassThruStatus: {
             Bytes out = oneInt(passThruType);
             appendI32(out, static_cast<std::int32_t>(passThruData.size()));
             return Response::ok(std::move(out));
         }
-        case 205: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
-        case 206: totalizer = 0; return Response::ok();
+        case command::kDioSet2: setDio(readI32(payload), readI32(payload + 4)); return Response::ok();
+        case command::kTotalizerClear2: totalizer = 0; return Response::ok();
         default: return Response::error(kUnknownCommand);
     }
 }
@@ -162,7 +166,7 @@ std::optional<float> Instrument::spyReading(int channel, Instant now) const {
         return set->second;
     }
     const std::size_t index = static_cast<std::size_t>(channel) - 1;
-    if (config.channels[index].function != function::kOff) {
+    if (config.channels[index].function != KVX_FN_OFF) {
         return readingsAt(now)[index];
     }
     const Scan *newest = queue.newest();

@@ -41,7 +41,7 @@ public:
 
     // Makes every scan due by now first. The request payload has already been
     // checked to be the command's size.
-    Response handle(std::int32_t command, const std::uint8_t *payload, Instant now);
+    Response handle(std::int32_t code, const std::uint8_t *payload, Instant now);
     // Makes every scan due by now.
     void advance(Instant now);
     // When the next scan or alarm check falls due; none when nothing is timed.
@@ -93,7 +93,7 @@ public:
     InstrumentClock clock;
 
 private:
-    Response answer(std::int32_t command, const std::uint8_t *payload, Instant now);
+    Response answer(std::int32_t code, const std::uint8_t *payload, Instant now);
     Response scanBlock(std::vector<Scan> scans) const;
     Response enableScanning(std::int32_t mode, const ClockReading &at, Instant now);
     Response fetchScans(std::int32_t asked);

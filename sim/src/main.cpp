@@ -3,8 +3,11 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <stdexcept>
 
+#include "calibration_control.h"
+#include "calibration_port.h"
 #include "control_channel.h"
 #include "options.h"
 #include "served_instruments.h"
@@ -22,6 +25,15 @@ int main(int argc, char **argv) {
         ServedInstruments served = resolveInstruments(options, std::getenv("KVLINK32_ISOLATED_PREFIX"));
         Server server(served.instruments);
         ControlChannel control(served.instruments, server);
+        CalibrationInstrument calibrationInstrument;
+        std::unique_ptr<CalibrationPort> calibrationPort;
+        std::unique_ptr<CalibrationControl> calibrationControl;
+        if (options.serial) {
+            calibrationPort = std::make_unique<CalibrationPort>(calibrationInstrument);
+            calibrationControl = std::make_unique<CalibrationControl>(*calibrationPort, calibrationInstrument);
+            server.addPeer(*calibrationPort);
+            control.attachCalibrationPort(*calibrationControl);
+        }
         for (const std::string &fault : options.faults) {
             const std::string reply = control.executeFault(fault);
             if (reply.rfind("ok", 0) != 0) {
@@ -31,6 +43,9 @@ int main(int argc, char **argv) {
         std::string error;
         if (!server.listen(served.port, error)) {
             throw std::runtime_error(error);
+        }
+        if (calibrationPort) {
+            std::cout << "serial " << calibrationPort->path() << "\n";
         }
         std::cout << "ready port=" << server.basePort() << std::endl;
         server.run([&control](const std::string &line) { return control.execute(line); });

@@ -75,6 +75,8 @@ Options parseOptions(const std::vector<std::string> &arguments) {
             options.seed = static_cast<std::uint32_t>(parseNumber(value(), "seed", 0, 1000000));
         } else if (option == "--fast") {
             options.fast = true;
+        } else if (option == "--serial") {
+            options.serial = true;
         } else if (option == "--fault") {
             options.faults.push_back(value());
         } else {
@@ -87,7 +89,7 @@ Options parseOptions(const std::vector<std::string> &arguments) {
 const char *usageText() {
     return R"(Usage: korvel-sim [--general | --isolated] [--port P] [--isolated-prefix A.B.C]
                  [--ccf PATH] [--instrument BCN[:MODEL[:ADDRESS]]]... [--fault LINE]...
-                 [--queue-capacity N] [--busy-time MS] [--seed S] [--fast]
+                 [--queue-capacity N] [--busy-time MS] [--seed S] [--fast] [--serial]
 
 Simulates Korvel M100A / M200A instruments on loopback addresses (127.0.0.0/8 only).
 
@@ -113,9 +115,12 @@ Simulates Korvel M100A / M200A instruments on loopback addresses (127.0.0.0/8 on
                        its BCN, so instruments differ and runs repeat)
   --fast               fast mode for benchmarks: every instrument makes, at each scan
                        fetch (100), as many scans as asked for
+  --serial             also an instrument's calibration port on a pseudo-terminal; its
+                       path is printed as "serial PATH" before the ready line (with
+                       --serial alone no instrument is served over the network)
   --help               this text
 
-When every socket listens it prints "ready port=P". Control lines are then read on
+When every socket listens it prints "ready port=P" (P is 0 without instruments). Control lines are then read on
 stdin, one reply line each on stdout: "ok [values]" or "error <text>". BCN may be "*"
 (every instrument) except for inspection. Numbers are decimal or 0x hexadecimal.
 
@@ -181,6 +186,27 @@ Inspection:
   counters BCN               ok produced=N fetched=N lost=N cleared=N queued=N; always
                              produced = fetched + lost + cleared + queued
   quit                       end (so does the end of stdin)
+
+Calibration port (with --serial; "serial" takes no BCN):
+  serial enable 0|1          the instrument's calibration switch (default on); off,
+                             "CAL n" is refused
+  serial baud N              the instrument's baud rate (default 19200); bytes sent at
+                             another rate, or not 8N1, are noise and go unanswered
+  serial steps F [V...]      reference values of the steps of function F (1 VDC, 2 VAC,
+                             3 Ohms, 4 Hz); none: CAL_REF? is refused
+  serial step-time MS        how long CAL_STEP? takes (default 300)
+  serial bad-input N         refuse the next N CAL_STEP? as if the source were off
+  serial fault none|silent|prompt-only|garbled|long [COUNT]
+                             silent: nothing answered; prompt-only: only the 0x03
+                             prompt answered; garbled: reply characters before ">" have
+                             their top bit flipped; long: replies padded with blanks to
+                             40 characters; COUNT: only that many replies
+  serial received [I]        ok N: lines received; with I, the I-th line ("<03>" for a
+                             prompt byte)
+  serial calibrated          ok V...: the value each performed step took
+  serial forget              empty both logs
+  serial state               ok enabled function step left resets line xonxoff noise
+  serial path                ok PATH
 
 Scanning (from the stored configuration):
   Enable (103) mode 0 starts now; mode 1 starts at the given instrument time, and a

@@ -27,6 +27,7 @@ struct Options {
     std::optional<int> busyTimeMs;
     std::optional<std::uint32_t> seed;
     bool fast = false;
+    bool serial = false; // a calibration port on a pseudo-terminal
     bool help = false;
 };
 

@@ -57,8 +57,8 @@ ServedInstruments resolveInstruments(const Options &options, const char *environ
     }
     isolated = options.isolated.value_or(isolated);
     entries.insert(entries.end(), options.instruments.begin(), options.instruments.end());
-    if (entries.empty()) {
-        throw std::invalid_argument("no instrument to serve (use --instrument or --ccf)");
+    if (entries.empty() && !options.serial) {
+        throw std::invalid_argument("no instrument to serve (use --instrument, --ccf or --serial)");
     }
 
     const std::string prefix = isolated ? isolatedNetwork(options, environmentPrefix) : "";

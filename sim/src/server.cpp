@@ -57,6 +57,9 @@ Server::~Server() {
 }
 
 bool Server::listen(int port, std::string &error) {
+    if (instruments_.empty()) {
+        return true; // a calibration port alone
+    }
     if (port != 0) {
         return bindAll(port, error);
     }
@@ -161,6 +164,11 @@ void Server::run(const ControlHandler &control) {
         advanceInstruments(Clock::now());
         std::vector<pollfd> watched;
         watched.push_back({STDIN_FILENO, POLLIN, 0});
+        const Clock::time_point now = Clock::now();
+        for (const LoopPeer *peer : peers_) {
+            watched.push_back({peer->descriptor(), peer->events(now), 0});
+        }
+        const std::size_t firstListener = watched.size();
         std::vector<std::pair<int, Link>> listeners;
         std::vector<SimInstrument *> listenerOwners;
         for (const Endpoint &endpoint : endpoints_) {
@@ -173,7 +181,6 @@ void Server::run(const ControlHandler &control) {
                 }
             }
         }
-        const Clock::time_point now = Clock::now();
         for (const Connection &connection : connections_) {
             const bool due = !connection.pending.empty() && connection.pending.front().notBefore <= now &&
                              !connection.instrument->faults.paused;
@@ -182,12 +189,15 @@ void Server::run(const ControlHandler &control) {
         if (poll(watched.data(), watched.size(), pollTimeoutMs(now)) < 0 && errno != EINTR) {
             return;
         }
+        for (std::size_t i = 0; i < peers_.size(); ++i) {
+            peers_[i]->serve(watched[1 + i].revents, Clock::now());
+        }
         for (std::size_t i = 0; i < listeners.size(); ++i) {
-            if (watched[1 + i].revents & POLLIN) {
+            if (watched[firstListener + i].revents & POLLIN) {
                 acceptOn(listeners[i].first, listeners[i].second, listenerOwners[i]);
             }
         }
-        std::size_t index = 1 + listeners.size();
+        std::size_t index = firstListener + listeners.size();
         for (Connection &connection : connections_) {
             // Connections accepted during this pass are not in the poll set yet.
             if (index < watched.size() && watched[index].fd == connection.socket &&
@@ -311,6 +321,11 @@ int Server::pollTimeoutMs(Clock::time_point now) const {
     for (const SimInstrument &instrument : instruments_) {
         if (const auto due = instrument.device.nextEvent()) {
             consider(std::max(*due, now));
+        }
+    }
+    for (const LoopPeer *peer : peers_) {
+        if (const auto due = peer->nextDue(); due && *due > now) {
+            consider(*due);
         }
     }
     if (!next) {

@@ -12,6 +12,7 @@
 
 #include "byte_order.h"
 #include "command_table.h"
+#include "loop_peer.h"
 #include "sim_instrument.h"
 
 namespace korvelsim {
@@ -29,6 +30,9 @@ public:
     // every address. False with the reason in error.
     bool listen(int port, std::string &error);
     int basePort() const { return basePort_; }
+
+    // Served by run() beside the instruments; the peer must outlive the run.
+    void addPeer(LoopPeer &peer) { peers_.push_back(&peer); }
 
     // Serves until quit() or the end of stdin; each control line gets one reply line.
     void run(const ControlHandler &control);
@@ -78,6 +82,7 @@ private:
 
     std::vector<SimInstrument> &instruments_;
     std::vector<Endpoint> endpoints_;
+    std::vector<LoopPeer *> peers_;
     std::list<Connection> connections_;
     std::string controlBuffer_;
     int basePort_ = 0;

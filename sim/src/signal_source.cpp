@@ -15,41 +15,41 @@ struct Span {
 // Full scale of a voltage, resistance or AC range; Auto reads like a middle range.
 double fullScale(std::int32_t range) {
     switch (range) {
-        case 4097: return 300.0;
-        case 4354: return 3e3;
-        case 4612: return 3e4;
-        case 4872: return 3e5;
-        case 5136: return 3e6;
-        case 5408: return 1e4;
-        case 8193: return 0.09;
-        case 8450:
-        case 12289: return 0.3;
-        case 8708: return 0.75;
-        case 8968:
-        case 12546: return 3.0;
-        case 9232:
-        case 12804: return 30.0;
-        case 9504:
-        case 13064: return 10.0;
-        case 9792: return 50.0;
-        case 10048:
-        case 13584: return 300.0;
+        case KVX_RANGE_OHMS_300: return 300.0;
+        case KVX_RANGE_OHMS_3K: return 3e3;
+        case KVX_RANGE_OHMS_30K: return 3e4;
+        case KVX_RANGE_OHMS_300K: return 3e5;
+        case KVX_RANGE_OHMS_3M: return 3e6;
+        case KVX_RANGE_OHMS_AUTO: return 1e4;
+        case KVX_RANGE_VDC_90MV: return 0.09;
+        case KVX_RANGE_VDC_300MV:
+        case KVX_RANGE_VAC_300MV: return 0.3;
+        case KVX_RANGE_VDC_750MV: return 0.75;
+        case KVX_RANGE_VDC_3V:
+        case KVX_RANGE_VAC_3V: return 3.0;
+        case KVX_RANGE_VDC_30V:
+        case KVX_RANGE_VAC_30V: return 30.0;
+        case KVX_RANGE_VDC_AUTO:
+        case KVX_RANGE_VAC_AUTO: return 10.0;
+        case KVX_RANGE_VDC_50V: return 50.0;
+        case KVX_RANGE_VDC_300V:
+        case KVX_RANGE_VAC_300V: return 300.0;
         default: return 1.0;
     }
 }
 
 Span spanOf(const ChannelConfig &channel) {
     switch (channel.function) {
-        case function::kVdc: {
+        case KVX_FN_VDC: {
             const double scale = fullScale(channel.range) * 0.8;
             return {-scale, scale};
         }
-        case function::kVac:
-        case function::kOhms: return {0.05 * fullScale(channel.range), 0.85 * fullScale(channel.range)};
-        case function::kFrequency: return {50.0, 950.0};
-        case function::kRtd: return {15.0, 35.0};
-        case function::kThermocouple: return {0.0, 100.0};
-        case function::kCurrent: return channel.aux == kCurrent0To100mA ? Span{0.01, 0.09} : Span{0.005, 0.019};
+        case KVX_FN_VAC:
+        case KVX_FN_OHMS: return {0.05 * fullScale(channel.range), 0.85 * fullScale(channel.range)};
+        case KVX_FN_FREQ: return {50.0, 950.0};
+        case KVX_FN_RTD: return {15.0, 35.0};
+        case KVX_FN_THERMOCOUPLE: return {0.0, 100.0};
+        case KVX_FN_CURRENT: return channel.aux == KVX_RANGE_CURRENT_0_100MA ? Span{0.01, 0.09} : Span{0.005, 0.019};
         default: return {0.0, 1.0};
     }
 }
@@ -67,7 +67,7 @@ std::uint32_t mix(std::uint32_t value) {
 } // namespace
 
 bool isTemperature(std::int32_t functionCode) {
-    return functionCode == function::kRtd || functionCode == function::kThermocouple;
+    return functionCode == KVX_FN_RTD || functionCode == KVX_FN_THERMOCOUPLE;
 }
 
 double measuredQuantity(const ChannelConfig &channel, int channelNumber, std::uint32_t seed, double seconds) {

@@ -65,10 +65,9 @@ TEST(ChannelReadings, SignalsStayInsideTheirRangesAndRepeatForASeed) {
         double high;
     };
     const Case cases[] = {
-        {function::kVdc, 8193, -0.09, 0.09}, {function::kVdc, 10048, -300, 300},
-        {function::kVac, 12289, 0, 0.3},     {function::kOhms, 5136, 0, 3e6},
-        {function::kFrequency, 0, 0, 1000},  {function::kThermocouple, 24833, 0, 100},
-        {function::kRtd, 20512, 15, 35},
+        {KVX_FN_VDC, 8193, -0.09, 0.09}, {KVX_FN_VDC, 10048, -300, 300}, {KVX_FN_VAC, 12289, 0, 0.3},
+        {KVX_FN_OHMS, 5136, 0, 3e6},     {KVX_FN_FREQ, 0, 0, 1000},      {KVX_FN_THERMOCOUPLE, 24833, 0, 100},
+        {KVX_FN_RTD, 20512, 15, 35},
     };
     for (const Case &c : cases) {
         ChannelConfig channel{};
@@ -95,10 +94,10 @@ TEST(ChannelReadings, UnitsScalingAndSpecialValues) {
     InstrumentConfig config = withInputs({2.0}, overrides);
     config.channels[0].m = 3.0f;
     config.channels[0].b = 1.0f;
-    config.channels[1].function = function::kThermocouple;
+    config.channels[1].function = KVX_FN_THERMOCOUPLE;
     config.channels[1].m = 1.0f;
     overrides[2].value = 100.0;
-    config.channels[2].function = function::kCurrent;
+    config.channels[2].function = KVX_FN_CURRENT;
     config.channels[2].aux = 28674; // 4-20 mA, 250 ohm shunt, converted M' and B'
     config.channels[2].r0 = 250.0f;
     config.channels[2].m = 25.0f;
@@ -130,10 +129,10 @@ TEST(ChannelReadings, UnitsScalingAndSpecialValues) {
 TEST(ChannelReadings, ComputedChannelsFromTheirSources) {
     ChannelOverrides overrides;
     InstrumentConfig config = withInputs({2.0, 4.0, 9.0}, overrides);
-    config.channels[20] = computedChannel(function::kAverage, 0, 0b111);
-    config.channels[21] = computedChannel(function::kChanAMinusChanB, 3, 1);
-    config.channels[22] = computedChannel(function::kChanAMinusAverage, 1, 0b110);
-    config.channels[23] = computedChannel(function::kAverage, 0, (1 << 20) | (1 << 21)); // reads 21 and 22
+    config.channels[20] = computedChannel(KVX_FN_AVERAGE, 0, 0b111);
+    config.channels[21] = computedChannel(KVX_FN_CHAN_A_MINUS_CHAN_B, 3, 1);
+    config.channels[22] = computedChannel(KVX_FN_CHAN_A_MINUS_AVERAGE, 1, 0b110);
+    config.channels[23] = computedChannel(KVX_FN_AVERAGE, 0, (1 << 20) | (1 << 21)); // reads 21 and 22
     config.channels[23].m = 2.0f;
     config.channels[23].b = 0.5f;
     const ChannelReadings readings = readChannels(config, overrides, 1, 0.0);
@@ -148,7 +147,7 @@ TEST(ChannelReadings, EquationsEvaluateTheirByteCode) {
     InstrumentConfig config = withInputs({2.0, 4.0, 100.0}, overrides);
     EquationWriter code(config);
     const auto equation = [&](int channel, std::int32_t offset) {
-        config.channels[channel - 1] = computedChannel(function::kEquation, 0, offset);
+        config.channels[channel - 1] = computedChannel(KVX_FN_EQUATION, 0, offset);
     };
     equation(21, 0); // (C1 + C2) / 2
     std::int32_t next = code.channel(1).channel(2).op(6).constant(2.0f).op(8).end();

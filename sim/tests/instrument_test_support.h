@@ -65,7 +65,7 @@ inline Block parseBlock(const korvelsim::Bytes &payload) {
 
 inline ChannelConfig vdc(float m = 1.0f, float b = 0.0f) {
     ChannelConfig channel{};
-    channel.function = korvelsim::function::kVdc;
+    channel.function = KVX_FN_VDC;
     channel.range = 8968; // 3 V
     channel.m = m;
     channel.b = b;

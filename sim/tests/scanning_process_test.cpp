@@ -34,7 +34,7 @@ struct ScanningInstrument : OneInstrument {
         InstrumentConfig config = intervalConfig(std::chrono::milliseconds(100));
         config.channels[0] = vdc();
         config.channels[1] = vdc();
-        config.channels[20] = computedChannel(korvelsim::function::kChanAMinusChanB, 1, 2);
+        config.channels[20] = computedChannel(KVX_FN_CHAN_A_MINUS_CHAN_B, 1, 2);
         main = connectMain();
         EXPECT_EQ(main->exchange(2, 129, korvelsim::encodeConfig(config, true)), reply(2, 129));
     }

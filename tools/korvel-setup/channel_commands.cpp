@@ -2,6 +2,7 @@
 
 #include "instrument_edit.h"
 
+#include "link/instrument_link.h"
 #include "setup/dialog_text_limits.h"
 
 namespace {
@@ -111,7 +112,8 @@ int setComputedFunction(ChannelsConfigurationModel &channels, const CommandWords
                   &ComputedFunctionModel::setUnitsLabel, what)) {
         return kFailed;
     }
-    if (const auto refused = computed.accept()) return refusedWith(*refused);
+    InstrumentLink library;
+    if (const auto refused = computed.accept(library)) return refusedWith(*refused);
     if (const auto refused = channels.applyComputed(computed.definition())) return refusedWith(*refused);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "equation_channel.h"
 
+#include "link/instrument_link.h"
+
 std::optional<korvel::ComputedChannelRefusal> setEquationChannel(korvel::InstrumentSetup &setup, unsigned bcn,
                                                                  int channel, const std::string &equation,
                                                                  char decimalSymbol,
@@ -8,7 +10,8 @@ std::optional<korvel::ComputedChannelRefusal> setEquationChannel(korvel::Instrum
     korvel::ComputedDefinition definition = korvel::computedDefinitionOf(copy, channel);
     korvel::chooseComputedFunction(definition, korvel::ChannelFunction::Equation);
     definition.equation = equation;
-    if (auto refused = korvel::acceptComputedFunction(definition, decimalSymbol)) return refused;
+    korvel::InstrumentLink library;
+    if (auto refused = korvel::acceptComputedFunction(library, definition, decimalSymbol)) return refused;
     const int selected[] = {channel};
     if (auto refused = korvel::applyComputedDefinition(copy, definition, selected)) return refused;
     if (auto refused = korvel::acceptChannelsConfiguration(copy, bcn, offChannel)) return refused;

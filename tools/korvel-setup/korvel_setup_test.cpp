@@ -7,8 +7,8 @@
 #include "setup/setup_template.h"
 
 #include "ccf_file_writer.h"
-#include "platform/scripted_user_interface.h"
 #include "program_run.h"
+#include "scripted_user_interface.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

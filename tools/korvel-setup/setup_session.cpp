@@ -14,4 +14,4 @@ korvel::SetupTemplate completedTemplate() {
 
 SetupSession::SetupSession()
         : template_(completedTemplate()), formats_(korvel::readRegionalFormats()),
-          document_({instruments_, options_, plot_, host_, korvel::lookUpBcn}, ui_, formats_) {}
+          document_({instruments_, options_, plot_, host_, korvel::bcnResolver(link_)}, ui_, formats_) {}

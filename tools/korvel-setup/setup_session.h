@@ -2,6 +2,7 @@
 // settings that a setup file fills, and the document that opens and saves it.
 #pragma once
 
+#include "link/instrument_link.h"
 #include "platform/printing_user_interface.h"
 #include "platform/regional_formats.h"
 #include "setup/setup_doc.h"
@@ -28,6 +29,7 @@ private:
     korvel::LoggerOptions options_;
     korvel::PlotSettings plot_;
     korvel::SetupHost host_;
+    korvel::InstrumentLink link_;
     korvel::RegionalFormats formats_;
     korvel::PrintingUserInterface ui_{korvel::AnswerPolicy::Refuse};
     korvel::CSetupDoc document_;

@@ -122,5 +122,21 @@ TEST_F(IniProfileTest, OversizedFilesAreReadOnlyUpToTheLimitAndNeverRewritten) {
     EXPECT_EQ(fileContent().size(), content.size());
 }
 
+TEST_F(IniProfileTest, KeysAreListedOnceInFileOrderAndCanBeDeleted) {
+    EXPECT_TRUE(readProfileKeys(path, "Data Sets").empty());
+    writeFile("[Data Sets]\r\n; comment\r\nRun B=/data/_Run B\r\nrun a=/x\r\nRUN B=/dup\r\n\r\n"
+              "[Other]\r\nz=1\r\n[data sets]\r\nlate=1\r\n");
+    EXPECT_EQ(readProfileKeys(path, "data sets"), (std::vector<std::string>{"Run B", "run a"}));
+
+    ASSERT_TRUE(deleteProfileKey(path, "Data Sets", "run b"));
+    EXPECT_EQ(fileContent(), "[Data Sets]\r\n; comment\r\nrun a=/x\r\nRUN B=/dup\r\n\r\n"
+                             "[Other]\r\nz=1\r\n[data sets]\r\nlate=1\r\n");
+    // A key that is not there is gone already; the file is left alone.
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    EXPECT_TRUE(deleteProfileKey(path, "Data Sets", "missing"));
+    EXPECT_FALSE(deleteProfileKey(path, "Data Sets", "run a"));
+    EXPECT_EQ(read("Data Sets", "run a"), "/x");
+}
+
 } // namespace
 } // namespace korvel

@@ -10,26 +10,56 @@
 #include "platform/significant_digits.h"
 #include "platform/typed_number.h"
 
+#include "number_samples.h"
+#include "printf_number_texts.h"
+
 namespace korvel {
 namespace {
 
-std::string printfSignificant(double value, int digits) {
+std::string printfSignificant(double value, int digits, char point = '.') {
     char text[64];
-    std::snprintf(text, sizeof text, "%#.*G", digits, value);
-    return text;
+    return std::string(text, oracle::printfSignificant(value, digits, point, text, sizeof text));
 }
 
-std::string significant(double value, int digits) {
+std::string significant(double value, int digits, char point = '.') {
     char text[kSignificantTextCapacity];
-    const std::size_t length = writeSignificant(value, digits, text);
+    const std::size_t length = writeSignificant(value, digits, text, point);
     EXPECT_EQ(length, std::strlen(text));
     return text;
 }
 
 TEST(SignificantDigits, MatchesPrintfAtTheLayoutAndRoundingEdges) {
-    const double values[] = {0.0,      -0.0,     1.0,       9.999995, 9.9999949,     99999.95, 999999.5,
-                             1e5,      123456.0, 1234567.0, 0.0001,   0.00009999995, 1e-5,     0.5,
-                             2.5e-300, 1.7e308,  -42.125,   5e-324,   1e16,          0.015625, 2.0};
+    const double values[] = {0.0,
+                             -0.0,
+                             1.0,
+                             9.999995,
+                             9.9999949,
+                             99999.95,
+                             999999.5,
+                             1e5,
+                             123456.0,
+                             1234567.0,
+                             0.0001,
+                             0.00009999995,
+                             1e-5,
+                             0.5,
+                             2.5e-300,
+                             1.7e308,
+                             -42.125,
+                             5e-324,
+                             1e16,
+                             0.015625,
+                             2.0,
+                             2.5,
+                             0.125,
+                             1e22,
+                             1e23,
+                             9.5,
+                             0.95,
+                             1e-14,
+                             9.999995e-3,
+                             4.9406564584124654e-324,
+                             2.2250738585072014e-308};
     for (const double value : values)
         for (int digits = 0; digits <= kMaxSignificantDigits; ++digits)
             EXPECT_EQ(significant(value, digits), printfSignificant(value, digits)) << value << " " << digits;
@@ -38,15 +68,17 @@ TEST(SignificantDigits, MatchesPrintfAtTheLayoutAndRoundingEdges) {
     EXPECT_EQ(significant(std::nan(""), 6), printfSignificant(std::nan(""), 6));
 }
 
-TEST(SignificantDigits, MatchesPrintfOnRandomNumbers) {
-    std::mt19937_64 random(2024);
-    std::uniform_real_distribution<double> mantissa(-10.0, 10.0);
-    std::uniform_int_distribution<int> exponent(-15, 15);
+TEST(SignificantDigits, MatchesPrintfOnGeneratedNumbers) {
+    NumberSamples samples(2024);
+    std::mt19937 random(2024);
     std::uniform_int_distribution<int> digits(1, kMaxSignificantDigits);
     for (int i = 0; i < 200000; ++i) {
-        const double value = mantissa(random) * std::pow(10.0, exponent(random));
-        const int precision = digits(random);
-        ASSERT_EQ(significant(value, precision), printfSignificant(value, precision)) << value << " " << precision;
+        const double value = samples.nextDouble();
+        // Six digits, as every reading is written, for half of them.
+        const int precision = i % 2 == 0 ? 6 : digits(random);
+        const char point = i % 5 == 0 ? ',' : '.';
+        ASSERT_EQ(significant(value, precision, point), printfSignificant(value, precision, point))
+            << std::hexfloat << value << " " << precision;
     }
 }
 
@@ -65,6 +97,16 @@ TEST(EngineeringNotation, ScalesIntoItsStepsWithTheirLowerBoundsIncluded) {
     for (const Case &c : cases) EXPECT_EQ(engineeringText(c.value, 6, '.'), c.text) << c.value;
     EXPECT_EQ(engineeringText(1234.5, 3, ','), "1,23E+3");
     EXPECT_EQ(engineeringText(12.5, 6, ','), "12,5000");
+}
+
+TEST(EngineeringNotation, MatchesPrintfOfTheScaledDoubleOnGeneratedNumbers) {
+    NumberSamples samples(1997);
+    for (int i = 0; i < 100000; ++i) {
+        const double value = samples.nextDouble();
+        const int digits = 1 + i % kMaxSignificantDigits;
+        ASSERT_EQ(engineeringText(value, digits, ','), oracle::printfEngineering(value, digits, ','))
+            << std::hexfloat << value << " " << digits;
+    }
 }
 
 TEST(TypedNumber, IsReadInTheRegionalFormatAndCheckedWithInclusiveBounds) {

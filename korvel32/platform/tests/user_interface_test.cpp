@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/printing_user_interface.h"
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 
 namespace korvel {
 namespace {

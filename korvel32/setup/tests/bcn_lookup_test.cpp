@@ -1,4 +1,5 @@
 // Models come from a real ccf.cfg through the communications library.
+#include "link/instrument_link.h"
 #include "setup/bcn_lookup.h"
 #include "setup_fixture.h"
 
@@ -18,21 +19,22 @@ protected:
     void SetUp() override {
         kvtest::writeCcfFile(ccfDir.path(), 4, 4369, {{3, "127.0.0.3", 1}, {7, "127.0.0.7", 0}});
         ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
-        ASSERT_EQ(kvxLibInit(0), KVX_OK);
+        ASSERT_EQ(link.libInit(false), KVX_OK);
     }
     void TearDown() override {
-        kvxLibExit();
+        link.libExit();
         ::unsetenv("KVLINK32_CCF_DIR");
     }
 
     kvtest::TempDir ccfDir;
+    InstrumentLink link;
 };
 
 TEST_F(BcnLookupTest, ModelCodeOneIsTheM100A) {
-    EXPECT_EQ(lookUpBcn(3).model, ModelCode::M100A);
-    EXPECT_EQ(lookUpBcn(7).model, ModelCode::M200A);
-    EXPECT_TRUE(lookUpBcn(7).present());
-    EXPECT_FALSE(lookUpBcn(8).present());
+    EXPECT_EQ(lookUpBcn(link, 3).model, ModelCode::M100A);
+    EXPECT_EQ(lookUpBcn(link, 7).model, ModelCode::M200A);
+    EXPECT_TRUE(lookUpBcn(link, 7).present());
+    EXPECT_FALSE(lookUpBcn(link, 8).present());
 }
 
 TEST_F(BcnLookupTest, OpenedSetupTakesItsModelsFromTheConfiguration) {
@@ -45,7 +47,7 @@ TEST_F(BcnLookupTest, OpenedSetupTakesItsModelsFromTheConfiguration) {
 
     test::SetupFixture opened;
     SetupTarget target = opened.target();
-    target.resolveBcn = lookUpBcn;
+    target.resolveBcn = bcnResolver(link);
     CSetupDoc doc(target, opened.ui, opened.regional);
     ASSERT_TRUE(doc.open(file));
     EXPECT_EQ(opened.instruments.slot(1).model, ModelCode::M100A);

@@ -1,6 +1,7 @@
 #include "setup/channels_configuration_rules.h"
 
 #include "kvlink32.h"
+#include "link/instrument_link.h"
 #include "setup/setup_template.h"
 
 #include <gtest/gtest.h>
@@ -32,6 +33,7 @@ protected:
 
     SetupTemplate setupTemplate;
     InstrumentIdentity identity{12, ModelCode::M100A, GroupRole::Async, false, true};
+    InstrumentLink library;
 };
 
 TEST_F(ChannelsConfiguration, TheListsShowEachChannelsIdentifierLabelFunctionAndRange) {
@@ -208,10 +210,10 @@ TEST_F(ComputedChannels, ADefinitionIsAppliedOnlyWhereItReadsLowerChannels) {
     model.selectComputed({25});
     ComputedFunctionModel function = model.computedFunction();
     function.chooseFunction(1);
-    ASSERT_EQ(function.accept()->messageId, 1316);
+    ASSERT_EQ(function.accept(library)->messageId, 1316);
     function.setAveraged(3, true);
     function.setAveraged(26, true);
-    ASSERT_EQ(function.accept(), std::nullopt);
+    ASSERT_EQ(function.accept(library), std::nullopt);
     EXPECT_EQ(model.applyComputed(function.definition())->messageId, 1314);
     EXPECT_EQ(model.setup().channel(25).function, ChannelFunction::Off);
     function.setAveraged(26, false);
@@ -226,7 +228,7 @@ TEST_F(ComputedChannels, OkRefusesAComputedChannelReadingAnUndefinedChannelAndRe
     ComputedFunctionModel function = model.computedFunction();
     function.chooseFunction(4);
     function.setEquation("C1+C3");
-    ASSERT_EQ(function.accept(), std::nullopt);
+    ASSERT_EQ(function.accept(library), std::nullopt);
     ASSERT_EQ(model.applyComputed(function.definition()), std::nullopt);
     model.selectAnalog({3});
     ASSERT_EQ(applyFunction(model, "OFF"), std::nullopt);

@@ -1,6 +1,7 @@
 #include "setup/computed_channel_rules.h"
 
 #include "kvlink32.h"
+#include "link/instrument_link.h"
 #include "platform/string_table.h"
 #include "setup/setup_template.h"
 
@@ -27,13 +28,15 @@ protected:
     void SetUp() override { ASSERT_EQ(kvxLibInit(0), KVX_OK); }
     void TearDown() override { kvxLibExit(); }
 
+    InstrumentLink library;
+
     // The Computed Function dialog on channel, the function chosen and OK pressed.
     std::optional<ComputedChannelRefusal> accept(int channel, ChannelFunction function, const std::string &equation,
                                                  char decimalSymbol = '.') {
         definition = computedDefinitionOf(setup, channel);
         chooseComputedFunction(definition, function);
         definition.equation = equation;
-        return acceptComputedFunction(definition, decimalSymbol);
+        return acceptComputedFunction(library, definition, decimalSymbol);
     }
 
     // An Equation channel as the dialogs leave it.
@@ -92,7 +95,7 @@ TEST_F(ComputedChannelRules, AnAverageNeedsAGroupAverageChannel) {
         EXPECT_EQ(refused->text, "Select at least one group average channel!");
         EXPECT_EQ(refused->focus, ComputedChannelField::GroupAverage);
         definition.channel.averageSet = channelBit(2);
-        EXPECT_EQ(acceptComputedFunction(definition, '.'), std::nullopt);
+        EXPECT_EQ(acceptComputedFunction(library, definition, '.'), std::nullopt);
     }
     EXPECT_EQ(definition.channel.unitsLabel, "DiffAvg");
     EXPECT_EQ(accept(21, ChannelFunction::ChanAMinusChanB, {}), std::nullopt) << "nothing to check";
@@ -130,7 +133,7 @@ TEST_F(ComputedChannelRules, ADefinitionReadingItsOwnOrAHigherChannelIsRefusedOn
         definition.channel.channelA = c.channelA;
         definition.channel.channelB = c.channelB;
         definition.equation = c.equation;
-        ASSERT_EQ(acceptComputedFunction(definition, '.'), std::nullopt);
+        ASSERT_EQ(acceptComputedFunction(library, definition, '.'), std::nullopt);
 
         const auto refused = applyComputedDefinition(setup, definition, c.selected);
         if (c.refused == 0) {

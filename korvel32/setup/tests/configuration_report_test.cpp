@@ -1,7 +1,7 @@
 #include "setup/configuration_report.h"
 #include "setup/configuration_report_file.h"
 
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 #include "temp_dir.h"
 

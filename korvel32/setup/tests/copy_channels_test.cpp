@@ -1,6 +1,6 @@
 #include "setup/copy_channels.h"
 
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 #include "setup/temperature_labels.h"
 

@@ -1,6 +1,6 @@
 #include "setup/data_file_rules.h"
 
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "setup/group_instruments_rules.h"
 
-#include "platform/scripted_user_interface.h"
 #include "platform/string_table.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "setup/instrument_configuration_rules.h"
 #include "setup/instrument_description_rules.h"
 
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "setup/mxb_file.h"
 #include "setup/mxb_text.h"
 
-#include "platform/scripted_user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_template.h"
 #include "temp_dir.h"
 
@@ -187,21 +187,23 @@ TEST_F(MxbLoad, AFileOfExactlyTheLimitIsRead) {
     EXPECT_EQ(setup().channel(1).m, 2.0);
 }
 
+// The toolbox reads the codes as 16-bit values: 59533, 59531 and 59511.
+std::uint16_t wireCode(ToolboxReply reply) { return static_cast<std::uint16_t>(reply); }
+
 TEST_F(MxbLoad, RemoteCommandAnswersWithReplyCodes) {
     const auto notLogging = [](int) { return false; };
     write("scale.txt", "2 4 1\n");
 
-    EXPECT_EQ(loadMxbFileRemotely(table, 13, "scale.txt", dir.path(), notLogging, '.', ui).reply,
-              kMxbReplyNoSuchInstrument);
-    EXPECT_EQ(loadMxbFileRemotely(
-                  table, 12, "scale.txt", dir.path(), [](int slot) { return slot == 1; }, '.', ui)
-                  .reply,
-              kMxbReplyInstrumentLogging);
-    EXPECT_EQ(loadMxbFileRemotely(table, 12, "other.txt", dir.path(), notLogging, '.', ui).reply, kMxbReplyNoSuchFile);
+    EXPECT_EQ(wireCode(loadMxbFileRemotely(table, 13, "scale.txt", dir.path(), notLogging, '.', ui).reply), 59533);
+    EXPECT_EQ(wireCode(loadMxbFileRemotely(
+                           table, 12, "scale.txt", dir.path(), [](int slot) { return slot == 1; }, '.', ui)
+                           .reply),
+              59531);
+    EXPECT_EQ(wireCode(loadMxbFileRemotely(table, 12, "other.txt", dir.path(), notLogging, '.', ui).reply), 59511);
     EXPECT_FALSE(setup().channel(2).mxbEnabled);
 
     const MxbRemoteResult relative = loadMxbFileRemotely(table, 12, "scale.txt", dir.path(), notLogging, '.', ui);
-    EXPECT_EQ(relative.reply, kMxbReplyDone);
+    EXPECT_EQ(relative.reply, ToolboxReply::Done);
     EXPECT_TRUE(relative.changed);
     EXPECT_EQ(setup().channel(2).m, 4.0);
 

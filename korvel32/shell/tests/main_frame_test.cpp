@@ -1,11 +1,12 @@
 // The main window against korvel-sim: instruments start and stop from the
 // menu, and closing while they log asks first and waits for every run to end
 // before the save question.
-#include "platform/scripted_user_interface.h"
+#include "app/command_ids.h"
+#include "scripted_user_interface.h"
 #include "shell/close_sequence.h"
-#include "shell/command_ids.h"
 #include "shell/config_view.h"
 #include "shell/instrument_button.h"
+#include "shell/instrument_calibration_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/shell_application.h"
 #include "shell/tests/window_probe.h"
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTest>
 
@@ -151,6 +153,19 @@ private slots:
         QVERIFY(!frame->action(kCalibration)->isEnabled());
         QVERIFY(logging(1) && logging(2));
         QCOMPARE(frame->iconOf(2), InstrumentIcon::Logging);
+    }
+
+    void theCalibrationCommandOpensItsDialogWhileNothingLogs() {
+        closeAndShutDown();
+        launch({"/s", "/c"});
+        QString caption;
+        test::whenModalOpens<InstrumentCalibrationDialog>([&](InstrumentCalibrationDialog &dialog) {
+            caption = dialog.windowTitle();
+            dialog.closeButton().click();
+        });
+        trigger(kCalibration);
+        QCOMPARE(caption, QStringLiteral("Instrument Calibration"));
+        QVERIFY(ui->messages().empty());
     }
 
     void anInstrumentStartsAndStopsFromTheMenu() {

@@ -1,7 +1,7 @@
 // The program's own pictures: one per command, distinct, drawn for 1x and 2x
 // screens, and the instrument pictures leave the bar room for the BCN.
-#include "shell/command_ids.h"
-#include "shell/command_table.h"
+#include "app/command_ids.h"
+#include "app/command_table.h"
 #include "shell/shell_icons.h"
 
 #include <QTest>

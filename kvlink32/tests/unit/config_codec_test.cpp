@@ -41,7 +41,7 @@ TEST(ConfigCodecTest, FixedFieldsTravelInNetworkOrder) {
     vdc.b = -2.5f;
     ChannelConfig &rtd = config.channels[1];
     rtd.function = FunctionRtd;
-    rtd.range = kRangeRtdCustom385;
+    rtd.range = KVX_RANGE_RTD_CUSTOM_385;
     rtd.alphaFloat = 0.00385f; // 0x3B7C5048
     rtd.r0 = 100.0f;
     config.channels[21].function = FunctionDifference;
@@ -101,7 +101,7 @@ TEST(ConfigCodecTest, DecodingMirrorsEncoding) {
     for (int i = 0; i < KVX_MAX_CHANNELS; ++i) {
         ChannelConfig &channel = config.channels[i];
         channel.function = i < 20 ? FunctionRtd : FunctionEquation;
-        channel.range = i % 2 == 0 ? kRangeRtdCustom385 : 20512;
+        channel.range = i % 2 == 0 ? KVX_RANGE_RTD_CUSTOM_385 : 20512;
         channel.alpha = 0x3B7C5048 + i;
         channel.r0 = 100.0f + static_cast<float>(i);
         channel.aux = 0x9001;

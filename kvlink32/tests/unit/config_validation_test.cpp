@@ -244,21 +244,21 @@ TEST(ConfigValidationTest, OhmsAndRtdWiringAndModel) {
         {"Custom-385 alpha 0.00374", M100A,
          [&](InstrumentConfig &c) {
              ChannelConfig &channel = rtd(c, 2, kFourWire);
-             channel.range = kRangeRtdCustom385;
+             channel.range = KVX_RANGE_RTD_CUSTOM_385;
              channel.alphaFloat = 0.00374f;
          },
          0},
         {"Custom-385 alpha 0.00394", M100A,
          [&](InstrumentConfig &c) {
              ChannelConfig &channel = rtd(c, 2, kFourWire);
-             channel.range = kRangeRtdCustom385;
+             channel.range = KVX_RANGE_RTD_CUSTOM_385;
              channel.alphaFloat = 0.00394f;
          },
          detailCode(DetailRtdAlpha, 2)},
         {"Custom-385 alpha NaN", M100A,
          [&](InstrumentConfig &c) {
              ChannelConfig &channel = rtd(c, 2, kFourWire);
-             channel.range = kRangeRtdCustom385;
+             channel.range = KVX_RANGE_RTD_CUSTOM_385;
              channel.alphaFloat = kNan;
          },
          detailCode(DetailRtdAlpha, 2)},

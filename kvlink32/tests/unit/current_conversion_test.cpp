@@ -24,19 +24,19 @@ ChannelConfig &current(InstrumentConfig &config, int number, int32_t range, floa
 
 TEST(CurrentConversionTest, FourToTwentyMilliampsWith250OhmShunt) {
     InstrumentConfig config{};
-    current(config, 1, kRangeCurrent4to20mA, 250.0f, 2.0f, 1.0f);
+    current(config, 1, KVX_RANGE_CURRENT_4_20MA, 250.0f, 2.0f, 1.0f);
     ASSERT_EQ(convertCurrentChannels(config), 0);
 
     const ChannelConfig &sent = config.channels[0];
     EXPECT_EQ(sent.function, FunctionCurrent);
     EXPECT_EQ(sent.range, 9232);
-    EXPECT_EQ(sent.aux, kRangeCurrent4to20mA);
+    EXPECT_EQ(sent.aux, KVX_RANGE_CURRENT_4_20MA);
     EXPECT_EQ(sent.m, 50.0f);  // 25 M
     EXPECT_EQ(sent.b, -49.0f); // B - 25 M
 
     restoreCurrentChannels(config);
     const ChannelConfig &read = config.channels[0];
-    EXPECT_EQ(read.range, kRangeCurrent4to20mA);
+    EXPECT_EQ(read.range, KVX_RANGE_CURRENT_4_20MA);
     EXPECT_EQ(read.m, 2.0f);
     EXPECT_EQ(read.b, 1.0f);
 }
@@ -51,7 +51,7 @@ TEST(CurrentConversionTest, FourToTwentyMilliampsPicksTheRangeOfTheShuntVoltage)
     for (const Shunt &c : cases) {
         SCOPED_TRACE(c.ohms);
         InstrumentConfig config{};
-        current(config, 20, kRangeCurrent4to20mA, c.ohms, 1.0f, 0.0f);
+        current(config, 20, KVX_RANGE_CURRENT_4_20MA, c.ohms, 1.0f, 0.0f);
         ASSERT_EQ(convertCurrentChannels(config), 0);
         EXPECT_EQ(config.channels[19].range, c.range);
         EXPECT_FLOAT_EQ(config.channels[19].m, static_cast<float>(6250.0 / c.ohms));
@@ -60,32 +60,32 @@ TEST(CurrentConversionTest, FourToTwentyMilliampsPicksTheRangeOfTheShuntVoltage)
 
 TEST(CurrentConversionTest, ZeroToHundredMilliamps) {
     InstrumentConfig config{};
-    current(config, 3, kRangeCurrent100mA, 100.0f, 5.0f, 7.0f);
-    current(config, 4, kRangeCurrent100mA, 100.0f, 0.0f, 7.0f);
+    current(config, 3, KVX_RANGE_CURRENT_0_100MA, 100.0f, 5.0f, 7.0f);
+    current(config, 4, KVX_RANGE_CURRENT_0_100MA, 100.0f, 0.0f, 7.0f);
     ASSERT_EQ(convertCurrentChannels(config), 0);
     EXPECT_EQ(config.channels[2].range, 9504);
-    EXPECT_EQ(config.channels[2].aux, kRangeCurrent100mA);
+    EXPECT_EQ(config.channels[2].aux, KVX_RANGE_CURRENT_0_100MA);
     EXPECT_FLOAT_EQ(config.channels[2].m, 0.05f);
     EXPECT_EQ(config.channels[2].b, 7.0f);
     EXPECT_EQ(config.channels[3].m, 0.0f);
 
     restoreCurrentChannels(config);
-    EXPECT_EQ(config.channels[2].range, kRangeCurrent100mA);
+    EXPECT_EQ(config.channels[2].range, KVX_RANGE_CURRENT_0_100MA);
     EXPECT_FLOAT_EQ(config.channels[2].m, 5.0f);
     EXPECT_EQ(config.channels[2].b, 7.0f);
 }
 
 TEST(CurrentConversionTest, ScalingOutsideTheFloatRangeIsRefusedWithTheChannelIndex) {
     InstrumentConfig overflow{};
-    current(overflow, 5, kRangeCurrent4to20mA, 10.0f, 3.0e38f, 0.0f);
+    current(overflow, 5, KVX_RANGE_CURRENT_4_20MA, 10.0f, 3.0e38f, 0.0f);
     EXPECT_EQ(convertCurrentChannels(overflow), detailCode(DetailCurrentOverflow, 4));
 
     InstrumentConfig offsetOverflow{};
-    current(offsetOverflow, 5, kRangeCurrent4to20mA, 250.0f, 1.0e37f, -FLT_MAX);
+    current(offsetOverflow, 5, KVX_RANGE_CURRENT_4_20MA, 250.0f, 1.0e37f, -FLT_MAX);
     EXPECT_EQ(convertCurrentChannels(offsetOverflow), detailCode(DetailCurrentOverflow, 4));
 
     InstrumentConfig underflow{};
-    current(underflow, 9, kRangeCurrent100mA, 250.0f, 1.0e-37f, 0.0f);
+    current(underflow, 9, KVX_RANGE_CURRENT_0_100MA, 250.0f, 1.0e-37f, 0.0f);
     EXPECT_EQ(convertCurrentChannels(underflow), detailCode(DetailCurrentUnderflow, 8));
 }
 
@@ -95,7 +95,7 @@ TEST(CurrentConversionTest, OtherChannelsAreLeftAlone) {
     config.channels[0].range = 9232;
     config.channels[0].m = 3.0f;
     config.channels[20].function = FunctionCurrent; // computed channels are never converted
-    config.channels[20].range = kRangeCurrent4to20mA;
+    config.channels[20].range = KVX_RANGE_CURRENT_4_20MA;
     const InstrumentConfig before = config;
     ASSERT_EQ(convertCurrentChannels(config), 0);
     restoreCurrentChannels(config);

@@ -1,0 +1,116 @@
+#include "app/instrument_icon_commands.h"
+
+#include "platform/string_table.h"
+#include "setup/bcn_lookup.h"
+
+#include <cstdio>
+
+namespace korvel {
+namespace {
+
+constexpr const char *kNoneAvailable = "No instruments are available for association!";
+
+void showError(UserInterface &ui, int messageId) {
+    ui.showMessage(resourceString(messageId), MessageIcon::Exclamation, MessageButtons::Ok);
+}
+
+bool confirmed(UserInterface &ui, const std::string &question) {
+    return ui.showMessage(question, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+std::string deleteQuestion(unsigned bcn) {
+    char text[80];
+    std::snprintf(text, sizeof text, "Instrument %02u:  Configuration will be lost!  Delete anyway?", bcn);
+    return text;
+}
+
+std::string lineOf(unsigned bcn, std::int32_t ccfModel) {
+    char line[40];
+    const std::string model = resourceString(static_cast<int>(modelFromCcfCode(ccfModel)));
+    std::snprintf(line, sizeof line, "%02u  %s", bcn, model.c_str());
+    return line;
+}
+
+} // namespace
+
+std::vector<AvailableInstrument> availableInstruments(InstrumentLink &link, const InstrumentTable &table,
+                                                      UserInterface &ui) {
+    std::vector<AvailableInstrument> available;
+    const std::int32_t entries = link.ccfNumEntries();
+    for (std::int32_t index = 0; index < entries; ++index) {
+        CcfEntry entry;
+        if (link.ccfGetEntry(static_cast<std::uint32_t>(index), entry) < 0) {
+            showError(ui, message::kCcfUnreadable);
+            return {};
+        }
+        const auto bcn = static_cast<unsigned>(entry.bcn);
+        if (table.find(bcn) == 0) available.push_back({bcn, lineOf(bcn, entry.model)});
+    }
+    if (entries < 0) {
+        showError(ui, message::kCcfUnreadable);
+    } else if (available.empty()) {
+        ui.showMessage(kNoneAvailable, MessageIcon::Information, MessageButtons::Ok);
+    }
+    return available;
+}
+
+InstrumentIconCommands::InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentLink &link,
+                                               UserInterface &ui, InstrumentSelection &selection, SlotLogging logging,
+                                               InstrumentChooser chooser)
+        : table_(table), document_(document), link_(link), ui_(ui), selection_(selection), logging_(std::move(logging)),
+          chooser_(std::move(chooser)) {}
+
+void InstrumentIconCommands::createInstruments() {
+    if (table_.full()) {
+        showError(ui_, message::kMaximumInstrumentsReached);
+        return;
+    }
+    const std::vector<AvailableInstrument> available = availableInstruments(link_, table_, ui_);
+    if (available.empty()) return;
+    const std::vector<unsigned> bcns = chooser_(available, kInstrumentSlots - table_.count());
+    bool added = false;
+    for (const unsigned bcn : bcns) {
+        if (table_.full() || !addInstrument(bcn)) break;
+        added = true;
+    }
+    if (added) document_.setModified(true);
+}
+
+// False, after the message, when adding has to stop.
+bool InstrumentIconCommands::addInstrument(unsigned bcn) {
+    const int slot = table_.firstFreeSlot();
+    const BcnLookup lookup = lookUpBcn(link_, bcn);
+    if (lookup.status < 0) {
+        showError(ui_, message::kCcfUnreadable);
+        return false;
+    }
+    if (!table_.add(slot, bcn, lookup.model)) {
+        showError(ui_, message::kLowOnMemory);
+        return false;
+    }
+    // The table's observer has put it on the bar.
+    selection_.selectSlot(slot);
+    return true;
+}
+
+void InstrumentIconCommands::deleteSelected(bool lockout) {
+    const int slot = selection_.selectedSlot();
+    if (table_.count() == 0 || lockout || slot == 0 || logging_(slot)) return;
+    const unsigned bcn = table_.slot(slot).bcn;
+    if (!confirmed(ui_, deleteQuestion(bcn))) return;
+    if (slot == table_.masterSlot() && slavesExist() && !confirmed(ui_, resourceString(message::kSlavesBecomeAsync)))
+        return;
+
+    table_.remove(slot); // its observer updates the bar and tells the child windows
+    document_.setModified(true);
+}
+
+bool InstrumentIconCommands::slavesExist() const {
+    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+        const InstrumentSlot &entry = table_.slot(slot);
+        if (entry.inUse && entry.role == GroupRole::Slave) return true;
+    }
+    return false;
+}
+
+} // namespace korvel
