@@ -14,10 +14,6 @@ void showError(UserInterface &ui, int messageId) {
     ui.showMessage(resourceString(messageId), MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
-bool confirmed(UserInterface &ui, const std::string &question) {
-    return ui.showMessage(question, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
-}
-
 std::string deleteQuestion(unsigned bcn) {
     char text[80];
     std::snprintf(text, sizeof text, "Instrument %02u:  Configuration will be lost!  Delete anyway?", bcn);
@@ -97,8 +93,8 @@ void InstrumentIconCommands::deleteSelected(bool lockout) {
     const int slot = selection_.selectedSlot();
     if (table_.count() == 0 || lockout || slot == 0 || logging_(slot)) return;
     const unsigned bcn = table_.slot(slot).bcn;
-    if (!confirmed(ui_, deleteQuestion(bcn))) return;
-    if (slot == table_.masterSlot() && slavesExist() && !confirmed(ui_, resourceString(message::kSlavesBecomeAsync)))
+    if (!askedYes(ui_, deleteQuestion(bcn))) return;
+    if (slot == table_.masterSlot() && slavesExist() && !askedYes(ui_, resourceString(message::kSlavesBecomeAsync)))
         return;
 
     table_.remove(slot); // its observer updates the bar and tells the child windows

@@ -54,6 +54,11 @@ public:
     virtual void pumpEvents() {}
 };
 
+// A question with Yes and No; true when the user answered Yes.
+inline bool askedYes(UserInterface &ui, const std::string &question) {
+    return ui.showMessage(question, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
 // Shows the busy cursor for the lifetime of the object.
 class BusyCursor {
 public:

@@ -53,8 +53,7 @@ CopyResult copyChannels(InstrumentTable &table, int sourceSlot, const std::vecto
     if (targetSlots.empty()) return {CopyOutcome::Cancelled, {}};
     const InstrumentSlot &source = table.slot(sourceSlot);
     if (anyOtherModel(table, source.model, targetSlots) &&
-        ui.showMessage(resourceString(message::kCopyToDifferentModel), MessageIcon::Question, MessageButtons::YesNo) !=
-            MessageAnswer::Yes) {
+        !askedYes(ui, resourceString(message::kCopyToDifferentModel))) {
         return {CopyOutcome::KeepOpen, {}};
     }
 

@@ -120,8 +120,7 @@ Checked<DataFileControl> DataFileConfigurationModel::accept() {
 }
 
 bool DataFileConfigurationModel::mayCancel(UserInterface &ui) const {
-    return !subDialogAccepted_ || ui.showMessage(resourceString(message::kLowerDialogChangesLost),
-                                                 MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+    return !subDialogAccepted_ || askedYes(ui, resourceString(message::kLowerDialogChangesLost));
 }
 
 void DataFileConfigurationModel::applyTo(InstrumentSetup &working) const {

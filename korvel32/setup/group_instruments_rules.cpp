@@ -9,10 +9,7 @@ namespace korvel {
 
 namespace {
 
-bool confirmed(UserInterface &ui, int messageId) {
-    return ui.showMessage(resourceString(messageId), MessageIcon::Question, MessageButtons::YesNo) ==
-           MessageAnswer::Yes;
-}
+bool confirmed(UserInterface &ui, int messageId) { return askedYes(ui, resourceString(messageId)); }
 
 } // namespace
 

@@ -144,8 +144,7 @@ Checked<InstrumentControl> InstrumentConfigurationModel::accept() {
 }
 
 bool InstrumentConfigurationModel::mayCancel(UserInterface &ui) const {
-    return !lowerDialogAccepted_ || ui.showMessage(resourceString(message::kLowerDialogChangesLost),
-                                                   MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+    return !lowerDialogAccepted_ || askedYes(ui, resourceString(message::kLowerDialogChangesLost));
 }
 
 Checked<InstrumentControl> InstrumentConfigurationModel::acceptScanSettings(InstrumentSetup &accepted) const {
