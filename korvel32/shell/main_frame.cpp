@@ -68,7 +68,8 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         table_, document_, link_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
         [this](const std::vector<AvailableInstrument> &available, int limit) {
             return chooseInstrumentsInDialog(available, limit, this);
-        });
+        },
+        target.session.programDirectory);
     closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
     connectLogging();
     table_.setObserver(this);
