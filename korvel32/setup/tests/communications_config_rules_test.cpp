@@ -180,6 +180,15 @@ TEST_F(CommunicationsConfigTest, AnUnreadableFileIsReportedOnceAndClosesTheDialo
     EXPECT_TRUE(model->closed());
     EXPECT_EQ(ui.messageTexts(), Lines{"Unable to open Communications Configuration File!"});
     EXPECT_EQ(ui.messages()[0].icon, MessageIcon::Exclamation);
+
+    // Damaged while the dialog is open: the entry's own check meets it first.
+    writeCcf(KVX_NET_GENERAL, {{5, "10.0.0.5", kM100A}});
+    CommunicationsConfigModel &dialog = opened();
+    std::ofstream(ccfPath, std::ios::binary) << kHeader;
+    dialog.add(typing(bcnOnly("6")));
+    ASSERT_TRUE(editor.refusal);
+    EXPECT_EQ(editor.refusal->messageId, message::kCcfUnreadable);
+    EXPECT_TRUE(dialog.closed());
 }
 
 TEST_F(CommunicationsConfigTest, AnEntryIsCheckedInOrderWithTheFocusOnTheOffendingField) {
