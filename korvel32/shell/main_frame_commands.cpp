@@ -128,6 +128,9 @@ void CMainFrame::editCommunications() {
     if (options_.configurationLockout || logging_->anyLogging()) return;
     MainWindowCcfHost host(*iconCommands_, *bar_, link_, ui_);
     editCommunicationsConfiguration({link_, table_, document_, ui_, host, programDirectory_}, this);
+    // A new model changes the selected instrument's channels in place.
+    updateViews();
+    updateCommands();
 }
 
 void CMainFrame::startInstrument() { logging_->commands().startInstrument(bar_->selectedSlot()); }

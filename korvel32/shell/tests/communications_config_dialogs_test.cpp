@@ -10,6 +10,7 @@
 #include "setup/setup_host.h"
 #include "setup/setup_template.h"
 #include "shell/communications_config_dialog.h"
+#include "shell/config_view.h"
 #include "shell/instrument_on_network_dialog.h"
 #include "shell/main_frame.h"
 #include "shell/socket_port_dialog.h"
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QTest>
 
 #include <cstdlib>
@@ -229,6 +231,21 @@ private slots:
         QCOMPARE(model.port(), 65535u);
     }
 
+    // Return in a sub-dialog answers that dialog only, whichever way it ends.
+    void theKeysOfASubDialogStayInIt() {
+        kvtest::writeCcfFile(ccfDir.path(), KVX_NET_GENERAL, 4369, {});
+        CommunicationsConfigDialog dialog(target());
+        QVERIFY(dialog.fillList());
+        show(dialog);
+        test::whenModalOpens<SocketPortDialog>([](SocketPortDialog &port) {
+            port.portEdit().setText(QStringLiteral("5000"));
+            QTest::keyClick(&port.portEdit(), Qt::Key_Return);
+        });
+        button(dialog, CcfControl::SocketPort).click();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(fileBytes(ccfPath), std::string(kHeader) + "4\r\n5000\r\n");
+    }
+
     void addedInstrumentsAreVerifiedAgainstTheSimulator() {
         const auto sim = kvtest::startGeneralNetworkModels({{7, KVX_MODEL_M200A}}, ccfDir.path());
         kvtest::writeCcfFile(ccfDir.path(), KVX_NET_GENERAL, sim->basePort(), {}); // the user adds it
@@ -314,6 +331,7 @@ private slots:
             dialog.list().setCurrentRow(1);
             test::whenModalOpens<InstrumentOnNetworkDialog>([](InstrumentOnNetworkDialog &entry) {
                 entry.bcnEdit().setText(QStringLiteral("12"));
+                entry.m200aButton().setChecked(true);
                 entry.accept();
             });
             button(dialog, CcfControl::Modify).click();
@@ -322,7 +340,13 @@ private slots:
         const std::size_t noticesBefore = ui->notifications().size();
         frame.action(command::kCommunicationsConfig)->trigger();
 
-        QCOMPARE(ui->messageTexts(), Lines{"Associated icon will change to the new number.  Continue?"});
+        QCOMPARE(ui->messageTexts(),
+                 (Lines{"Associated icon will change to the new number.  Continue?",
+                        "Associated configuration will change to reflect new instrument model.  Continue?"}));
+        const auto *shown = qobject_cast<CConfigView *>(frame.splitter().widget(0))->report();
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->title, std::string("INSTRUMENT CONFIGURATION - 12"));
+        QCOMPARE(shown->pairs[1].value, std::string("M200A"));
         QCOMPARE(table->slot(2).bcn, std::uint16_t{12});
         QCOMPARE(test::bcnsShown(frame.instrumentBar(), *table), (std::vector<unsigned>{3, 9, 12}));
         QCOMPARE(frame.instrumentBar().selectedSlot(), 2);
@@ -338,10 +362,11 @@ private slots:
                            {ChildWindow::LoggingStatus, logging_status::kInstrumentRemoved, 2, 0},
                            {ChildWindow::LoggingStatus, logging_status::kInstrumentAdded, 2, 0},
                            {ChildWindow::CurrentReadings, current_readings::kRefill, 0, 0},
+                           {ChildWindow::QuickPlot, quick_plot::kConfigurationChanged, 2, 0},
                        }));
         QVERIFY(document->modified());
         QCOMPARE(fileBytes(ccfPath),
-                 std::string(kHeader) + "2\r\n4369\r\n3, 0.0.0.0, 1\r\n12, 0.0.0.0, 1\r\n9, 0.0.0.0, 1\r\n");
+                 std::string(kHeader) + "2\r\n4369\r\n3, 0.0.0.0, 1\r\n12, 0.0.0.0, 0\r\n9, 0.0.0.0, 1\r\n");
         snapshot(frame, "main_window_after_new_bcn");
 
         options.configurationLockout = true;
