@@ -266,9 +266,13 @@ void CMainFrame::updateRecentFiles() {
     }
 }
 
+// A "[*]" in the file's own name is doubled so that it shows as it is and
+// only the marker after the name stands for unsaved changes.
 void CMainFrame::updateTitle() {
-    setWindowTitle(qText(setupTitle(document_.pathName())) + QStringLiteral(" - ") +
-                   QString::fromLatin1(kApplicationTitle));
+    const QString name =
+        qText(setupTitle(document_.pathName())).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(name + QStringLiteral("[*] - ") + QString::fromLatin1(kApplicationTitle));
+    setWindowModified(document_.modified());
 }
 
 void CMainFrame::updateViews() {
@@ -312,7 +316,6 @@ void CMainFrame::placeFrame(const QRect &outer) {
 void CMainFrame::setupOpened() {
     if (!document_.pathName().empty()) recentFiles_.add(document_.pathName());
     updateRecentFiles();
-    updateTitle();
     updateViews();
     updateCommands();
 }

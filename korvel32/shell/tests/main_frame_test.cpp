@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTest>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +79,8 @@ private:
     }
 
     bool logging(int slot) const { return frame->logging().runs().logging(slot); }
+    // The title as the window manager shows it, the modified marker applied.
+    QString shownTitle() const { return frame->windowHandle()->title(); }
     bool anyLogging() const { return frame->logging().anyLogging(); }
     bool enabled(int id) const { return frame->action(id)->isEnabled(); }
     CConfigView &view(int pane) const { return *qobject_cast<CConfigView *>(frame->splitter().widget(pane)); }
@@ -130,7 +133,8 @@ private slots:
     void cleanup() { closeAndShutDown(); }
 
     void theWindowOpensWithTheSetupAndItsMenusTrimmed() {
-        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("two.stp - Orrin Korvel Logger")));
+        QVERIFY(shownTitle().startsWith(QStringLiteral("two.stp")));
+        QVERIFY(shownTitle().endsWith(QStringLiteral(" - Orrin Korvel Logger")));
         QVERIFY2(frame->action(kCalibration) == nullptr, "no /C");
         QVERIFY2(frame->action(kToolbox) == nullptr, "the toolbox is off");
         const QList<QAction *> menus = frame->menuBar()->actions();
@@ -260,6 +264,29 @@ private slots:
         QVERIFY(application->document().modified());
     }
 
+    // The setup here is in text form, which stays modified until saved. The
+    // title follows whichever command marks the setup modified.
+    void theTitleMarksUnsavedChangesUntilSavedOrOpened() {
+        const QString saved = QStringLiteral("two.stp - Orrin Korvel Logger");
+        const QString changed = QStringLiteral("two.stp* - Orrin Korvel Logger");
+        QCOMPARE(shownTitle(), changed);
+        trigger(kSaveSetup);
+        QCOMPARE(shownTitle(), saved);
+        trigger(kSimulate);
+        QCOMPARE(shownTitle(), changed);
+        trigger(kSaveSetup);
+        trigger(kLockout);
+        QCOMPARE(shownTitle(), saved);
+        trigger(kLockout);
+        ui->queueAnswer(MessageAnswer::Yes);
+        trigger(kDeleteInstrument);
+        QCOMPARE(shownTitle(), changed);
+        ui->queueAnswer(MessageAnswer::No);
+        QVERIFY(frame->openSetupFile(application->document().pathName()));
+        QCOMPARE(shownTitle(), saved);
+        QCOMPARE(application->instruments().count(), 2);
+    }
+
     void aSavedSetupBringsItsBarsBackWhenOpenedAgain() {
         trigger(kToolbar);
         QVERIFY(!frame->action(kToolbar)->isChecked());
@@ -286,7 +313,7 @@ private slots:
         QCOMPARE(ui->messages().size(), std::size_t{1});
         QCOMPARE(application->instruments().count(), 1);
         QCOMPARE(frame->instrumentBar().slotsInOrder(), std::vector<int>{1});
-        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("one.stp - ")));
+        QCOMPARE(shownTitle(), QStringLiteral("one.stp* - Orrin Korvel Logger"));
         QVERIFY(frame->action(kFirstRecentFile)->text().endsWith(QStringLiteral("/one.stp")));
         QVERIFY(frame->action(kFirstRecentFile + 1)->text().endsWith(QStringLiteral("/two.stp")));
     }
