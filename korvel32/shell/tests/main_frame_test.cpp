@@ -22,7 +22,9 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
 #include <QWindow>
 
 #include <cstdio>
@@ -81,8 +83,10 @@ private:
     bool logging(int slot) const { return frame->logging().runs().logging(slot); }
     // The title as the window manager shows it, the modified marker applied.
     QString shownTitle() const { return frame->windowHandle()->title(); }
+    QString statusText() const { return frame->statusBar()->currentMessage(); }
     bool anyLogging() const { return frame->logging().anyLogging(); }
     bool enabled(int id) const { return frame->action(id)->isEnabled(); }
+    QToolBar &toolBar() const { return *frame->findChild<QToolBar *>(QStringLiteral("Toolbar")); }
     CConfigView &view(int pane) const { return *qobject_cast<CConfigView *>(frame->splitter().widget(pane)); }
 
     void trigger(int id) {
@@ -285,6 +289,34 @@ private slots:
         QVERIFY(frame->openSetupFile(application->document().pathName()));
         QCOMPARE(shownTitle(), saved);
         QCOMPARE(application->instruments().count(), 2);
+    }
+
+    void aGreyedOutCommandShowsItsPromptWhileHovered() {
+        // An earlier double click leaves the button down as far as Qt knows,
+        // and a pointer with a button down enters no other widget.
+        if (QGuiApplication::mouseButtons() != Qt::NoButton)
+            QTest::mouseRelease(frame->windowHandle(), Qt::LeftButton, {}, QPoint(300, 300));
+        QVERIFY(!enabled(kStopInstrument));
+        QMenu *loggingMenu = frame->menuBar()->actions().at(2)->menu();
+        loggingMenu->popup(frame->mapToGlobal(QPoint(40, 40)));
+        QVERIFY(QTest::qWaitForWindowExposed(loggingMenu));
+        const auto middleOf = [&](int id) { return loggingMenu->actionGeometry(frame->action(id)).center(); };
+        QTest::mouseMove(loggingMenu, middleOf(kStopInstrument));
+        QTRY_COMPARE(statusText(), QStringLiteral("Stop instrument logging"));
+        QTest::mouseMove(loggingMenu, middleOf(kStartInstrument));
+        QTRY_COMPARE(statusText(), QStringLiteral("Start instrument logging"));
+        QTest::mouseMove(loggingMenu, middleOf(kStopAll));
+        QTRY_COMPARE(statusText(), QStringLiteral("Stop all instruments logging"));
+        QTest::mouseMove(frame->centralWidget(), QPoint(300, 300));
+        QTRY_COMPARE(statusText(), QStringLiteral("Ready"));
+        loggingMenu->hide();
+
+        QWidget *stopButton = toolBar().widgetForAction(frame->action(kStopInstrument));
+        QVERIFY(!stopButton->isEnabled());
+        QTest::mouseMove(stopButton);
+        QTRY_COMPARE(statusText(), QStringLiteral("Stop instrument logging"));
+        QTest::mouseMove(frame->centralWidget(), QPoint(300, 300));
+        QTRY_COMPARE(statusText(), QStringLiteral("Ready"));
     }
 
     void aSavedSetupBringsItsBarsBackWhenOpenedAgain() {
