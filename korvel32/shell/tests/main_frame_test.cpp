@@ -289,6 +289,12 @@ private slots:
         QVERIFY(frame->openSetupFile(application->document().pathName()));
         QCOMPARE(shownTitle(), saved);
         QCOMPARE(application->instruments().count(), 2);
+
+        // A "[*]" in the file's own name is shown as it stands, marked or not.
+        QVERIFY(frame->openSetupFile(writeSetup("rig [*].stp")));
+        QCOMPARE(shownTitle(), QStringLiteral("rig [*].stp* - Orrin Korvel Logger"));
+        trigger(kSaveSetup);
+        QCOMPARE(shownTitle(), QStringLiteral("rig [*].stp - Orrin Korvel Logger"));
     }
 
     void aGreyedOutCommandShowsItsPromptWhileHovered() {
