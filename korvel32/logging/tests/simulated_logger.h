@@ -7,6 +7,7 @@
 
 #include "general_network_instruments.h"
 #include "kvlink32.h"
+#include "datafiles/trend_link_interface.h"
 #include "logging/logging_engine.h"
 #include "platform/string_table.h"
 #include "recording_front_end.h"
@@ -79,8 +80,10 @@ protected:
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
     ScriptedUserInterface ui;
-    RecordingFiles files{table, log};
     ManualClock clock{CalendarTime{1'800'000'000, 0}};
+    TrendLinkLibrary trendLinkLibrary;
+    TrendLinkInterface trendLink{trendLinkLibrary, ui};
+    RecordingFiles files{table, log, TrendLinkServices{trendLink, clock}};
     ScriptedLink link;
     FrontEnd frontEnd = frontEndFor(ui);
     LoggingEngine engine{table, options, link, files, frontEnd, clock};
