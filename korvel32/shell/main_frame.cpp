@@ -8,6 +8,7 @@
 #include "create_instrument_dialog.h"
 #include "qt_user_interface.h"
 #include "time_change_watch.h"
+#include "trend_link_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,11 +53,12 @@ WindowRect toWindowRect(const QRect &rect) {
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
         : QMainWindow(parent), table_(target.session.table), options_(target.options),
           document_(target.session.document), regional_(target.session.regional), link_(target.session.link),
-          recentFiles_(target.recentFiles), ui_(ui) {
+          trendLink_(target.session.trendLink), recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
         target.session, ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }},
         ui_, clock, this);
+    connectTrendLinkToWindows(trendLink_, this);
     createClientArea();
     placeInitially();
     createCommandHandlers();
@@ -245,6 +247,7 @@ CommandState CMainFrame::commandState() const {
     CommandState state = setupCommandState(table_, logging_->runs(), bar_->selectedSlot(), options_);
     state.toolbarVisible = !toolBar_->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
+    state.trendLinkLoaded = trendLink_.loaded();
     return state;
 }
 

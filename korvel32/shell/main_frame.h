@@ -7,6 +7,7 @@
 #include "app/command_rules.h"
 #include "app/instrument_icon_commands.h"
 #include "close_sequence.h"
+#include "datafiles/trend_link_interface.h"
 #include "instrument_bar.h"
 #include "platform/clock.h"
 #include "platform/regional_formats.h"
@@ -127,12 +128,14 @@ private:
     void calibrateInstrument();
     void exitApplication();
     void notAvailable();
+    void showTrendLink();
 
     InstrumentTable &table_;
     LoggerOptions &options_;
     CSetupDoc &document_;
     const RegionalFormats &regional_;
     InstrumentLink &link_;
+    TrendLinkInterface &trendLink_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
     CalibrationPortSettings calibrationPort_; // kept while the program runs
