@@ -10,6 +10,7 @@
 #include "datafiles/trend_link_settings.h"
 #include "platform/ini_profile.h"
 #include "scoped_time_zone.h"
+#include "scripted_free_space.h"
 #include "scripted_user_interface.h"
 #include "setup/instrument_table.h"
 #include "setup/setup_template.h"
@@ -26,15 +27,6 @@
 #include <vector>
 
 namespace korvel {
-
-// Free space as the test says; the file system's when it says nothing.
-class ScriptedFreeSpace : public FreeDiskSpace {
-public:
-    std::optional<std::uint64_t> freeBytes(const std::string &path) const override {
-        return scripted ? *scripted : FreeDiskSpace::freeBytes(path);
-    }
-    std::optional<std::optional<std::uint64_t>> scripted;
-};
 
 // The historian, with the failures it cannot be made to show.
 class ScriptedTrendLinkLibrary : public TrendLinkLibrary {
@@ -174,7 +166,7 @@ protected:
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
     ScriptedUserInterface ui;
-    ScriptedFreeSpace freeSpace;
+    kvtest::ScriptedFreeSpace freeSpace;
     ScriptedTrendLinkLibrary library;
     TrendLinkInterface trendLink{library, ui};
     // 2030: later than every scan the tests make, unless they say otherwise.

@@ -6,11 +6,13 @@
 
 #include "datafiles/trend_link_settings.h"
 #include "platform/ini_profile.h"
+#include "scripted_free_space.h"
 #include "trend_link_store.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 
 namespace korvel {
 namespace {
@@ -24,12 +26,15 @@ protected:
         writeProfileString(settings, trend_link_settings::kSection, trend_link_settings::kDirectoryKey,
                            kvtest::trendLinkDirectory());
         trendLink.setPaths({kvtest::trendLinkDirectory() + "/", settings});
+        trendLink.setFreeDiskSpace(freeSpace);
     }
     void TearDown() override {
         LoggingWithFiles::TearDown();
         trendLinkLibrary.unload();
         ::unsetenv("TBASE32_INFOLINK_DIR");
     }
+
+    kvtest::ScriptedFreeSpace freeSpace;
 
     static std::vector<double> valuesOf(const std::string &dataSet, const std::string &tag) {
         std::vector<double> values;
@@ -55,9 +60,9 @@ protected:
         EXPECT_TRUE(std::is_sorted(times.begin(), times.end()));
         EXPECT_EQ(std::adjacent_find(times.begin(), times.end()), times.end()) << "one time per scan";
         // Made during this test, by the PC's clock the instrument was set to.
-        const double now = static_cast<double>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                   std::chrono::system_clock::now().time_since_epoch())
-                                                   .count());
+        const double now = static_cast<double>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count());
         EXPECT_GT(times.front(), now - 120'000);
         EXPECT_LT(times.back(), now + 1'000);
         for (const char *tag : {"01", "02", "03", "DIO", "ALARM1", "ALARM2"})
@@ -101,7 +106,8 @@ TEST_F(TrendLinkLogging, ABatchLastsWhileTheDioLineIsLow) {
     startLogging(slots({1}));
     tickFor(std::chrono::milliseconds(200));
     control("dio 1 0xFB");
-    ASSERT_TRUE(tickUntil([&] { return valuesOf("dio", "01DIO").size() >= 10 && valuesOf("dio", "01DIO").back() == 0xFB; }, 5000));
+    ASSERT_TRUE(tickUntil(
+        [&] { return valuesOf("dio", "01DIO").size() >= 10 && valuesOf("dio", "01DIO").back() == 0xFB; }, 5000));
     control("dio 1 0xFF");
     ASSERT_TRUE(tickUntil([&] { return valuesOf("dio", "01DIO").back() == 0xFF; }, 5000));
     tickFor(std::chrono::milliseconds(100));
@@ -112,6 +118,38 @@ TEST_F(TrendLinkLogging, ABatchLastsWhileTheDioLineIsLow) {
     const auto high = std::find_if(low, dio.end(), [](auto &v) { return v.value == 0xFF; });
     ASSERT_NE(high, dio.end());
     EXPECT_EQ(kvtest::storedBatches("dio"), (std::vector<kvtest::StoredBatch>{{"Cycle:1", low->time, high->time - 1}}));
+}
+
+// With Perform Rollover a disk running low rolls the data set over and says
+// so once in the warning window, or under remote mode to the toolbox (code
+// 2); logging goes on and loses nothing.
+TEST_F(TrendLinkLogging, LowDiskSpaceDuringARunRollsTheDataSetOverAndIsToldOnce) {
+    startInstruments({1});
+    logToFile(1, FileFormat::TrendLink, "low.set", 0.05);
+    DataFileSetup &file = table.slot(1).setup->dataFile;
+    file.lowDiskAction = 0;
+    file.lowDiskThreshold = 5000;
+    startLogging(slots({1}));
+    ASSERT_TRUE(tickUntil([&] { return valuesOf("low", "01TOTAL").size() >= 5; }, 5000));
+    freeSpace.scripted = std::optional<std::uint64_t>{4'000'000};
+    clock.set({clock.now().seconds + 6, 0}); // the next check is due
+    ASSERT_TRUE(tickUntil([&] { return !ui.warnings().empty(); }, 5000));
+    tickFor(std::chrono::milliseconds(300));
+    ASSERT_TRUE(stopAllAndDrain(5000));
+
+    ASSERT_EQ(ui.warnings().size(), 1u);
+    EXPECT_EQ(ui.warnings()[0].kind, WarningKind::DataFile);
+    EXPECT_TRUE(ui.warnings()[0].text.starts_with("Only 4000000 bytes of free disk\nspace remain on "));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() + "/_low/low.00001.HIS"));
+    expectEveryScanStored("low", 1);
+
+    toolbox.setRemoteMode(true);
+    freeSpace.scripted = std::optional<std::uint64_t>{3'000'000};
+    startLogging(slots({1}));
+    ASSERT_TRUE(tickUntil([&] { return !log.events.empty() && log.events.back() == "error 1 2"; }, 5000));
+    ASSERT_TRUE(stopAllAndDrain(5000));
+    EXPECT_EQ(ui.warnings().size(), 1u);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() + "/_low/low.00002.HIS"));
 }
 
 TEST_F(TrendLinkLogging, ARemoteStartWhoseDataSetsCannotBeOpenedNamesTheInstrument) {
