@@ -49,6 +49,18 @@ std::vector<StoredValue> storedValues(const std::string &dataSet, const std::str
     }
 }
 
+std::vector<double> valuesOf(const std::string &dataSet, const std::string &tag) {
+    std::vector<double> values;
+    for (const StoredValue &stored : storedValues(dataSet, tag)) values.push_back(stored.value);
+    return values;
+}
+
+std::vector<double> timesOf(const std::string &dataSet, const std::string &tag) {
+    std::vector<double> times;
+    for (const StoredValue &stored : storedValues(dataSet, tag)) times.push_back(stored.time);
+    return times;
+}
+
 std::vector<StoredBatch> storedBatches(const std::string &dataSet) {
     const ClosedDataSet open(dataSet);
     std::vector<StoredBatch> batches;

@@ -24,6 +24,10 @@ struct StoredValue {
 // Every value of one tag of a registered data set, in time order.
 std::vector<StoredValue> storedValues(const std::string &dataSet, const std::string &tag);
 
+// Only the values, or only the times, of storedValues.
+std::vector<double> valuesOf(const std::string &dataSet, const std::string &tag);
+std::vector<double> timesOf(const std::string &dataSet, const std::string &tag);
+
 struct StoredBatch {
     std::string name;
     double start = 0.0;

@@ -150,14 +150,7 @@ protected:
 
     // The Trend Link time of a local time in the test's zone.
     static double localMilliseconds(int year, int month, int day, int hour, int minute, int second, int ms = 0) {
-        std::tm local{};
-        local.tm_year = year - 1900;
-        local.tm_mon = month - 1;
-        local.tm_mday = day;
-        local.tm_hour = hour;
-        local.tm_min = minute;
-        local.tm_sec = second;
-        local.tm_isdst = -1;
+        std::tm local = wallClockAt(year, month, day, hour, minute, second);
         return static_cast<double>(std::mktime(&local)) * 1000.0 + ms;
     }
 

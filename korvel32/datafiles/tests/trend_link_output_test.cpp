@@ -21,18 +21,6 @@ using Values = std::vector<kvtest::StoredValue>;
 
 class TrendLinkOutputTest : public TrendLinkTest {
 protected:
-    // The values one tag of a data set holds.
-    static std::vector<double> valuesOf(const std::string &dataSet, const std::string &tag) {
-        std::vector<double> values;
-        for (const kvtest::StoredValue &stored : kvtest::storedValues(dataSet, tag)) values.push_back(stored.value);
-        return values;
-    }
-    static std::vector<double> timesOf(const std::string &dataSet, const std::string &tag) {
-        std::vector<double> times;
-        for (const kvtest::StoredValue &stored : kvtest::storedValues(dataSet, tag)) times.push_back(stored.time);
-        return times;
-    }
-
     // Writes a run of count scans from 12:00:00 (+ the minutes given) and closes.
     void logRun(int slot, int minute, int count, std::uint32_t firstCount = 1) {
         auto output = open(slot);
@@ -88,13 +76,13 @@ TEST_F(TrendLinkOutputTest, StoresEveryScanUnderItsTagsAtItsGmtTimeWithTheSpecia
     const double t2 = localMilliseconds(2024, 7, 2, 0, 0, 0, 999);
     // The markers are stored as the floats they are written as.
     EXPECT_EQ(kvtest::storedValues("run", "0701"), (Values{{t1, double{9.0e9f}}, {t2, 0.5}}));
-    EXPECT_EQ(valuesOf("run", "0702"), (std::vector<double>{1.0e9, -12.25}));
-    EXPECT_EQ(valuesOf("run", "0703"), (std::vector<double>{-1.0e9, 3e-7f}));
-    EXPECT_EQ(valuesOf("run", "07DIO"), (std::vector<double>{5, 250}));
-    EXPECT_EQ(valuesOf("run", "07TOTAL"), (std::vector<double>{41, 42}));
-    EXPECT_EQ(valuesOf("run", "07ALARM1"), (std::vector<double>{6, 0}));
-    EXPECT_EQ(valuesOf("run", "07ALARM2"), (std::vector<double>{1, 0}));
-    EXPECT_EQ(timesOf("run", "07ALARM2"), (std::vector<double>{t1, t2}));
+    EXPECT_EQ(kvtest::valuesOf("run", "0702"), (std::vector<double>{1.0e9, -12.25}));
+    EXPECT_EQ(kvtest::valuesOf("run", "0703"), (std::vector<double>{-1.0e9, 3e-7f}));
+    EXPECT_EQ(kvtest::valuesOf("run", "07DIO"), (std::vector<double>{5, 250}));
+    EXPECT_EQ(kvtest::valuesOf("run", "07TOTAL"), (std::vector<double>{41, 42}));
+    EXPECT_EQ(kvtest::valuesOf("run", "07ALARM1"), (std::vector<double>{6, 0}));
+    EXPECT_EQ(kvtest::valuesOf("run", "07ALARM2"), (std::vector<double>{1, 0}));
+    EXPECT_EQ(kvtest::timesOf("run", "07ALARM2"), (std::vector<double>{t1, t2}));
     EXPECT_EQ(kvtest::storedTags("run"),
               (std::vector<std::string>{"0701", "0702", "0703", "07DIO", "07TOTAL", "07ALARM1", "07ALARM2"}));
 
@@ -118,8 +106,8 @@ TEST_F(TrendLinkOutputTest, GroupKeepsADataSetPerInstrumentInOneDirectory) {
     EXPECT_FALSE(output->writeBatch(9, batchOf(secondsFrom({}, 1)), daylight)) << "not of the group";
     ASSERT_TRUE(output->close());
 
-    EXPECT_EQ(valuesOf("line 4-03m", "03TOTAL"), (std::vector<double>{1, 2, 3}));
-    EXPECT_EQ(valuesOf("line 4-05s", "05TOTAL"), (std::vector<double>{100, 101}));
+    EXPECT_EQ(kvtest::valuesOf("line 4-03m", "03TOTAL"), (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(kvtest::valuesOf("line 4-05s", "05TOTAL"), (std::vector<double>{100, 101}));
     std::string registered;
     ASSERT_GT(library.getDataSetPath("line 4-05s", registered), 0);
     EXPECT_EQ(registered, dir.path() + "/data/_line 4");
@@ -131,9 +119,9 @@ TEST_F(TrendLinkOutputTest, ARunIsAppendedToTheDataSetItTakesOver) {
     table.slot(slot).setup->channel(4) = table.slot(slot).setup->channel(1); // a channel more the second time
     logRun(slot, 10, 2, 4);
 
-    EXPECT_EQ(valuesOf("run", "07TOTAL"), (std::vector<double>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(timesOf("run", "0704"), (std::vector<double>{localMilliseconds(2024, 7, 1, 12, 10, 0),
-                                                           localMilliseconds(2024, 7, 1, 12, 10, 1)}));
+    EXPECT_EQ(kvtest::valuesOf("run", "07TOTAL"), (std::vector<double>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(kvtest::timesOf("run", "0704"), (std::vector<double>{localMilliseconds(2024, 7, 1, 12, 10, 0),
+                                                                   localMilliseconds(2024, 7, 1, 12, 10, 1)}));
     EXPECT_FALSE(fs::exists(dir.path() + "/data/_run/run.00001.HIS")) << "taken over, not rolled over";
     EXPECT_EQ(kvtest::storedTags("run"),
               (std::vector<std::string>{"0701", "0702", "0703", "07DIO", "07TOTAL", "07ALARM1", "07ALARM2", "0704"}));
@@ -150,7 +138,7 @@ TEST_F(TrendLinkOutputTest, ADataSetWhoseRolloverCameDueMeanwhileBeginsInANewNow
     logRun(slot, 90, 2, 3);
 
     EXPECT_TRUE(fs::exists(dir.path() + "/data/_run/run.00001.HIS"));
-    EXPECT_EQ(valuesOf("run", "07TOTAL"), (std::vector<double>{1, 2, 3, 4})) << "read from both files";
+    EXPECT_EQ(kvtest::valuesOf("run", "07TOTAL"), (std::vector<double>{1, 2, 3, 4})) << "read from both files";
 }
 
 TEST_F(TrendLinkOutputTest, ADataSetNewerThanThePcClockIsRefusedWithTheSecondsToWait) {
@@ -174,7 +162,7 @@ TEST_F(TrendLinkOutputTest, AnotherInstrumentsDataSetIsRefused) {
               (std::vector<std::string>{"Instrument 07:  Selected Trend Link Data Set already contains data for "
                                         "instrument 05!\r\nDelete the Data Set or create a new Data Set."}));
     EXPECT_TRUE(released("run"));
-    EXPECT_EQ(valuesOf("run", "05TOTAL").size(), 1u);
+    EXPECT_EQ(kvtest::valuesOf("run", "05TOTAL").size(), 1u);
 }
 
 // Each way an open fails tells the user why, in the system's own words, and

@@ -92,9 +92,8 @@ TEST_F(TrendLinkRunTest, LowDiskWithPerformRolloverRollsOverAndWarnsOnceUntilThe
     EXPECT_TRUE(fs::exists(rolledOver(2)));
 
     ASSERT_TRUE(output->close());
-    std::vector<double> counts;
-    for (const auto &stored : kvtest::storedValues("run", "07TOTAL")) counts.push_back(stored.value);
-    EXPECT_EQ(counts, (std::vector<double>{1, 2, 3})) << "read across the rolled-over files";
+    EXPECT_EQ(kvtest::valuesOf("run", "07TOTAL"), (std::vector<double>{1, 2, 3}))
+        << "read across the rolled-over files";
 }
 
 TEST_F(TrendLinkRunTest, TheNowFileRollsOverWhenItReachesTheSetSize) {

@@ -36,17 +36,6 @@ protected:
 
     kvtest::ScriptedFreeSpace freeSpace;
 
-    static std::vector<double> valuesOf(const std::string &dataSet, const std::string &tag) {
-        std::vector<double> values;
-        for (const kvtest::StoredValue &stored : kvtest::storedValues(dataSet, tag)) values.push_back(stored.value);
-        return values;
-    }
-    static std::vector<double> timesOf(const std::string &dataSet, const std::string &tag) {
-        std::vector<double> times;
-        for (const kvtest::StoredValue &stored : kvtest::storedValues(dataSet, tag)) times.push_back(stored.time);
-        return times;
-    }
-
     // Every scan the instrument made is in its data set: the totalizer
     // counts them, every tag holds one value per scan at the scan's time.
     void expectEveryScanStored(const std::string &dataSet, int bcn) {
@@ -55,8 +44,8 @@ protected:
         const std::string prefix = (bcn < 10 ? "0" : "") + std::to_string(bcn);
         std::vector<double> counts;
         for (const long count : firstScans(sim->counters(bcn).produced)) counts.push_back(static_cast<double>(count));
-        EXPECT_EQ(valuesOf(dataSet, prefix + "TOTAL"), counts);
-        const std::vector<double> times = timesOf(dataSet, prefix + "TOTAL");
+        EXPECT_EQ(kvtest::valuesOf(dataSet, prefix + "TOTAL"), counts);
+        const std::vector<double> times = kvtest::timesOf(dataSet, prefix + "TOTAL");
         EXPECT_TRUE(std::is_sorted(times.begin(), times.end()));
         EXPECT_EQ(std::adjacent_find(times.begin(), times.end()), times.end()) << "one time per scan";
         // Made during this test, by the PC's clock the instrument was set to.
@@ -66,7 +55,7 @@ protected:
         EXPECT_GT(times.front(), now - 120'000);
         EXPECT_LT(times.back(), now + 1'000);
         for (const char *tag : {"01", "02", "03", "DIO", "ALARM1", "ALARM2"})
-            EXPECT_EQ(timesOf(dataSet, prefix + tag), times) << tag;
+            EXPECT_EQ(kvtest::timesOf(dataSet, prefix + tag), times) << tag;
     }
 };
 
@@ -84,10 +73,10 @@ TEST_F(TrendLinkLogging, AGroupRunStoresEveryScanOfEachInstrumentInItsDataSetWit
     expectEveryScanStored("group-02s", 2);
     const std::size_t masterScans = static_cast<std::size_t>(sim->counters(1).produced);
     const std::size_t slaveScans = static_cast<std::size_t>(sim->counters(2).produced);
-    EXPECT_EQ(valuesOf("group-01m", "0102"), std::vector<double>(masterScans, double{9.0e9f}));
-    EXPECT_EQ(valuesOf("group-02s", "0203"), std::vector<double>(slaveScans, 1.0e9));
-    EXPECT_EQ(valuesOf("group-02s", "0201"), std::vector<double>(slaveScans, -1.0e9));
-    const std::vector<double> readings = valuesOf("group-01m", "0101");
+    EXPECT_EQ(kvtest::valuesOf("group-01m", "0102"), std::vector<double>(masterScans, double{9.0e9f}));
+    EXPECT_EQ(kvtest::valuesOf("group-02s", "0203"), std::vector<double>(slaveScans, 1.0e9));
+    EXPECT_EQ(kvtest::valuesOf("group-02s", "0201"), std::vector<double>(slaveScans, -1.0e9));
+    const std::vector<double> readings = kvtest::valuesOf("group-01m", "0101");
     EXPECT_TRUE(std::all_of(readings.begin(), readings.end(), [](double v) { return std::abs(v) < 3.0; }));
     EXPECT_TRUE(ui.messages().empty()) << ::testing::PrintToString(ui.messageTexts());
     EXPECT_TRUE(ui.warnings().empty());
@@ -107,9 +96,12 @@ TEST_F(TrendLinkLogging, ABatchLastsWhileTheDioLineIsLow) {
     tickFor(std::chrono::milliseconds(200));
     control("dio 1 0xFB");
     ASSERT_TRUE(tickUntil(
-        [&] { return valuesOf("dio", "01DIO").size() >= 10 && valuesOf("dio", "01DIO").back() == 0xFB; }, 5000));
+        [&] {
+            return kvtest::valuesOf("dio", "01DIO").size() >= 10 && kvtest::valuesOf("dio", "01DIO").back() == 0xFB;
+        },
+        5000));
     control("dio 1 0xFF");
-    ASSERT_TRUE(tickUntil([&] { return valuesOf("dio", "01DIO").back() == 0xFF; }, 5000));
+    ASSERT_TRUE(tickUntil([&] { return kvtest::valuesOf("dio", "01DIO").back() == 0xFF; }, 5000));
     tickFor(std::chrono::milliseconds(100));
     ASSERT_TRUE(stopAllAndDrain(5000));
 
@@ -130,7 +122,7 @@ TEST_F(TrendLinkLogging, LowDiskSpaceDuringARunRollsTheDataSetOverAndIsToldOnce)
     file.lowDiskAction = 0;
     file.lowDiskThreshold = 5000;
     startLogging(slots({1}));
-    ASSERT_TRUE(tickUntil([&] { return valuesOf("low", "01TOTAL").size() >= 5; }, 5000));
+    ASSERT_TRUE(tickUntil([&] { return kvtest::valuesOf("low", "01TOTAL").size() >= 5; }, 5000));
     freeSpace.scripted = std::optional<std::uint64_t>{4'000'000};
     clock.set({clock.now().seconds + 6, 0}); // the next check is due
     ASSERT_TRUE(tickUntil([&] { return !ui.warnings().empty(); }, 5000));
