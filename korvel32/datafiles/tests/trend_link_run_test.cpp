@@ -40,6 +40,13 @@ protected:
             ASSERT_TRUE(output.writeBatch(7, batchOf({from, to}), daylight));
         }
     }
+    // Instrument 7's output, acting on 5,000,000 free bytes or less.
+    std::unique_ptr<TrendLinkOutput> openWithLowDiskAction(std::uint16_t action) {
+        const int slot = addInstrument(7);
+        file(slot).lowDiskAction = action;
+        file(slot).lowDiskThreshold = 5000;
+        return open(slot);
+    }
     std::string lowDiskText(std::uint64_t free) const {
         return "Only " + std::to_string(free) + " bytes of free disk\nspace remain on " + mountPointOf(dir.path()) +
                " for Trend Link data!";
@@ -47,10 +54,7 @@ protected:
 };
 
 TEST_F(TrendLinkRunTest, LowDiskWithStopLoggingClosesTheDataSetAndKeepsWhatWasWritten) {
-    const int slot = addInstrument(7);
-    file(slot).lowDiskAction = 1;
-    file(slot).lowDiskThreshold = 5000;
-    auto output = open(slot);
+    auto output = openWithLowDiskAction(1);
     ASSERT_NE(output, nullptr);
     write(*output, secondsFrom({.totalizer = 1}, 2));
 
@@ -63,10 +67,7 @@ TEST_F(TrendLinkRunTest, LowDiskWithStopLoggingClosesTheDataSetAndKeepsWhatWasWr
 }
 
 TEST_F(TrendLinkRunTest, LowDiskWithPerformRolloverRollsOverAndWarnsOnceUntilTheDiskHasRoomAgain) {
-    const int slot = addInstrument(7);
-    file(slot).lowDiskAction = 0;
-    file(slot).lowDiskThreshold = 5000;
-    auto output = open(slot);
+    auto output = openWithLowDiskAction(0);
     ASSERT_NE(output, nullptr);
     write(*output, secondsFrom({.totalizer = 1}, 2));
     const std::int64_t start = now();
