@@ -1,7 +1,10 @@
 #include "datafiles/trend_link_chart.h"
 
+#include "datafiles/trend_link_names.h"
 #include "platform/file_descriptor.h"
 #include "platform/ini_profile.h"
+#include "platform/string_table.h"
+#include "setup/text_format.h"
 
 #include <chart_keys.h>
 
@@ -9,6 +12,8 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+
+#include <strings.h>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +23,8 @@ namespace {
 
 constexpr std::size_t kCopyPiece = 1024;
 constexpr std::size_t kValueBufferSize = 256;
+constexpr std::size_t kPathBufferSize = 260;
+constexpr char kWindowsDirectory[] = "Windows";
 
 // The copy never replaces a chart that appeared meanwhile; a copy cut short
 // goes again, so that the next start makes it anew.
@@ -106,6 +113,34 @@ ChartFileResult prepareChartFile(const ChartFileRequest &request) {
     copyFont(chart, request.chartProgramSettingsPath);
     if (made) writeCurves(chart, request.templatePath, request.curves);
     return chart.failed() ? ChartFileResult::NotCreatable : ChartFileResult::Ready;
+}
+
+ChartFileRequest chartFileRequest(TrendLinkInterface &trendLink, const std::string &dataFilePath,
+                                  const std::string &title) {
+    std::string infolink;
+    trendLink.library().getInfolinkPath(infolink);
+    std::string chartProgramDirectory =
+        readProfileString(infolink, tl32::kInfolinkSettingsSection, tl32::kLocalPathKey, "", kPathBufferSize);
+    if (chartProgramDirectory.empty() || ::strcasecmp(chartProgramDirectory.c_str(), kWindowsDirectory) == 0)
+        chartProgramDirectory = trendLink.directory();
+    return {chartFilePath(dataFilePath),
+            (std::filesystem::path(trendLink.paths().programDirectory) / kChartTemplateFile).string(),
+            title,
+            trendLink.screenSize(),
+            (std::filesystem::path(chartProgramDirectory) / kChartProgramSettingsFile).string(),
+            {}};
+}
+
+bool chartFileMade(TrendLinkInterface &trendLink, const ChartFileRequest &request) {
+    switch (prepareChartFile(request)) {
+        case ChartFileResult::Ready: return true;
+        case ChartFileResult::TemplateUnreadable:
+            trendLink.showMessage(resourceString(message::kTrendLinkTemplateUnreadable));
+            return false;
+        case ChartFileResult::NotCreatable: break;
+    }
+    trendLink.showMessage(filledIn(resourceString(message::kTrendLinkChartFailed), "%s", {request.path}));
+    return false;
 }
 
 } // namespace korvel

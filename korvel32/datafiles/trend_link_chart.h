@@ -37,4 +37,13 @@ enum class ChartFileResult {
 
 ChartFileResult prepareChartFile(const ChartFileRequest &request);
 
+// The request for the chart of a data-file path, titled and placed on the
+// screen, in the chart program's font (tllocal.ini, where infolink.ini says
+// it lies); its curves are the caller's to add.
+ChartFileRequest chartFileRequest(TrendLinkInterface &trendLink, const std::string &dataFilePath,
+                                  const std::string &title);
+
+// Prepares the chart; false when it cannot, after telling the user (1382, 1383).
+bool chartFileMade(TrendLinkInterface &trendLink, const ChartFileRequest &request);
+
 } // namespace korvel

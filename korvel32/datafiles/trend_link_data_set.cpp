@@ -16,25 +16,13 @@
 namespace korvel {
 namespace {
 
-// Markers the chart program and the exports know for the special readings.
-constexpr float kOpenThermocoupleValue = 9.0e9f;
-constexpr float kOverloadValue = 1.0e9f;
-
 constexpr double kMillisecondsPerSecond = 1000.0;
-constexpr std::uint32_t kDioShift = 16;
-constexpr std::uint32_t kDioMask = 0xFF;
 constexpr char kKeyFileExtension[] = ".KEY";
 // Values within a tag's deadband are stored anyway after 2 seconds.
 constexpr TBaseTagTuning kTuning{1.0f, 2000.0};
 constexpr int kTuningWords = 3;
 // A reader of the .NOW file holds a rollover back for a moment.
 constexpr auto kRolloverPause = std::chrono::milliseconds(5);
-
-float storedReading(float reading) {
-    if (std::isnan(reading)) return kOpenThermocoupleValue;
-    if (std::isinf(reading)) return reading > 0 ? kOverloadValue : -kOverloadValue;
-    return reading;
-}
 
 // The BCN a data set's first tag belongs to; 0 when it names none.
 unsigned ownerOf(const std::string &firstTag) {
@@ -87,15 +75,7 @@ TrendLinkDataSet::~TrendLinkDataSet() { close(); }
 
 DataSetRegistration TrendLinkDataSet::registerIn(const std::string &directory) {
     directory_ = directory;
-    std::string registered;
-    const bool known = library_.getDataSetPath(name_, registered) > 0;
-    if (known &&
-        std::filesystem::path(registered).lexically_normal() == std::filesystem::path(directory).lexically_normal())
-        return DataSetRegistration::Registered;
-    if (known && library_.deleteDataSet(name_) != 0) return DataSetRegistration::Refused;
-    if (library_.addDataSet(name_, directory) == 0) return DataSetRegistration::Registered;
-    return library_.getLastErrorNumber() == TBASE_E_TOO_MANY_DATA_SETS ? DataSetRegistration::NoRoomInGroup
-                                                                       : DataSetRegistration::Refused;
+    return registerDataSet(library_, name_, directory);
 }
 
 bool TrendLinkDataSet::refuse(const std::string &text) {
@@ -230,14 +210,8 @@ DataSetWrite TrendLinkDataSet::write(const ScanBatch &batch, DaylightStates &day
     for (std::size_t scan = 0; scan < count; ++scan) {
         const ScanRecord record = batch.record(static_cast<int>(scan));
         times_[scan] = trendLinkTime(record, daylight, library_);
-        dio_[scan] = static_cast<std::uint8_t>((record.msAndDio >> kDioShift) & kDioMask);
-        float *values = values_.data() + scan * valuesPerScan;
-        for (std::size_t channel = 0; channel < channels; ++channel)
-            values[channel] = storedReading(record.readings[channel]);
-        values[channels] = dio_[scan];
-        values[channels + 1] = static_cast<float>(record.totalizer);
-        values[channels + 2] = static_cast<float>(record.alarm1);
-        values[channels + 3] = static_cast<float>(record.alarm2);
+        dio_[scan] = digitalIoOf(record);
+        scanValues(record, channels, values_.data() + scan * valuesPerScan);
     }
     if (library_.updateAllTags(dataSet_, static_cast<int>(count), times_.data(), values_.data()) == -1 ||
         library_.writeProcessing(dataSet_) == -1)

@@ -8,6 +8,7 @@
 #include "datafiles/data_file_group.h"
 #include "datafiles/trend_link_batches.h"
 #include "datafiles/trend_link_interface.h"
+#include "datafiles/trend_link_registry.h"
 #include "datafiles/trend_link_tags.h"
 #include "platform/clock.h"
 
@@ -22,8 +23,6 @@ namespace korvel {
 
 class ScanBatch;
 struct DaylightStates;
-
-enum class DataSetRegistration { Registered, Refused, NoRoomInGroup };
 
 enum class DataSetWrite {
     Written,

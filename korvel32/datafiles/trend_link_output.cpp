@@ -3,16 +3,10 @@
 #include "datafiles/trend_link_chart.h"
 #include "datafiles/trend_link_messages.h"
 #include "datafiles/trend_link_names.h"
+#include "datafiles/trend_link_registry.h"
 #include "platform/file_descriptor.h"
-#include "platform/ini_profile.h"
 #include "platform/string_table.h"
 #include "setup/text_format.h"
-
-#include <chart_keys.h>
-
-#include <filesystem>
-#include <strings.h>
-#include <system_error>
 
 #include <fcntl.h>
 
@@ -21,8 +15,6 @@ namespace {
 
 // Free space this far above the low-disk threshold warns anew when it falls again.
 constexpr std::uint64_t kLowDiskRearm = 1'000'000;
-constexpr std::size_t kPathBufferSize = 260;
-constexpr char kWindowsDirectory[] = "Windows";
 
 std::uint64_t thresholdBytes(const DataFileSetup &settings) { return std::uint64_t{settings.lowDiskThreshold} * 1000; }
 
@@ -48,7 +40,8 @@ TrendLinkOutput::~TrendLinkOutput() { close(); }
 
 bool TrendLinkOutput::open() {
     if (!trendLink_.load() || !checkFreeSpaceAtStart()) return false;
-    if (!makeDirectory() || !registerDataSets() || !openDataSets() || !writePointerFile() || !prepareChart()) {
+    if (!dataSetDirectoryMade(trendLink_, directory_) || !registerDataSets() || !openDataSets() ||
+        !writePointerFile() || !prepareChart()) {
         close();
         return false;
     }
@@ -74,13 +67,6 @@ bool TrendLinkOutput::checkFreeSpaceAtStart() {
     if (*free <= thresholdBytes(settings()))
         trendLink_.showMessage(driveMessage(message::kTrendLinkLowDiskAtStart, settings().path, *free));
     return true;
-}
-
-bool TrendLinkOutput::makeDirectory() {
-    std::error_code error;
-    std::filesystem::create_directories(directory_, error);
-    if (std::filesystem::is_directory(directory_, error)) return true;
-    return fail(filledIn(resourceString(message::kTrendLinkDirectoryFailed), "%s", {directory_}));
 }
 
 bool TrendLinkOutput::registerDataSets() {
@@ -114,19 +100,7 @@ bool TrendLinkOutput::writePointerFile() {
 }
 
 bool TrendLinkOutput::prepareChart() {
-    std::string infolink;
-    trendLink_.library().getInfolinkPath(infolink);
-    std::string chartProgramDirectory =
-        readProfileString(infolink, tl32::kInfolinkSettingsSection, tl32::kLocalPathKey, "", kPathBufferSize);
-    if (chartProgramDirectory.empty() || ::strcasecmp(chartProgramDirectory.c_str(), kWindowsDirectory) == 0)
-        chartProgramDirectory = trendLink_.directory();
-
-    ChartFileRequest request{chartFilePath(settings().path),
-                             (std::filesystem::path(trendLink_.paths().programDirectory) / kChartTemplateFile).string(),
-                             settings().comment,
-                             trendLink_.screenSize(),
-                             (std::filesystem::path(chartProgramDirectory) / kChartProgramSettingsFile).string(),
-                             {}};
+    ChartFileRequest request = chartFileRequest(trendLink_, settings().path, settings().comment);
     const auto addCurves = [&](const InstrumentPart &part, GroupRole role) {
         for (const int channel : part.channels) {
             request.curves.push_back(
@@ -136,13 +110,7 @@ bool TrendLinkOutput::prepareChart() {
     };
     addCurves(group_.owner, group_.master ? GroupRole::Master : GroupRole::Async);
     for (const InstrumentPart &slave : group_.slaves) addCurves(slave, GroupRole::Slave);
-
-    switch (prepareChartFile(request)) {
-        case ChartFileResult::Ready: return true;
-        case ChartFileResult::TemplateUnreadable: return fail(resourceString(message::kTrendLinkTemplateUnreadable));
-        case ChartFileResult::NotCreatable: break;
-    }
-    return fail(filledIn(resourceString(message::kTrendLinkChartFailed), "%s", {request.path}));
+    return chartFileMade(trendLink_, request);
 }
 
 bool TrendLinkOutput::writeBatch(unsigned bcn, const ScanBatch &batch, DaylightStates &daylight) {

@@ -43,7 +43,6 @@ public:
 private:
     const DataFileSetup &settings() const { return group_.owner.setup->dataFile; }
     bool checkFreeSpaceAtStart();
-    bool makeDirectory();
     bool registerDataSets();
     bool openDataSets();
     bool writePointerFile();

@@ -6,6 +6,10 @@
 
 #include "datafiles/data_file_group.h"
 
+#include "kvlink32.h"
+
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -24,5 +28,13 @@ struct TrendLinkTag {
 inline constexpr double kNoTagLimit = 3.0e38;
 
 std::vector<TrendLinkTag> instrumentTags(const InstrumentPart &part);
+
+// The scan's digital I/O lines.
+std::uint8_t digitalIoOf(const ScanRecord &scan);
+
+// Writes the values of one instrument's scan in the order of its tags, from
+// out on: its first channels readings (the special readings as the markers
+// the chart program knows), then DIO, totalizer and the alarm words. Returns the end.
+float *scanValues(const ScanRecord &scan, std::size_t channels, float *out);
 
 } // namespace korvel
