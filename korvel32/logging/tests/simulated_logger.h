@@ -5,9 +5,9 @@
 // simulator cannot.
 #pragma once
 
+#include "datafiles/trend_link_interface.h"
 #include "general_network_instruments.h"
 #include "kvlink32.h"
-#include "datafiles/trend_link_interface.h"
 #include "logging/logging_engine.h"
 #include "platform/string_table.h"
 #include "recording_front_end.h"
