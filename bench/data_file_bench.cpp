@@ -110,7 +110,7 @@ void writeDataFile(const InstrumentSetup &setup, std::vector<ScanBatch> &batches
     }
     DaylightStates daylight;
     for (ScanBatch &buffer : batches) {
-        if (!data.writeBatch(buffer, daylight)) std::exit(1);
+        if (!data.writeBatch(1, buffer, daylight)) std::exit(1);
     }
     data.close();
 }

@@ -1,5 +1,6 @@
 #include "app/application_settings.h"
 
+#include "datafiles/trend_link_settings.h"
 #include "platform/ini_profile.h"
 #include "platform/string_table.h"
 
@@ -12,9 +13,7 @@ namespace korvel {
 namespace {
 
 constexpr const char *kDefaultsSection = "Defaults";
-constexpr const char *kTrendLinkSection = "TL Defaults";
 constexpr std::size_t kValueBufferSize = 30;
-constexpr int kTrendLinkTitleString = 1406;
 
 constexpr double kShortestIntervalM100A = 0.49999;
 constexpr double kShortestIntervalM200A = 0.04999;
@@ -102,9 +101,10 @@ void readTimeout(SettingsFile &file, unsigned defaultTimeout, unsigned &timeout)
 
 // The Trend Link output reads these keys itself; they only have to exist.
 void ensureTrendLinkDefaults(SettingsFile &file) {
-    file.read(kTrendLinkSection, "TLDIR", "c:\\Program Files\\Orrin\\tl");
-    file.read(kTrendLinkSection, "TLFile", "tl32.exe");
-    file.read(kTrendLinkSection, "TLTitle", resourceString(kTrendLinkTitleString));
+    using namespace trend_link_settings;
+    file.read(kSection, kDirectoryKey, kDefaultDirectory);
+    file.read(kSection, kProgramKey, kDefaultProgram);
+    file.read(kSection, kTitleKey, resourceString(kDefaultTitleString));
 }
 
 } // namespace

@@ -52,6 +52,7 @@ bool ApplicationStartup::start() {
     if (!commandLine_.noSplash) windows_.showSplash();
     target_.regional = readRegionalFormats(paths_.regionalSettingsPath);
     target_.settings = readApplicationSettings(paths_.programDirectory + kSettingsFileName, networkMode, ui_);
+    target_.trendLink.setPaths({paths_.programDirectory, paths_.programDirectory + kSettingsFileName});
     target_.settings.applyTo(target_.options);
     target_.link.timeoutSet(static_cast<std::int32_t>(target_.settings.commTimeout));
     toolboxEnabled_ = target_.settings.developersToolbox && windows_.loadToolbox();
@@ -72,6 +73,7 @@ void ApplicationStartup::shutDown() {
     }
     target_.link.libExit();
     windows_.shutDownTrendLink();
+    target_.trendLink.unload();
     windows_.finishFrameworkExit();
 }
 

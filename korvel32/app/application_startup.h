@@ -7,6 +7,7 @@
 
 #include "app/application_settings.h"
 #include "app/command_line.h"
+#include "datafiles/trend_link_interface.h"
 #include "platform/regional_formats.h"
 #include "platform/user_interface.h"
 #include "setup/instrument_table.h"
@@ -60,6 +61,7 @@ public:
     virtual void unloadResourceLibrary() {}
     virtual void stopDdeServer() {}
     virtual void shutDownToolbox() {}
+    // Asks the chart program's windows to close; the libraries are unloaded after.
     virtual void shutDownTrendLink() {}
     virtual void finishFrameworkExit() {}
 };
@@ -75,6 +77,7 @@ struct StartupPaths {
 // What start-up fills in; the application object owns all of it.
 struct StartupTarget {
     InstrumentLink &link;
+    TrendLinkInterface &trendLink;
     SetupTemplate &setupTemplate;
     InstrumentTable &instruments;
     LoggerOptions &options;

@@ -6,6 +6,8 @@
 
 #include "app/application_settings.h"
 #include "app/application_startup.h"
+#include "datafiles/trend_link_interface.h"
+#include "datafiles/trend_link_library.h"
 #include "link/instrument_link.h"
 #include "logging/session_target.h"
 #include "platform/regional_formats.h"
@@ -23,14 +25,18 @@ namespace korvel {
 
 struct ApplicationState {
     ApplicationState(InstrumentLink &library, SetupHost &host, UserInterface &ui)
-            : link(library), document(SetupTarget{table, options, plot, host, bcnResolver(library)}, ui, regional) {}
+            : link(library), trendLink(trendLinkLibrary, ui),
+              document(SetupTarget{table, options, plot, host, bcnResolver(library)}, ui, regional) {}
     ApplicationState(const ApplicationState &) = delete;
     ApplicationState &operator=(const ApplicationState &) = delete;
 
-    StartupTarget startupTarget() { return {link, setupTemplate, table, options, document, regional, settings}; }
+    StartupTarget startupTarget() {
+        return {link, trendLink, setupTemplate, table, options, document, regional, settings};
+    }
     // What the logging session works on once start-up is done.
     SessionTarget sessionTarget(std::string programDirectory) {
         return {link,
+                trendLink,
                 toolbox,
                 liveValues,
                 table,
@@ -42,6 +48,8 @@ struct ApplicationState {
     }
 
     InstrumentLink &link; // the instrument library
+    TrendLinkLibrary trendLinkLibrary;
+    TrendLinkInterface trendLink;
     // Neither the toolbox add-on nor the live-values service is part of the
     // logger yet: their places take the links that do nothing.
     ToolboxLink toolbox;

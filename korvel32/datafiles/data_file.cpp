@@ -33,7 +33,8 @@ bool renameWithoutReplacing(const std::string &from, const std::string &to) {
 
 int dataFileOpenMessage(DataFileOpen result) {
     switch (result) {
-        case DataFileOpen::Opened: return 0;
+        case DataFileOpen::Opened:
+        case DataFileOpen::Reported: return 0;
         case DataFileOpen::CannotCreate: return message::kCannotCreateDataFile;
         case DataFileOpen::CannotOpen: return message::kCannotOpenDataFile;
         case DataFileOpen::NotCompatible: return message::kDataFileNotCompatible;
@@ -79,7 +80,7 @@ DataFileOpen DataFile::openToAppend() {
     return DataFileOpen::Opened;
 }
 
-bool DataFile::writeBatch(const ScanBatch &batch, DaylightStates &daylight) {
+bool DataFile::writeBatch(unsigned /*bcn*/, const ScanBatch &batch, DaylightStates &daylight) {
     const std::size_t count = static_cast<std::size_t>(std::max(batch.header().count, 0));
     return file_.isOpen() && format_->writeScans(file_, batch, daylight) == count;
 }
@@ -98,8 +99,9 @@ bool DataFile::flushIfDue(std::int64_t now) {
     return true;
 }
 
-void DataFile::checkRollover(std::int64_t now) {
+std::optional<std::string> DataFile::checkRollover(std::int64_t now) {
     if (file_.isOpen() && schedule_.due(setup(), now, file_.size())) rollOver(now);
+    return std::nullopt;
 }
 
 void DataFile::rollOver(std::int64_t now) {

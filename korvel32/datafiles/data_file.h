@@ -6,6 +6,7 @@
 #pragma once
 
 #include "datafiles/data_file_group.h"
+#include "datafiles/data_output.h"
 #include "datafiles/locked_data_file.h"
 #include "datafiles/rollover_numbers.h"
 #include "datafiles/rollover_schedule.h"
@@ -28,6 +29,7 @@ enum class DataFileOpen {
     CannotCreate,  // message 15
     CannotOpen,    // message 16
     NotCompatible, // message 17: a .bin file of other channels
+    Reported,      // the output has told the user why itself
 };
 
 // The message that tells the user why the open failed (0 for Opened).
@@ -36,7 +38,7 @@ int dataFileOpenMessage(DataFileOpen result);
 // Shows that message about the instrument in a modal box.
 void showDataFileOpenFailure(UserInterface &ui, unsigned bcn, DataFileOpen result);
 
-class DataFile {
+class DataFile final : public DataOutput {
 public:
     // group: the instruments of the file; its setups must stay unchanged and
     // alive while the file is open, as they do while they log.
@@ -49,27 +51,28 @@ public:
     // rollover schedule starts over. now: calendar seconds.
     DataFileOpen open(std::int64_t now);
 
-    bool isOpen() const { return file_.isOpen(); }
+    bool isOpen() const override { return file_.isOpen(); }
     const std::string &path() const { return setup().path; }
 
-    // Writes the scans of the last read of the owner, each record whole.
-    // False when the file is not open or the disk took not all of them.
-    bool writeBatch(const ScanBatch &batch, DaylightStates &daylight);
+    // Writes the scans of the last read of the owner (the file's only
+    // instrument with scans of its own), each record whole. False when the
+    // file is not open or the disk took not all of them.
+    bool writeBatch(unsigned bcn, const ScanBatch &batch, DaylightStates &daylight) override;
 
     // Writes one merged scan of a Master group (see ScanFormat).
-    bool writeMerged(const ScanRecord &owner, std::span<const ScanRecord *const> slaves, DaylightStates &daylight);
+    bool writeMerged(const ScanRecord &owner, std::span<const ScanRecord *const> slaves,
+                     DaylightStates &daylight) override;
 
-    // Commits the file to disk unless that was done in the same second; true
-    // when it did.
-    bool flushIfDue(std::int64_t now);
+    bool flushIfDue(std::int64_t now) override;
 
     // Rolls the file over to its next free number when the setup's rollover
     // is due. A rollover that finds no free number keeps the file; one whose
-    // rename fails leaves it closed, so that the next writes report it.
-    void checkRollover(std::int64_t now);
+    // rename fails leaves it closed, so that the next writes report it. The
+    // free space is not watched: the writes report a full disk.
+    std::optional<std::string> checkRollover(std::int64_t now) override;
 
     // False when the system reports that the file could not be stored.
-    bool close();
+    bool close() override;
 
 private:
     const DataFileSetup &setup() const { return group_.owner.setup->dataFile; }

@@ -4,6 +4,12 @@
 
 namespace korvel {
 
+bool RolloverCheckGate::pass(std::int64_t now) {
+    if (now - lastCheck_ <= kRolloverCheckPeriod) return false;
+    lastCheck_ = now;
+    return true;
+}
+
 void RolloverSchedule::start(FileMode mode, std::int64_t now) {
     armed_ = mode == FileMode::Overwrite;
     lastIntervalRollover_ = now;
@@ -16,8 +22,10 @@ bool RolloverSchedule::edge(bool condition) {
 }
 
 bool RolloverSchedule::due(const DataFileSetup &setup, std::int64_t now, std::uint64_t fileSize) {
-    if (now - lastCheck_ <= kCheckPeriod) return false;
-    lastCheck_ = now;
+    return gate_.pass(now) && dueNow(setup, now, fileSize);
+}
+
+bool RolloverSchedule::dueNow(const DataFileSetup &setup, std::int64_t now, std::uint64_t fileSize) {
     switch (setup.rolloverMode) {
         case RolloverMode::FileSize: return edge(fileSize >= std::uint64_t{setup.rolloverValue} * 1000);
         case RolloverMode::TimeInterval:

@@ -4,7 +4,7 @@ namespace korvel {
 
 LoggingCore::LoggingCore(SessionTarget target, LoggingWindows &windows, UserInterface &ui, Clock &clock)
         : table_(target.table), frontEnd_{ui, windows, target.toolbox, target.liveValues},
-          files_(target.table, target.regional),
+          files_(target.table, target.regional, TrendLinkServices{target.trendLink, clock}),
           engine_(target.table, target.options, target.link, files_, frontEnd_, clock),
           commands_(target.table, target.options, target.link, runs_, files_, frontEnd_, clock),
           remote_(RemoteCommandTargets{target.table, runs_, commands_, target.document, target.programDirectory,

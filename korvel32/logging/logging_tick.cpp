@@ -116,7 +116,13 @@ const DataFileSetup *LoggingTick::enabledFile(int owner) const {
 void LoggingTick::checkRollover(int slot, std::int64_t now) {
     const int owner = fileOwner(slot);
     if (enabledFile(owner) == nullptr) return;
-    if (DataFile *file = files_.file(owner)) file->checkRollover(now);
+    DataOutput *file = files_.file(owner);
+    const std::optional<std::string> warning = file != nullptr ? file->checkRollover(now) : std::nullopt;
+    if (!warning) return;
+    if (frontEnd_.toolbox.remoteMode())
+        frontEnd_.toolbox.reportError(owner, toolbox_error::kTrendLinkLowDisk);
+    else
+        ui_.showWarning(WarningKind::DataFile, *warning, {});
 }
 
 LoggingTick::Served LoggingTick::serve(int slot, std::int64_t now) {
@@ -147,7 +153,7 @@ std::vector<int> LoggingTick::slaveSlots() const {
 // A data file is committed to disk at most once a second.
 void LoggingTick::flush(int slot, std::int64_t now) {
     if (table_.slot(slot).role == GroupRole::Slave) return;
-    if (DataFile *file = files_.file(slot)) file->flushIfDue(now);
+    if (DataOutput *file = files_.file(slot)) file->flushIfDue(now);
 }
 
 void LoggingTick::stopWhenDurationPassed(int slot, std::int64_t now) {

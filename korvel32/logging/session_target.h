@@ -1,8 +1,9 @@
 // What a front end's logging session works on: the setup and the settings
-// that start-up has read, the library, and the toolbox and live-values
-// service of the application.
+// that start-up has read, the library, Trend Link, and the toolbox and
+// live-values service of the application.
 #pragma once
 
+#include "datafiles/trend_link_interface.h"
 #include "link/instrument_link.h"
 #include "logging/live_values.h"
 #include "logging/toolbox_link.h"
@@ -17,6 +18,7 @@ namespace korvel {
 
 struct SessionTarget {
     InstrumentLink &link;
+    TrendLinkInterface &trendLink;
     ToolboxLink &toolbox;
     LiveValues &liveValues;
     InstrumentTable &table;

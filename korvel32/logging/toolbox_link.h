@@ -17,6 +17,7 @@ class ScanBuffer;
 // warning window.
 namespace toolbox_error {
 inline constexpr int kCommunication = 1;
+inline constexpr int kTrendLinkLowDisk = 2;
 inline constexpr int kDataFile = 4;
 inline constexpr int kScanQueueOverflow = 8;
 inline constexpr int kRamConstants = 16;

@@ -14,12 +14,13 @@ int ScanWriter::fileOwner(int slot) const {
 }
 
 bool ScanWriter::writeBatch(int slot) {
-    DataFile *file = files_.file(fileOwner(slot));
-    return report(slot, file != nullptr && file->writeBatch(engine_.scanBuffer(slot), engine_.run(slot).daylight));
+    DataOutput *file = files_.file(fileOwner(slot));
+    const unsigned bcn = table_.slot(slot).bcn;
+    return report(slot, file != nullptr && file->writeBatch(bcn, engine_.scanBuffer(slot), engine_.run(slot).daylight));
 }
 
 bool ScanWriter::writeMerged(int master, const ScanRecord &masterScan, std::span<const ScanRecord *const> slaveScans) {
-    DataFile *file = files_.file(master);
+    DataOutput *file = files_.file(master);
     return report(master, file != nullptr && file->writeMerged(masterScan, slaveScans, engine_.run(master).daylight));
 }
 

@@ -10,6 +10,7 @@
 #include "qt_user_interface.h"
 #include "status_prompts.h"
 #include "time_change_watch.h"
+#include "trend_link_commands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,11 +55,12 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         : QMainWindow(parent), table_(target.session.table), options_(target.options),
           document_(target.session.document), regional_(target.session.regional), link_(target.session.link),
           toolbox_(target.session.toolbox), programDirectory_(target.session.programDirectory),
-          recentFiles_(target.recentFiles), ui_(ui) {
+          trendLink_(target.session.trendLink), recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
         target.session, ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }},
         ui_, clock, this);
+    connectTrendLinkToWindows(trendLink_, this);
     createClientArea();
     placeInitially();
     createCommandHandlers();
@@ -249,6 +251,7 @@ CommandState CMainFrame::commandState() const {
     CommandState state = setupCommandState(table_, logging_->runs(), bar_->selectedSlot(), options_);
     state.toolbarVisible = !toolBar_->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
+    state.trendLinkLoaded = trendLink_.loaded();
     return state;
 }
 

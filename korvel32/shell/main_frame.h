@@ -7,6 +7,7 @@
 #include "app/command_rules.h"
 #include "app/instrument_icon_commands.h"
 #include "close_sequence.h"
+#include "datafiles/trend_link_interface.h"
 #include "instrument_bar.h"
 #include "platform/clock.h"
 #include "platform/regional_formats.h"
@@ -131,6 +132,7 @@ private:
     void calibrateInstrument();
     void exitApplication();
     void notAvailable();
+    void showTrendLink();
 
     InstrumentTable &table_;
     LoggerOptions &options_;
@@ -139,6 +141,7 @@ private:
     InstrumentLink &link_;
     ToolboxLink &toolbox_;
     std::string programDirectory_;
+    TrendLinkInterface &trendLink_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
     CalibrationPortSettings calibrationPort_; // kept while the program runs

@@ -8,6 +8,7 @@
 #include "help_page.h"
 #include "instrument_calibration_dialog.h"
 #include "main_frame.h"
+#include "trend_link_commands.h"
 
 #include <QFileDialog>
 #include <QStatusBar>
@@ -50,6 +51,8 @@ void CMainFrame::createCommandHandlers() {
         {kStatusOnAlarm, toggle(&LoggerOptions::statusOnAlarm)},
         {kLockout, [this] { toggleLockout(); }},
         {kCalibration, [this] { calibrateInstrument(); }},
+        {kTrendLinkDirectory, [this] { editTrendLinkDirectory(trendLink_, ui_, this); }},
+        {kShowTrendLink, [this] { showTrendLink(); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},
@@ -165,6 +168,15 @@ void CMainFrame::calibrateInstrument() {
 }
 
 void CMainFrame::exitApplication() { close(); }
+
+// The chart of the selected instrument's data set; a Slave's is its Master's.
+void CMainFrame::showTrendLink() {
+    int owner = bar_->selectedSlot();
+    if (owner != 0 && table_.slot(owner).inUse && table_.slot(owner).role == GroupRole::Slave)
+        owner = table_.masterSlot();
+    const bool known = owner != 0 && table_.slot(owner).inUse;
+    korvel::showTrendLink(trendLink_, known ? &table_.slot(owner).setup->dataFile : nullptr, ui_, this);
+}
 
 void CMainFrame::notAvailable() { ui_.showMessage(kNotAvailable, MessageIcon::Information, MessageButtons::Ok); }
 

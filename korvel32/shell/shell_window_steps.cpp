@@ -6,6 +6,8 @@
 #include "single_instance.h"
 #include "splash_window.h"
 
+#include <trend_window_link.h>
+
 namespace korvel {
 
 bool ShellWindowSteps::anotherCopyBroughtForward() { return singleInstance_.anotherCopyBroughtForward(); }
@@ -30,5 +32,8 @@ void ShellWindowSteps::adjustMenus(bool calibrationCommand, bool toolboxEnabled)
 }
 
 void ShellWindowSteps::startAllInstruments() { frame_->startAllInstruments(); }
+
+// Chart windows are charts of the logger's data sets: they go with it.
+void ShellWindowSteps::shutDownTrendLink() { tl32::closeTrendWindows(); }
 
 } // namespace korvel

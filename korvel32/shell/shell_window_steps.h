@@ -29,6 +29,7 @@ public:
     void acceptDroppedFiles() override;
     void adjustMenus(bool calibrationCommand, bool toolboxEnabled) override;
     void startAllInstruments() override;
+    void shutDownTrendLink() override;
 
 private:
     SingleInstance &singleInstance_;

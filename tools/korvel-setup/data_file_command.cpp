@@ -2,6 +2,7 @@
 
 #include "instrument_edit.h"
 
+#include "datafiles/trend_link_names.h"
 #include "setup/dialog_text_limits.h"
 
 namespace {
@@ -184,6 +185,7 @@ int setDataFile(SetupSession &session, const CommandWords &words) {
     auto edit = InstrumentEdit::open(session, *bcn);
     if (!edit) return kFailed;
     DataFileConfigurationModel file = edit->instrument().dataFile(session.instruments(), edit->slot());
+    file.setTrendLinkDataSetOf(trendLinkDataSetOf);
     if (const int status = fileSettings(file, words)) return status;
     if (!buttonEnabled(file, DataFileControl::Deadband, words, {"--deadband", "--deadband-channels"},
                        "to a Trend Link data file") ||

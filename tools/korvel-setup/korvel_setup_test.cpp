@@ -337,6 +337,19 @@ TEST_F(KorvelSetupTool, TheSetCommandsRefuseWhatTheDialogsRefuse) {
     EXPECT_EQ(fileText(setupPath), before);
 }
 
+// Trend Link keeps data sets by name: two paths of one name, in any
+// directory and either case, would write into one data set.
+TEST_F(KorvelSetupTool, SetDataFileRefusesATrendLinkPathOfAnotherInstrumentsDataSet) {
+    const std::string first = dir.path() + "/first.stp";
+    const std::string second = dir.path() + "/second.stp";
+    ASSERT_EQ(run("set-datafile " + setupPath + " 12 --format trend --path /data/Plant.set " + first).status, 0);
+
+    const ToolRun refused = run("set-datafile " + first + " 34 --format trend --path /other/plant.set " + second);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("Instrument 12 already has this filename!"), std::string::npos) << refused.err;
+    EXPECT_EQ(run("set-datafile " + first + " 34 --format trend --path /data/plant2.set " + second).status, 0);
+}
+
 TEST_F(KorvelSetupTool, SetGroupDemotesAMasterOnlyWithYes) {
     ASSERT_EQ(run("set-group " + setupPath + " 12 master").status, 0);
     const ToolRun declined = run("set-group " + setupPath + " 34 master");

@@ -62,8 +62,9 @@ protected:
     }
 
     bool start(std::string_view commandLine = {}) {
-        startup.emplace(StartupTarget{link, setupTemplate, instruments, options, document, regional, settings}, windows,
-                        ui, parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
+        startup.emplace(
+            StartupTarget{link, trendLink, setupTemplate, instruments, options, document, regional, settings}, windows,
+            ui, parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
         return startup->start();
     }
     void writeProgramFile(const std::string &name, const std::string &content) {
@@ -84,6 +85,8 @@ protected:
     RegionalFormats regional;
     ApplicationSettings settings;
     ScriptedUserInterface ui;
+    TrendLinkLibrary trendLinkLibrary;
+    TrendLinkInterface trendLink{trendLinkLibrary, ui};
     CSetupDoc document{SetupTarget{instruments, options, plot, host, bcnResolver(link)}, ui, regional};
     RecordedWindowSteps windows;
     std::optional<ApplicationStartup> startup;

@@ -60,7 +60,7 @@ protected:
         scan.readings[1] = second;
         std::memcpy(static_cast<std::uint8_t *>(buffer.block()) + sizeof(ScanBufferHeader), &scan, 36);
         buffer.setHeader({36, 1, 0});
-        ASSERT_TRUE(data.writeBatch(buffer, daylight));
+        ASSERT_TRUE(data.writeBatch(1, buffer, daylight));
     }
 
     // The file's creation time, local to the zone of the test.

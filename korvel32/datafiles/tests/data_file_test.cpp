@@ -65,7 +65,7 @@ TEST_F(DataFileTest, BinaryFileHoldsChecksumHeaderAndRawRecords) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     fillBuffer(buffer, {scanAt(1, 2), scanAt(2, 2)}, 36);
-    EXPECT_TRUE(data.writeBatch(buffer, daylight));
+    EXPECT_TRUE(data.writeBatch(1, buffer, daylight));
     EXPECT_TRUE(data.close());
 
     const std::string bytes = fileBytes(setup.dataFile.path);
@@ -110,7 +110,7 @@ TEST_F(DataFileTest, AppendRefusedForOtherChannelsAndAcceptedWhenRestored) {
     DataFile restored = file(setup);
     ASSERT_EQ(restored.open(now), DataFileOpen::Opened);
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_TRUE(restored.writeBatch(buffer, daylight));
+    EXPECT_TRUE(restored.writeBatch(1, buffer, daylight));
     restored.close();
     EXPECT_EQ(fileBytes(setup.dataFile.path).find("\"204\"", 1), std::string::npos) << "no second header";
 }
@@ -149,7 +149,7 @@ TEST_F(DataFileTest, RolloverRenamesToTheNextFreeNumberAndStartsAFreshFile) {
     DataFile data = file(setup);
     ASSERT_EQ(data.open(now), DataFileOpen::Opened);
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    ASSERT_TRUE(data.writeBatch(buffer, daylight));
+    ASSERT_TRUE(data.writeBatch(1, buffer, daylight));
 
     data.checkRollover(now + 60);
     EXPECT_TRUE(fs::exists(dir.path() + "/data.002"));
@@ -172,7 +172,7 @@ TEST_F(DataFileTest, RolloverWithoutAFreeNumberKeepsWriting) {
     data.checkRollover(now + 60);
     ASSERT_TRUE(data.isOpen());
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_TRUE(data.writeBatch(buffer, daylight));
+    EXPECT_TRUE(data.writeBatch(1, buffer, daylight));
 }
 
 TEST_F(DataFileTest, RolloverThatCannotRenameLeavesTheFileClosedAndWritesFail) {
@@ -184,7 +184,7 @@ TEST_F(DataFileTest, RolloverThatCannotRenameLeavesTheFileClosedAndWritesFail) {
     data.checkRollover(now + 60);
     EXPECT_FALSE(data.isOpen());
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_FALSE(data.writeBatch(buffer, daylight));
+    EXPECT_FALSE(data.writeBatch(1, buffer, daylight));
 }
 
 TEST_F(DataFileTest, FlushesAtMostOnceASecond) {
@@ -198,7 +198,7 @@ TEST_F(DataFileTest, FlushesAtMostOnceASecond) {
 TEST_F(DataFileTest, WritingWithoutAnOpenFileFails) {
     DataFile data = file(setup);
     fillBuffer(buffer, {scanAt(1, 2)}, 36);
-    EXPECT_FALSE(data.writeBatch(buffer, daylight));
+    EXPECT_FALSE(data.writeBatch(1, buffer, daylight));
 }
 
 } // namespace

@@ -58,14 +58,14 @@ int writeThroughAFullDisk(const InstrumentSetup &setup) {
     DaylightStates daylight;
     ScanBatch buffer;
     fillBuffer(buffer, 1, 1);
-    if (!data.writeBatch(buffer, daylight)) return 3;
+    if (!data.writeBatch(1, buffer, daylight)) return 3;
     const auto used = std::filesystem::file_size(setup.dataFile.path);
     setFileSizeLimit(static_cast<rlim_t>(used + 100)); // room for less than the next batch
     fillBuffer(buffer, 2, 4);
-    if (data.writeBatch(buffer, daylight)) return 4;
+    if (data.writeBatch(1, buffer, daylight)) return 4;
     setFileSizeLimit(RLIM_INFINITY);
     fillBuffer(buffer, 9, 1);
-    if (!data.writeBatch(buffer, daylight)) return 5;
+    if (!data.writeBatch(1, buffer, daylight)) return 5;
     return data.close() ? 0 : 6;
 }
 

@@ -102,7 +102,8 @@ struct RecordingFrontEnd {
 // a close fail, or keep the files off the disk altogether.
 class RecordingFiles : public SlotDataFiles {
 public:
-    RecordingFiles(const InstrumentTable &table, EventLog &log) : SlotDataFiles(table, RegionalFormats{}), log_(log) {}
+    RecordingFiles(const InstrumentTable &table, EventLog &log, std::optional<TrendLinkServices> trendLink = {})
+            : SlotDataFiles(table, RegionalFormats{}, trendLink), log_(log) {}
 
     std::uint32_t unopenableSlots = 0;
     bool closes = true;

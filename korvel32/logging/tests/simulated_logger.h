@@ -5,6 +5,7 @@
 // simulator cannot.
 #pragma once
 
+#include "datafiles/trend_link_interface.h"
 #include "general_network_instruments.h"
 #include "kvlink32.h"
 #include "logging/logging_engine.h"
@@ -79,8 +80,10 @@ protected:
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
     ScriptedUserInterface ui;
-    RecordingFiles files{table, log};
     ManualClock clock{CalendarTime{1'800'000'000, 0}};
+    TrendLinkLibrary trendLinkLibrary;
+    TrendLinkInterface trendLink{trendLinkLibrary, ui};
+    RecordingFiles files{table, log, TrendLinkServices{trendLink, clock}};
     ScriptedLink link;
     FrontEnd frontEnd = frontEndFor(ui);
     LoggingEngine engine{table, options, link, files, frontEnd, clock};

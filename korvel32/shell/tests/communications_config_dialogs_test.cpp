@@ -4,6 +4,8 @@
 // library failure, and a new BCN followed by the main window's instrument bar,
 // its child windows and the toolbox.
 #include "app/command_ids.h"
+#include "datafiles/trend_link_interface.h"
+#include "datafiles/trend_link_library.h"
 #include "logging/instrument_verification.h"
 #include "scripted_user_interface.h"
 #include "setup/plot_settings.h"
@@ -317,10 +319,12 @@ private slots:
         for (const unsigned bcn : {3u, 5u, 9u}) QVERIFY(table->add(table->firstFreeSlot(), bcn, ModelCode::M100A));
         RecordingToolbox toolbox;
         LiveValues liveValues;
+        TrendLinkLibrary trendLinkLibrary;
+        TrendLinkInterface trendLink{trendLinkLibrary, *ui};
         RecentFileList recentFiles(programDir.path() + "/korvmru.ini");
         SystemClock clock;
-        CMainFrame frame(MainFrameTarget{SessionTarget{link, toolbox, liveValues, *table, options, *document, regional,
-                                                       true, programDir.path() + "/"},
+        CMainFrame frame(MainFrameTarget{SessionTarget{link, trendLink, toolbox, liveValues, *table, options, *document,
+                                                       regional, true, programDir.path() + "/"},
                                          options, recentFiles},
                          *ui, clock);
         show(frame);

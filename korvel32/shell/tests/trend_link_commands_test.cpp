@@ -1,0 +1,135 @@
+// The main window's Trend Link commands against korvel-sim, the historian
+// and the chart program: the directory dialog writes TLDIR until Trend Link
+// is loaded, and Show Trend Link opens the chart of the data set an
+// instrument is logging into, and brings it forward the next time.
+#include "app/command_ids.h"
+#include "datafiles/trend_link_settings.h"
+#include "platform/ini_profile.h"
+#include "scripted_user_interface.h"
+#include "shell/main_frame.h"
+#include "shell/shell_application.h"
+#include "shell/tests/window_probe.h"
+#include "trend_link_store.h"
+
+#include <general_network_instruments.h>
+#include <sim_process.h>
+#include <trend_window_link.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+using namespace korvel;
+using namespace korvel::command;
+
+namespace {
+
+constexpr int kBcn = 23;
+constexpr int kBoundMs = 15000;
+constexpr char kChartTitle[] = "Trend Link for Orrin - boiler.cht";
+
+} // namespace
+
+class TrendLinkCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    kvtest::TempDir ccfDir;
+    kvtest::TempDir home;
+    std::unique_ptr<kvtest::SimProcess> sim;
+    std::unique_ptr<ScriptedUserInterface> ui;
+    std::unique_ptr<ShellApplication> application;
+    CMainFrame *frame = nullptr;
+
+    std::string settingsPath() const { return home.path() + "/korvel32.ini"; }
+    std::string directorySetting() const {
+        return readProfileString(settingsPath(), trend_link_settings::kSection, trend_link_settings::kDirectoryKey, "",
+                                 260);
+    }
+
+    std::string writeSetup() const {
+        const std::string path = home.path() + "/boiler.stp";
+        std::ofstream(path, std::ios::binary)
+            << "[KorLogger]\r\nSimMode=No\r\n[Korvel1]\r\nBCN=" << kBcn
+            << "\r\nTriggerType=Intvl\r\nIntvls=0.1,0.1\r\nDataFileEnabled=Yes\r\nDataFile=" << home.path()
+            << "/boiler.set\r\nFileFormat=TL\r\nDataFileComment=Boiler\r\nC1=VDC,4,\r\n";
+        return path;
+    }
+
+    void trigger(int id) {
+        QVERIFY2(frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
+        frame->action(id)->trigger();
+    }
+
+private slots:
+    void initTestCase() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        sim = kvtest::startGeneralNetworkInstruments({kBcn}, ccfDir.path());
+        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
+        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
+        // The historian's registry and the chart windows' sockets are the test's own.
+        ::setenv("TBASE32_INFOLINK_DIR", home.path().c_str(), 1);
+        ::setenv("TL32_SOCKET_DIR", (home.path() + "/sockets").c_str(), 1);
+        std::filesystem::copy_file(kvtest::trendLinkDirectory() + "/tldef.cht", home.path() + "/tldef.cht");
+        writeProfileString(settingsPath(), trend_link_settings::kSection, trend_link_settings::kDirectoryKey,
+                           home.path() + "/not-installed");
+        ui = std::make_unique<ScriptedUserInterface>();
+        application = std::make_unique<ShellApplication>(parseArguments({"/S", writeSetup()}), *ui);
+        QVERIFY(application->start());
+        frame = application->mainWindow();
+    }
+
+    void cleanupTestCase() {
+        tl32::closeTrendWindows();
+        if (frame != nullptr && frame->isVisible()) {
+            if (frame->logging().anyLogging()) ui->queueAnswer(MessageAnswer::Ok);
+            ui->queueAnswer(MessageAnswer::No);
+            frame->close();
+        }
+        application->shutDown();
+        application.reset();
+    }
+
+    void theDirectoryDialogWritesTheTrendLinkDirectory() {
+        QString shown;
+        test::whenModalOpens<QDialog>([&](QDialog &dialog) {
+            auto *directory = dialog.findChild<QLineEdit *>(QStringLiteral("directory"));
+            shown = directory->text();
+            directory->setText(QString::fromStdString(kvtest::trendLinkDirectory()));
+            QVERIFY(test::saveSnapshot(dialog, QString::fromStdString(home.path()),
+                                       QStringLiteral("trend_link_directory")));
+            dialog.accept();
+        });
+        trigger(kTrendLinkDirectory);
+        QCOMPARE(shown, QString::fromStdString(home.path() + "/not-installed"));
+        QCOMPARE(directorySetting(), kvtest::trendLinkDirectory());
+        QVERIFY(ui->messages().empty());
+    }
+
+    void showTrendLinkOpensTheChartOfTheDataSetBeingLogged() {
+        trigger(kStartInstrument);
+        QVERIFY2(frame->logging().anyLogging(), ui->messages().empty() ? "" : ui->messages()[0].text.c_str());
+        QVERIFY2(!frame->action(kTrendLinkDirectory)->isEnabled(), "not while Trend Link is loaded");
+        QTRY_VERIFY_WITH_TIMEOUT(kvtest::storedValues("boiler", "2301").size() >= 5, kBoundMs);
+
+        trigger(kShowTrendLink);
+        QVERIFY(frame->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(tl32::bringTrendWindowForward(QString::fromLatin1(kChartTitle)), kBoundMs);
+        trigger(kShowTrendLink); // brought forward, not started again
+        QTRY_COMPARE_WITH_TIMEOUT(tl32::closeTrendWindows(), 1, kBoundMs);
+        QVERIFY(ui->messages().empty());
+
+        trigger(kStopInstrument);
+        QTRY_VERIFY_WITH_TIMEOUT(!frame->logging().anyLogging(), kBoundMs);
+        QVERIFY(ui->messages().empty());
+    }
+};
+
+QTEST_MAIN(TrendLinkCommandsTest)
+#include "trend_link_commands_test.moc"
