@@ -43,6 +43,14 @@ private:
 
 } // namespace
 
+std::string convertingFileText(int percent) {
+    std::string text = resourceString(message::kConvertingFile);
+    if (const std::size_t number = text.find("%d"); number != std::string::npos)
+        text.replace(number, 2, std::to_string(percent));
+    if (const std::size_t sign = text.find("%%"); sign != std::string::npos) text.erase(sign, 1);
+    return text;
+}
+
 ConversionOutcome runConversion(const std::string &sourcePath, Conversion &conversion, UserInterface &ui,
                                 ConversionProgress &progress) {
     std::optional<ConversionSource> source = ConversionSource::open(sourcePath);

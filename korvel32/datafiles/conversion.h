@@ -59,6 +59,9 @@ enum class ConversionOutcome {
     Aborted,     // the partial target stays, and nothing is said
 };
 
+// The progress line: "Converting File:  42%".
+std::string convertingFileText(int percent);
+
 // Opens the source (others may read it while it is converted, but no one
 // write it), lets the conversion create the target, and converts chunk after
 // chunk to the end of the source, an Abort or the first failure. Every

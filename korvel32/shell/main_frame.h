@@ -34,6 +34,7 @@ class QToolBar;
 namespace korvel {
 
 class CConfigView;
+enum class ConversionKind;
 
 // What the main window works on: the setup and settings of the logging
 // session, the options its commands switch, and the recent files.
@@ -125,6 +126,7 @@ private:
     void toggleLockout();
     void showAbout();
     void calibrateInstrument();
+    void convertFiles(ConversionKind kind);
     void exitApplication();
     void notAvailable();
 

@@ -3,6 +3,8 @@
 #include "about_box.h"
 #include "app/command_ids.h"
 #include "app/setup_title.h"
+#include "file_conversion_command.h"
+#include "file_dialog.h"
 #include "help_page.h"
 #include "instrument_calibration_dialog.h"
 #include "main_frame.h"
@@ -47,6 +49,8 @@ void CMainFrame::createCommandHandlers() {
         {kStatusOnAlarm, toggle(&LoggerOptions::statusOnAlarm)},
         {kLockout, [this] { toggleLockout(); }},
         {kCalibration, [this] { calibrateInstrument(); }},
+        {kBinaryToAscii, [this] { convertFiles(ConversionKind::BinaryToAscii); }},
+        {kAsciiTimestamp, [this] { convertFiles(ConversionKind::AsciiTimestamps); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},
@@ -152,6 +156,10 @@ void CMainFrame::calibrateInstrument() {
     if (logging_->anyLogging()) return;
     InstrumentCalibrationDialog dialog(calibrationPort_, ui_, regional_.decimalSymbol, this);
     dialog.exec();
+}
+
+void CMainFrame::convertFiles(ConversionKind kind) {
+    FileConversionCommand(*this, ui_, regional_, askForFile).run(kind);
 }
 
 void CMainFrame::exitApplication() { close(); }
