@@ -184,9 +184,10 @@ private slots:
         FileConversionCommand command(*window, ui, RegionalFormats{}, {});
 
         // Pressed as soon as the window's events run between two chunks.
-        QTimer::singleShot(0, window.get(), [&window] {
+        QTimer::singleShot(0, window.get(), [this, &window] {
             auto *progress = window->findChild<ProgressWindow *>();
             QVERIFY(progress != nullptr && progress->isVisible());
+            QVERIFY(test::saveSnapshot(*progress, dir.path().c_str(), QStringLiteral("conversion_progress")));
             QTest::mouseClick(progress->findChild<QPushButton *>(QStringLiteral("abort")), Qt::LeftButton);
         });
         QCOMPARE(command.convert(ConversionKind::BinaryToAscii, {source, target}), ConversionOutcome::Aborted);
