@@ -77,12 +77,15 @@ ConversionOutcome runConversion(const std::string &sourcePath, Conversion &conve
             unreadable = true;
             break;
         }
+        // A refused source was already told about: the share stays as it
+        // was, so that nothing is drawn below the message.
         if (*got == 0) {
             flow = conversion.finish();
-            percent.update(100);
+            if (flow != ConversionFlow::Stopped) percent.update(100);
             break;
         }
         flow = conversion.convert({chunk.get(), *got});
+        if (flow == ConversionFlow::Stopped) break;
         percent.update(percentRead(source->bytesRead(), source->length()));
         if (flow != ConversionFlow::Continue) break;
         if (progress.abortRequested()) {

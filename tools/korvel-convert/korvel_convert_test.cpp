@@ -120,7 +120,17 @@ TEST_F(KorvelConvert, ATerminalSeesTheBarGrowToTheEnd) {
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("\rConverting File:  0% ["), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\rConverting File:  100% [" + std::string(40, '#') + "]"), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("korvel-convert: Conversion is complete!"), std::string::npos);
+    EXPECT_NE(run.out.find("]\r\nkorvel-convert: Conversion is complete!"), std::string::npos) << run.out;
+
+    // A refusal in the middle goes below the bar, not after it.
+    write("bad.csv", kAsciiFile + lines + "TIME\r\n");
+    const kvtest::ProgramRun refused =
+        kvtest::runProgram("script -qec \"" KORVEL_CONVERT_PATH " csv-times " + path("bad.csv") + " " +
+                           path("bad.txt") + "\" /dev/null < /dev/null");
+    EXPECT_EQ(refused.status, 1);
+    const std::string said = "]\r\nkorvel-convert: " + path("bad.csv") + " is not a valid ASCII file!\r\n";
+    ASSERT_NE(refused.out.find(said), std::string::npos) << refused.out;
+    EXPECT_EQ(refused.out.substr(refused.out.find(said) + said.size()), "") << "no bar drawn again below it";
 }
 
 // Two instruments alike in everything but their BCN, seeded alike, started

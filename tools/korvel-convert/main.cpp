@@ -36,15 +36,21 @@ void printUsage(std::ostream &out) {
            "says why), 2 on a usage error.\n";
 }
 
-// The engine's messages, one line each after the program's name.
+// The engine's messages, one line each after the program's name, below the
+// progress bar when one is drawn.
 class MessagesOnStandardError : public korvel::PrintingUserInterface {
 public:
-    MessagesOnStandardError() : PrintingUserInterface(korvel::AnswerPolicy::Refuse) {}
+    explicit MessagesOnStandardError(korvel::TerminalProgress &progress)
+            : PrintingUserInterface(korvel::AnswerPolicy::Refuse), progress_(progress) {}
 
     korvel::MessageAnswer showMessage(const std::string &text, korvel::MessageIcon, korvel::MessageButtons) override {
+        progress_.breakLine();
         std::cerr << "korvel-convert: " << text << '\n' << std::flush;
         return korvel::MessageAnswer::Ok;
     }
+
+private:
+    korvel::TerminalProgress &progress_;
 };
 
 struct Command {
@@ -98,8 +104,8 @@ int main(int argc, char **argv) {
     if (!command->force && std::filesystem::exists(command->files.target, error))
         return failure(command->files.target + " exists; --force replaces it");
 
-    MessagesOnStandardError ui;
     korvel::TerminalProgress progress;
+    MessagesOnStandardError ui(progress);
     const korvel::ConversionOutcome outcome =
         korvel::convertFile(command->kind, command->files, korvel::readRegionalFormats(), ui, progress);
     if (outcome == korvel::ConversionOutcome::Aborted)

@@ -40,8 +40,7 @@ void TerminalProgress::showPercent(int percent) {
 
 bool TerminalProgress::abortRequested() { return interrupted != 0; }
 
-// The bar's line is finished, so that what is said next has a line of its own.
-void TerminalProgress::end() {
+void TerminalProgress::breakLine() {
     if (drawn_) std::fputc('\n', stderr);
     drawn_ = false;
 }

@@ -18,7 +18,10 @@ public:
     void begin() override {}
     void showPercent(int percent) override;
     bool abortRequested() override;
-    void end() override;
+    void end() override { breakLine(); }
+
+    // Ends the bar's line, so that what is said next has a line of its own.
+    void breakLine();
 
 private:
     bool drawn_ = false;
