@@ -14,7 +14,6 @@
 #include "platform/printing_user_interface.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,13 +22,13 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <random>
 #include <sstream>
 #include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "bench_scans.h"
 #include "printf_number_texts.h"
 
 namespace {
@@ -66,8 +65,7 @@ void writeBinaryFile(const std::string &path, std::size_t megabytes) {
     DataFile data({instrumentPart(1, setup), false, {}}, RegionalFormats{});
     if (data.open(1709251200) != DataFileOpen::Opened) std::exit(1);
 
-    std::mt19937 random(1234);
-    std::uniform_real_distribution<double> exponent(-10.0, 9.99);
+    BenchScans source(2);
     const std::size_t scans = megabytes * 1000000 / kRecordSize;
     constexpr int kBatch = static_cast<int>(ScanBatch::kRecordArea / kRecordSize);
     ScanBatch batch;
@@ -75,25 +73,7 @@ void writeBinaryFile(const std::string &path, std::size_t megabytes) {
     for (std::size_t first = 0; first < scans; first += kBatch) {
         const int count = static_cast<int>(std::min<std::size_t>(kBatch, scans - first));
         batch.setHeader({static_cast<std::int32_t>(kRecordSize), count, 0});
-        for (int i = 0; i < count; ++i) {
-            const std::size_t n = first + static_cast<std::size_t>(i);
-            const std::size_t second = n % (28 * 86400);
-            ScanRecord scan{};
-            scan.time = {static_cast<std::uint8_t>(second / 3600 % 24),
-                         static_cast<std::uint8_t>(second / 60 % 60),
-                         static_cast<std::uint8_t>(second % 60),
-                         2,
-                         0,
-                         static_cast<std::uint8_t>(1 + second / 86400),
-                         24,
-                         0};
-            scan.msAndDio = static_cast<std::uint32_t>(n % 1000) | (0x5Au << 16);
-            scan.totalizer = static_cast<std::uint32_t>(n);
-            scan.alarm1 = static_cast<std::uint32_t>(n % 7);
-            for (int c = 0; c < kChannels; ++c)
-                scan.readings[c] = static_cast<float>((random() % 2 ? 1 : -1) * std::pow(10.0, exponent(random)));
-            batch.setRecord(i, scan);
-        }
+        for (int i = 0; i < count; ++i) batch.setRecord(i, source.next(kChannels));
         if (!data.writeBatch(batch, daylight)) std::exit(1);
     }
     data.close();
