@@ -8,26 +8,38 @@ namespace korvel {
 namespace {
 
 TEST(ConversionDialogModel, EachConversionChoosesItsKindsOfFile) {
-    const ConversionDialogTexts binary = conversionDialogTexts(ConversionKind::BinaryToAscii);
-    EXPECT_EQ(binary.caption, "Binary to ASCII Conversion");
-    EXPECT_EQ(binary.source.title, "Binary File Selection");
-    EXPECT_EQ(binary.source.filter, "Binary Files (*.BIN)|*.bin|All Files (*.*)|*.*||");
-    EXPECT_EQ(binary.source.defaultExtension, "bin");
-    EXPECT_TRUE(binary.source.mustExist);
-    EXPECT_EQ(binary.target.title, "ASCII File Selection");
-    EXPECT_EQ(binary.target.filter, "ASCII Files (*.CSV)|*.csv|All Files (*.*)|*.*||");
-    EXPECT_EQ(binary.target.defaultExtension, "csv");
-    EXPECT_TRUE(binary.target.overwritePrompt);
-
-    const ConversionDialogTexts times = conversionDialogTexts(ConversionKind::AsciiTimestamps);
-    EXPECT_EQ(times.caption, "ASCII to Text Timestamp Conversion");
-    EXPECT_EQ(times.source.title, "ASCII File Selection");
-    EXPECT_EQ(times.source.defaultExtension, "csv");
-    EXPECT_TRUE(times.source.mustExist);
-    EXPECT_EQ(times.target.title, "Text File Selection");
-    EXPECT_EQ(times.target.filter, "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*||");
-    EXPECT_EQ(times.target.defaultExtension, "txt");
-    EXPECT_TRUE(times.target.overwritePrompt);
+    const std::string binaryFiles = "Binary Files (*.BIN)|*.bin|All Files (*.*)|*.*||";
+    const std::string asciiFiles = "ASCII Files (*.CSV)|*.csv|All Files (*.*)|*.*||";
+    const std::string textFiles = "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*||";
+    const struct {
+        ConversionKind kind;
+        std::string caption;
+        FileDialogTexts source;
+        FileDialogTexts target;
+    } cases[] = {
+        {ConversionKind::BinaryToAscii,
+         "Binary to ASCII Conversion",
+         {"Binary File Selection", binaryFiles, "bin"},
+         {"ASCII File Selection", asciiFiles, "csv"}},
+        {ConversionKind::AsciiTimestamps,
+         "ASCII to Text Timestamp Conversion",
+         {"ASCII File Selection", asciiFiles, "csv"},
+         {"Text File Selection", textFiles, "txt"}},
+    };
+    for (const auto &expected : cases) {
+        const ConversionDialogTexts texts = conversionDialogTexts(expected.kind);
+        SCOPED_TRACE(texts.caption);
+        EXPECT_EQ(texts.caption, expected.caption);
+        for (const auto &[shown, wanted] :
+             {std::pair{&texts.source, &expected.source}, std::pair{&texts.target, &expected.target}}) {
+            EXPECT_EQ(shown->title, wanted->title);
+            EXPECT_EQ(shown->filter, wanted->filter);
+            EXPECT_EQ(shown->defaultExtension, wanted->defaultExtension);
+        }
+        EXPECT_TRUE(texts.source.mustExist);
+        EXPECT_FALSE(texts.source.overwritePrompt);
+        EXPECT_TRUE(texts.target.overwritePrompt);
+    }
 }
 
 TEST(ConversionDialogModel, ConvertWaitsForBothFiles) {
