@@ -18,7 +18,10 @@ class UserInterface;
 
 class FileConversionCommand {
 public:
+    // The formats are the logger's, read when a conversion starts, so they
+    // must outlive the command.
     FileConversionCommand(QMainWindow &window, UserInterface &ui, const RegionalFormats &formats, FileChooser chooser);
+    FileConversionCommand(QMainWindow &, UserInterface &, RegionalFormats &&, FileChooser) = delete;
 
     void run(ConversionKind kind);
 

@@ -117,6 +117,7 @@ class ConversionDialogsTest : public QObject {
 private:
     kvtest::TempDir dir;
     const ScopedTimeZone zone{"America/New_York"};
+    const RegionalFormats formats;
 
 private slots:
     void theDialogShowsNoneUntilChosenAndConvertsOnceBothAre() {
@@ -158,7 +159,7 @@ private slots:
         WatchingUserInterface ui(*window);
         const std::string source = dir.path() + "/share.bin";
         logBinaryFile(source, 12000);
-        FileConversionCommand command(*window, ui, RegionalFormats{}, {});
+        FileConversionCommand command(*window, ui, formats, {});
 
         QCOMPARE(command.convert(ConversionKind::BinaryToAscii, {source, dir.path() + "/share.csv"}),
                  ConversionOutcome::Complete);
@@ -181,7 +182,7 @@ private slots:
         const std::string source = dir.path() + "/abort.bin";
         const std::string target = dir.path() + "/abort.csv";
         logBinaryFile(source, 12000);
-        FileConversionCommand command(*window, ui, RegionalFormats{}, {});
+        FileConversionCommand command(*window, ui, formats, {});
 
         // Pressed as soon as the window's events run between two chunks.
         QTimer::singleShot(0, window.get(), [this, &window] {
@@ -208,7 +209,7 @@ private slots:
                                                    "35503.5, 0, 0, 0, 0\r\n";
         ScriptedChooser files;
         files.answers = {source, target};
-        FileConversionCommand command(*window, ui, RegionalFormats{}, files.chooser());
+        FileConversionCommand command(*window, ui, formats, files.chooser());
 
         int dialogsShown = 0;
         std::function<void(ConversionDialog &)> handle = [&](ConversionDialog &dialog) {
