@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +16,6 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +23,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "bench_scans.h"
 #include "printf_number_texts.h"
 
 namespace {
@@ -37,28 +36,12 @@ constexpr std::size_t kRecordSize = 28 + 4 * kChannels;
 constexpr int kBatch = static_cast<int>(ScanBatch::kRecordArea / kRecordSize);
 constexpr int kRounds = 7;
 
-// One scan a second from 2024-03-01 00:00, readings of every engineering
-// step from E-9 to E+9.
+// One scan a second from 2024-03-01 00:00.
 std::vector<ScanRecord> makeScans() {
-    std::mt19937 random(1234);
-    std::uniform_real_distribution<double> exponent(-10.0, 9.99);
-    std::vector<ScanRecord> scans(kScans);
-    for (int i = 0; i < kScans; ++i) {
-        ScanRecord &scan = scans[static_cast<std::size_t>(i)];
-        const int seconds = i % 86400;
-        scan.time = {static_cast<std::uint8_t>(seconds / 3600),
-                     static_cast<std::uint8_t>(seconds / 60 % 60),
-                     static_cast<std::uint8_t>(seconds % 60),
-                     3,
-                     0,
-                     static_cast<std::uint8_t>(1 + i / 86400),
-                     24,
-                     0};
-        scan.msAndDio = static_cast<std::uint32_t>(i % 1000) | (0xA5u << 16);
-        scan.totalizer = static_cast<std::uint32_t>(i);
-        for (float &reading : scan.readings)
-            reading = static_cast<float>((random() % 2 ? 1 : -1) * std::pow(10.0, exponent(random)));
-    }
+    BenchScans source(3);
+    std::vector<ScanRecord> scans;
+    scans.reserve(kScans);
+    for (int i = 0; i < kScans; ++i) scans.push_back(source.next(kChannels));
     return scans;
 }
 

@@ -1,17 +1,12 @@
 // ASCII (CSV): one text line per scan, the serial date first, then every
 // defined channel's value text and the instrument's DIO, totalizer and alarm
 // words, so that spreadsheets and ordinary CSV tools read the file as it is.
+#include "datafiles/ascii_scan_line.h"
 #include "datafiles/data_file_group.h"
 #include "datafiles/locked_data_file.h"
 #include "datafiles/scan_batch.h"
 #include "datafiles/scan_format.h"
-#include "datafiles/scan_time.h"
-#include "datafiles/serial_date.h"
-#include "platform/regional_formats.h"
-#include "platform/value_text.h"
 
-#include <charconv>
-#include <cstdint>
 #include <vector>
 
 namespace korvel {
@@ -19,16 +14,9 @@ namespace {
 
 const ScanRecord kNoScanYet{};
 
-constexpr std::size_t kSeparatorLength = 2; // the list separator and a space
-// The longest part of one instrument: every channel and the four words.
-constexpr std::size_t kPartCapacity =
-    KVX_MAX_CHANNELS * (kSeparatorLength + kValueTextCapacity) + 4 * (kSeparatorLength + 10);
-
 class AsciiScanFormat final : public ScanFormat {
 public:
-    AsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats)
-            : group_(group), sep_(formats.listSeparator), decimal_(formats.decimalSymbol),
-              values_(formats.decimalSymbol) {}
+    AsciiScanFormat(const DataFileGroup &group, const RegionalFormats &formats) : group_(group), line_(formats) {}
 
     std::string prologue() const override { return {}; }
 
@@ -59,41 +47,18 @@ public:
 
 private:
     void appendTime(std::string &out, const ScanRecord &scan, DaylightStates &daylight) const {
-        const ScanTime time = convertScanTime(scan.time, daylight);
-        char text[kSerialDateCapacity];
-        out.append(text, writeSerialDate(time.local, scan.msAndDio & 0xFFFFu, decimal_, text));
+        char text[AsciiScanLine::kTimeCapacity];
+        out.append(text, line_.writeTime(scan, daylight, text));
     }
 
     // The columns of one instrument after the time, made in one piece.
     void appendPart(std::string &out, const ScanRecord &scan, const InstrumentPart &part) const {
-        char text[kPartCapacity];
-        char *write = text;
-        for (std::size_t i = 0; i < part.channels.size(); ++i) {
-            write = writeSeparator(write);
-            write += values_.write(scan.readings[i], write);
-        }
-        write = writeNumber(write, (scan.msAndDio >> 16) & 0xFFu);
-        write = writeNumber(write, scan.totalizer);
-        write = writeNumber(write, scan.alarm1);
-        write = writeNumber(write, scan.alarm2);
-        out.append(text, write);
-    }
-
-    char *writeSeparator(char *write) const {
-        write[0] = sep_;
-        write[1] = ' ';
-        return write + kSeparatorLength;
-    }
-
-    char *writeNumber(char *write, std::uint32_t value) const {
-        write = writeSeparator(write);
-        return std::to_chars(write, write + 10, value).ptr;
+        char text[AsciiScanLine::kPartCapacity];
+        out.append(text, line_.writePart(scan, part.channels.size(), text));
     }
 
     const DataFileGroup &group_;
-    char sep_;
-    char decimal_;
-    ValueTexts values_;
+    AsciiScanLine line_;
     std::string lines_; // kept between batches for its capacity
     std::vector<std::size_t> lineEnds_;
 };

@@ -86,6 +86,12 @@ std::size_t LockedDataFile::appendRecords(std::string_view bytes, std::size_t re
     return kept;
 }
 
+std::size_t LockedDataFile::append(std::string_view bytes) {
+    const std::size_t written = writeAtEnd(bytes);
+    size_ += written;
+    return written;
+}
+
 bool LockedDataFile::flush() {
     if (!isOpen()) return false;
     commitInBackground(fd_.get());

@@ -41,6 +41,9 @@ public:
     std::size_t appendRecords(std::string_view bytes, std::span<const std::size_t> recordEnds);
     // The same for records of one size.
     std::size_t appendRecords(std::string_view bytes, std::size_t recordSize);
+    // Appends text that has no records to keep whole (a converted file);
+    // returns the bytes the disk took.
+    std::size_t append(std::string_view bytes);
 
     // Has what was written committed to the disk, without waiting for it.
     bool flush();

@@ -40,4 +40,11 @@ std::string instrumentMessage(int id, unsigned bcn) {
     return text;
 }
 
+std::string messageNaming(int id, const std::string &text) {
+    std::string message = resourceString(id);
+    const std::size_t placeholder = message.find("%s");
+    if (placeholder != std::string::npos) message.replace(placeholder, 2, text);
+    return message;
+}
+
 } // namespace korvel

@@ -15,6 +15,9 @@ std::string resourceString(int id);
 // are left in place for the caller to fill.
 std::string instrumentMessage(int id, unsigned bcn);
 
+// A message that names something (a file): its "%s" receives the text.
+std::string messageNaming(int id, const std::string &text);
+
 // The messages the program shows, by the number of their text.
 namespace message {
 inline constexpr int kSetupChanged = 5;
@@ -44,7 +47,8 @@ inline constexpr int kUnableToWriteSetup = 40;
 inline constexpr int kInvalidSetupFile = 41;
 inline constexpr int kCannotCreateReport = 42;
 inline constexpr int kCannotWriteReport = 43;
-inline constexpr int kFilenameInUse = 44; // "Instrument %02u already has this filename!"
+inline constexpr int kFilenameInUse = 44;         // "Instrument %02u already has this filename!"
+inline constexpr int kUnableToWriteDataFile = 46; // "Unable to Write to Data File!"
 inline constexpr int kCannotOpenMxbFile = 47;
 inline constexpr int kInvalidMxbFile = 48;
 inline constexpr int kIncompatibleSetupVersion = 49;
@@ -71,6 +75,12 @@ inline constexpr int kInputRangeTooNarrow = 292;  // "Minimum and Maximum values
 inline constexpr int kInvalidScaledMinimum = 293; // "Invalid Minimum Value for Scaled Range!"
 inline constexpr int kInvalidScaledMaximum = 294; // "Invalid Maximum Value for Scaled Range!"
 inline constexpr int kNoValidMxb = 295;           // "Entered values do not generate valid Mx+B values!"
+inline constexpr int kConvertingFile = 320;       // "Converting File:  %d%%"
+inline constexpr int kConversionComplete = 321;   // "Conversion is complete!"
+inline constexpr int kCannotOpenFile = 322;       // "Cannot open file %s!"
+inline constexpr int kCannotCreateFile = 323;     // "Cannot create file %s!"
+inline constexpr int kInvalidAsciiFile = 324;     // "%s is not a valid ASCII file!"
+inline constexpr int kInvalidBinaryFile = 325;    // "%s is not a valid Binary file!"
 inline constexpr int kReadingRemainingScans = 550;
 inline constexpr int kModelMismatch = 641;
 inline constexpr int kBcnMismatch = 646;

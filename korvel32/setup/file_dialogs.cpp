@@ -4,12 +4,6 @@
 
 namespace korvel {
 
-namespace {
-
-constexpr const char *kTextFilesFilter = "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*||";
-
-} // namespace
-
 std::vector<FileFilterEntry> fileFilterEntries(const std::string &filter) {
     std::vector<FileFilterEntry> entries;
     std::size_t at = 0;
@@ -33,9 +27,9 @@ FileDialogTexts configurationTextDialog(unsigned bcn) {
 }
 
 FileDialogTexts dataFileDialog(unsigned bcn, FileFormat format) {
-    const char *filter = "ASCII Files (*.CSV)|*.csv|All Files (*.*)|*.*||";
-    if (format == FileFormat::FastBinary) filter = "Binary Files (*.BIN)|*.bin|All Files (*.*)|*.*||";
-    if (format == FileFormat::TrendLink) filter = "Trend Link (*.SET)|*.set|All Files (*.*)|*.*||";
+    const char *filter = kAsciiFilesFilter;
+    if (format == FileFormat::FastBinary) filter = kBinaryFilesFilter;
+    if (format == FileFormat::TrendLink) filter = kTrendLinkFilesFilter;
     return {formatted("Data File - %02u", bcn), filter, {}, false, false};
 }
 

@@ -18,6 +18,12 @@ struct FileDialogTexts {
     bool overwritePrompt = false; // a save dialog that asks before replacing
 };
 
+// The filters of the file dialogs, by kind of file.
+inline constexpr const char *kTextFilesFilter = "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*||";
+inline constexpr const char *kAsciiFilesFilter = "ASCII Files (*.CSV)|*.csv|All Files (*.*)|*.*||";
+inline constexpr const char *kBinaryFilesFilter = "Binary Files (*.BIN)|*.bin|All Files (*.*)|*.*||";
+inline constexpr const char *kTrendLinkFilesFilter = "Trend Link (*.SET)|*.set|All Files (*.*)|*.*||";
+
 struct FileFilterEntry {
     std::string description; // "Text Files (*.TXT)"
     std::string pattern;     // "*.txt"

@@ -67,10 +67,8 @@ bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, 
     }
     if (outcome.toolboxQueueShortage) showError(message::kToolboxQueueShortage);
     if (!outcome.invalidBcns.empty()) {
-        std::string text = resourceString(message::kInvalidBcns);
-        const std::size_t placeholder = text.find("%s");
-        if (placeholder != std::string::npos) text.replace(placeholder, 2, invalidBcnList(outcome.invalidBcns));
-        ui_.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok);
+        ui_.showMessage(messageNaming(message::kInvalidBcns, invalidBcnList(outcome.invalidBcns)),
+                        MessageIcon::Exclamation, MessageButtons::Ok);
     }
     // A text setup file stays modified: only a save makes it a setup file.
     setModified(textForm || !outcome.invalidBcns.empty() || outcome.toolboxQueueShortage);

@@ -1,13 +1,12 @@
 #include "close_sequence.h"
 
+#include "main_window_input.h"
 #include "shell_logging.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QSessionManager>
 #include <QTimer>
-#include <QToolBar>
 
 namespace korvel {
 
@@ -68,19 +67,13 @@ void CloseSequence::retryLater() { QTimer::singleShot(kRetryMs, &mainWindow_, &Q
 // the event loop waking.
 void CloseSequence::stopAllAndWait() {
     logging_.commands().stopAll(CommandSource::User);
-    setInputEnabled(false);
+    setMainWindowInputEnabled(mainWindow_, false);
     {
         BusyCursor busy(ui_);
         while (logging_.anyLogging()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    setInputEnabled(true);
+    setMainWindowInputEnabled(mainWindow_, true);
     mainWindow_.activateWindow();
-}
-
-void CloseSequence::setInputEnabled(bool enabled) {
-    mainWindow_.menuBar()->setEnabled(enabled);
-    mainWindow_.centralWidget()->setEnabled(enabled);
-    for (QToolBar *bar : mainWindow_.findChildren<QToolBar *>()) bar->setEnabled(enabled);
 }
 
 } // namespace korvel

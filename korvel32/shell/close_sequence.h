@@ -35,7 +35,6 @@ private:
     bool stopLoggingAndSave();
     void retryLater();
     void stopAllAndWait();
-    void setInputEnabled(bool enabled);
 
     QMainWindow &mainWindow_;
     ShellLogging &logging_;

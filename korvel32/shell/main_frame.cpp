@@ -7,6 +7,7 @@
 #include "config_view.h"
 #include "config_view_metrics.h"
 #include "create_instrument_dialog.h"
+#include "main_window_input.h"
 #include "qt_user_interface.h"
 #include "status_prompts.h"
 #include "time_change_watch.h"
@@ -58,7 +59,9 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
           trendLink_(target.session.trendLink), recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
-        target.session, ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }},
+        target.session,
+        ShellLoggingWindow{[this] { return bar_->selectedSlot(); },
+                           [this] { return !modalDialogOpen() && mainWindowInputEnabled(*this); }},
         ui_, clock, this);
     connectTrendLinkToWindows(trendLink_, this);
     createClientArea();
@@ -353,7 +356,8 @@ void CMainFrame::commitData(QSessionManager &manager, bool surviveLogOff) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent *event) {
-    if (!closeSequence_->mayClose()) {
+    // Not while a file converts or logging is being waited for.
+    if (!mainWindowInputEnabled(*this) || !closeSequence_->mayClose()) {
         event->ignore();
         return;
     }

@@ -35,6 +35,7 @@ class QToolBar;
 namespace korvel {
 
 class CConfigView;
+enum class ConversionKind;
 
 // What the main window works on: the setup and settings of the logging
 // session, the options its commands switch, and the recent files.
@@ -130,6 +131,7 @@ private:
     void toggleLockout();
     void showAbout();
     void calibrateInstrument();
+    void convertFiles(ConversionKind kind);
     void exitApplication();
     void notAvailable();
     void showTrendLink();

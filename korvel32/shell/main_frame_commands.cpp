@@ -5,6 +5,8 @@
 #include "app/command_ids.h"
 #include "app/setup_title.h"
 #include "communications_config_dialog.h"
+#include "file_conversion_command.h"
+#include "file_dialog.h"
 #include "help_page.h"
 #include "instrument_calibration_dialog.h"
 #include "main_frame.h"
@@ -53,6 +55,8 @@ void CMainFrame::createCommandHandlers() {
         {kCalibration, [this] { calibrateInstrument(); }},
         {kTrendLinkDirectory, [this] { editTrendLinkDirectory(trendLink_, ui_, this); }},
         {kShowTrendLink, [this] { showTrendLink(); }},
+        {kBinaryToAscii, [this] { convertFiles(ConversionKind::BinaryToAscii); }},
+        {kAsciiTimestamp, [this] { convertFiles(ConversionKind::AsciiTimestamps); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},
@@ -165,6 +169,10 @@ void CMainFrame::calibrateInstrument() {
     if (logging_->anyLogging()) return;
     InstrumentCalibrationDialog dialog(calibrationPort_, ui_, regional_.decimalSymbol, this);
     dialog.exec();
+}
+
+void CMainFrame::convertFiles(ConversionKind kind) {
+    FileConversionCommand(*this, ui_, regional_, askForFile).run(kind);
 }
 
 void CMainFrame::exitApplication() { close(); }

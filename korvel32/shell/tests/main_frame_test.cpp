@@ -5,6 +5,7 @@
 #include "scripted_user_interface.h"
 #include "shell/close_sequence.h"
 #include "shell/config_view.h"
+#include "shell/conversion_dialog.h"
 #include "shell/instrument_button.h"
 #include "shell/instrument_calibration_dialog.h"
 #include "shell/main_frame.h"
@@ -205,6 +206,23 @@ private slots:
     void aKeptWindowRectangleIsWhereTheFrameGoes() {
         frame->moveToRect(WindowRect{40, 30, 640, 480});
         QTRY_COMPARE(frame->frameGeometry(), QRect(40, 30, 600, 450));
+    }
+
+    void theConversionCommandsOpenTheirDialogsButTrendLinkIsToCome() {
+        for (const auto &[id, caption] : {std::pair{kBinaryToAscii, "Binary to ASCII Conversion"},
+                                          std::pair{kAsciiTimestamp, "ASCII to Text Timestamp Conversion"}}) {
+            QString shown;
+            test::whenModalOpens<ConversionDialog>([&shown](ConversionDialog &dialog) {
+                shown = dialog.windowTitle();
+                dialog.closeButton().click();
+            });
+            trigger(id);
+            QCOMPARE(shown, QString::fromLatin1(caption));
+        }
+        const std::size_t before = ui->messages().size();
+        trigger(kBinaryToTrendLink);
+        QCOMPARE(ui->messages().size(), before + 1);
+        QCOMPARE(ui->messages().back().text, std::string("This command is not available in this version."));
     }
 
     void tabInTheSetupViewGoesToTheSelectedInstrument() {

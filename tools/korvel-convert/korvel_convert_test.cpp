@@ -1,0 +1,168 @@
+// korvel-convert used as a script and a person use it: conversions, refusals
+// with the logger's messages and exit statuses, the progress bar only on a
+// terminal, and the round trip of one run: scans the logger wrote to .bin
+// and to .csv convert to the same lines.
+#include <crlf_lines.h>
+#include <file_bytes.h>
+#include <general_network_instruments.h>
+#include <program_run.h>
+#include <sim_process.h>
+#include <temp_dir.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kCcfModelM200A = 0;
+
+const std::string kAsciiFile = "\"run.csv\"\r\n\"07/01/24 12:00:00\"\r\n\"\"\r\n6\r\n"
+                               "\"TIME\", \"VDC\", \"DIO\", \"TOTAL\", \"ALARM1\", \"ALARM2\"\r\n"
+                               "\"01TIME\", \"0101\", \"01DIO\", \"01TOTAL\", \"01ALARM1\", \"01ALARM2\"\r\n"
+                               "35503.5, 1.00000, 0, 0, 0, 0\r\n";
+
+class KorvelConvert : public ::testing::Test {
+protected:
+    // Runs the tool with the test's regional settings (none: the defaults).
+    kvtest::ProgramRun convert(const std::string &arguments) const {
+        return kvtest::runProgram("XDG_CONFIG_HOME='" + dir.path() + "' " KORVEL_CONVERT_PATH " " + arguments);
+    }
+
+    std::string path(const std::string &name) const { return dir.path() + "/" + name; }
+
+    void write(const std::string &name, const std::string &bytes) const {
+        std::ofstream(path(name), std::ios::binary) << bytes;
+    }
+
+    kvtest::TempDir dir;
+};
+
+TEST_F(KorvelConvert, ConvertsTimesAndSaysSoWithoutABarOffATerminal) {
+    write("run.csv", kAsciiFile);
+    const kvtest::ProgramRun run = convert("csv-times " + path("run.csv") + " " + path("run.txt"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "korvel-convert: Conversion is complete!\n");
+    EXPECT_EQ(crlfLinesOf(fileBytes(path("run.txt"))).back(), "\"03/14/97 12:00:00.000\", 1.00000, 0, 0, 0, 0");
+}
+
+TEST_F(KorvelConvert, ReplacesAnExistingTargetOnlyWhenForced) {
+    write("run.csv", kAsciiFile);
+    write("run.txt", "keep me");
+    const std::string files = path("run.csv") + " " + path("run.txt");
+    const kvtest::ProgramRun refused = convert("csv-times " + files);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "korvel-convert: " + path("run.txt") + " exists; --force replaces it\n");
+    EXPECT_EQ(fileBytes(path("run.txt")), "keep me");
+    EXPECT_EQ(convert("csv-times --force " + files).status, 0);
+    EXPECT_NE(fileBytes(path("run.txt")), "keep me");
+}
+
+TEST_F(KorvelConvert, RefusesWithTheLoggersMessages) {
+    write("run.csv", kAsciiFile);
+    write("cut.bin", "\"201\"\r\n\"cut.bin\"\r\n");
+    write("fast.bin", "\"101\"\r\n" + kAsciiFile.substr(0, kAsciiFile.find("35503")) + std::string(32, '\x01'));
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"bin-to-csv " + path("none.bin") + " " + path("a.csv"), "Cannot open file " + path("none.bin") + "!"},
+        {"bin-to-csv " + path("cut.bin") + " " + path("a.csv"), path("cut.bin") + " is not a valid Binary file!"},
+        {"csv-times " + path("fast.bin") + " " + path("a.txt"), path("fast.bin") + " is not a valid ASCII file!"},
+        {"csv-times " + path("run.csv") + " " + path("no/a.txt"), "Cannot create file " + path("no/a.txt") + "!"},
+    };
+    for (const auto &refused : cases) {
+        SCOPED_TRACE(refused.arguments);
+        const kvtest::ProgramRun run = convert(refused.arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, "korvel-convert: " + refused.message + "\n");
+        std::filesystem::remove(path("a.csv"));
+        std::filesystem::remove(path("a.txt"));
+    }
+}
+
+TEST_F(KorvelConvert, AFullDiskIsAFailure) {
+    std::string lines;
+    for (int i = 0; i < 20000; ++i) lines += "35503.5, 1.00000, 0, 0, 0, 0\r\n";
+    write("big.csv", kAsciiFile + lines);
+    // The file size limit (in blocks of 512 bytes) stands in for the full disk.
+    const kvtest::ProgramRun run = kvtest::runProgram(
+        "trap '' XFSZ; ulimit -f 200; " KORVEL_CONVERT_PATH " csv-times " + path("big.csv") + " " + path("big.txt"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "korvel-convert: Unable to Write to Data File!\n");
+}
+
+TEST_F(KorvelConvert, UsageErrorsExitWithTwo) {
+    for (const char *arguments : {"", "bin-to-csv", "bin-to-csv a.bin", "csv-times a b c", "bin-to-trend a.bin b",
+                                  "copy a b", "bin-to-csv a.bin b.csv --quiet"}) {
+        SCOPED_TRACE(arguments);
+        const kvtest::ProgramRun run = convert(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find("usage: korvel-convert"), std::string::npos);
+    }
+    const kvtest::ProgramRun help = convert("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("bin-to-csv"), std::string::npos);
+}
+
+// script(1) gives the tool a terminal; its transcript shows the bar redrawn.
+TEST_F(KorvelConvert, ATerminalSeesTheBarGrowToTheEnd) {
+    std::string lines;
+    for (int i = 0; i < 20000; ++i) lines += "35503.5, 1.00000, 0, 0, 0, 0\r\n";
+    write("big.csv", kAsciiFile + lines);
+    const kvtest::ProgramRun run =
+        kvtest::runProgram("script -qec \"XDG_CONFIG_HOME='" + dir.path() + "' " KORVEL_CONVERT_PATH " csv-times " +
+                           path("big.csv") + " " + path("big.txt") + "\" /dev/null < /dev/null");
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("\rConverting File:  0% ["), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\rConverting File:  100% [" + std::string(40, '#') + "]"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("]\r\nkorvel-convert: Conversion is complete!"), std::string::npos) << run.out;
+
+    // A refusal in the middle goes below the bar, not after it.
+    write("bad.csv", kAsciiFile + lines + "TIME\r\n");
+    const kvtest::ProgramRun refused =
+        kvtest::runProgram("script -qec \"" KORVEL_CONVERT_PATH " csv-times " + path("bad.csv") + " " +
+                           path("bad.txt") + "\" /dev/null < /dev/null");
+    EXPECT_EQ(refused.status, 1);
+    const std::string said = "]\r\nkorvel-convert: " + path("bad.csv") + " is not a valid ASCII file!\r\n";
+    ASSERT_NE(refused.out.find(said), std::string::npos) << refused.out;
+    EXPECT_EQ(refused.out.substr(refused.out.find(said) + said.size()), "") << "no bar drawn again below it";
+}
+
+// Two instruments alike in everything but their BCN, seeded alike, started
+// together: one logs to .bin, the other to .csv.
+TEST_F(KorvelConvert, ScansLoggedToBinAndCsvInOneRunConvertToTheSameLines) {
+    const auto sim = kvtest::startGeneralNetworkModels({{12, kCcfModelM200A}, {34, kCcfModelM200A}}, dir.path());
+    ASSERT_EQ(sim->control("seed 12 7"), "ok");
+    ASSERT_EQ(sim->control("seed 34 7"), "ok");
+    std::string setup = "[KorLogger]\r\nStatusOnStart=No\r\n";
+    for (const auto &[number, bcn, file, format] :
+         {std::tuple{1, 12, "run.bin", "Binary"}, std::tuple{2, 34, "logged.csv", "ASCII"}}) {
+        setup += "[Korvel" + std::to_string(number) + "]\r\nBCN=" + std::to_string(bcn) +
+                 "\r\nTriggerType=Intvl\r\nIntvls=0.1,0.1\r\nDataFileEnabled=Yes\r\nDataFile=" + path(file) +
+                 "\r\nFileFormat=" + format + "\r\nOverWrite=Yes\r\nC1=VDC,4,\r\nC2=VDC,4,\r\nC5=VDC,4,\r\n";
+    }
+    write("run.txt", setup);
+    const kvtest::ProgramRun logged = kvtest::runProgram(
+        "KVLINK32_CCF_DIR='" + dir.path() + "' KORVEL32_HOME='" + dir.path() + "' XDG_CONFIG_HOME='" + dir.path() +
+        "' " KORVEL32_PATH " --headless " + path("run.txt") + " --duration 2");
+    ASSERT_EQ(logged.status, 0) << logged.out << logged.err;
+
+    const kvtest::ProgramRun converted = convert("bin-to-csv " + path("run.bin") + " " + path("run.csv"));
+    ASSERT_EQ(converted.status, 0) << converted.err;
+    const auto fromBin = crlfLinesOf(fileBytes(path("run.csv")));
+    const auto fromCsv = crlfLinesOf(fileBytes(path("logged.csv")));
+    ASSERT_GE(fromBin.size(), 6u);
+    EXPECT_EQ(fromBin[0], "\"run.csv\"");
+    EXPECT_EQ(fromBin[3], fromCsv[3]) << "the column counts";
+    EXPECT_EQ(fromBin[4], fromCsv[4]) << "the column titles";
+    const std::size_t scans = std::min(fromBin.size(), fromCsv.size()) - 6;
+    EXPECT_GE(scans, 5u) << "a run of two seconds at ten scans a second";
+    for (std::size_t i = 6; i < 6 + scans; ++i) EXPECT_EQ(fromBin[i], fromCsv[i]) << "scan line " << i + 1;
+}
+
+} // namespace
