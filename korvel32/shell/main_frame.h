@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/command_rules.h"
+#include "app/configuration_changes.h"
 #include "app/instrument_icon_commands.h"
 #include "close_sequence.h"
 #include "instrument_bar.h"
@@ -34,6 +35,7 @@ class QToolBar;
 namespace korvel {
 
 class CConfigView;
+class ConfigurationCommands;
 
 // What the main window works on: the setup and settings of the logging
 // session, the options its commands switch, and the recent files.
@@ -125,6 +127,8 @@ private:
     void toggleLockout();
     void showAbout();
     void calibrateInstrument();
+    void createConfigurationCommands(); // main_frame_configuration.cpp
+    void configurationRequested(bool channels, int channel);
     void exitApplication();
     void notAvailable();
 
@@ -147,6 +151,8 @@ private:
     CConfigView *lowerView_ = nullptr;
     std::unique_ptr<InstrumentIconCommands> iconCommands_;
     std::unique_ptr<CloseSequence> closeSequence_;
+    std::unique_ptr<ConfigurationChanges> configurationChanges_;
+    std::unique_ptr<ConfigurationCommands> configurationCommands_;
 };
 
 } // namespace korvel
