@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QListWidget>
@@ -152,21 +153,17 @@ QPushButton *ModelDialog::commandButton(const QString &text) {
 }
 
 void ModelDialog::layOut(QLayout *controls, std::initializer_list<QPushButton *> lowerDialogs, Cancel cancel) {
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
-    ok_->setDefault(true);
-    connect(ok_, &QPushButton::clicked, this, [this] { tryAccept(); });
+    const auto standard = cancel == Cancel::Offered ? QDialogButtonBox::Ok | QDialogButtonBox::Cancel
+                                                    : QDialogButtonBox::StandardButtons(QDialogButtonBox::Ok);
+    auto *box = new QDialogButtonBox(standard, Qt::Vertical, this);
+    ok_ = box->button(QDialogButtonBox::Ok);
+    connect(box, &QDialogButtonBox::accepted, this, [this] { tryAccept(); });
+    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *buttons = new QVBoxLayout;
-    buttons->addWidget(ok_);
-    QWidget *previous = ok_;
-    if (cancel == Cancel::Offered) {
-        auto *cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-        cancelButton->setAutoDefault(false);
-        connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-        buttons->addWidget(cancelButton);
-        previous = cancelButton;
-    }
+    buttons->addWidget(box);
     if (lowerDialogs.size() > 0) buttons->addSpacing(ok_->sizeHint().height() / 2);
     // The tab goes from the controls to OK and Cancel, then to the lower dialogs.
+    QWidget *previous = cancel == Cancel::Offered ? box->button(QDialogButtonBox::Cancel) : ok_;
     for (QPushButton *button : lowerDialogs) {
         buttons->addWidget(button);
         setTabOrder(previous, button);
