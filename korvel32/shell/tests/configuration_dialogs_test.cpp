@@ -35,6 +35,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -85,6 +86,21 @@ QAbstractButton &button(QWidget *control) { return *qobject_cast<QAbstractButton
 void selectRows(QListWidget &list, std::initializer_list<int> rows) {
     list.clearSelection();
     for (const int row : rows) list.item(row)->setSelected(true);
+}
+
+// Types the file name as a user does. The dialog has selected the file it
+// started with, and a selection wins over a typed name, so it is cleared
+// first; the name goes into the focused field as typing puts it there
+// (selectFile() leaves that field alone while it has the focus).
+void typeFileName(QFileDialog &dialog, const QString &path) {
+    auto *name = dialog.findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    auto *files = dialog.findChild<QListView *>(QStringLiteral("listView"));
+    QVERIFY(name != nullptr && files != nullptr);
+    files->clearSelection();
+    name->setFocus();
+    name->setText(path);
+    QCOMPARE(dialog.selectedFiles().size(), 1);
+    QVERIFY(dialog.selectedFiles().front().startsWith(path));
 }
 
 // A setup as the record-form file holds it, read back on its own.
@@ -198,7 +214,7 @@ private:
         test::whenModalOpens<QFileDialog>([path, check](QFileDialog &dialog) {
             ClosedAtEnd closed{dialog};
             if (check) check(dialog);
-            dialog.selectFile(path);
+            typeFileName(dialog, path);
             static_cast<QDialog &>(dialog).accept(); // as the dialog's own button does
         });
     }
