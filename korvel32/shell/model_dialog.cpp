@@ -146,6 +146,14 @@ void ModelDialog::showRefused(const std::string &text, QWidget *focus) {
     if (auto *field = qobject_cast<QLineEdit *>(focus)) field->selectAll();
 }
 
+void ModelDialog::showEvent(QShowEvent *event) {
+    QDialog::showEvent(event);
+    // The focus would otherwise go to the first control only once the
+    // window is activated, too late to select its text here.
+    if (focusWidget() == nullptr) focusNextPrevChild(true);
+    if (auto *field = qobject_cast<QLineEdit *>(focusWidget())) field->selectAll();
+}
+
 QPushButton *ModelDialog::commandButton(const QString &text) {
     auto *button = new QPushButton(text, this);
     button->setAutoDefault(false);

@@ -124,6 +124,9 @@ protected:
                 Cancel cancel = Cancel::Offered);
     // Checks the entries and closes with OK once the model accepts them.
     virtual void tryAccept() { accept(); }
+    // A field that has the focus when the dialog opens has its text
+    // selected, so that typing replaces it.
+    void showEvent(QShowEvent *event) override;
 
 private:
     UserInterface &ui_;

@@ -265,6 +265,8 @@ private:
         withLowerDialog<MxbConfigurationDialog>(
             channels.button(ChannelsControl::Mxb), [&](MxbConfigurationDialog &mxb) {
                 QCOMPARE(mxb.windowTitle(), QStringLiteral("Mx+B Configuration - 12"));
+                QCOMPARE(mxb.focusWidget(), &mxb.factor());
+                QVERIFY2(mxb.factor().selectedText() == mxb.factor().text(), "typing replaces the first field");
                 withLowerDialog<MxbCalculationDialog>(mxb.calculateButton(), [&](MxbCalculationDialog &calculation) {
                     using enum MxbCalculationControl;
                     for (const auto &[control, text] : {std::pair{InputMinimum, "4"}, std::pair{InputMaximum, "4"},
