@@ -22,7 +22,7 @@ public:
 
     // The instruments in BCN order as "%02u (%s)" (BCN, role), and their slots.
     std::vector<std::string> lines() const;
-    const std::vector<int> &slots() const { return slots_; }
+    const std::vector<int> &listedSlots() const { return slots_; }
 
     int selectedSlot() const { return selected_; }
     void selectSlot(int slot);

@@ -116,7 +116,9 @@ void CConfigView::mouseDoubleClickEvent(QMouseEvent *event) {
         QAbstractScrollArea::mouseDoubleClickEvent(event);
         return;
     }
-    emit configurationRequested(pane_);
+    const int y = event->position().toPoint().y() + verticalScrollBar()->value();
+    const bool onLine = pane_ == Pane::Lower && report_ != nullptr;
+    emit configurationRequested(pane_, onLine ? channelAtLine(viewStyle_.cell, *report_, y) : 0);
 }
 
 void CConfigView::scrollContentsBy(int, int) {

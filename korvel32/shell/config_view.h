@@ -42,7 +42,9 @@ public:
     const ConfigurationReport *report() const { return report_.get(); }
 
 signals:
-    void configurationRequested(korvel::CConfigView::Pane pane); // double click; the main window checks the rules
+    // A double click; the main window checks the rules. In the lower pane on
+    // a channel's line, channel names it, else it is 0.
+    void configurationRequested(korvel::CConfigView::Pane pane, int channel);
     void tabToInstrumentBar();
 
 protected:

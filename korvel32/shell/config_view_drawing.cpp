@@ -127,6 +127,16 @@ void drawChannelLines(QPainter &painter, const ConfigViewStyle &style, const Con
     }
 }
 
+int channelAtLine(const CharacterCell &cell, const ConfigurationReport &report, int y) {
+    int top = cell.halfLines(kChannelLinesTop);
+    for (int channel = 1; channel <= kChannelCount; ++channel) {
+        if (!report.rowShown(channel)) continue;
+        if (y >= top && y < top + cell.height) return channel;
+        top += cell.height;
+    }
+    return 0;
+}
+
 void drawColumnHeader(QPainter &painter, const ConfigViewStyle &style, const ReportRow &headings) {
     const CharacterCell &cell = style.cell;
     painter.setPen(style.text);

@@ -26,6 +26,9 @@ void drawInstrumentSettings(QPainter &painter, const ConfigViewStyle &style, con
 // Lower pane: one line per defined channel, in channel order.
 void drawChannelLines(QPainter &painter, const ConfigViewStyle &style, const ConfigurationReport &report);
 
+// The channel whose line lies at y (content coordinates), 0 when none does.
+int channelAtLine(const CharacterCell &cell, const ConfigurationReport &report, int y);
+
 // The column texts over the channel lines, with a rule under them.
 void drawColumnHeader(QPainter &painter, const ConfigViewStyle &style, const ReportRow &headings);
 

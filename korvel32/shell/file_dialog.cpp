@@ -1,29 +1,40 @@
-#include "file_dialog.h"
+#include "shell/file_dialog.h"
 
 #include <QFileDialog>
-#include <QStringList>
 
 namespace korvel {
 
-// "All Files (*.*)" means every file, with or without a point in its name.
-QString qtFileFilter(const std::string &filter) {
+namespace {
+
+constexpr const char *kEveryFilePattern = "*.*";
+
+} // namespace
+
+QStringList fileDialogFilters(const std::string &filter) {
     QStringList filters;
     for (const FileFilterEntry &entry : fileFilterEntries(filter)) {
-        QString description = QString::fromStdString(entry.description);
-        if (entry.pattern == "*.*") description.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
-        filters << description;
+        QString shown = QString::fromStdString(entry.description);
+        // The dialog takes its patterns from the parentheses of the text.
+        if (entry.pattern == kEveryFilePattern) shown.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+        filters.push_back(shown);
     }
-    return filters.join(QStringLiteral(";;"));
+    return filters;
 }
 
-std::string askForFile(QWidget *parent, const FileDialogTexts &texts, const std::string &proposed) {
-    QFileDialog dialog(parent, QString::fromStdString(texts.title), QString::fromStdString(proposed),
-                       qtFileFilter(texts.filter));
-    if (texts.mustExist) dialog.setFileMode(QFileDialog::ExistingFile);
-    if (texts.overwritePrompt) dialog.setAcceptMode(QFileDialog::AcceptSave);
-    if (!texts.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(texts.defaultExtension));
-    if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles().value(0).toStdString();
+std::optional<std::string> chooseFile(const FileDialogTexts &texts, const std::string &start, QWidget *parent) {
+    QFileDialog dialog(parent, QString::fromStdString(texts.title), QString::fromStdString(start));
+    dialog.setNameFilters(fileDialogFilters(texts.filter));
+    dialog.setDefaultSuffix(QString::fromStdString(texts.defaultExtension));
+    if (texts.mustExist) {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !texts.overwritePrompt);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
 }
 
 } // namespace korvel

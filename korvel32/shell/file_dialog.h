@@ -1,23 +1,26 @@
-// The system's file dialogs shown with Qt: the title, the filter ("ASCII
-// Files (*.CSV)|*.csv|All Files (*.*)|*.*||" as the texts write it), the
-// default extension, and an open dialog's file that must exist or a save
-// dialog's question before a file is replaced.
+// The file dialogs of the configuration commands, made from their texts:
+// title, filters, default extension, and whether the file must exist or is
+// asked about before it is replaced.
 #pragma once
 
 #include "setup/file_dialogs.h"
 
-#include <QString>
+#include <QStringList>
 
+#include <optional>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace korvel {
 
-// The filters as Qt takes them.
-QString qtFileFilter(const std::string &filter);
+// The filters as the file dialog takes them. "*.*" means every file, as it
+// does where the filter texts come from.
+QStringList fileDialogFilters(const std::string &filter);
 
-// The file chosen, or an empty text when the dialog was cancelled.
-std::string askForFile(QWidget *parent, const FileDialogTexts &texts, const std::string &proposed);
+// The chosen file, starting at start (a file or a directory); none when the
+// dialog is cancelled.
+std::optional<std::string> chooseFile(const FileDialogTexts &texts, const std::string &start, QWidget *parent);
 
 } // namespace korvel

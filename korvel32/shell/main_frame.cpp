@@ -6,6 +6,7 @@
 #include "app/setup_title.h"
 #include "config_view.h"
 #include "config_view_metrics.h"
+#include "configuration_commands.h"
 #include "create_instrument_dialog.h"
 #include "main_window_input.h"
 #include "qt_user_interface.h"
@@ -78,6 +79,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         },
         programDirectory_);
     closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
+    createConfigurationCommands();
     connectLogging();
     table_.setObserver(this);
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
@@ -115,12 +117,8 @@ void CMainFrame::createClientArea() {
         table_, [this](int slot) { return iconOf(slot); }, this);
     for (CConfigView *view : {upperView_, lowerView_}) {
         connect(view, &CConfigView::tabToInstrumentBar, bar_, &InstrumentBar::focusSelectedButton);
-        // Both panes open the instrument's configuration, as its menu command
-        // does and only when that is allowed; the channels dialog of the lower
-        // pane is reached from there.
-        connect(view, &CConfigView::configurationRequested, this, [this] {
-            if (commandEnabled(command::kInstrumentConfiguration, commandState()))
-                runCommand(command::kInstrumentConfiguration);
+        connect(view, &CConfigView::configurationRequested, this, [this](CConfigView::Pane pane, int channel) {
+            configurationRequested(pane == CConfigView::Pane::Lower, channel);
         });
     }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "app/command_rules.h"
+#include "app/configuration_changes.h"
 #include "app/instrument_icon_commands.h"
 #include "close_sequence.h"
 #include "datafiles/trend_link_interface.h"
@@ -36,6 +37,7 @@ namespace korvel {
 
 class CConfigView;
 enum class ConversionKind;
+class ConfigurationCommands;
 
 // What the main window works on: the setup and settings of the logging
 // session, the options its commands switch, and the recent files.
@@ -132,6 +134,8 @@ private:
     void showAbout();
     void calibrateInstrument();
     void convertFiles(ConversionKind kind);
+    void createConfigurationCommands(); // main_frame_configuration.cpp
+    void configurationRequested(bool channels, int channel);
     void exitApplication();
     void notAvailable();
     void showTrendLink();
@@ -158,6 +162,8 @@ private:
     CConfigView *lowerView_ = nullptr;
     std::unique_ptr<InstrumentIconCommands> iconCommands_;
     std::unique_ptr<CloseSequence> closeSequence_;
+    std::unique_ptr<ConfigurationChanges> configurationChanges_;
+    std::unique_ptr<ConfigurationCommands> configurationCommands_;
 };
 
 } // namespace korvel

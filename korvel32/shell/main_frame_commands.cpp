@@ -172,7 +172,10 @@ void CMainFrame::calibrateInstrument() {
 }
 
 void CMainFrame::convertFiles(ConversionKind kind) {
-    FileConversionCommand(*this, ui_, regional_, askForFile).run(kind);
+    const FileChooser chooser = [](QWidget *parent, const FileDialogTexts &texts, const std::string &proposed) {
+        return chooseFile(texts, proposed, parent).value_or(std::string());
+    };
+    FileConversionCommand(*this, ui_, regional_, chooser).run(kind);
 }
 
 void CMainFrame::exitApplication() { close(); }

@@ -38,7 +38,7 @@ protected:
 TEST_F(GroupInstruments, RolesChangeAtOnceAndSlavesNeedAMaster) {
     GroupInstrumentsModel model(table, options);
     EXPECT_EQ(model.lines(), (Items{"10 (Async)", "20 (Async)", "30 (Async)"}));
-    EXPECT_EQ(model.slots(), (std::vector<int>{2, 3, 1}));
+    EXPECT_EQ(model.listedSlots(), (std::vector<int>{2, 3, 1}));
     EXPECT_EQ(model.selectedSlot(), 2);
     EXPECT_FALSE(model.enabled(GroupControl::Slave));
     EXPECT_FALSE(model.enabled(GroupControl::ExternallyWired));

@@ -240,20 +240,29 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), button);
     }
 
-    void aDoubleClickOnEitherPaneRunsInstrumentConfigurationWhenAllowed() {
-        for (const int pane : {0, 1}) {
-            const std::size_t before = ui->messages().size();
+    void aDoubleClickOnEitherPaneOpensTheConfigurationOnlyWhenAllowed() {
+        int opened = 0;
+        const auto doubleClick = [&](int pane) {
+            // Closes the dialog the double click opened, if any.
+            QTimer::singleShot(0, frame, [&opened] {
+                if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+                    ++opened;
+                    dialog->done(QDialog::Rejected);
+                }
+            });
             QTest::mouseDClick(view(pane).viewport(), Qt::LeftButton);
-            QCOMPARE(ui->messages().size(), before + 1);
-            QCOMPARE(ui->messages().back().text, std::string("This command is not available in this version."));
-        }
+            QCoreApplication::processEvents();
+        };
+        doubleClick(0);
+        doubleClick(1);
+        QCOMPARE(opened, 2);
         trigger(kLockout);
-        const std::size_t before = ui->messages().size();
-        QTest::mouseDClick(view(0).viewport(), Qt::LeftButton);
+        doubleClick(0);
         trigger(kLockout);
         trigger(kStartInstrument);
-        QTest::mouseDClick(view(1).viewport(), Qt::LeftButton);
-        QCOMPARE(ui->messages().size(), before);
+        doubleClick(1);
+        QCOMPARE(opened, 2);
+        QVERIFY(ui->messages().empty());
     }
 
     void deletingAnInstrumentTellsEachChildWindowOnce() {
