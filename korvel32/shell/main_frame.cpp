@@ -6,8 +6,10 @@
 #include "config_view.h"
 #include "config_view_metrics.h"
 #include "create_instrument_dialog.h"
+#include "live_window_set.h"
 #include "qt_user_interface.h"
 #include "time_change_watch.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,11 +44,6 @@ constexpr const char *kIndicators[] = {"CAP", "NUM", "SCRL"};
 
 QString qText(const std::string &text) { return QString::fromStdString(text); }
 
-WindowRect toWindowRect(const QRect &rect) {
-    return {static_cast<std::int16_t>(rect.left()), static_cast<std::int16_t>(rect.top()),
-            static_cast<std::int16_t>(rect.right() + 1), static_cast<std::int16_t>(rect.bottom() + 1)};
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
@@ -59,6 +56,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         ui_, clock, this);
     createClientArea();
     placeInitially();
+    createLiveWindows(target, clock);
     createCommandHandlers();
     createActions();
     createMenus();
@@ -69,7 +67,9 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         [this](const std::vector<AvailableInstrument> &available, int limit) {
             return chooseInstrumentsInDialog(available, limit, this);
         });
-    closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
+    closeSequence_ = std::make_unique<CloseSequence>(
+        *this, *logging_, document_, ui_, [this] { saveSetup(); },
+        [this] { return liveWindows_->cancelSpy(logging_->busy()); });
     connectLogging();
     table_.setObserver(this);
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
@@ -80,7 +80,10 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() { table_.setObserver(nullptr); }
+CMainFrame::~CMainFrame() {
+    table_.setObserver(nullptr);
+    logging_->setLiveWindows(nullptr);
+}
 
 QAction *CMainFrame::action(int id) const {
     const auto found = actions_.find(id);
@@ -124,9 +127,25 @@ void CMainFrame::placeInitially() {
     const CharacterCell cell = characterCell(font());
     const int width = std::min(cell.columns(kWidthInCharacters), screen.width());
     const int height = static_cast<int>(kHeightOfScreen * screen.height());
-    placeFrame(QRect(screen.left(), screen.top(), width, height));
+    placeFrame(*this, QRect(screen.left(), screen.top(), width, height));
     const int upper = static_cast<int>(std::lround(kUpperPaneLines * cell.height));
     splitter_->setSizes({upper, std::max(1, height - upper)});
+}
+
+// Quick Plot, the logging status and the current readings windows, hidden;
+// the logging tick feeds them from now on.
+void CMainFrame::createLiveWindows(const MainFrameTarget &target, Clock &clock) {
+    liveWindows_ =
+        std::make_unique<LiveWindowSet>(LiveWindowsTarget{target.session, target.plot, logging_->engine(), ui_, clock,
+                                                          [this] { return bar_->selectedSlot(); }},
+                                        document_, *this);
+    logging_->setLiveWindows(&liveWindows_->engine());
+    connect(
+        liveWindows_.get(), &LiveWindowSet::commandRequested, this,
+        [this](int id) {
+            if (commandEnabled(id, commandState())) runCommand(id);
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainFrame::createActions() {
@@ -217,11 +236,20 @@ void CMainFrame::connectLogging() {
         updateCommands();
     });
     connect(logging_.get(), &ShellLogging::selectedRunBegan, this, [this](int slot) {
-        if (slot == bar_->selectedSlot()) updateViews();
+        if (slot != bar_->selectedSlot()) return;
+        updateViews();
+        ui_.notify(ChildWindow::CurrentReadings, current_readings::kRefill, 0, 0);
     });
+    connect(logging_.get(), &ShellLogging::loggingStatusRequested, liveWindows_.get(),
+            &LiveWindowSet::showLoggingStatus);
+    connect(logging_.get(), &ShellLogging::alarmRaised, liveWindows_.get(), &LiveWindowSet::raiseLoggingStatusOnAlarm);
     connect(logging_.get(), &ShellLogging::instrumentConfigurationChanged, this, &CMainFrame::updateViews);
     // The library re-reads the PC clock for the instruments' time.
-    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] { link_.pcTimeChange(); });
+    // Quick Plot samples again from the new time.
+    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] {
+        liveWindows_->engine().timeChanged();
+        link_.pcTimeChange();
+    });
 }
 
 QAction *CMainFrame::recentFileAction(int index) const { return actions_.at(command::kFirstRecentFile + index); }
@@ -245,6 +273,8 @@ CommandState CMainFrame::commandState() const {
     CommandState state = setupCommandState(table_, logging_->runs(), bar_->selectedSlot(), options_);
     state.toolbarVisible = !toolBar_->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
+    state.readingsVisible = liveWindows_->readingsVisible();
+    state.loggingStatusVisible = liveWindows_->loggingStatusVisible();
     return state;
 }
 
@@ -294,20 +324,7 @@ void CMainFrame::applyWindowState(const LoggerOptions &options) {
     }
 }
 
-void CMainFrame::moveToRect(const WindowRect &rect) {
-    // An empty rectangle comes from a setup that never had a window.
-    if (isMinimized() || isMaximized() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-    placeFrame(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)));
-}
-
-// The stored rectangle is the window's outer one, frame included, so the
-// frame's corner goes there and the client area is smaller by the frame (none
-// is known before the window manager has framed the window).
-void CMainFrame::placeFrame(const QRect &outer) {
-    const QSize frame = frameGeometry().size() - size();
-    move(outer.topLeft());
-    resize(outer.size() - frame);
-}
+void CMainFrame::moveToRect(const WindowRect &rect) { moveToKeptPlace(*this, rect); }
 
 void CMainFrame::setupOpened() {
     if (!document_.pathName().empty()) recentFiles_.add(document_.pathName());
@@ -341,6 +358,7 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
         return;
     }
     hide();
+    liveWindows_->hideAll();
     table_.removeAll();
     event->accept();
 }
@@ -355,16 +373,8 @@ void CMainFrame::resizeEvent(QResizeEvent *event) {
     storeWindowRect(false);
 }
 
-// A maximised window's move keeps its size in the right and bottom, as the
-// setup file has always stored it.
 void CMainFrame::storeWindowRect(bool moved) {
-    if (isMinimized() || (isMaximized() && !moved)) return;
-    WindowRect rect = toWindowRect(frameGeometry());
-    if (isMaximized()) {
-        rect = {0, 0, static_cast<std::int16_t>(rect.left + rect.right),
-                static_cast<std::int16_t>(rect.top + rect.bottom)};
-    }
-    options_.mainWindow = rect;
+    if (const auto place = placeToKeep(*this, moved)) options_.mainWindow = *place;
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event) {

@@ -14,6 +14,7 @@
 #include "setup/instrument_calibration.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
+#include "setup/plot_settings.h"
 #include "setup/setup_doc.h"
 #include "shell_icons.h"
 #include "shell_logging.h"
@@ -34,6 +35,7 @@ class QToolBar;
 namespace korvel {
 
 class CConfigView;
+class LiveWindowSet;
 
 // What the main window works on: the setup and settings of the logging
 // session, the options its commands switch, and the recent files.
@@ -41,6 +43,7 @@ struct MainFrameTarget {
     SessionTarget session;
     LoggerOptions &options;
     RecentFileList &recentFiles;
+    PlotSettings &plot;
 };
 
 class CMainFrame : public QMainWindow, public InstrumentTableObserver {
@@ -53,6 +56,7 @@ public:
     // longer holds it.
     QAction *action(int id) const;
     ShellLogging &logging() { return *logging_; }
+    LiveWindowSet &liveWindows() { return *liveWindows_; }
     InstrumentBar &instrumentBar() { return *bar_; }
     InstrumentIcon iconOf(int slot) const;
     QSplitter &splitter() { return *splitter_; }
@@ -97,7 +101,7 @@ private:
     void createStatusBar();
     void createClientArea();
     void placeInitially();
-    void placeFrame(const QRect &outer);
+    void createLiveWindows(const MainFrameTarget &target, Clock &clock);
     void connectLogging();
     QAction *recentFileAction(int index) const;
     void updateRecentFiles();
@@ -137,6 +141,7 @@ private:
     UserInterface &ui_;
     CalibrationPortSettings calibrationPort_; // kept while the program runs
     std::unique_ptr<ShellLogging> logging_;
+    std::unique_ptr<LiveWindowSet> liveWindows_;
     std::map<int, std::function<void()>> handlers_;
     std::map<int, QAction *> actions_;
     std::map<int, QMenu *> popupOf_; // the popup that holds each command

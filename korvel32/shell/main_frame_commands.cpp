@@ -5,6 +5,7 @@
 #include "app/setup_title.h"
 #include "help_page.h"
 #include "instrument_calibration_dialog.h"
+#include "live_window_set.h"
 #include "main_frame.h"
 
 #include <QFileDialog>
@@ -47,6 +48,11 @@ void CMainFrame::createCommandHandlers() {
         {kStatusOnAlarm, toggle(&LoggerOptions::statusOnAlarm)},
         {kLockout, [this] { toggleLockout(); }},
         {kCalibration, [this] { calibrateInstrument(); }},
+        {kShowQuickPlot, [this] { liveWindows_->showQuickPlot(); }},
+        {kQuickPlotSetup, [this] { liveWindows_->quickPlotSetup(); }},
+        {kShowReadings, [this] { liveWindows_->toggleReadings(); }},
+        {kShowLoggingStatus, [this] { liveWindows_->toggleLoggingStatus(); }},
+        {kSpy, [this] { liveWindows_->spy(); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},

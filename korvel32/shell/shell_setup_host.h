@@ -17,8 +17,14 @@ public:
     void applyWindowState(const LoggerOptions &options) override;
     void moveMainWindow(const WindowRect &rect) override;
     void selectFirstInstrument() override;
+    WindowRect plotWindowRect() const override;
+    void movePlotWindow(const WindowRect &rect) override;
+    void plotSettingsReset() override { restartPlot(); }
+    void plotSettingsLoaded() override { restartPlot(); }
 
 private:
+    void restartPlot();
+
     CMainFrame *frame_ = nullptr;
 };
 
