@@ -39,6 +39,7 @@ SpyWindow::SpyWindow(const SpyWindowModel &model, QWidget *parent)
         : QDialog(parent), model_(model), channels_(textColumn(this, "channels", Qt::AlignLeft)),
           readings_(textColumn(this, "readings", Qt::AlignRight)), units_(textColumn(this, "units", Qt::AlignLeft)) {
     channels_->setText(joinedLines(model.channelLines()));
+    readings_->setText(joinedLines(model.readingLines()));
     units_->setText(joinedLines(model.unitsLines()));
     setObjectName(QStringLiteral("Spy"));
     setWindowTitle(QStringLiteral("Spy"));
