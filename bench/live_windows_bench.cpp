@@ -12,6 +12,7 @@
 //
 // usage: live_windows_bench [throughput|idle] [seconds per round]
 #include "bench_instruments.h"
+#include "process_cpu.h"
 
 #include "app/command_line.h"
 #include "shell/live_window_set.h"
@@ -24,8 +25,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -43,15 +42,6 @@ using namespace korvel::bench;
 constexpr int kRounds = 3;
 constexpr int kPlottedChannels = 8;
 constexpr int kFirstScanBoundMs = 15000;
-
-double cpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval &time) {
-        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 // Channel 1 of the first eight instruments, plotted and spied on.
 std::string plotSection() {
@@ -160,11 +150,11 @@ private:
     void measure(int milliseconds, Round &round, std::function<void()> end) {
         QTimer::singleShot(0, [this, milliseconds, &round, end] {
             const long scans = instruments_.fetchedScans();
-            const double cpu = cpuSeconds();
+            const double cpu = processCpuSeconds();
             auto clock = std::make_shared<QElapsedTimer>();
             clock->start();
             QTimer::singleShot(milliseconds, [this, &round, end, scans, cpu, clock] {
-                round = {static_cast<double>(clock->nsecsElapsed()) * 1e-9, cpuSeconds() - cpu,
+                round = {static_cast<double>(clock->nsecsElapsed()) * 1e-9, processCpuSeconds() - cpu,
                          instruments_.fetchedScans() - scans};
                 end();
             });

@@ -1,5 +1,10 @@
 #include "shell/channel_choice_list.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
 #include <algorithm>
 
 namespace korvel {
@@ -20,6 +25,18 @@ std::vector<std::size_t> ChannelChoiceList::selectedRows() const {
         rows.push_back(static_cast<std::size_t>(index.row()));
     std::sort(rows.begin(), rows.end());
     return rows;
+}
+
+void layOutChannelChoice(QDialog &dialog, ChannelChoiceList &channels, QLayout *fields) {
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->addWidget(&channels);
+    layout->addWidget(new QLabel(QString::fromLatin1(kChooseUpToEight), &dialog));
+    if (fields != nullptr) layout->addLayout(fields);
+    layout->addWidget(buttons);
+    channels.setFocus();
 }
 
 } // namespace korvel

@@ -8,6 +8,9 @@
 
 #include <vector>
 
+class QDialog;
+class QLayout;
+
 namespace korvel {
 
 class ChannelChoiceList : public QListWidget {
@@ -18,5 +21,10 @@ public:
 
     std::vector<std::size_t> selectedRows() const;
 };
+
+// Lays out a choosing dialog: the list with its Ctrl + click hint, the
+// dialog's own fields when it has any, then OK and Cancel; the list gets the
+// focus.
+void layOutChannelChoice(QDialog &dialog, ChannelChoiceList &channels, QLayout *fields = nullptr);
 
 } // namespace korvel

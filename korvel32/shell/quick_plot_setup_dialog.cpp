@@ -2,11 +2,8 @@
 
 #include "shell/channel_choice_list.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 namespace korvel {
 
@@ -32,16 +29,7 @@ QuickPlotSetupDialog::QuickPlotSetupDialog(QuickPlotSetupModel &model, UserInter
     fields->addRow(QStringLiteral("Plot Ma&ximum:"), maximum_);
     fields->addRow(QStringLiteral("Plot Mi&nimum:"), minimum_);
     fields->addRow(QStringLiteral("&Sampling Interval (secs):"), interval_);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(channels_);
-    layout->addWidget(new QLabel(QString::fromLatin1(kChooseUpToEight), this));
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-    channels_->setFocus();
+    layOutChannelChoice(*this, *channels_, fields);
 }
 
 void QuickPlotSetupDialog::accept() {

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QVBoxLayout>
 
 namespace korvel {
 
@@ -16,14 +15,7 @@ SpySelectionDialog::SpySelectionDialog(SpySelectionModel &model, UserInterface &
           channels_(new ChannelChoiceList(model.lines(), model.initialSelection(), this)) {
     setObjectName(QStringLiteral("SpyChannelSelection"));
     setWindowTitle(QStringLiteral("Spy Channel Selection"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(channels_);
-    layout->addWidget(new QLabel(QString::fromLatin1(kChooseUpToEight), this));
-    layout->addWidget(buttons);
-    channels_->setFocus();
+    layOutChannelChoice(*this, *channels_);
 }
 
 void SpySelectionDialog::accept() {

@@ -219,6 +219,7 @@ private slots:
         bool keptOpen = false;
         test::whenModalOpens<QuickPlotSetupDialog>([&](QuickPlotSetupDialog &dialog) {
             rowsShown = dialog.channels().selectedRows();
+            test::saveSnapshot(dialog, snapshots(), QStringLiteral("quick-plot-setup"));
             dialog.maximum().setText(QStringLiteral("1"));
             dialog.minimum().setText(QStringLiteral("1"));
             dialog.accept();
@@ -296,6 +297,7 @@ private slots:
             list.item(0)->setSelected(true); // 2101
             const auto dio = list.findItems(QStringLiteral("22DIO"), Qt::MatchExactly);
             if (!dio.isEmpty()) dio.front()->setSelected(true);
+            test::saveSnapshot(dialog, snapshots(), QStringLiteral("spy-channel-selection"));
             dialog.accept();
             test::whenModalOpens<SpyWindow>([&](SpyWindow &window) {
                 channelsSeen = window.channelColumn();
