@@ -26,9 +26,11 @@ void ShellSetupHost::selectFirstInstrument() {
     if (!shown.empty()) frame_->selectInstrument(shown.front());
 }
 
-} // namespace korvel
-
-namespace korvel {
+// Whoever changes the setup marks the document modified; the title follows
+// from here, so no command has to remember it.
+void ShellSetupHost::documentChanged(const std::string &, bool) {
+    if (frame_ != nullptr) frame_->updateTitle();
+}
 
 WindowRect ShellSetupHost::plotWindowRect() const {
     return frame_ != nullptr ? frame_->liveWindows().quickPlot().place() : SetupHost::plotWindowRect();

@@ -21,6 +21,7 @@ public:
     void movePlotWindow(const WindowRect &rect) override;
     void plotSettingsReset() override { restartPlot(); }
     void plotSettingsLoaded() override { restartPlot(); }
+    void documentChanged(const std::string &pathName, bool modified) override;
 
 private:
     void restartPlot();
