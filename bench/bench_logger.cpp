@@ -1,30 +1,20 @@
 #include "bench_logger.h"
 
-#include "kvlink32.h"
 #include "logging/logging_run.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
-#include <stdexcept>
 #include <string_view>
-#include <tuple>
 
 namespace korvel::bench {
 
 namespace {
 
-constexpr int kFirstBcn = 1;
-constexpr int kAnalogChannels = 20;
 // Lines before the first scan: six of the ASCII header, one more (the channel
 // checksum) in a .bin file.
 constexpr int kAsciiHeaderLines = 6;
 constexpr int kBinaryHeaderLines = 7;
-
-int bcnOf(int slot) { return kFirstBcn + slot - 1; }
 
 std::string fileContents(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
@@ -48,29 +38,9 @@ long scansInDataFile(const std::string &path, FileFormat format, std::uint32_t r
 
 } // namespace
 
-void fail(const std::string &what) {
-    std::fprintf(stderr, "%s\n", what.c_str());
-    std::exit(1);
-}
-
-BenchLogger::BenchLogger(ScanPace pace) {
-    std::vector<std::string> arguments{"--general", "--port", "0"};
-    if (pace.fast) arguments.emplace_back("--fast");
-    std::vector<std::tuple<int, std::string, int>> entries;
-    for (int slot = 1; slot <= kInstruments; ++slot) {
-        // Loopback only; the port the simulator picks is free on every address.
-        const std::string address = "127.0.0." + std::to_string(bcnOf(slot));
-        arguments.insert(arguments.end(), {"--instrument", std::to_string(bcnOf(slot)) + ":M200A:" + address});
-        // The faster of the two models.
-        entries.emplace_back(bcnOf(slot), address, KVX_MODEL_M200A);
-    }
-    sim_ = std::make_unique<kvtest::SimProcess>(arguments);
-    kvtest::writeCcfFile(ccfDir_.path(), KVX_NET_GENERAL, sim_->basePort(), entries);
-    ::setenv("KVLINK32_CCF_DIR", ccfDir_.path().c_str(), 1);
-    ::setenv("KORVEL32_HOME", home_.path().c_str(), 1);
-
+BenchLogger::BenchLogger(ScanPace pace) : instruments_(pace) {
     CommandLine commandLine;
-    commandLine.setupFile = writeSetupFile(pace.intervalSeconds);
+    commandLine.setupFile = instruments_.setupFile();
     startup_ = std::make_unique<ApplicationStartup>(state_.startupTarget(), windows_, ui_, commandLine,
                                                     StartupPaths::ofThisProcess());
     if (!startup_->start()) fail("the logger did not start");
@@ -80,27 +50,8 @@ BenchLogger::BenchLogger(ScanPace pace) {
 
 BenchLogger::~BenchLogger() { startup_->shutDown(); }
 
-// Twenty VDC inputs and ten computed differences of pairs of them.
-std::string BenchLogger::writeSetupFile(double intervalSeconds) const {
-    std::ostringstream setup;
-    setup << "[KorLogger]\r\nSimMode=No\r\n";
-    for (int slot = 1; slot <= kInstruments; ++slot) {
-        setup << "[Korvel" << slot << "]\r\nBCN=" << bcnOf(slot)
-              << "\r\nTriggerType=Intvl\r\nIntvls=" << intervalSeconds << ',' << intervalSeconds
-              << "\r\nDataFileEnabled=Yes\r\nOverWrite=Yes\r\n";
-        for (int channel = 1; channel <= kAnalogChannels; ++channel) setup << 'C' << channel << "=VDC,4,\r\n";
-        for (int channel = kAnalogChannels + 1; channel <= kChannels; ++channel) {
-            const int first = 2 * (channel - kAnalogChannels) - 1;
-            setup << 'C' << channel << "=DIFF," << first << ',' << first + 1 << ",\r\n";
-        }
-    }
-    const std::string path = home_.path() + "/bench.stp";
-    std::ofstream(path, std::ios::binary) << setup.str();
-    return path;
-}
-
 std::string BenchLogger::dataFilePath(int slot, FileFormat format) const {
-    return home_.path() + "/bcn" + std::to_string(bcnOf(slot)) + (format == FileFormat::Ascii ? ".csv" : ".bin");
+    return instruments_.home() + "/bcn" + std::to_string(slot) + (format == FileFormat::Ascii ? ".csv" : ".bin");
 }
 
 std::unique_ptr<LoggingSession> BenchLogger::startedSession(FileFormat format) {
@@ -110,19 +61,10 @@ std::unique_ptr<LoggingSession> BenchLogger::startedSession(FileFormat format) {
         dataFile.path = dataFilePath(slot, format);
     }
     lastFormat_ = format;
-    auto session = std::make_unique<LoggingSession>(state_.sessionTarget(home_.path() + "/"), ui_, clock_, quiet_);
+    auto session =
+        std::make_unique<LoggingSession>(state_.sessionTarget(instruments_.home() + "/"), ui_, clock_, quiet_);
     if (!session->startAll()) fail("Start All did not start every instrument");
     return session;
-}
-
-long BenchLogger::fetchedScans() {
-    long fetched = 0;
-    try {
-        for (const std::uint16_t bcn : bcns()) fetched += sim_->counters(bcn).fetched;
-    } catch (const std::runtime_error &error) {
-        fail(error.what());
-    }
-    return fetched;
 }
 
 long BenchLogger::scansInFiles() const {
@@ -131,12 +73,6 @@ long BenchLogger::scansInFiles() const {
     for (int slot = 1; slot <= kInstruments; ++slot)
         scans += scansInDataFile(dataFilePath(slot, lastFormat_), lastFormat_, recordSize);
     return scans;
-}
-
-std::vector<std::uint16_t> BenchLogger::bcns() const {
-    std::vector<std::uint16_t> numbers;
-    for (int slot = 1; slot <= kInstruments; ++slot) numbers.push_back(state_.table.slot(slot).bcn);
-    return numbers;
 }
 
 int BenchLogger::batchSize() const { return scanBatchSize(scanRecordSize(*state_.table.slot(1).setup), false); }

@@ -4,14 +4,14 @@
 // same instruments, which a bare client may also read once started.
 #pragma once
 
+#include "bench_instruments.h"
+
 #include "app/application_startup.h"
 #include "app/application_state.h"
 #include "headless/logging_session.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
 #include "setup/setup_host.h"
-
-#include <sim_process.h>
 
 #include <cstdint>
 #include <iostream>
@@ -21,18 +21,6 @@
 #include <vector>
 
 namespace korvel::bench {
-
-inline constexpr int kInstruments = 20;
-inline constexpr int kChannels = 30;
-
-// How the simulated instruments make their scans.
-struct ScanPace {
-    bool fast = false;            // a scan fetch first makes the scans it asks for
-    double intervalSeconds = 1.0; // the interval trigger
-};
-
-// Ends the benchmark with this message.
-[[noreturn]] void fail(const std::string &what);
 
 class BenchLogger {
 public:
@@ -49,21 +37,18 @@ public:
     std::unique_ptr<LoggingSession> startedSession(FileFormat format);
 
     // Scans the simulator has handed over since it started, all instruments.
-    long fetchedScans();
+    long fetchedScans() { return instruments_.fetchedScans(); }
     // Scans in the data files of the last session, once it has stopped.
     long scansInFiles() const;
 
-    std::vector<std::uint16_t> bcns() const;
+    std::vector<std::uint16_t> bcns() const { return instruments_.bcns(); }
     // The scans the logger asks for in one read.
     int batchSize() const;
 
 private:
-    std::string writeSetupFile(double intervalSeconds) const;
     std::string dataFilePath(int slot, FileFormat format) const;
 
-    kvtest::TempDir home_;
-    kvtest::TempDir ccfDir_;
-    std::unique_ptr<kvtest::SimProcess> sim_;
+    BenchInstruments instruments_;
     std::ostream quiet_{nullptr};
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};

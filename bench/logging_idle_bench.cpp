@@ -10,6 +10,7 @@
 // usage: logging_idle_bench [seconds, default 60]
 #include "bench_bare_client.h"
 #include "bench_logger.h"
+#include "process_cpu.h"
 
 #include "logging/tick_rest.h"
 
@@ -19,8 +20,6 @@
 #include <memory>
 #include <thread>
 
-#include <sys/resource.h>
-
 namespace {
 
 using namespace korvel;
@@ -29,15 +28,6 @@ using SteadyClock = std::chrono::steady_clock;
 
 constexpr double kGoalPercent = 2.0;
 constexpr auto kFirstScanBound = std::chrono::seconds(15);
-
-double cpuSeconds() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    const auto seconds = [](const timeval &time) {
-        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
-    };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
 
 struct Period {
     double wallSeconds = 0;
@@ -54,7 +44,7 @@ public:
     PeriodMeter(BenchLogger &logger) : logger_(logger), scans_(logger.fetchedScans()) {}
 
     Period end(long reads) const {
-        const double cpu = cpuSeconds() - cpu_;
+        const double cpu = processCpuSeconds() - cpu_;
         const double wall = std::chrono::duration<double>(SteadyClock::now() - start_).count();
         return {wall, cpu, logger_.fetchedScans() - scans_, reads};
     }
@@ -63,7 +53,7 @@ private:
     BenchLogger &logger_;
     long scans_;
     SteadyClock::time_point start_ = SteadyClock::now();
-    double cpu_ = cpuSeconds();
+    double cpu_ = processCpuSeconds();
 };
 
 // A session logging until its first scans arrive: the instruments begin a few

@@ -101,6 +101,16 @@ std::int32_t InstrumentLink::scansGet(std::int32_t bcn, std::uint32_t maxCount, 
     return kvxScansGet(bcn, maxCount, scanBuffer);
 }
 
+std::int32_t InstrumentLink::spyGet(std::uint32_t channelId, float &reading) { return kvxSpyGet(channelId, &reading); }
+
+std::int32_t InstrumentLink::spyEnable(std::int32_t bcn, bool on) { return kvxSpyEnable(bcn, on ? 1 : 0); }
+
+std::int32_t InstrumentLink::dioGet(std::int32_t bcn, std::int32_t &value) { return kvxDIOGet(bcn, &value); }
+
+std::int32_t InstrumentLink::totalizerGet(std::int32_t bcn, std::int32_t &value) {
+    return kvxTotalizerGet(bcn, &value);
+}
+
 std::int32_t InstrumentLink::parseExpr(const char *text, std::uint8_t *out, std::int32_t &channelMask,
                                        std::int32_t &length, std::int32_t &errorPosition, std::int32_t &errorCode) {
     return kvxParseExpr(text, out, &channelMask, &length, &errorPosition, &errorCode);

@@ -70,6 +70,13 @@ public:
     // maxCount records.
     virtual std::int32_t scansGet(std::int32_t bcn, std::uint32_t maxCount, void *scanBuffer);
 
+    // Live readings for the Spy: one channel (BCN x 100 + channel 1..30), the
+    // digital I/O port and the totalizer, read apart from the scans.
+    virtual std::int32_t spyGet(std::uint32_t channelId, float &reading);
+    virtual std::int32_t spyEnable(std::int32_t bcn, bool on);
+    virtual std::int32_t dioGet(std::int32_t bcn, std::int32_t &value);
+    virtual std::int32_t totalizerGet(std::int32_t bcn, std::int32_t &value);
+
     // The equation compiler; out holds KVX_EQUATION_AREA bytes.
     virtual std::int32_t parseExpr(const char *text, std::uint8_t *out, std::int32_t &channelMask, std::int32_t &length,
                                    std::int32_t &errorPosition, std::int32_t &errorCode);

@@ -123,6 +123,17 @@ std::array<std::int32_t, 4> splitInterval(double seconds) {
     return {hours, minutes, wholeSeconds, std::min(milliseconds, 999)};
 }
 
+DownloadSettings downloadSettingsOf(const LoggerOptions &options, bool autoScanDisable) {
+    return {options.wiredGroup, options.memoryWrapAround, autoScanDisable, options.alarmCheckIntervalM100A,
+            options.alarmCheckIntervalM200A};
+}
+
+const InstrumentSetup *masterSetupOf(const InstrumentTable &table) {
+    const int master = table.masterSlot();
+    if (master == 0 || !table.slot(master).inUse) return nullptr;
+    return table.slot(master).setup.get();
+}
+
 std::optional<InstrumentConfig> instrumentConfigOf(InstrumentLink &link, const InstrumentSlot &slot,
                                                    const InstrumentSetup *masterSetup,
                                                    const DownloadSettings &settings) {
@@ -142,6 +153,13 @@ std::optional<InstrumentConfig> instrumentConfigOf(InstrumentLink &link, const I
 bool downloadConfiguration(InstrumentLink &link, unsigned bcn, int level, const InstrumentConfig &config) {
     std::int32_t detail = 0;
     return link.configSet(static_cast<std::int32_t>(bcn), level, config, detail) == KVX_OK;
+}
+
+bool sendConfiguration(InstrumentLink &link, const InstrumentTable &table, int slot, int level,
+                       const DownloadSettings &settings) {
+    const InstrumentSlot &entry = table.slot(slot);
+    const std::optional<InstrumentConfig> config = instrumentConfigOf(link, entry, masterSetupOf(table), settings);
+    return config && downloadConfiguration(link, entry.bcn, level, *config);
 }
 
 } // namespace korvel

@@ -5,6 +5,7 @@
 #include "kvlink32.h"
 #include "link/instrument_link.h"
 #include "setup/instrument_table.h"
+#include "setup/logger_options.h"
 
 #include <array>
 #include <cstdint>
@@ -21,6 +22,13 @@ struct DownloadSettings {
     double alarmCheckIntervalM200A = 0.1;
 };
 
+// The settings of the logger options and korvel32.ini's AutoScanDisable.
+DownloadSettings downloadSettingsOf(const LoggerOptions &options, bool autoScanDisable);
+
+// The setup of the group's Master, whose scanning its Slaves follow; nullptr
+// without one.
+const InstrumentSetup *masterSetupOf(const InstrumentTable &table);
+
 // Hours, minutes, seconds and milliseconds of an interval given in seconds,
 // rounded to the millisecond.
 std::array<std::int32_t, 4> splitInterval(double seconds);
@@ -34,5 +42,10 @@ std::optional<InstrumentConfig> instrumentConfigOf(InstrumentLink &link, const I
 
 // Sends the block as configuration type level (1 without equations, 2 with).
 bool downloadConfiguration(InstrumentLink &link, unsigned bcn, int level, const InstrumentConfig &config);
+
+// Makes the block of the table's instrument in the slot and sends it; false
+// when it cannot be made or the instrument refuses it.
+bool sendConfiguration(InstrumentLink &link, const InstrumentTable &table, int slot, int level,
+                       const DownloadSettings &settings);
 
 } // namespace korvel

@@ -1,6 +1,7 @@
 #include "logging/logging_engine.h"
 
 #include "datafiles/slot_data_files.h"
+#include "logging/configuration_download.h"
 #include "platform/string_table.h"
 
 namespace korvel {
@@ -26,11 +27,7 @@ std::uint32_t slaveSlotMask(const InstrumentTable &table) {
     return mask;
 }
 
-const InstrumentSetup *LoggingEngine::masterSetup() const {
-    const int master = table_.masterSlot();
-    if (master == 0 || !table_.slot(master).inUse) return nullptr;
-    return table_.slot(master).setup.get();
-}
+const InstrumentSetup *LoggingEngine::masterSetup() const { return masterSetupOf(table_); }
 
 bool LoggingEngine::pairsSlaveScans(int slot) const {
     const InstrumentSlot &entry = table_.slot(slot);

@@ -39,6 +39,7 @@ public:
     LoggingRun &run(int slot) { return runs_.at(static_cast<std::size_t>(slot)); }
     const LoggingRun &run(int slot) const { return runs_.at(static_cast<std::size_t>(slot)); }
     ScanBuffer &scanBuffer(int slot) { return buffers_.at(static_cast<std::size_t>(slot)); }
+    const ScanBuffer &scanBuffer(int slot) const { return buffers_.at(static_cast<std::size_t>(slot)); }
 
     // Set while a start, a stop or a logging tick is at work.
     bool busy() const { return busy_; }

@@ -109,12 +109,9 @@ bool LoggingEngine::waitUntilResponding(const std::vector<int> &slots) {
 
 bool LoggingEngine::downloadConfigurations(const std::vector<int> &slots,
                                            const std::array<int, kInstrumentSlots + 1> &levels) {
-    const DownloadSettings settings{options_.wiredGroup, options_.memoryWrapAround, autoScanDisable_,
-                                    options_.alarmCheckIntervalM100A, options_.alarmCheckIntervalM200A};
+    const DownloadSettings settings = downloadSettingsOf(options_, autoScanDisable_);
     for (const int slot : slots) {
-        const InstrumentSlot &entry = table_.slot(slot);
-        const std::optional<InstrumentConfig> config = instrumentConfigOf(link_, entry, masterSetup(), settings);
-        if (!config || !downloadConfiguration(link_, entry.bcn, levels[static_cast<std::size_t>(slot)], *config)) {
+        if (!sendConfiguration(link_, table_, slot, levels[static_cast<std::size_t>(slot)], settings)) {
             showMessage(slot, message::kCommunicationInterruption);
             return false;
         }

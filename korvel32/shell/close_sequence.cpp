@@ -19,12 +19,12 @@ constexpr int kRetryMs = 50;
 } // namespace
 
 CloseSequence::CloseSequence(QMainWindow &mainWindow, ShellLogging &logging, CSetupDoc &document, UserInterface &ui,
-                             std::function<void()> saveCommand)
+                             std::function<void()> saveCommand, std::function<bool()> cancelSpy)
         : mainWindow_(mainWindow), logging_(logging), document_(document), ui_(ui),
-          saveCommand_(std::move(saveCommand)) {}
+          saveCommand_(std::move(saveCommand)), cancelSpy_(std::move(cancelSpy)) {}
 
 bool CloseSequence::mayClose() {
-    if (logging_.anyLogging() && logging_.busy()) {
+    if ((logging_.anyLogging() && logging_.busy()) || cancelSpy_()) {
         retryLater();
         return false;
     }
@@ -38,8 +38,8 @@ void CloseSequence::commitData(QSessionManager &manager, bool surviveLogOff, boo
         return;
     }
     // Only a simulated session is stopped from here; a real one goes through
-    // the close sequence, which waits for the last scans.
-    if (logging_.anyLogging() && !simulate) {
+    // the close sequence, which waits for the last scans, as does an open Spy.
+    if ((logging_.anyLogging() && !simulate) || cancelSpy_()) {
         retryLater();
         manager.cancel();
         return;

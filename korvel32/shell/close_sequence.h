@@ -20,8 +20,10 @@ inline constexpr const char *kLoggingWillStop = "Currently logging instruments w
 
 class CloseSequence {
 public:
+    // cancelSpy ends an open Spy window unless the busy mark is set; true
+    // while one is open, and the close is tried again once it has gone.
     CloseSequence(QMainWindow &mainWindow, ShellLogging &logging, CSetupDoc &document, UserInterface &ui,
-                  std::function<void()> saveCommand);
+                  std::function<void()> saveCommand, std::function<bool()> cancelSpy);
 
     // True when the window may close now; the caller then hides the windows
     // and removes every instrument.
@@ -41,6 +43,7 @@ private:
     CSetupDoc &document_;
     UserInterface &ui_;
     std::function<void()> saveCommand_;
+    std::function<bool()> cancelSpy_;
 };
 
 } // namespace korvel

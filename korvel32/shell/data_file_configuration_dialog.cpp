@@ -1,5 +1,7 @@
 #include "shell/data_file_configuration_dialog.h"
 
+#include "datafiles/trend_link_names.h"
+
 #include "setup/dialog_text_limits.h"
 #include "shell/auto_rollover_dialog.h"
 #include "shell/batch_options_dialog.h"
@@ -35,6 +37,8 @@ DataFileConfigurationDialog::DataFileConfigurationDialog(DataFileConfigurationMo
           rollover_(commandButton(QStringLiteral("Auto &Rollover..."))),
           deadband_(commandButton(QStringLiteral("&Deadband Values..."))),
           batches_(commandButton(QStringLiteral("&Batch Options..."))) {
+    // Two instruments logging into one Trend Link data set would mix their tags.
+    model_.setTrendLinkDataSetOf(trendLinkDataSetOf);
     setWindowTitle(qText(model_.caption()));
     fillList(*format_, DataFileConfigurationModel::formatItems());
     path_->setMinimumWidth(path_->fontMetrics().averageCharWidth() * kPathCharacters);

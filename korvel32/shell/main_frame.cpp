@@ -8,11 +8,13 @@
 #include "config_view_metrics.h"
 #include "configuration_commands.h"
 #include "create_instrument_dialog.h"
+#include "live_window_set.h"
 #include "main_window_input.h"
 #include "qt_user_interface.h"
 #include "status_prompts.h"
 #include "time_change_watch.h"
 #include "trend_link_commands.h"
+#include "window_placement.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,11 +48,6 @@ constexpr const char *kIndicators[] = {"CAP", "NUM", "SCRL"};
 
 QString qText(const std::string &text) { return QString::fromStdString(text); }
 
-WindowRect toWindowRect(const QRect &rect) {
-    return {static_cast<std::int16_t>(rect.left()), static_cast<std::int16_t>(rect.top()),
-            static_cast<std::int16_t>(rect.right() + 1), static_cast<std::int16_t>(rect.bottom() + 1)};
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
@@ -67,6 +64,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     connectTrendLinkToWindows(trendLink_, this);
     createClientArea();
     placeInitially();
+    createLiveWindows(target, clock);
     createCommandHandlers();
     createActions();
     createMenus();
@@ -78,7 +76,9 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
             return chooseInstrumentsInDialog(available, limit, this);
         },
         programDirectory_);
-    closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
+    closeSequence_ = std::make_unique<CloseSequence>(
+        *this, *logging_, document_, ui_, [this] { saveSetup(); },
+        [this] { return liveWindows_->cancelSpy(logging_->busy()); });
     createConfigurationCommands();
     connectLogging();
     table_.setObserver(this);
@@ -90,7 +90,10 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() { table_.setObserver(nullptr); }
+CMainFrame::~CMainFrame() {
+    table_.setObserver(nullptr);
+    logging_->setLiveWindows(nullptr);
+}
 
 QAction *CMainFrame::action(int id) const {
     const auto found = actions_.find(id);
@@ -130,9 +133,25 @@ void CMainFrame::placeInitially() {
     const CharacterCell cell = characterCell(font());
     const int width = std::min(cell.columns(kWidthInCharacters), screen.width());
     const int height = static_cast<int>(kHeightOfScreen * screen.height());
-    placeFrame(QRect(screen.left(), screen.top(), width, height));
+    placeFrame(*this, QRect(screen.left(), screen.top(), width, height));
     const int upper = static_cast<int>(std::lround(kUpperPaneLines * cell.height));
     splitter_->setSizes({upper, std::max(1, height - upper)});
+}
+
+// Quick Plot, the logging status and the current readings windows, hidden;
+// the logging tick feeds them from now on.
+void CMainFrame::createLiveWindows(const MainFrameTarget &target, Clock &clock) {
+    liveWindows_ =
+        std::make_unique<LiveWindowSet>(LiveWindowsTarget{target.session, target.plot, logging_->engine(), ui_, clock,
+                                                          [this] { return bar_->selectedSlot(); }},
+                                        document_, *this);
+    logging_->setLiveWindows(&liveWindows_->engine());
+    connect(
+        liveWindows_.get(), &LiveWindowSet::commandRequested, this,
+        [this](int id) {
+            if (commandEnabled(id, commandState())) runCommand(id);
+        },
+        Qt::QueuedConnection);
 }
 
 void CMainFrame::createActions() {
@@ -224,11 +243,20 @@ void CMainFrame::connectLogging() {
         updateCommands();
     });
     connect(logging_.get(), &ShellLogging::selectedRunBegan, this, [this](int slot) {
-        if (slot == bar_->selectedSlot()) updateViews();
+        if (slot != bar_->selectedSlot()) return;
+        updateViews();
+        ui_.notify(ChildWindow::CurrentReadings, current_readings::kRefill, 0, 0);
     });
+    connect(logging_.get(), &ShellLogging::loggingStatusRequested, liveWindows_.get(),
+            &LiveWindowSet::showLoggingStatus);
+    connect(logging_.get(), &ShellLogging::alarmRaised, liveWindows_.get(), &LiveWindowSet::raiseLoggingStatusOnAlarm);
     connect(logging_.get(), &ShellLogging::instrumentConfigurationChanged, this, &CMainFrame::updateViews);
     // The library re-reads the PC clock for the instruments' time.
-    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] { link_.pcTimeChange(); });
+    // Quick Plot samples again from the new time.
+    connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] {
+        liveWindows_->engine().timeChanged();
+        link_.pcTimeChange();
+    });
 }
 
 QAction *CMainFrame::recentFileAction(int index) const { return actions_.at(command::kFirstRecentFile + index); }
@@ -253,6 +281,8 @@ CommandState CMainFrame::commandState() const {
     state.toolbarVisible = !toolBar_->isHidden();
     state.statusBarVisible = !statusBar()->isHidden();
     state.trendLinkLoaded = trendLink_.loaded();
+    state.readingsVisible = liveWindows_->readingsVisible();
+    state.loggingStatusVisible = liveWindows_->loggingStatusVisible();
     return state;
 }
 
@@ -306,20 +336,7 @@ void CMainFrame::applyWindowState(const LoggerOptions &options) {
     }
 }
 
-void CMainFrame::moveToRect(const WindowRect &rect) {
-    // An empty rectangle comes from a setup that never had a window.
-    if (isMinimized() || isMaximized() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-    placeFrame(QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)));
-}
-
-// The stored rectangle is the window's outer one, frame included, so the
-// frame's corner goes there and the client area is smaller by the frame (none
-// is known before the window manager has framed the window).
-void CMainFrame::placeFrame(const QRect &outer) {
-    const QSize frame = frameGeometry().size() - size();
-    move(outer.topLeft());
-    resize(outer.size() - frame);
-}
+void CMainFrame::moveToRect(const WindowRect &rect) { moveToKeptPlace(*this, rect); }
 
 void CMainFrame::setupOpened() {
     if (!document_.pathName().empty()) recentFiles_.add(document_.pathName());
@@ -360,6 +377,7 @@ void CMainFrame::closeEvent(QCloseEvent *event) {
         return;
     }
     hide();
+    liveWindows_->hideAll();
     table_.removeAll();
     event->accept();
 }
@@ -374,16 +392,8 @@ void CMainFrame::resizeEvent(QResizeEvent *event) {
     storeWindowRect(false);
 }
 
-// A maximised window's move keeps its size in the right and bottom, as the
-// setup file has always stored it.
 void CMainFrame::storeWindowRect(bool moved) {
-    if (isMinimized() || (isMaximized() && !moved)) return;
-    WindowRect rect = toWindowRect(frameGeometry());
-    if (isMaximized()) {
-        rect = {0, 0, static_cast<std::int16_t>(rect.left + rect.right),
-                static_cast<std::int16_t>(rect.top + rect.bottom)};
-    }
-    options_.mainWindow = rect;
+    if (const auto place = placeToKeep(*this, moved)) options_.mainWindow = *place;
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent *event) {

@@ -16,6 +16,7 @@
 #include "setup/instrument_calibration.h"
 #include "setup/instrument_table.h"
 #include "setup/logger_options.h"
+#include "setup/plot_settings.h"
 #include "setup/setup_doc.h"
 #include "shell_icons.h"
 #include "shell_logging.h"
@@ -38,6 +39,7 @@ namespace korvel {
 class CConfigView;
 enum class ConversionKind;
 class ConfigurationCommands;
+class LiveWindowSet;
 
 // What the main window works on: the setup and settings of the logging
 // session, the options its commands switch, and the recent files.
@@ -45,6 +47,7 @@ struct MainFrameTarget {
     SessionTarget session;
     LoggerOptions &options;
     RecentFileList &recentFiles;
+    PlotSettings &plot;
 };
 
 class CMainFrame : public QMainWindow, public InstrumentTableObserver {
@@ -57,6 +60,7 @@ public:
     // longer holds it.
     QAction *action(int id) const;
     ShellLogging &logging() { return *logging_; }
+    LiveWindowSet &liveWindows() { return *liveWindows_; }
     InstrumentBar &instrumentBar() { return *bar_; }
     InstrumentIcon iconOf(int slot) const;
     QSplitter &splitter() { return *splitter_; }
@@ -105,7 +109,7 @@ private:
     void createStatusBar();
     void createClientArea();
     void placeInitially();
-    void placeFrame(const QRect &outer);
+    void createLiveWindows(const MainFrameTarget &target, Clock &clock);
     void connectLogging();
     QAction *recentFileAction(int index) const;
     void updateRecentFiles();
@@ -152,6 +156,7 @@ private:
     UserInterface &ui_;
     CalibrationPortSettings calibrationPort_; // kept while the program runs
     std::unique_ptr<ShellLogging> logging_;
+    std::unique_ptr<LiveWindowSet> liveWindows_;
     std::map<int, std::function<void()>> handlers_;
     std::map<int, QAction *> actions_;
     std::map<int, QMenu *> popupOf_; // the popup that holds each command

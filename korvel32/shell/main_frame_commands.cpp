@@ -9,6 +9,7 @@
 #include "file_dialog.h"
 #include "help_page.h"
 #include "instrument_calibration_dialog.h"
+#include "live_window_set.h"
 #include "main_frame.h"
 #include "trend_link_commands.h"
 
@@ -57,6 +58,11 @@ void CMainFrame::createCommandHandlers() {
         {kShowTrendLink, [this] { showTrendLink(); }},
         {kBinaryToAscii, [this] { convertFiles(ConversionKind::BinaryToAscii); }},
         {kAsciiTimestamp, [this] { convertFiles(ConversionKind::AsciiTimestamps); }},
+        {kShowQuickPlot, [this] { liveWindows_->showQuickPlot(); }},
+        {kQuickPlotSetup, [this] { liveWindows_->quickPlotSetup(); }},
+        {kShowReadings, [this] { liveWindows_->toggleReadings(); }},
+        {kShowLoggingStatus, [this] { liveWindows_->toggleLoggingStatus(); }},
+        {kSpy, [this] { liveWindows_->spy(); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},

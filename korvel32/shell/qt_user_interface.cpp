@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "shell/live_window_set.h"
 #include "shell/progress_window.h"
 #include "shell/warning_window.h"
 
@@ -80,6 +81,8 @@ void QtUserInterface::setMainWindow(QWidget *window) {
     if (progressWindow_) progressWindow_->setParent(window, progressWindow_->windowFlags());
 }
 
+void QtUserInterface::setLiveWindows(LiveWindowSet *windows) { liveWindows_ = windows; }
+
 bool modalDialogOpen() { return QApplication::activeModalWidget() != nullptr; }
 
 MessageAnswer QtUserInterface::showMessage(const std::string &text, MessageIcon icon, MessageButtons buttons) {
@@ -119,7 +122,8 @@ void QtUserInterface::endBusy() {
 // inside the one that waits.
 void QtUserInterface::pumpEvents() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
-// The child windows that take these notifications are still to come.
-void QtUserInterface::notify(ChildWindow, int, int, long) {}
+void QtUserInterface::notify(ChildWindow window, int message, int wParam, long lParam) {
+    if (liveWindows_) liveWindows_->engine().notify(window, message, wParam, lParam);
+}
 
 } // namespace korvel

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace korvel {
 
+class LiveWindowSet;
 class ProgressWindow;
 class WarningWindow;
 
@@ -32,6 +33,8 @@ public:
     QtUserInterface &operator=(const QtUserInterface &) = delete;
 
     void setMainWindow(QWidget *window); // parent of message boxes and the modeless windows
+    // The windows that take the child-window notifications.
+    void setLiveWindows(LiveWindowSet *windows);
 
     MessageAnswer showMessage(const std::string &text, MessageIcon icon, MessageButtons buttons) override;
     void showWarning(WarningKind kind, const std::string &text, const std::string &detail) override;
@@ -48,6 +51,7 @@ private:
     static constexpr std::size_t kWarningKinds = 4;
 
     QPointer<QWidget> mainWindow_;
+    QPointer<LiveWindowSet> liveWindows_;
     // Guarded pointers: the main window deletes them when it goes first, and
     // the engine may still stop a run after that.
     std::array<QPointer<WarningWindow>, kWarningKinds> warningWindows_;

@@ -1,6 +1,7 @@
 #include "run_shell.h"
 
 #include "app/command_line.h"
+#include "live_window_set.h"
 #include "main_frame.h"
 #include "qt_user_interface.h"
 #include "shell_application.h"
@@ -21,7 +22,10 @@ int runShell(int argc, char *argv[]) {
     // Qt has taken its own options out of argv.
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     QtUserInterface ui;
-    ShellApplication application(parseArguments(arguments), ui, [&ui](CMainFrame &frame) { ui.setMainWindow(&frame); });
+    ShellApplication application(parseArguments(arguments), ui, [&ui](CMainFrame &frame) {
+        ui.setMainWindow(&frame);
+        ui.setLiveWindows(&frame.liveWindows());
+    });
     if (!application.start()) return 1;
     TerminationNotifier termination;
     QObject::connect(&termination, &TerminationNotifier::terminationRequested, application.mainWindow(),

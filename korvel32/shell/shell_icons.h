@@ -18,6 +18,11 @@ QIcon commandIcon(int commandId);
 
 QIcon applicationIcon();
 
+// The live windows' pictures: Quick Plot's window icon (resource 347) and the
+// logging status window's alarm sign (resource 342).
+QIcon quickPlotIcon();
+QIcon alarmIcon();
+
 // The start-up picture with the product name, about 400 x 250.
 QPixmap splashPixmap();
 

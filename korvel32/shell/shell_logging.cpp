@@ -12,4 +12,13 @@ ShellLogging::ShellLogging(SessionTarget target, ShellLoggingWindow window, User
 
 void ShellLogging::tick() { timer_.start(core_.tick()); }
 
+void ShellLogging::resetStatusRow(int slot) {
+    if (liveWindows_ != nullptr)
+        liveWindows_->notify(ChildWindow::LoggingStatus, logging_status::kLoggingStarted, slot, 0);
+}
+
+void ShellLogging::updateLiveWindows(CalendarTime now) {
+    if (liveWindows_ != nullptr) liveWindows_->periodicTurn(now);
+}
+
 } // namespace korvel

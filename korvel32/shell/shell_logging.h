@@ -3,6 +3,7 @@
 // have nothing new. What the engine tells the windows comes out as signals.
 #pragma once
 
+#include "app/live_windows.h"
 #include "logging/logging_core.h"
 #include "logging/session_target.h"
 
@@ -26,7 +27,11 @@ public:
     ShellLogging(SessionTarget target, ShellLoggingWindow window, UserInterface &ui, Clock &clock,
                  QObject *parent = nullptr);
 
+    // The live windows the tick feeds, once they exist.
+    void setLiveWindows(LiveWindows *windows) { liveWindows_ = windows; }
+
     LoggingCommands &commands() { return core_.commands(); }
+    LoggingEngine &engine() { return core_.engine(); }
     const LoggingRuns &runs() const { return core_.runs(); }
     RemoteCommands &remote() { return core_.remote(); }
     // A start, a stop or a tick is at work and the library pumps events.
@@ -48,10 +53,13 @@ private:
     void showLoggingStatus() override { emit loggingStatusRequested(); }
     void raiseLoggingStatusOnAlarm() override { emit alarmRaised(); }
     void configurationChanged() override { emit instrumentConfigurationChanged(); }
+    void resetStatusRow(int slot) override;
+    void updateLiveWindows(CalendarTime now) override;
     int selectedSlot() const override { return window_.selectedSlot(); }
     bool mainWindowEnabled() const override { return window_.mainWindowEnabled(); }
 
     ShellLoggingWindow window_;
+    LiveWindows *liveWindows_ = nullptr;
     LoggingCore core_;
     QTimer timer_;
 };

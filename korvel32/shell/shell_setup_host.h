@@ -17,9 +17,15 @@ public:
     void applyWindowState(const LoggerOptions &options) override;
     void moveMainWindow(const WindowRect &rect) override;
     void selectFirstInstrument() override;
+    WindowRect plotWindowRect() const override;
+    void movePlotWindow(const WindowRect &rect) override;
+    void plotSettingsReset() override { restartPlot(); }
+    void plotSettingsLoaded() override { restartPlot(); }
     void documentChanged(const std::string &pathName, bool modified) override;
 
 private:
+    void restartPlot();
+
     CMainFrame *frame_ = nullptr;
 };
 

@@ -325,7 +325,7 @@ private slots:
         SystemClock clock;
         CMainFrame frame(MainFrameTarget{SessionTarget{link, trendLink, toolbox, liveValues, *table, options, *document,
                                                        regional, true, programDir.path() + "/"},
-                                         options, recentFiles},
+                                         options, recentFiles, plot},
                          *ui, clock);
         show(frame);
         frame.selectInstrument(2);
