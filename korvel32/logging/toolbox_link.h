@@ -48,6 +48,11 @@ public:
     virtual std::string filePath(ToolboxPath /*kind*/) { return {}; }
     // The end of every executed remote command.
     virtual void reply(std::uint16_t /*bcn*/, ToolboxReply /*code*/) {}
+    // The communications configuration gave an instrument another BCN.
+    virtual void bcnChanged(unsigned /*oldBcn*/, unsigned /*newBcn*/) {}
+    // The next remote command the toolbox posted for the main loop, taken
+    // from its channel; false when none waits.
+    virtual bool takePostedCommand(std::uint32_t & /*code*/, std::uint32_t & /*argument*/) { return false; }
 
 protected:
     virtual void remoteModeChanged(bool /*on*/) {}

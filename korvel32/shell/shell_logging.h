@@ -39,6 +39,7 @@ signals:
     void loggingStatusRequested();
     void alarmRaised();
     void instrumentConfigurationChanged();
+    void remoteSetupOpened();
 
 private:
     void tick();
@@ -48,6 +49,7 @@ private:
     void showLoggingStatus() override { emit loggingStatusRequested(); }
     void raiseLoggingStatusOnAlarm() override { emit alarmRaised(); }
     void configurationChanged() override { emit instrumentConfigurationChanged(); }
+    void setupOpened() override { emit remoteSetupOpened(); }
     int selectedSlot() const override { return window_.selectedSlot(); }
     bool mainWindowEnabled() const override { return window_.mainWindowEnabled(); }
 
