@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -68,12 +69,18 @@ BenchLogger::BenchLogger(ScanPace pace) {
     kvtest::writeCcfFile(ccfDir_.path(), KVX_NET_GENERAL, sim_->basePort(), entries);
     ::setenv("KVLINK32_CCF_DIR", ccfDir_.path().c_str(), 1);
     ::setenv("KORVEL32_HOME", home_.path().c_str(), 1);
+    if (pace.toolbox) {
+        ::setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+        std::ofstream(home_.path() + "/korvel32.ini", std::ios::binary) << "[Defaults]\r\nDevelopersToolbox=True\r\n";
+        std::filesystem::create_symlink(QPEXT32_PATH, home_.path() + "/libqpext32.so");
+    }
 
     CommandLine commandLine;
     commandLine.setupFile = writeSetupFile(pace.intervalSeconds);
     startup_ = std::make_unique<ApplicationStartup>(state_.startupTarget(), windows_, ui_, commandLine,
                                                     StartupPaths::ofThisProcess());
     if (!startup_->start()) fail("the logger did not start");
+    if (pace.toolbox && !startup_->toolboxEnabled()) fail("the toolbox add-on did not load");
     if (state_.table.count() != kInstruments)
         fail("the setup did not load all " + std::to_string(kInstruments) + " instruments");
 }
@@ -137,6 +144,13 @@ std::vector<std::uint16_t> BenchLogger::bcns() const {
     std::vector<std::uint16_t> numbers;
     for (int slot = 1; slot <= kInstruments; ++slot) numbers.push_back(state_.table.slot(slot).bcn);
     return numbers;
+}
+
+void BenchLogger::setToolboxQueues(std::uint32_t bytes) {
+    for (int slot = 1; slot <= kInstruments; ++slot) {
+        state_.table.slot(slot).setup->toolboxQueueSize = bytes;
+        if (!state_.toolbox.announceInstrument(slot)) fail("the toolbox add-on has no room for the queues");
+    }
 }
 
 int BenchLogger::batchSize() const { return scanBatchSize(scanRecordSize(*state_.table.slot(1).setup), false); }

@@ -19,6 +19,7 @@
 namespace korvel {
 
 class InstrumentLink;
+class ToolboxAddOn;
 
 inline constexpr const char *kWindowClassFailed = "Error registering window class!";
 inline constexpr const char *kResourceLibraryFailed = "Unable to access library \"KORRES32.DLL\"";
@@ -44,13 +45,9 @@ public:
 
     // After the communications configuration is known.
     virtual void showSplash() {}
-    // Called only when the toolbox is enabled; false turns it off for this run
-    // (the toolbox link shows its own messages).
-    virtual bool loadToolbox() { return true; }
     // The empty setup's window, before the first setup is filled.
     virtual bool createSetupWindow() { return true; }
-    // The instrument start-up put into an empty setup: select it and tell the
-    // toolbox about it.
+    // The instrument start-up put into an empty setup: select it.
     virtual void firstInstrumentAdded(int /*slot*/) {}
     virtual void acceptDroppedFiles() {}
     virtual void adjustMenus(bool /*calibrationCommand*/, bool /*toolboxEnabled*/) {}
@@ -59,7 +56,6 @@ public:
     // Shutdown, before and after the library stops.
     virtual void unloadResourceLibrary() {}
     virtual void stopDdeServer() {}
-    virtual void shutDownToolbox() {}
     virtual void shutDownTrendLink() {}
     virtual void finishFrameworkExit() {}
 };
@@ -81,6 +77,7 @@ struct StartupTarget {
     CSetupDoc &document;
     RegionalFormats &regional;
     ApplicationSettings &settings;
+    ToolboxAddOn &toolbox;
 };
 
 // The network mode of ccf.cfg; when the file does not exist yet it is created
@@ -108,6 +105,8 @@ public:
 
 private:
     bool fail(const std::string &message);
+    bool loadToolbox();
+    void announceToToolbox(int slot);
     bool openFirstSetup();
     bool createFirstSetup();
 

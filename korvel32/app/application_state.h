@@ -1,11 +1,13 @@
 // The application object's setup and settings, as every front end holds
 // them: the instrument table with its template, the logger options and plot
 // settings that travel with the setup file, the regional formats and the
-// korvel32.ini settings, and the document that opens and saves the setup.
+// korvel32.ini settings, the document that opens and saves the setup, and
+// the toolbox add-on once start-up has loaded it.
 #pragma once
 
 #include "app/application_settings.h"
 #include "app/application_startup.h"
+#include "app/toolbox_setup_host.h"
 #include "link/instrument_link.h"
 #include "logging/session_target.h"
 #include "platform/regional_formats.h"
@@ -22,12 +24,16 @@
 namespace korvel {
 
 struct ApplicationState {
-    ApplicationState(InstrumentLink &library, SetupHost &host, UserInterface &ui)
-            : link(library), document(SetupTarget{table, options, plot, host, bcnResolver(library)}, ui, regional) {}
+    ApplicationState(InstrumentLink &library, ToolboxSetupHost &host, UserInterface &ui)
+            : link(library), document(SetupTarget{table, options, plot, host, bcnResolver(library)}, ui, regional) {
+        host.attachToolbox(toolbox);
+    }
     ApplicationState(const ApplicationState &) = delete;
     ApplicationState &operator=(const ApplicationState &) = delete;
 
-    StartupTarget startupTarget() { return {link, setupTemplate, table, options, document, regional, settings}; }
+    StartupTarget startupTarget() {
+        return {link, setupTemplate, table, options, document, regional, settings, toolbox};
+    }
     // What the logging session works on once start-up is done.
     SessionTarget sessionTarget(std::string programDirectory) {
         return {link,
@@ -42,12 +48,12 @@ struct ApplicationState {
     }
 
     InstrumentLink &link; // the instrument library
-    // Neither the toolbox add-on nor the live-values service is part of the
-    // logger yet: their places take the links that do nothing.
-    ToolboxLink toolbox;
-    LiveValues liveValues;
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
+    ToolboxAddOn toolbox{table};
+    // The live-values service is not part of the logger yet: its place takes
+    // the link that does nothing.
+    LiveValues liveValues;
     LoggerOptions options;
     PlotSettings plot;
     RegionalFormats regional;

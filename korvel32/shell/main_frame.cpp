@@ -52,7 +52,7 @@ WindowRect toWindowRect(const QRect &rect) {
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
         : QMainWindow(parent), table_(target.session.table), options_(target.options),
           document_(target.session.document), regional_(target.session.regional), link_(target.session.link),
-          recentFiles_(target.recentFiles), ui_(ui) {
+          toolbox_(target.toolbox), recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
         target.session, ShellLoggingWindow{[this] { return bar_->selectedSlot(); }, [] { return !modalDialogOpen(); }},
@@ -65,7 +65,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     createToolBars();
     createStatusBar();
     iconCommands_ = std::make_unique<InstrumentIconCommands>(
-        table_, document_, link_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
+        table_, document_, link_, toolbox_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
         [this](const std::vector<AvailableInstrument> &available, int limit) {
             return chooseInstrumentsInDialog(available, limit, this);
         });
@@ -220,6 +220,7 @@ void CMainFrame::connectLogging() {
         if (slot == bar_->selectedSlot()) updateViews();
     });
     connect(logging_.get(), &ShellLogging::instrumentConfigurationChanged, this, &CMainFrame::updateViews);
+    connect(logging_.get(), &ShellLogging::remoteSetupOpened, this, &CMainFrame::setupOpened);
     // The library re-reads the PC clock for the instruments' time.
     connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] { link_.pcTimeChange(); });
 }

@@ -41,6 +41,7 @@ struct MainFrameTarget {
     SessionTarget session;
     LoggerOptions &options;
     RecentFileList &recentFiles;
+    ToolboxAddOn &toolbox;
 };
 
 class CMainFrame : public QMainWindow, public InstrumentTableObserver {
@@ -125,6 +126,7 @@ private:
     void toggleLockout();
     void showAbout();
     void calibrateInstrument();
+    void editToolboxSettings();
     void exitApplication();
     void notAvailable();
 
@@ -133,6 +135,7 @@ private:
     CSetupDoc &document_;
     const RegionalFormats &regional_;
     InstrumentLink &link_;
+    ToolboxAddOn &toolbox_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
     CalibrationPortSettings calibrationPort_; // kept while the program runs

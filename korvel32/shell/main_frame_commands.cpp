@@ -6,6 +6,7 @@
 #include "help_page.h"
 #include "instrument_calibration_dialog.h"
 #include "main_frame.h"
+#include "toolbox_settings_dialog.h"
 
 #include <QFileDialog>
 #include <QStatusBar>
@@ -47,6 +48,7 @@ void CMainFrame::createCommandHandlers() {
         {kStatusOnAlarm, toggle(&LoggerOptions::statusOnAlarm)},
         {kLockout, [this] { toggleLockout(); }},
         {kCalibration, [this] { calibrateInstrument(); }},
+        {kToolbox, [this] { editToolboxSettings(); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},
@@ -151,6 +153,11 @@ void CMainFrame::showAbout() { showAboutBox(this); }
 void CMainFrame::calibrateInstrument() {
     if (logging_->anyLogging()) return;
     InstrumentCalibrationDialog dialog(calibrationPort_, ui_, regional_.decimalSymbol, this);
+    dialog.exec();
+}
+
+void CMainFrame::editToolboxSettings() {
+    ToolboxSettingsDialog dialog(table_, toolbox_, document_, ui_, this);
     dialog.exec();
 }
 

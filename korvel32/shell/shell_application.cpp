@@ -44,7 +44,8 @@ void ShellApplication::shutDown() {
 
 CMainFrame *ShellApplication::createMainWindow() {
     frame_ = std::make_unique<CMainFrame>(
-        MainFrameTarget{state_.sessionTarget(paths_.programDirectory), state_.options, recentFiles_}, ui_, clock_);
+        MainFrameTarget{state_.sessionTarget(paths_.programDirectory), state_.options, recentFiles_, state_.toolbox},
+        ui_, clock_);
     setupHost_.setMainWindow(frame_.get());
     if (mainWindowCreated_) mainWindowCreated_(*frame_);
     frame_->show();

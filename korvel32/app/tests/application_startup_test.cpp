@@ -2,6 +2,7 @@
 // temporary directory; the window steps are recorded instead of shown.
 #include "app/application_startup.h"
 #include "app/program_directory.h"
+#include "app/toolbox_add_on.h"
 #include "link/instrument_link.h"
 #include "platform/ini_profile.h"
 #include "scripted_user_interface.h"
@@ -32,7 +33,6 @@ public:
     bool startDdeServer() override { return step("startDdeServer"); }
     bool loadResourceLibrary(const std::string &) override { return step("loadResourceLibrary"); }
     void showSplash() override { step("showSplash"); }
-    bool loadToolbox() override { return step("loadToolbox"); }
     bool createSetupWindow() override { return step("createSetupWindow"); }
     void firstInstrumentAdded(int slot) override { step("firstInstrumentAdded " + std::to_string(slot)); }
     void acceptDroppedFiles() override { step("acceptDroppedFiles"); }
@@ -42,7 +42,6 @@ public:
     void startAllInstruments() override { step("startAllInstruments"); }
     void unloadResourceLibrary() override { step("unloadResourceLibrary"); }
     void stopDdeServer() override { step("stopDdeServer"); }
-    void shutDownToolbox() override { step("shutDownToolbox"); }
     void shutDownTrendLink() override { step("shutDownTrendLink"); }
     void finishFrameworkExit() override { step("finishFrameworkExit"); }
 
@@ -62,8 +61,8 @@ protected:
     }
 
     bool start(std::string_view commandLine = {}) {
-        startup.emplace(StartupTarget{link, setupTemplate, instruments, options, document, regional, settings}, windows,
-                        ui, parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
+        startup.emplace(StartupTarget{link, setupTemplate, instruments, options, document, regional, settings, toolbox},
+                        windows, ui, parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
         return startup->start();
     }
     void writeProgramFile(const std::string &name, const std::string &content) {
@@ -85,6 +84,7 @@ protected:
     ApplicationSettings settings;
     ScriptedUserInterface ui;
     CSetupDoc document{SetupTarget{instruments, options, plot, host, bcnResolver(link)}, ui, regional};
+    ToolboxAddOn toolbox{instruments};
     RecordedWindowSteps windows;
     std::optional<ApplicationStartup> startup;
 };
@@ -107,16 +107,14 @@ TEST_F(ApplicationStartupTest, WithoutArgumentsTheLowestConfiguredBcnBecomesInst
 
 TEST_F(ApplicationStartupTest, EveryStepRunsInOrderAndShutdownStopsTheLibrary) {
     kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 0}});
-    writeProgramFile("korvel32.ini", "[Defaults]\r\nDevelopersToolbox=True\r\nMemoryWrapAround=F\r\nCommTimeout=2\r\n");
+    writeProgramFile("korvel32.ini", "[Defaults]\r\nMemoryWrapAround=F\r\nCommTimeout=2\r\n");
     writeProgramFile("win.ini", "[intl]\r\nsList=;\r\nsDecimal=,\r\nsShortDate=dd/MM/yyyy\r\n");
     ASSERT_TRUE(start("/c"));
     EXPECT_EQ(windows.steps,
               (std::vector<std::string>{"registerWindowClasses", "anotherCopyBroughtForward", "loadRecentFileList",
-                                        "startDdeServer", "loadResourceLibrary", "showSplash", "loadToolbox",
-                                        "createSetupWindow", "firstInstrumentAdded 1", "acceptDroppedFiles",
-                                        "adjustMenus calibration toolbox"}));
+                                        "startDdeServer", "loadResourceLibrary", "showSplash", "createSetupWindow",
+                                        "firstInstrumentAdded 1", "acceptDroppedFiles", "adjustMenus calibration"}));
     EXPECT_TRUE(startup->networkModeNotGeneral());
-    EXPECT_TRUE(startup->toolboxEnabled());
     EXPECT_FALSE(options.memoryWrapAround);
     EXPECT_EQ(settings.commTimeout, 3u);
     EXPECT_EQ(regional.decimalSymbol, ',');
@@ -125,19 +123,9 @@ TEST_F(ApplicationStartupTest, EveryStepRunsInOrderAndShutdownStopsTheLibrary) {
 
     windows.steps.clear();
     startup->shutDown();
-    EXPECT_EQ(windows.steps, (std::vector<std::string>{"unloadResourceLibrary", "stopDdeServer", "shutDownToolbox",
-                                                       "shutDownTrendLink", "finishFrameworkExit"}));
-    EXPECT_FALSE(startup->toolboxEnabled());
+    EXPECT_EQ(windows.steps, (std::vector<std::string>{"unloadResourceLibrary", "stopDdeServer", "shutDownTrendLink",
+                                                       "finishFrameworkExit"}));
     EXPECT_EQ(kvxCCFgetNetMode(), KVX_E_NOT_INIT);
-}
-
-TEST_F(ApplicationStartupTest, AToolboxThatCannotLoadIsOffForThisRunOnly) {
-    writeProgramFile("korvel32.ini", "[Defaults]\r\nDevelopersToolbox=True\r\n");
-    windows.failingStep = "loadToolbox";
-    ASSERT_TRUE(start());
-    EXPECT_FALSE(startup->toolboxEnabled());
-    EXPECT_EQ(windows.steps.back(), "adjustMenus");
-    EXPECT_EQ(readProfileString(programDir + "korvel32.ini", "Defaults", "DevelopersToolbox", "", 30), "True");
 }
 
 TEST_F(ApplicationStartupTest, AMissingConfigurationIsCreatedInTheModeGeneralTxtAsksFor) {
