@@ -1,19 +1,24 @@
 // Start-up against the real communications library and a ccf.cfg in a
-// temporary directory; the window steps are recorded instead of shown.
+// temporary directory; the window steps are recorded instead of shown. The
+// toolbox add-on is the real one, whose clients see what the logger told it.
 #include "app/application_startup.h"
 #include "app/program_directory.h"
 #include "app/toolbox_add_on.h"
+#include "app/toolbox_setup_host.h"
 #include "link/instrument_link.h"
 #include "platform/ini_profile.h"
+#include "platform/string_table.h"
 #include "scripted_user_interface.h"
 #include "setup/bcn_lookup.h"
 #include "setup/plot_settings.h"
 
 #include <kvlink32.h>
 #include <sim_process.h>
+#include <toolbox_client.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +26,28 @@
 
 namespace korvel {
 namespace {
+
+using qpext32_test::ToolboxClient;
+
+// What the toolbox add-on tells a client about the logger.
+std::vector<std::string> addOnStatus() {
+    ToolboxClient client;
+    client.send("status");
+    return client.linesUntil("status end");
+}
+
+bool says(const std::vector<std::string> &lines, const std::string &line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool addOnListens() {
+    try {
+        ToolboxClient client;
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
 
 class RecordedWindowSteps : public StartupWindowSteps {
 public:
@@ -54,10 +81,17 @@ private:
 
 class ApplicationStartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1); }
+    ApplicationStartupTest() { host.attachToolbox(toolbox); }
+    void SetUp() override {
+        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    }
     void TearDown() override {
+        toolbox.unload();
         kvxLibExit();
         ::unsetenv("KVLINK32_CCF_DIR");
+        ::unsetenv("XDG_RUNTIME_DIR");
+        ::unsetenv("QPEXT32_QUEUE_MEMORY");
     }
 
     bool start(std::string_view commandLine = {}) {
@@ -68,9 +102,16 @@ protected:
     void writeProgramFile(const std::string &name, const std::string &content) {
         std::ofstream(programDir + name, std::ios::binary) << content;
     }
+    // The toolbox turned on, with the file at library as its add-on beside the program.
+    void useToolbox(const std::string &library) {
+        writeProgramFile("korvel32.ini", "[Defaults]\r\nDevelopersToolbox=True\r\n");
+        std::filesystem::remove(programDir + kToolboxLibraryName);
+        std::filesystem::create_symlink(library, programDir + kToolboxLibraryName);
+    }
 
     kvtest::TempDir ccfDir;
     kvtest::TempDir programHome;
+    kvtest::TempDir runtime; // where the toolbox add-on listens
     std::string programDir = programHome.path() + "/";
     std::string ccfPath = ccfDir.path() + "/ccf.cfg";
 
@@ -79,7 +120,7 @@ protected:
     InstrumentTable instruments{setupTemplate};
     LoggerOptions options;
     PlotSettings plot;
-    SetupHost host;
+    ToolboxSetupHost host;
     RegionalFormats regional;
     ApplicationSettings settings;
     ScriptedUserInterface ui;
@@ -213,6 +254,89 @@ TEST(ProgramDirectory, TheHomeVariableWinsAndEndsInASlash) {
     ::setenv("KORVEL32_HOME", "", 1);
     EXPECT_EQ(programDirectory(), directoryOf(std::filesystem::read_symlink("/proc/self/exe").string()));
     ::unsetenv("KORVEL32_HOME");
+}
+
+TEST_F(ApplicationStartupTest, TheToolboxIsLoadedItsChannelOpenedLastAndShutdownUnloadsIt) {
+    kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 1}});
+    useToolbox(QPEXT32_PATH);
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_TRUE(startup->toolboxEnabled());
+    EXPECT_EQ(windows.steps.back(), "adjustMenus toolbox");
+    const auto status = addOnStatus();
+    EXPECT_TRUE(says(status, "status channel DideradevUzevuvoLoggerCmdMessage"));
+    EXPECT_TRUE(says(status, "status setup ")) << "a setup without a file";
+    // The first instrument of the configuration, with the template's three
+    // channels and no queue of its own.
+    EXPECT_TRUE(says(status, "status instrument 5 stopped queue 0 record 40 lost 0"));
+
+    startup->shutDown();
+    EXPECT_FALSE(startup->toolboxEnabled());
+    EXPECT_FALSE(toolbox.loaded());
+    EXPECT_FALSE(addOnListens());
+}
+
+TEST_F(ApplicationStartupTest, AToolboxThatCannotBeUsedIsOffForThisRunOnlyAndSaysWhy) {
+    const std::string garbage = programHome.path() + "/garbage.so";
+    std::ofstream(garbage) << "not a library\n";
+    const struct {
+        const char *name;
+        std::string library;
+        int message;
+    } cases[] = {
+        {"other version", QPEXT32_OTHER_VERSION_PATH, message::kToolboxIncompatible},
+        {"garbage", garbage, message::kToolboxCannotLoad},
+        // Last: the loader goes on knowing the library, already loaded, by this path.
+        {"no entry points", KVLINK32_LIBRARY_PATH, message::kToolboxCannotLoad},
+    };
+    for (const auto &[name, library, messageId] : cases) {
+        ui = ScriptedUserInterface{};
+        useToolbox(library);
+        ASSERT_TRUE(start()) << name;
+        EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{resourceString(messageId)}) << name;
+        EXPECT_FALSE(startup->toolboxEnabled()) << name;
+        EXPECT_EQ(windows.steps.back(), "adjustMenus") << name;
+        EXPECT_FALSE(addOnListens()) << name;
+        EXPECT_EQ(readProfileString(programDir + "korvel32.ini", "Defaults", "DevelopersToolbox", "", 30), "True")
+            << "off for this run only";
+        startup->shutDown();
+    }
+
+    // Neither beside the program nor anywhere the system looks.
+    ui = ScriptedUserInterface{};
+    EXPECT_FALSE(toolbox.load(programDir, ui, "libqpext32-absent.so"));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{resourceString(message::kToolboxNotFound)});
+}
+
+TEST_F(ApplicationStartupTest, EachSetupsInstrumentsGetTheQueuesTheToolboxCanGive) {
+    kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 1}, {6, "0.0.0.0", 1}});
+    ::setenv("QPEXT32_QUEUE_MEMORY", "1000", 1);
+    useToolbox(QPEXT32_PATH);
+    ASSERT_EQ(link.libInit(true), KVX_OK);
+    ASSERT_TRUE(toolbox.load(programDir, ui));
+    toolbox.openCommandChannel();
+    setupTemplate.completeFromStringTable();
+    ASSERT_TRUE(instruments.add(1, 5, ModelCode::M100A));
+    ASSERT_TRUE(instruments.add(2, 6, ModelCode::M100A));
+    instruments.slot(1).setup->toolboxQueueSize = 65440;
+    instruments.slot(2).setup->toolboxQueueSize = 148;
+    const std::string path = programDir + "two.stp";
+    ASSERT_TRUE(document.save(path));
+    EXPECT_TRUE(says(addOnStatus(), "status setup " + path)) << "told when saved";
+
+    ASSERT_TRUE(document.open(path));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{resourceString(message::kToolboxQueueShortage)});
+    EXPECT_EQ(instruments.slot(1).setup->toolboxQueueSize, 0u) << "more than the add-on's memory";
+    EXPECT_EQ(instruments.slot(2).setup->toolboxQueueSize, 148u);
+    EXPECT_TRUE(document.modified());
+    auto status = addOnStatus();
+    EXPECT_TRUE(says(status, "status instrument 5 stopped queue 0 record 40 lost 0"));
+    EXPECT_TRUE(says(status, "status instrument 6 stopped queue 148 record 40 lost 0"));
+
+    // Closing the setup leaves every instrument without a queue.
+    document.clear();
+    status = addOnStatus();
+    EXPECT_TRUE(says(status, "status instrument 6 stopped queue 0 record 40 lost 0"));
 }
 
 } // namespace
