@@ -276,6 +276,24 @@ TEST_F(ApplicationStartupTest, TheToolboxIsLoadedItsChannelOpenedLastAndShutdown
     EXPECT_FALSE(addOnListens());
 }
 
+TEST_F(ApplicationStartupTest, TheToolboxFollowsAnInstrumentThroughANewBcnUntilItIsDeleted) {
+    kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 1}});
+    useToolbox(QPEXT32_PATH);
+    ASSERT_TRUE(start());
+    ToolboxClient client;
+    client.send("subscribe 5");
+    ASSERT_FALSE(client.next("subscribed 5 ").empty());
+
+    // As the communications configuration tells it, through the logging's link.
+    ToolboxLink &asLogged = toolbox;
+    asLogged.bcnChanged(5, 8);
+    EXPECT_FALSE(client.next("renamed 5 8").empty());
+    EXPECT_TRUE(says(addOnStatus(), "status instrument 8 stopped queue 0 record 40 lost 0"));
+    toolbox.instrumentDeleted(8);
+    EXPECT_FALSE(client.next("removed 8").empty());
+    EXPECT_FALSE(says(addOnStatus(), "status instrument 8 stopped queue 0 record 40 lost 0"));
+}
+
 TEST_F(ApplicationStartupTest, AToolboxThatCannotBeUsedIsOffForThisRunOnlyAndSaysWhy) {
     const std::string garbage = programHome.path() + "/garbage.so";
     std::ofstream(garbage) << "not a library\n";
