@@ -48,7 +48,7 @@ public:
     virtual std::string filePath(ToolboxPath /*kind*/) { return {}; }
     // The end of every executed remote command.
     virtual void reply(std::uint16_t /*bcn*/, ToolboxReply /*code*/) {}
-    // The communications configuration gave an instrument another BCN.
+    // An instrument took another BCN in the communications configuration.
     virtual void bcnChanged(unsigned /*oldBcn*/, unsigned /*newBcn*/) {}
     // The next remote command the toolbox posted for the main loop, taken
     // from its channel; false when none waits.

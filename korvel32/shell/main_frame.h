@@ -86,6 +86,7 @@ public:
 
     void instrumentAdded(int slot, bool refreshIcon) override;
     void instrumentDeleted(int slot, unsigned bcn) override;
+    void bcnChanged(int slot, unsigned oldBcn) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -118,6 +119,7 @@ private:
     void openRecentFile(int index);
     void createInstruments();
     void deleteInstrument();
+    void editCommunications();
     void startInstrument();
     void stopInstrument();
     void startAll();
@@ -138,6 +140,7 @@ private:
     const RegionalFormats &regional_;
     InstrumentLink &link_;
     ToolboxAddOn &toolbox_;
+    std::string programDirectory_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
     CalibrationPortSettings calibrationPort_; // kept while the program runs
