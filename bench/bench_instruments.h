@@ -20,6 +20,7 @@ inline constexpr int kChannels = 30;
 struct ScanPace {
     bool fast = false;            // a scan fetch first makes the scans it asks for
     double intervalSeconds = 1.0; // the interval trigger
+    bool toolbox = false;         // the toolbox add-on is loaded
 };
 
 // Ends the benchmark with this message.

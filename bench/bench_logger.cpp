@@ -3,6 +3,8 @@
 #include "logging/logging_run.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string_view>
@@ -39,11 +41,19 @@ long scansInDataFile(const std::string &path, FileFormat format, std::uint32_t r
 } // namespace
 
 BenchLogger::BenchLogger(ScanPace pace) : instruments_(pace) {
+    if (pace.toolbox) {
+        ::setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
+        std::ofstream(instruments_.home() + "/korvel32.ini", std::ios::binary)
+            << "[Defaults]\r\nDevelopersToolbox=True\r\n";
+        std::filesystem::create_symlink(QPEXT32_PATH, instruments_.home() + "/libqpext32.so");
+    }
+
     CommandLine commandLine;
     commandLine.setupFile = instruments_.setupFile();
     startup_ = std::make_unique<ApplicationStartup>(state_.startupTarget(), windows_, ui_, commandLine,
                                                     StartupPaths::ofThisProcess());
     if (!startup_->start()) fail("the logger did not start");
+    if (pace.toolbox && !startup_->toolboxEnabled()) fail("the toolbox add-on did not load");
     if (state_.table.count() != kInstruments)
         fail("the setup did not load all " + std::to_string(kInstruments) + " instruments");
 }
@@ -73,6 +83,13 @@ long BenchLogger::scansInFiles() const {
     for (int slot = 1; slot <= kInstruments; ++slot)
         scans += scansInDataFile(dataFilePath(slot, lastFormat_), lastFormat_, recordSize);
     return scans;
+}
+
+void BenchLogger::setToolboxQueues(std::uint32_t bytes) {
+    for (int slot = 1; slot <= kInstruments; ++slot) {
+        state_.table.slot(slot).setup->toolboxQueueSize = bytes;
+        if (!state_.toolbox.announceInstrument(slot)) fail("the toolbox add-on has no room for the queues");
+    }
 }
 
 int BenchLogger::batchSize() const { return scanBatchSize(scanRecordSize(*state_.table.slot(1).setup), false); }

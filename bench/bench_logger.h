@@ -1,7 +1,9 @@
 // The logger in this process over 20 simulated instruments of 30 channels
 // each, started as the headless program starts itself, for the benchmarks
 // that time its logging: each round opens a fresh logging session on the
-// same instruments, which a bare client may also read once started.
+// same instruments, which a bare client may also read once started. With
+// the toolbox add-on loaded, its instruments may keep scan queues for the
+// add-on's clients.
 #pragma once
 
 #include "bench_instruments.h"
@@ -11,7 +13,6 @@
 #include "headless/logging_session.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
-#include "setup/setup_host.h"
 
 #include <cstdint>
 #include <iostream>
@@ -42,6 +43,8 @@ public:
     long scansInFiles() const;
 
     std::vector<std::uint16_t> bcns() const { return instruments_.bcns(); }
+    // Every instrument's toolbox scan queue, 0 for none.
+    void setToolboxQueues(std::uint32_t bytes);
     // The scans the logger asks for in one read.
     int batchSize() const;
 
@@ -49,12 +52,13 @@ private:
     std::string dataFilePath(int slot, FileFormat format) const;
 
     BenchInstruments instruments_;
+    kvtest::TempDir runtime_; // where the toolbox add-on listens
     std::ostream quiet_{nullptr};
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};
     SystemClock clock_;
     InstrumentLink link_;
-    SetupHost setupHost_;
+    ToolboxSetupHost setupHost_;
     ApplicationState state_{link_, setupHost_, ui_};
     StartupWindowSteps windows_;
     std::unique_ptr<ApplicationStartup> startup_;

@@ -10,9 +10,15 @@
 // rests (it rests only after a whole cycle over the instruments read
 // nothing): the time per read is what one tick costs, the loop included.
 //
+// Then the instruments keep full toolbox scan queues and .bin is logged again,
+// once without a client of the toolbox add-on and once with a client that
+// follows every instrument and never reads: the logger must not wait for it.
+//
 // usage: logging_throughput_bench [seconds per round, default 5]
 #include "bench_bare_client.h"
 #include "bench_logger.h"
+
+#include "platform/local_client.h"
 
 #include <algorithm>
 #include <chrono>
@@ -27,6 +33,7 @@ using namespace korvel::bench;
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kRounds = 3;
+constexpr std::uint32_t kToolboxQueueBytes = 65440; // the largest queue
 
 struct Round {
     long scans = 0;
@@ -53,7 +60,8 @@ double secondsBetween(SteadyClock::time_point start, SteadyClock::time_point end
 
 class ThroughputRounds {
 public:
-    explicit ThroughputRounds(SteadyClock::duration roundTime) : logger_({true, 0.05}), roundTime_(roundTime) {}
+    explicit ThroughputRounds(SteadyClock::duration roundTime)
+            : logger_({.fast = true, .intervalSeconds = 0.05, .toolbox = true}), roundTime_(roundTime) {}
 
     Round bare() {
         const auto session = logger_.startedSession(FileFormat::FastBinary);
@@ -89,10 +97,34 @@ public:
         return round;
     }
 
+    // .bin with every instrument keeping a toolbox queue, and a client that
+    // follows them all and never reads, or none.
+    Round loggedWithToolboxQueues(bool stuckClient) {
+        logger_.setToolboxQueues(kToolboxQueueBytes);
+        std::unique_ptr<LocalClient> client;
+        if (stuckClient) client = followingClient();
+        const Round round = logged(FileFormat::FastBinary);
+        logger_.setToolboxQueues(0);
+        return round;
+    }
+
     int batchSize() const { return logger_.batchSize(); }
     bool missedScans() const { return missedScans_; }
 
 private:
+    // Subscribed to every instrument once the add-on has said so; from then
+    // on it reads nothing.
+    std::unique_ptr<LocalClient> followingClient() {
+        auto client = std::make_unique<LocalClient>("toolbox");
+        for (const std::uint16_t bcn : logger_.bcns()) client->sendLine("subscribe " + std::to_string(bcn));
+        int subscribed = 0;
+        std::string line;
+        while (subscribed < kInstruments && client->readLine(line, 5000) == LocalClient::Read::Line)
+            if (line.rfind("subscribed ", 0) == 0) ++subscribed;
+        if (subscribed < kInstruments) fail("the toolbox add-on did not take the subscriptions");
+        return client;
+    }
+
     BenchLogger logger_;
     SteadyClock::duration roundTime_;
     bool missedScans_ = false;
@@ -104,8 +136,9 @@ void reportRow(const Contender &contender) {
                 static_cast<double>(best.reads) / best.seconds, best.millisecondsPerRead());
 }
 
-void reportLogged(const Contender &logged, const Contender &bare, double goal) {
-    const double ratio = logged.best.scansPerSecond() / bare.best.scansPerSecond();
+// The contender's ratio to the baseline, against the goal.
+void reportLogged(const Contender &logged, const Contender &baseline, double goal) {
+    const double ratio = logged.best.scansPerSecond() / baseline.best.scansPerSecond();
     reportRow(logged);
     std::printf("   %5.2f (goal %.2f) %s\n", ratio, goal, ratio >= goal ? "met" : "MISSED");
 }
@@ -119,10 +152,14 @@ int main(int argc, char **argv) {
     Contender bare{"bare client", {}};
     Contender bin{".bin", {}};
     Contender csv{".csv", {}};
+    Contender queued{".bin, queues", {}};
+    Contender stuck{"+ idle client", {}};
     for (int round = 0; round < kRounds; ++round) {
         bare.keep(rounds.bare());
         bin.keep(rounds.logged(FileFormat::FastBinary));
         csv.keep(rounds.logged(FileFormat::Ascii));
+        queued.keep(rounds.loggedWithToolboxQueues(false));
+        stuck.keep(rounds.loggedWithToolboxQueues(true));
     }
 
     std::printf("%d instruments x %d channels, %d scans per read, %d s per round, best of %d rounds\n", kInstruments,
@@ -132,6 +169,10 @@ int main(int argc, char **argv) {
     std::printf("\n");
     reportLogged(bin, bare, 0.7);
     reportLogged(csv, bare, 0.7);
+    std::printf("toolbox queues of %u bytes each: ratio to .bin, then with a client that never reads to without\n",
+                kToolboxQueueBytes);
+    reportLogged(queued, bin, 0.9);
+    reportLogged(stuck, queued, 0.9);
     std::printf("every scan fetched is in the data files: %s\n", rounds.missedScans() ? "NO" : "yes");
     return rounds.missedScans() ? 1 : 0;
 }

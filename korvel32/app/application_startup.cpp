@@ -1,6 +1,7 @@
 #include "app/application_startup.h"
 
 #include "app/program_directory.h"
+#include "app/toolbox_add_on.h"
 #include "link/instrument_link.h"
 #include "platform/string_table.h"
 #include "setup/bcn_lookup.h"
@@ -25,6 +26,10 @@ std::string fullPathIfExists(const std::string &file) {
     if (!fileExists(file)) return file;
     const std::filesystem::path full = std::filesystem::absolute(file, error);
     return error ? file : full.lexically_normal().string();
+}
+
+void showQueueShortage(UserInterface &ui) {
+    ui.showMessage(resourceString(message::kToolboxQueueShortage), MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 } // namespace
@@ -55,11 +60,16 @@ bool ApplicationStartup::start() {
     target_.trendLink.setPaths({paths_.programDirectory, paths_.programDirectory + kSettingsFileName});
     target_.settings.applyTo(target_.options);
     target_.link.timeoutSet(static_cast<std::int32_t>(target_.settings.commTimeout));
-    toolboxEnabled_ = target_.settings.developersToolbox && windows_.loadToolbox();
+    // A toolbox that cannot be loaded is off for this run; the setting stays.
+    toolboxEnabled_ = target_.settings.developersToolbox && loadToolbox();
 
     if (!(commandLine_.setupFile.empty() ? createFirstSetup() : openFirstSetup())) return false;
     windows_.acceptDroppedFiles();
     windows_.adjustMenus(commandLine_.calibration, toolboxEnabled_);
+    if (toolboxEnabled_) {
+        target_.toolbox.setupFile(target_.document.pathName());
+        target_.toolbox.openCommandChannel();
+    }
     if (commandLine_.startAll) windows_.startAllInstruments();
     return true;
 }
@@ -68,7 +78,7 @@ void ApplicationStartup::shutDown() {
     windows_.unloadResourceLibrary();
     windows_.stopDdeServer();
     if (toolboxEnabled_) {
-        windows_.shutDownToolbox();
+        target_.toolbox.unload();
         toolboxEnabled_ = false;
     }
     target_.link.libExit();
@@ -80,6 +90,17 @@ void ApplicationStartup::shutDown() {
 bool ApplicationStartup::fail(const std::string &message) {
     ui_.showMessage(message, MessageIcon::Exclamation, MessageButtons::Ok);
     return false;
+}
+
+bool ApplicationStartup::loadToolbox() {
+    if (!target_.toolbox.load(paths_.programDirectory, ui_)) return false;
+    if (!target_.toolbox.announceInstruments()) showQueueShortage(ui_);
+    return true;
+}
+
+// A queue the toolbox cannot have leaves the instrument without one.
+void ApplicationStartup::announceToToolbox(int slot) {
+    if (toolboxEnabled_ && !target_.toolbox.announceInstrument(slot)) showQueueShortage(ui_);
 }
 
 // A setup that cannot be opened leaves an empty one in its place.
@@ -104,6 +125,7 @@ bool ApplicationStartup::createFirstSetup() {
         return true;
     }
     windows_.firstInstrumentAdded(kFirstSlot);
+    announceToToolbox(kFirstSlot);
     return true;
 }
 

@@ -20,6 +20,7 @@
 namespace korvel {
 
 class InstrumentLink;
+class ToolboxAddOn;
 
 inline constexpr const char *kWindowClassFailed = "Error registering window class!";
 inline constexpr const char *kResourceLibraryFailed = "Unable to access library \"KORRES32.DLL\"";
@@ -45,13 +46,9 @@ public:
 
     // After the communications configuration is known.
     virtual void showSplash() {}
-    // Called only when the toolbox is enabled; false turns it off for this run
-    // (the toolbox link shows its own messages).
-    virtual bool loadToolbox() { return true; }
     // The empty setup's window, before the first setup is filled.
     virtual bool createSetupWindow() { return true; }
-    // The instrument start-up put into an empty setup: select it and tell the
-    // toolbox about it.
+    // The instrument start-up put into an empty setup: select it.
     virtual void firstInstrumentAdded(int /*slot*/) {}
     virtual void acceptDroppedFiles() {}
     virtual void adjustMenus(bool /*calibrationCommand*/, bool /*toolboxEnabled*/) {}
@@ -60,7 +57,6 @@ public:
     // Shutdown, before and after the library stops.
     virtual void unloadResourceLibrary() {}
     virtual void stopDdeServer() {}
-    virtual void shutDownToolbox() {}
     // Asks the chart program's windows to close; the libraries are unloaded after.
     virtual void shutDownTrendLink() {}
     virtual void finishFrameworkExit() {}
@@ -84,6 +80,7 @@ struct StartupTarget {
     CSetupDoc &document;
     RegionalFormats &regional;
     ApplicationSettings &settings;
+    ToolboxAddOn &toolbox;
 };
 
 class ApplicationStartup {
@@ -106,6 +103,8 @@ public:
 
 private:
     bool fail(const std::string &message);
+    bool loadToolbox();
+    void announceToToolbox(int slot);
     bool openFirstSetup();
     bool createFirstSetup();
 

@@ -1,11 +1,13 @@
 // The application object's setup and settings, as every front end holds
 // them: the instrument table with its template, the logger options and plot
 // settings that travel with the setup file, the regional formats and the
-// korvel32.ini settings, and the document that opens and saves the setup.
+// korvel32.ini settings, the document that opens and saves the setup, and
+// the toolbox add-on once start-up has loaded it.
 #pragma once
 
 #include "app/application_settings.h"
 #include "app/application_startup.h"
+#include "app/toolbox_setup_host.h"
 #include "datafiles/trend_link_interface.h"
 #include "datafiles/trend_link_library.h"
 #include "link/instrument_link.h"
@@ -24,14 +26,16 @@
 namespace korvel {
 
 struct ApplicationState {
-    ApplicationState(InstrumentLink &library, SetupHost &host, UserInterface &ui)
+    ApplicationState(InstrumentLink &library, ToolboxSetupHost &host, UserInterface &ui)
             : link(library), trendLink(trendLinkLibrary, ui),
-              document(SetupTarget{table, options, plot, host, bcnResolver(library)}, ui, regional) {}
+              document(SetupTarget{table, options, plot, host, bcnResolver(library)}, ui, regional) {
+        host.attachToolbox(toolbox);
+    }
     ApplicationState(const ApplicationState &) = delete;
     ApplicationState &operator=(const ApplicationState &) = delete;
 
     StartupTarget startupTarget() {
-        return {link, trendLink, setupTemplate, table, options, document, regional, settings};
+        return {link, trendLink, setupTemplate, table, options, document, regional, settings, toolbox};
     }
     // What the logging session works on once start-up is done.
     SessionTarget sessionTarget(std::string programDirectory) {
@@ -50,12 +54,12 @@ struct ApplicationState {
     InstrumentLink &link; // the instrument library
     TrendLinkLibrary trendLinkLibrary;
     TrendLinkInterface trendLink;
-    // Neither the toolbox add-on nor the live-values service is part of the
-    // logger yet: their places take the links that do nothing.
-    ToolboxLink toolbox;
-    LiveValues liveValues;
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
+    ToolboxAddOn toolbox{table};
+    // The live-values service is not part of the logger yet: its place takes
+    // the link that does nothing.
+    LiveValues liveValues;
     LoggerOptions options;
     PlotSettings plot;
     RegionalFormats regional;

@@ -50,10 +50,11 @@ std::vector<AvailableInstrument> availableInstruments(InstrumentLink &link, cons
 }
 
 InstrumentIconCommands::InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentLink &link,
-                                               UserInterface &ui, InstrumentSelection &selection, SlotLogging logging,
-                                               InstrumentChooser chooser, std::string programDirectory)
-        : table_(table), document_(document), link_(link), ui_(ui), selection_(selection), logging_(std::move(logging)),
-          chooser_(std::move(chooser)), programDirectory_(std::move(programDirectory)) {}
+                                               ToolboxAddOn &toolbox, UserInterface &ui, InstrumentSelection &selection,
+                                               SlotLogging logging, InstrumentChooser chooser,
+                                               std::string programDirectory)
+        : table_(table), document_(document), link_(link), toolbox_(toolbox), ui_(ui), selection_(selection),
+          logging_(std::move(logging)), chooser_(std::move(chooser)), programDirectory_(std::move(programDirectory)) {}
 
 void InstrumentIconCommands::createInstruments() {
     if (table_.full()) {
@@ -64,10 +65,14 @@ void InstrumentIconCommands::createInstruments() {
     if (available.empty()) return;
     const std::vector<unsigned> bcns = chooser_(available, kInstrumentSlots - table_.count());
     bool added = false;
+    bool queueShortage = false;
     for (const unsigned bcn : bcns) {
         if (table_.full() || !addInstrument(bcn)) break;
         added = true;
+        // A queue the toolbox cannot have leaves the instrument without one.
+        if (!toolbox_.announceInstrument(table_.find(bcn))) queueShortage = true;
     }
+    if (queueShortage) showError(ui_, message::kToolboxQueueShortage);
     if (added) document_.setModified(true);
 }
 
@@ -96,6 +101,7 @@ void InstrumentIconCommands::deleteSelected(bool lockout) {
     if (slot == table_.masterSlot() && slavesExist() && !askedYes(ui_, resourceString(message::kSlavesBecomeAsync)))
         return;
 
+    toolbox_.instrumentDeleted(bcn);
     table_.remove(slot); // its observer updates the bar and tells the child windows
     document_.setModified(true);
 }

@@ -4,6 +4,7 @@
 // observer; the front end only shows the list to choose from.
 #pragma once
 
+#include "app/toolbox_add_on.h"
 #include "link/instrument_link.h"
 #include "platform/user_interface.h"
 #include "setup/instrument_table.h"
@@ -46,12 +47,13 @@ using InstrumentChooser =
 
 class InstrumentIconCommands {
 public:
-    InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentLink &link, UserInterface &ui,
-                           InstrumentSelection &selection, SlotLogging logging, InstrumentChooser chooser,
-                           std::string programDirectory);
+    InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentLink &link, ToolboxAddOn &toolbox,
+                           UserInterface &ui, InstrumentSelection &selection, SlotLogging logging,
+                           InstrumentChooser chooser, std::string programDirectory);
 
     // Each chosen instrument goes to the lowest free slot with the model the
-    // communications configuration gives it, and becomes the selected one.
+    // communications configuration gives it, and becomes the selected one;
+    // the toolbox is given its queue and channels.
     void createInstruments();
     // Asks first; a Master takes its group with it, leaving every instrument
     // Async.
@@ -64,6 +66,7 @@ private:
     InstrumentTable &table_;
     CSetupDoc &document_;
     InstrumentLink &link_;
+    ToolboxAddOn &toolbox_;
     UserInterface &ui_;
     InstrumentSelection &selection_;
     SlotLogging logging_;

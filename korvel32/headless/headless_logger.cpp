@@ -7,6 +7,11 @@
 #include <iostream>
 
 namespace korvel {
+namespace {
+
+constexpr int kUsageError = 2;
+
+} // namespace
 
 HeadlessLogger::HeadlessLogger(const HeadlessOptions &options, std::ostream &statusOut)
         : options_(options), statusOut_(statusOut), ui_(options.answers), paths_(StartupPaths::ofThisProcess()),
@@ -21,8 +26,18 @@ int HeadlessLogger::run() {
 
 // The session and its data files end before shutdown stops the library.
 int HeadlessLogger::logSetup() {
+    const CommandLine &commandLine = options_.commandLine;
+    // Under remote control the instruments start when a command says so,
+    // unless /G starts them all at once.
+    const bool remoteControl = startup_.toolboxEnabled() && !commandLine.startAll;
+    if (!remoteControl && commandLine.setupFile.empty() && !commandLine.startAll) {
+        // Without windows or the toolbox nothing else could ever start a run.
+        std::cerr << "korvel32: nothing to log: name a setup file or give /G\n" << kHeadlessUsage;
+        return kUsageError;
+    }
+    if (remoteControl) std::cerr << "korvel32: waiting for remote commands from the toolbox add-on\n";
     LoggingSession session(state_.sessionTarget(paths_.programDirectory), ui_, clock_, statusOut_);
-    const bool started = startInstruments(session);
+    const bool started = remoteControl || startInstruments(session);
     if (started) {
         LoggingDeadline deadline(options_.durationSeconds);
         deadline.started(std::chrono::steady_clock::now());

@@ -1,5 +1,6 @@
-// The headless logger's life: start-up, Start All, logging until a deadline
-// or a termination signal, Stop All with the last scans drained, shutdown.
+// The headless logger's life: start-up, Start All (or, with the toolbox
+// loaded, the toolbox's remote commands), logging until a deadline or a
+// termination signal, Stop All with the last scans drained, shutdown.
 #pragma once
 
 #include "app/application_startup.h"
@@ -7,7 +8,6 @@
 #include "headless_options.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
-#include "setup/setup_host.h"
 
 #include <iosfwd>
 
@@ -31,7 +31,7 @@ private:
     PrintingUserInterface ui_;
     SystemClock clock_;
     InstrumentLink link_;
-    SetupHost setupHost_;
+    ToolboxSetupHost setupHost_;
     ApplicationState state_{link_, setupHost_, ui_};
     StartupWindowSteps windows_;
     StartupPaths paths_;

@@ -47,11 +47,6 @@ std::optional<HeadlessOptions> parseHeadlessOptions(const std::vector<std::strin
         }
     }
     options.commandLine = parseArguments(loggerArguments);
-    if (!options.help && options.commandLine.setupFile.empty() && !options.commandLine.startAll) {
-        // Without windows nothing else could ever start a run.
-        error = "nothing to log: name a setup file or give /G";
-        return std::nullopt;
-    }
     return options;
 }
 

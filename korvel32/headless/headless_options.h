@@ -28,8 +28,12 @@ inline constexpr const char *kHeadlessUsage =
     "usage: korvel32 --headless [SETUP] [/G] [--duration SECONDS] [--answer yes|no]\n"
     "  SETUP       the setup file to open; its instruments start logging at once\n"
     "  /G          start all instruments (of the first setup) when no SETUP is given\n"
+
     "  --duration  stop all instruments after SECONDS of logging, counted from the\n"
     "              first scan, and exit (default: run until SIGINT, SIGTERM or SIGHUP)\n"
-    "  --answer    how to answer questions: yes (Yes/OK) or no (No/Cancel, the default)\n";
+    "  --answer    how to answer questions: yes (Yes/OK) or no (No/Cancel, the default)\n"
+    "With DevelopersToolbox=True in korvel32.ini the toolbox add-on is loaded, and the\n"
+    "instruments start only with /G: otherwise they wait for remote commands\n"
+    "(korvel-remote) until SIGINT, SIGTERM or SIGHUP.\n";
 
 } // namespace korvel

@@ -26,6 +26,9 @@ public:
     virtual void raiseLoggingStatusOnAlarm() {}
     // An Mx+B file changed an instrument's configuration: the views follow.
     virtual void configurationChanged() {}
+    // A remote command opened or saved the setup: the title, the recent
+    // files and the views follow.
+    virtual void setupOpened() {}
 
     // The logging tick's periodic turn of the Spy window and the Quick Plot,
     // with the tick's own clock reading: a sample when the plot's next sample

@@ -19,6 +19,9 @@ void RemoteCommands::receive(std::uint32_t code, std::uint32_t argument) {
 }
 
 void RemoteCommands::runPending() {
+    std::uint32_t code = 0, argument = 0;
+    if (state_ == RemoteCommandState::Idle && frontEnd_.toolbox.takePostedCommand(code, argument))
+        receive(code, argument);
     if (state_ != RemoteCommandState::Pending || frontEnd_.windows.userInputWaiting()) return;
     state_ = RemoteCommandState::Executing;
     reply_ = ToolboxReply::Done;
@@ -71,6 +74,7 @@ ToolboxReply RemoteCommands::openSetup() {
     // The toolbox asked for this setup: the changes of the current one are given up.
     targets_.doc.setModified(false);
     targets_.doc.open(path);
+    frontEnd_.windows.setupOpened();
     return ToolboxReply::Done;
 }
 
@@ -87,7 +91,9 @@ ToolboxReply RemoteCommands::saveSetup() {
     const std::string path = resolvedPath(ToolboxPath::Save);
     // Found out here, so that the toolbox hears of it instead of a message box.
     if (!std::ofstream(path, std::ios::app).is_open()) return ToolboxReply::CannotCreateSetupFile;
-    return targets_.doc.save(path) ? ToolboxReply::Done : ToolboxReply::CannotCreateSetupFile;
+    if (!targets_.doc.save(path)) return ToolboxReply::CannotCreateSetupFile;
+    frontEnd_.windows.setupOpened();
+    return ToolboxReply::Done;
 }
 
 ToolboxReply RemoteCommands::loadMxbFile() {

@@ -51,6 +51,9 @@ public:
     virtual void reply(std::uint16_t /*bcn*/, ToolboxReply /*code*/) {}
     // An instrument took another BCN in the communications configuration.
     virtual void bcnChanged(unsigned /*oldBcn*/, unsigned /*newBcn*/) {}
+    // The next remote command the toolbox posted for the main loop, taken
+    // from its channel; false when none waits.
+    virtual bool takePostedCommand(std::uint32_t & /*code*/, std::uint32_t & /*argument*/) { return false; }
 
 protected:
     virtual void remoteModeChanged(bool /*on*/) {}

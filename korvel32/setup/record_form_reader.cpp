@@ -112,7 +112,7 @@ LoadOutcome readRecordForm(std::span<const std::uint8_t> bytes, SetupTarget &tar
         return outcome;
     }
     outcome.setupReplaced = true;
-    target.instruments.removeAll();
+    removeInstruments(target);
 
     outcome.status = readInstruments(in, list, target, outcome);
     if (!outcome.loaded()) return outcome;

@@ -23,7 +23,7 @@ void CSetupDoc::clear() {
     options.statusOnStart = true;
     options.resetTotalizer = true;
     if (target_.host.mainWindowExists()) {
-        target_.instruments.removeAll();
+        removeInstruments(target_);
         target_.plot = PlotSettings{};
         target_.host.plotSettingsReset();
     }

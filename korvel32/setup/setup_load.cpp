@@ -14,6 +14,16 @@ bool usableBcn(const SetupTarget &target, unsigned bcn, ModelCode &model) {
     return true;
 }
 
+void removeInstruments(SetupTarget &target) {
+    if (target.host.toolboxActive()) {
+        for (int number = 1; number <= kInstrumentSlots; ++number) {
+            const InstrumentSlot &slot = target.instruments.slot(number);
+            if (slot.inUse) target.host.allocateToolboxQueue(slot.bcn, 0);
+        }
+    }
+    target.instruments.removeAll();
+}
+
 void completeLoad(SetupTarget &target, LoadOutcome &outcome) {
     InstrumentTable &instruments = target.instruments;
     if (target.host.toolboxActive()) {

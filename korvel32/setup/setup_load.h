@@ -41,6 +41,9 @@ struct LoadOutcome {
 // configuration; its model then goes to model.
 bool usableBcn(const SetupTarget &target, unsigned bcn, ModelCode &model);
 
+// The setup's instruments go, and with them their toolbox queues.
+void removeInstruments(SetupTarget &target);
+
 // The last steps of every successful load: toolbox queues for each
 // instrument, plot channels of missing instruments emptied, and every
 // instrument Async when no Master was loaded.

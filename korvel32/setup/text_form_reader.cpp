@@ -219,7 +219,7 @@ LoadOutcome TextSetupReader::read() {
     }
     outcome_.setupReplaced = true;
     readLoggerSection();
-    target_.instruments.removeAll();
+    removeInstruments(target_);
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
         if (!readInstrumentSection(slot)) {
             outcome_.status = Status::OutOfMemory;

@@ -53,8 +53,9 @@ QString qText(const std::string &text) { return QString::fromStdString(text); }
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
         : QMainWindow(parent), table_(target.session.table), options_(target.options),
           document_(target.session.document), regional_(target.session.regional), link_(target.session.link),
-          toolbox_(target.session.toolbox), programDirectory_(target.session.programDirectory),
-          trendLink_(target.session.trendLink), recentFiles_(target.recentFiles), ui_(ui) {
+          toolbox_(target.toolbox), toolboxNews_(target.session.toolbox),
+          programDirectory_(target.session.programDirectory), trendLink_(target.session.trendLink),
+          recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
         target.session,
@@ -71,7 +72,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     createToolBars();
     createStatusBar();
     iconCommands_ = std::make_unique<InstrumentIconCommands>(
-        table_, document_, link_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
+        table_, document_, link_, toolbox_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
         [this](const std::vector<AvailableInstrument> &available, int limit) {
             return chooseInstrumentsInDialog(available, limit, this);
         },
@@ -251,6 +252,7 @@ void CMainFrame::connectLogging() {
             &LiveWindowSet::showLoggingStatus);
     connect(logging_.get(), &ShellLogging::alarmRaised, liveWindows_.get(), &LiveWindowSet::raiseLoggingStatusOnAlarm);
     connect(logging_.get(), &ShellLogging::instrumentConfigurationChanged, this, &CMainFrame::updateViews);
+    connect(logging_.get(), &ShellLogging::remoteSetupOpened, this, &CMainFrame::setupOpened);
     // The library re-reads the PC clock for the instruments' time.
     // Quick Plot samples again from the new time.
     connect(new TimeChangeWatch(this), &TimeChangeWatch::timeChanged, this, [this] {
@@ -362,7 +364,7 @@ void CMainFrame::instrumentDeleted(int slot, unsigned bcn) {
 void CMainFrame::bcnChanged(int slot, unsigned oldBcn) {
     const unsigned newBcn = table_.slot(slot).bcn;
     bar_->reorderInstrument(slot);
-    announceBcnChange(ui_, toolbox_, slot, oldBcn, newBcn);
+    announceBcnChange(ui_, toolboxNews_, slot, oldBcn, newBcn);
     updateViews();
 }
 

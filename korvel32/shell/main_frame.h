@@ -48,6 +48,7 @@ struct MainFrameTarget {
     LoggerOptions &options;
     RecentFileList &recentFiles;
     PlotSettings &plot;
+    ToolboxAddOn &toolbox;
 };
 
 class CMainFrame : public QMainWindow, public InstrumentTableObserver {
@@ -140,6 +141,7 @@ private:
     void convertFiles(ConversionKind kind);
     void createConfigurationCommands(); // main_frame_configuration.cpp
     void configurationRequested(bool channels, int channel);
+    void editToolboxSettings();
     void exitApplication();
     void notAvailable();
     void showTrendLink();
@@ -149,7 +151,8 @@ private:
     CSetupDoc &document_;
     const RegionalFormats &regional_;
     InstrumentLink &link_;
-    ToolboxLink &toolbox_;
+    ToolboxAddOn &toolbox_;
+    ToolboxLink &toolboxNews_; // what the add-on hears of the instruments
     std::string programDirectory_;
     TrendLinkInterface &trendLink_;
     RecentFileList &recentFiles_;

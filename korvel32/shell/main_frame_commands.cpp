@@ -11,6 +11,7 @@
 #include "instrument_calibration_dialog.h"
 #include "live_window_set.h"
 #include "main_frame.h"
+#include "toolbox_settings_dialog.h"
 #include "trend_link_commands.h"
 
 #include <QFileDialog>
@@ -63,6 +64,7 @@ void CMainFrame::createCommandHandlers() {
         {kShowReadings, [this] { liveWindows_->toggleReadings(); }},
         {kShowLoggingStatus, [this] { liveWindows_->toggleLoggingStatus(); }},
         {kSpy, [this] { liveWindows_->spy(); }},
+        {kToolbox, [this] { editToolboxSettings(); }},
         {kAbout, [this] { showAbout(); }},
         {kHelpContents, [this] { showHelpPage(this); }},
         {kHelpSearch, [this] { showHelpPage(this); }},
@@ -182,6 +184,11 @@ void CMainFrame::convertFiles(ConversionKind kind) {
         return chooseFile(texts, proposed, parent).value_or(std::string());
     };
     FileConversionCommand(*this, ui_, regional_, chooser).run(kind);
+}
+
+void CMainFrame::editToolboxSettings() {
+    ToolboxSettingsDialog dialog(table_, toolbox_, document_, ui_, this);
+    dialog.exec();
 }
 
 void CMainFrame::exitApplication() { close(); }

@@ -43,9 +43,9 @@ void ShellApplication::shutDown() {
 }
 
 CMainFrame *ShellApplication::createMainWindow() {
-    frame_ = std::make_unique<CMainFrame>(
-        MainFrameTarget{state_.sessionTarget(paths_.programDirectory), state_.options, recentFiles_, state_.plot}, ui_,
-        clock_);
+    frame_ = std::make_unique<CMainFrame>(MainFrameTarget{state_.sessionTarget(paths_.programDirectory), state_.options,
+                                                          recentFiles_, state_.plot, state_.toolbox},
+                                          ui_, clock_);
     setupHost_.setMainWindow(frame_.get());
     if (mainWindowCreated_) mainWindowCreated_(*frame_);
     frame_->show();

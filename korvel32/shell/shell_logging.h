@@ -44,6 +44,7 @@ signals:
     void loggingStatusRequested();
     void alarmRaised();
     void instrumentConfigurationChanged();
+    void remoteSetupOpened();
 
 private:
     void tick();
@@ -55,6 +56,7 @@ private:
     void configurationChanged() override { emit instrumentConfigurationChanged(); }
     void resetStatusRow(int slot) override;
     void updateLiveWindows(CalendarTime now) override;
+    void setupOpened() override { emit remoteSetupOpened(); }
     int selectedSlot() const override { return window_.selectedSlot(); }
     bool mainWindowEnabled() const override { return window_.mainWindowEnabled(); }
 

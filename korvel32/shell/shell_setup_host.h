@@ -1,13 +1,14 @@
-// The setup document's view of the windows: the main window once it exists.
+// The setup document's view of the windows: the main window once it exists,
+// and the toolbox add-on.
 #pragma once
 
-#include "setup/setup_host.h"
+#include "app/toolbox_setup_host.h"
 
 namespace korvel {
 
 class CMainFrame;
 
-class ShellSetupHost : public SetupHost {
+class ShellSetupHost : public ToolboxSetupHost {
 public:
     void setMainWindow(CMainFrame *frame) { frame_ = frame; }
 

@@ -368,6 +368,19 @@ TEST_F(KorvelSetupTool, SetGroupDemotesAMasterOnlyWithYes) {
               "korvel-setup: a Slave needs a Master that is another instrument\n");
 }
 
+TEST_F(KorvelSetupTool, SetQueueStoresOnlyASizeTheToolboxSettingsTake) {
+    const std::string before = fileText(setupPath);
+    const ToolRun refused = run("set-queue " + setupPath + " 12 147");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "korvel-setup: Queue size must range between 148 and 65440 bytes, or be 0!\n");
+    EXPECT_EQ(fileText(setupPath), before);
+
+    const std::string out = dir.path() + "/queued.stp";
+    ASSERT_EQ(run("set-queue " + setupPath + " 12 4096 " + out).status, 0);
+    EXPECT_EQ(readBack(out)->instrument(12).setup->toolboxQueueSize, 4096u);
+    EXPECT_EQ(readBack(out)->instrument(34).setup->toolboxQueueSize, 0u);
+}
+
 // Nothing of the setup is lost on the way, the windows' places included.
 TEST_F(KorvelSetupTool, SaveAsWritesTheRecordFormUnchanged) {
     const std::string copy = dir.path() + "/copy.stp";

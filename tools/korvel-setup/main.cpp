@@ -9,7 +9,9 @@
 #include "instrument_commands.h"
 #include "setup_session.h"
 
+#include "app/toolbox_settings_model.h"
 #include "kvlink32.h"
+#include "platform/string_table.h"
 #include "setup/configuration_report.h"
 #include "setup/configuration_report_file.h"
 #include "setup/mxb_file.h"
@@ -34,6 +36,7 @@ void printUsage(std::ostream &out) {
            "       korvel-setup set-instrument SETUP BCN [OPTIONS] [OUT.stp]\n"
            "       korvel-setup set-datafile SETUP BCN [OPTIONS] [OUT.stp]\n"
            "       korvel-setup set-group SETUP BCN ROLE [--wired on|off] [--yes] [OUT.stp]\n"
+           "       korvel-setup set-queue SETUP BCN BYTES [OUT.stp]\n"
            "\n"
            "report    prints the configuration text report of every instrument of the\n"
            "          setup, or of the one with that BCN (lines end in CR LF, as in the\n"
@@ -67,6 +70,8 @@ void printUsage(std::ostream &out) {
            "          HH:MM|off.\n"
            "set-group     makes the instrument Async, Master or Slave; --wired sets whether\n"
            "          the group is externally wired, --yes agrees to demote the current Master.\n"
+           "set-queue     gives the instrument a scan queue of BYTES (148-65440, 0 for none)\n"
+           "          in the toolbox add-on, whose clients receive its scans from there.\n"
            "\n"
            "Every set- command saves as load-mxb does, and only when the logger's dialogs\n"
            "would accept the change; otherwise it prints their message and saves nothing.\n"
@@ -125,6 +130,19 @@ int loadMxb(SetupSession &session, const CommandWords &words) {
     return session.save(outputPath(words, 3)) ? 0 : kFailed;
 }
 
+// The size the Dereruded'i Ruzozov settings dialog would apply; without the
+// add-on every size it accepts can be had.
+int setQueue(SetupSession &session, const CommandWords &words) {
+    const auto bcn = readBcn(words.positional[1]);
+    if (!bcn) return kUsageError;
+    const int slot = slotOf(session, *bcn);
+    if (slot == 0) return kFailed;
+    korvel::ToolboxSettingsModel settings(session.instruments(), [](unsigned, std::uint32_t) { return true; });
+    const int refusal = settings.applySize(words.positional[2], {slot}).message;
+    if (refusal != 0) return failure(korvel::resourceString(refusal));
+    return session.save(outputPath(words, 3)) ? 0 : kFailed;
+}
+
 // The equation with a mark under the character where the compiler stopped.
 void printCaret(const std::string &equation, int caret) {
     std::fprintf(stderr, "  %s\n  %*s^\n", equation.c_str(), caret, "");
@@ -179,6 +197,7 @@ const Command kCommands[] = {
     {"set-instrument", 2, 3, &kSetInstrumentOptions, setInstrument},
     {"set-datafile", 2, 3, &kSetDataFileOptions, setDataFile},
     {"set-group", 3, 4, &kSetGroupOptions, setGroup},
+    {"set-queue", 3, 4, &kNoOptions, setQueue},
 };
 
 const Command *commandNamed(const std::string &name) {

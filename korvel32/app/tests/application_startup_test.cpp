@@ -1,18 +1,24 @@
 // Start-up against the real communications library and a ccf.cfg in a
-// temporary directory; the window steps are recorded instead of shown.
+// temporary directory; the window steps are recorded instead of shown. The
+// toolbox add-on is the real one, whose clients see what the logger told it.
 #include "app/application_startup.h"
 #include "app/program_directory.h"
+#include "app/toolbox_add_on.h"
+#include "app/toolbox_setup_host.h"
 #include "link/instrument_link.h"
 #include "platform/ini_profile.h"
+#include "platform/string_table.h"
 #include "scripted_user_interface.h"
 #include "setup/bcn_lookup.h"
 #include "setup/plot_settings.h"
 
 #include <kvlink32.h>
 #include <sim_process.h>
+#include <toolbox_client.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +26,28 @@
 
 namespace korvel {
 namespace {
+
+using qpext32_test::ToolboxClient;
+
+// What the toolbox add-on tells a client about the logger.
+std::vector<std::string> addOnStatus() {
+    ToolboxClient client;
+    client.send("status");
+    return client.linesUntil("status end");
+}
+
+bool says(const std::vector<std::string> &lines, const std::string &line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+bool addOnListens() {
+    try {
+        ToolboxClient client;
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
 
 class RecordedWindowSteps : public StartupWindowSteps {
 public:
@@ -32,7 +60,6 @@ public:
     bool startDdeServer() override { return step("startDdeServer"); }
     bool loadResourceLibrary(const std::string &) override { return step("loadResourceLibrary"); }
     void showSplash() override { step("showSplash"); }
-    bool loadToolbox() override { return step("loadToolbox"); }
     bool createSetupWindow() override { return step("createSetupWindow"); }
     void firstInstrumentAdded(int slot) override { step("firstInstrumentAdded " + std::to_string(slot)); }
     void acceptDroppedFiles() override { step("acceptDroppedFiles"); }
@@ -42,7 +69,6 @@ public:
     void startAllInstruments() override { step("startAllInstruments"); }
     void unloadResourceLibrary() override { step("unloadResourceLibrary"); }
     void stopDdeServer() override { step("stopDdeServer"); }
-    void shutDownToolbox() override { step("shutDownToolbox"); }
     void shutDownTrendLink() override { step("shutDownTrendLink"); }
     void finishFrameworkExit() override { step("finishFrameworkExit"); }
 
@@ -55,24 +81,38 @@ private:
 
 class ApplicationStartupTest : public ::testing::Test {
 protected:
-    void SetUp() override { ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1); }
+    ApplicationStartupTest() { host.attachToolbox(toolbox); }
+    void SetUp() override {
+        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
+    }
     void TearDown() override {
+        toolbox.unload();
         kvxLibExit();
         ::unsetenv("KVLINK32_CCF_DIR");
+        ::unsetenv("XDG_RUNTIME_DIR");
+        ::unsetenv("QPEXT32_QUEUE_MEMORY");
     }
 
     bool start(std::string_view commandLine = {}) {
         startup.emplace(
-            StartupTarget{link, trendLink, setupTemplate, instruments, options, document, regional, settings}, windows,
-            ui, parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
+            StartupTarget{link, trendLink, setupTemplate, instruments, options, document, regional, settings, toolbox},
+            windows, ui, parseCommandLine(commandLine), StartupPaths{programDir, programDir + "win.ini"});
         return startup->start();
     }
     void writeProgramFile(const std::string &name, const std::string &content) {
         std::ofstream(programDir + name, std::ios::binary) << content;
     }
+    // The toolbox turned on, with the file at library as its add-on beside the program.
+    void useToolbox(const std::string &library) {
+        writeProgramFile("korvel32.ini", "[Defaults]\r\nDevelopersToolbox=True\r\n");
+        std::filesystem::remove(programDir + kToolboxLibraryName);
+        std::filesystem::create_symlink(library, programDir + kToolboxLibraryName);
+    }
 
     kvtest::TempDir ccfDir;
     kvtest::TempDir programHome;
+    kvtest::TempDir runtime; // where the toolbox add-on listens
     std::string programDir = programHome.path() + "/";
     std::string ccfPath = ccfDir.path() + "/ccf.cfg";
 
@@ -81,13 +121,14 @@ protected:
     InstrumentTable instruments{setupTemplate};
     LoggerOptions options;
     PlotSettings plot;
-    SetupHost host;
+    ToolboxSetupHost host;
     RegionalFormats regional;
     ApplicationSettings settings;
     ScriptedUserInterface ui;
     TrendLinkLibrary trendLinkLibrary;
     TrendLinkInterface trendLink{trendLinkLibrary, ui};
     CSetupDoc document{SetupTarget{instruments, options, plot, host, bcnResolver(link)}, ui, regional};
+    ToolboxAddOn toolbox{instruments};
     RecordedWindowSteps windows;
     std::optional<ApplicationStartup> startup;
 };
@@ -110,16 +151,14 @@ TEST_F(ApplicationStartupTest, WithoutArgumentsTheLowestConfiguredBcnBecomesInst
 
 TEST_F(ApplicationStartupTest, EveryStepRunsInOrderAndShutdownStopsTheLibrary) {
     kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 0}});
-    writeProgramFile("korvel32.ini", "[Defaults]\r\nDevelopersToolbox=True\r\nMemoryWrapAround=F\r\nCommTimeout=2\r\n");
+    writeProgramFile("korvel32.ini", "[Defaults]\r\nMemoryWrapAround=F\r\nCommTimeout=2\r\n");
     writeProgramFile("win.ini", "[intl]\r\nsList=;\r\nsDecimal=,\r\nsShortDate=dd/MM/yyyy\r\n");
     ASSERT_TRUE(start("/c"));
     EXPECT_EQ(windows.steps,
               (std::vector<std::string>{"registerWindowClasses", "anotherCopyBroughtForward", "loadRecentFileList",
-                                        "startDdeServer", "loadResourceLibrary", "showSplash", "loadToolbox",
-                                        "createSetupWindow", "firstInstrumentAdded 1", "acceptDroppedFiles",
-                                        "adjustMenus calibration toolbox"}));
+                                        "startDdeServer", "loadResourceLibrary", "showSplash", "createSetupWindow",
+                                        "firstInstrumentAdded 1", "acceptDroppedFiles", "adjustMenus calibration"}));
     EXPECT_TRUE(startup->networkModeNotGeneral());
-    EXPECT_TRUE(startup->toolboxEnabled());
     EXPECT_FALSE(options.memoryWrapAround);
     EXPECT_EQ(settings.commTimeout, 3u);
     EXPECT_EQ(regional.decimalSymbol, ',');
@@ -128,19 +167,9 @@ TEST_F(ApplicationStartupTest, EveryStepRunsInOrderAndShutdownStopsTheLibrary) {
 
     windows.steps.clear();
     startup->shutDown();
-    EXPECT_EQ(windows.steps, (std::vector<std::string>{"unloadResourceLibrary", "stopDdeServer", "shutDownToolbox",
-                                                       "shutDownTrendLink", "finishFrameworkExit"}));
-    EXPECT_FALSE(startup->toolboxEnabled());
+    EXPECT_EQ(windows.steps, (std::vector<std::string>{"unloadResourceLibrary", "stopDdeServer", "shutDownTrendLink",
+                                                       "finishFrameworkExit"}));
     EXPECT_EQ(kvxCCFgetNetMode(), KVX_E_NOT_INIT);
-}
-
-TEST_F(ApplicationStartupTest, AToolboxThatCannotLoadIsOffForThisRunOnly) {
-    writeProgramFile("korvel32.ini", "[Defaults]\r\nDevelopersToolbox=True\r\n");
-    windows.failingStep = "loadToolbox";
-    ASSERT_TRUE(start());
-    EXPECT_FALSE(startup->toolboxEnabled());
-    EXPECT_EQ(windows.steps.back(), "adjustMenus");
-    EXPECT_EQ(readProfileString(programDir + "korvel32.ini", "Defaults", "DevelopersToolbox", "", 30), "True");
 }
 
 TEST_F(ApplicationStartupTest, AMissingConfigurationIsCreatedInTheModeGeneralTxtAsksFor) {
@@ -228,6 +257,107 @@ TEST(ProgramDirectory, TheHomeVariableWinsAndEndsInASlash) {
     ::setenv("KORVEL32_HOME", "", 1);
     EXPECT_EQ(programDirectory(), directoryOf(std::filesystem::read_symlink("/proc/self/exe").string()));
     ::unsetenv("KORVEL32_HOME");
+}
+
+TEST_F(ApplicationStartupTest, TheToolboxIsLoadedItsChannelOpenedLastAndShutdownUnloadsIt) {
+    kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 1}});
+    useToolbox(QPEXT32_PATH);
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_TRUE(startup->toolboxEnabled());
+    EXPECT_EQ(windows.steps.back(), "adjustMenus toolbox");
+    const auto status = addOnStatus();
+    EXPECT_TRUE(says(status, "status channel DideradevUzevuvoLoggerCmdMessage"));
+    EXPECT_TRUE(says(status, "status setup ")) << "a setup without a file";
+    // The first instrument of the configuration, with the template's three
+    // channels and no queue of its own.
+    EXPECT_TRUE(says(status, "status instrument 5 stopped queue 0 record 40 lost 0"));
+
+    startup->shutDown();
+    EXPECT_FALSE(startup->toolboxEnabled());
+    EXPECT_FALSE(toolbox.loaded());
+    EXPECT_FALSE(addOnListens());
+}
+
+TEST_F(ApplicationStartupTest, TheToolboxFollowsAnInstrumentThroughANewBcnUntilItIsDeleted) {
+    kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 1}});
+    useToolbox(QPEXT32_PATH);
+    ASSERT_TRUE(start());
+    ToolboxClient client;
+    client.send("subscribe 5");
+    ASSERT_FALSE(client.next("subscribed 5 ").empty());
+
+    // As the communications configuration tells it, through the logging's link.
+    ToolboxLink &asLogged = toolbox;
+    asLogged.bcnChanged(5, 8);
+    EXPECT_FALSE(client.next("renamed 5 8").empty());
+    EXPECT_TRUE(says(addOnStatus(), "status instrument 8 stopped queue 0 record 40 lost 0"));
+    toolbox.instrumentDeleted(8);
+    EXPECT_FALSE(client.next("removed 8").empty());
+    EXPECT_FALSE(says(addOnStatus(), "status instrument 8 stopped queue 0 record 40 lost 0"));
+}
+
+TEST_F(ApplicationStartupTest, AToolboxThatCannotBeUsedIsOffForThisRunOnlyAndSaysWhy) {
+    const std::string garbage = programHome.path() + "/garbage.so";
+    std::ofstream(garbage) << "not a library\n";
+    const struct {
+        const char *name;
+        std::string library;
+        int message;
+    } cases[] = {
+        {"other version", QPEXT32_OTHER_VERSION_PATH, message::kToolboxIncompatible},
+        {"garbage", garbage, message::kToolboxCannotLoad},
+        // Last: the loader goes on knowing the library, already loaded, by this path.
+        {"no entry points", KVLINK32_LIBRARY_PATH, message::kToolboxCannotLoad},
+    };
+    for (const auto &[name, library, messageId] : cases) {
+        ui = ScriptedUserInterface{};
+        useToolbox(library);
+        ASSERT_TRUE(start()) << name;
+        EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{resourceString(messageId)}) << name;
+        EXPECT_FALSE(startup->toolboxEnabled()) << name;
+        EXPECT_EQ(windows.steps.back(), "adjustMenus") << name;
+        EXPECT_FALSE(addOnListens()) << name;
+        EXPECT_EQ(readProfileString(programDir + "korvel32.ini", "Defaults", "DevelopersToolbox", "", 30), "True")
+            << "off for this run only";
+        startup->shutDown();
+    }
+
+    // Neither beside the program nor anywhere the system looks.
+    ui = ScriptedUserInterface{};
+    EXPECT_FALSE(toolbox.load(programDir, ui, "libqpext32-absent.so"));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{resourceString(message::kToolboxNotFound)});
+}
+
+TEST_F(ApplicationStartupTest, EachSetupsInstrumentsGetTheQueuesTheToolboxCanGive) {
+    kvtest::writeCcfFile(ccfDir.path(), 2, 4369, {{5, "0.0.0.0", 1}, {6, "0.0.0.0", 1}});
+    ::setenv("QPEXT32_QUEUE_MEMORY", "1000", 1);
+    useToolbox(QPEXT32_PATH);
+    ASSERT_EQ(link.libInit(true), KVX_OK);
+    ASSERT_TRUE(toolbox.load(programDir, ui));
+    toolbox.openCommandChannel();
+    setupTemplate.completeFromStringTable();
+    ASSERT_TRUE(instruments.add(1, 5, ModelCode::M100A));
+    ASSERT_TRUE(instruments.add(2, 6, ModelCode::M100A));
+    instruments.slot(1).setup->toolboxQueueSize = 65440;
+    instruments.slot(2).setup->toolboxQueueSize = 148;
+    const std::string path = programDir + "two.stp";
+    ASSERT_TRUE(document.save(path));
+    EXPECT_TRUE(says(addOnStatus(), "status setup " + path)) << "told when saved";
+
+    ASSERT_TRUE(document.open(path));
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{resourceString(message::kToolboxQueueShortage)});
+    EXPECT_EQ(instruments.slot(1).setup->toolboxQueueSize, 0u) << "more than the add-on's memory";
+    EXPECT_EQ(instruments.slot(2).setup->toolboxQueueSize, 148u);
+    EXPECT_TRUE(document.modified());
+    auto status = addOnStatus();
+    EXPECT_TRUE(says(status, "status instrument 5 stopped queue 0 record 40 lost 0"));
+    EXPECT_TRUE(says(status, "status instrument 6 stopped queue 148 record 40 lost 0"));
+
+    // Closing the setup leaves every instrument without a queue.
+    document.clear();
+    status = addOnStatus();
+    EXPECT_TRUE(says(status, "status instrument 6 stopped queue 0 record 40 lost 0"));
 }
 
 } // namespace

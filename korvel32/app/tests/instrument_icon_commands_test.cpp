@@ -80,9 +80,11 @@ protected:
     Lines offered;
     int room = -1; // the limit the chooser was given; -1 while not asked
     std::function<void()> whileChoosing = [] {};
+    ToolboxAddOn toolbox{table}; // not loaded: it takes no part
     InstrumentIconCommands commands{table,
                                     document,
                                     link,
+                                    toolbox,
                                     ui,
                                     selection,
                                     [this](int slot) { return logging.count(slot) > 0; },

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -31,6 +32,7 @@ public:
     bool inputWaiting = false;
     int liveWindowUpdates = 0;
     int configurationChanges = 0;
+    int setupsOpened = 0;
 
     void redrawIcon(int slot) override { log_.record("icon", slot); }
     void refreshSelectedInstrument(int slot) override { log_.record("selected", slot); }
@@ -38,6 +40,7 @@ public:
     void showLoggingStatus() override { log_.events.push_back("status window"); }
     void raiseLoggingStatusOnAlarm() override { log_.events.push_back("raise"); }
     void configurationChanged() override { ++configurationChanges; }
+    void setupOpened() override { ++setupsOpened; }
     void updateLiveWindows(CalendarTime) override { ++liveWindowUpdates; }
     int selectedSlot() const override { return selected; }
     bool mainWindowEnabled() const override { return enabled; }
@@ -57,6 +60,7 @@ public:
     std::vector<ToolboxPath> pathRequests;
     std::vector<Reply> replies;
     std::vector<bool> remoteModes;
+    std::deque<std::pair<std::uint32_t, std::uint32_t>> posted; // commands on the channel: code, argument
 
     void loggingChanged(int slot, bool on) override { log_.record("toolbox", slot, on ? " on" : " off"); }
     void queueScans(int slot, const ScanBuffer &buffer) override {
@@ -71,6 +75,12 @@ public:
         return path;
     }
     void reply(std::uint16_t bcn, ToolboxReply code) override { replies.emplace_back(bcn, code); }
+    bool takePostedCommand(std::uint32_t &code, std::uint32_t &argument) override {
+        if (posted.empty()) return false;
+        std::tie(code, argument) = posted.front();
+        posted.pop_front();
+        return true;
+    }
 
 private:
     void remoteModeChanged(bool on) override { remoteModes.push_back(on); }

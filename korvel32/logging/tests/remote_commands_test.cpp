@@ -72,6 +72,22 @@ TEST_F(RemoteCommandsTest, ACommandWaitsWhileUserInputIsQueued) {
     EXPECT_EQ(toolbox.replies.size(), 1u) << "each command runs once";
 }
 
+TEST_F(RemoteCommandsTest, PostedCommandsAreTakenOneAtATimeWhenTheLastHasRun) {
+    toolbox.posted = {{1, 2}, {1, 3}};
+    windows.inputWaiting = true;
+    remote.runPending();
+    EXPECT_EQ(remote.state(), RemoteCommandState::Pending);
+    remote.runPending();
+    EXPECT_EQ(toolbox.posted.size(), 1u) << "the waiting command is not overwritten";
+
+    windows.inputWaiting = false;
+    remote.runPending();
+    EXPECT_EQ(toolbox.replies, (Replies{{2, ToolboxReply::Done}}));
+    remote.runPending();
+    EXPECT_EQ(toolbox.replies, (Replies{{2, ToolboxReply::Done}, {3, ToolboxReply::Done}}));
+    EXPECT_EQ(bench.runs.calls, (std::vector<std::string>{"start 2 delay 0", "start 3 delay 0"}));
+}
+
 TEST_F(RemoteCommandsTest, StartAndStopInstrumentAnswerForTheBcnTheyName) {
     bench.table.setRole(1, GroupRole::Master);
     bench.table.setRole(2, GroupRole::Slave);
@@ -141,6 +157,7 @@ TEST_F(RemoteCommandsTest, OpenSetupTakesTheFileRelativeToTheProgramDirectory) {
     EXPECT_FALSE(doc.modified());
     EXPECT_EQ(doc.pathName(), path("three.stp"));
     EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(windows.setupsOpened, 1) << "the window shows the new setup";
 }
 
 TEST_F(RemoteCommandsTest, OpenSetupRefusals) {

@@ -4,6 +4,7 @@
 // library failure, and a new BCN followed by the main window's instrument bar,
 // its child windows and the toolbox.
 #include "app/command_ids.h"
+#include "app/toolbox_add_on.h"
 #include "datafiles/trend_link_interface.h"
 #include "datafiles/trend_link_library.h"
 #include "logging/instrument_verification.h"
@@ -318,6 +319,7 @@ private slots:
                              {{3, "0.0.0.0", 1}, {5, "0.0.0.0", 1}, {9, "0.0.0.0", 1}});
         for (const unsigned bcn : {3u, 5u, 9u}) QVERIFY(table->add(table->firstFreeSlot(), bcn, ModelCode::M100A));
         RecordingToolbox toolbox;
+        ToolboxAddOn addOn{*table};
         LiveValues liveValues;
         TrendLinkLibrary trendLinkLibrary;
         TrendLinkInterface trendLink{trendLinkLibrary, *ui};
@@ -325,7 +327,7 @@ private slots:
         SystemClock clock;
         CMainFrame frame(MainFrameTarget{SessionTarget{link, trendLink, toolbox, liveValues, *table, options, *document,
                                                        regional, true, programDir.path() + "/"},
-                                         options, recentFiles, plot},
+                                         options, recentFiles, plot, addOn},
                          *ui, clock);
         show(frame);
         frame.selectInstrument(2);
