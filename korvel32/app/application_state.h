@@ -6,6 +6,7 @@
 
 #include "app/application_settings.h"
 #include "app/application_startup.h"
+#include "app/live_values_service.h"
 #include "link/instrument_link.h"
 #include "logging/session_target.h"
 #include "platform/regional_formats.h"
@@ -42,10 +43,9 @@ struct ApplicationState {
     }
 
     InstrumentLink &link; // the instrument library
-    // Neither the toolbox add-on nor the live-values service is part of the
-    // logger yet: their places take the links that do nothing.
+    // The toolbox add-on is not part of the logger yet: its place takes the
+    // link that does nothing.
     ToolboxLink toolbox;
-    LiveValues liveValues;
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
     LoggerOptions options;
@@ -53,6 +53,8 @@ struct ApplicationState {
     RegionalFormats regional;
     ApplicationSettings settings;
     CSetupDoc document;
+    // Started by the front end at its place in start-up.
+    LiveValuesService liveValues{table, regional};
 };
 
 } // namespace korvel

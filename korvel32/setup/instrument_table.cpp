@@ -47,7 +47,7 @@ bool InstrumentTable::add(int number, unsigned bcn, ModelCode model, bool refres
     entry.role = GroupRole::Async;
     entry.inUse = true;
     ++count_;
-    if (observer_ != nullptr) observer_->instrumentAdded(number, refreshIcon);
+    for (InstrumentTableObserver *observer : observers_) observer->instrumentAdded(number, refreshIcon);
     return true;
 }
 
@@ -58,7 +58,7 @@ void InstrumentTable::remove(int number) {
     const unsigned bcn = entry.bcn;
     entry = InstrumentSlot{};
     --count_;
-    if (observer_ != nullptr) observer_->instrumentDeleted(number, bcn);
+    for (InstrumentTableObserver *observer : observers_) observer->instrumentDeleted(number, bcn);
 }
 
 void InstrumentTable::removeAll() {

@@ -71,7 +71,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         });
     closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
     connectLogging();
-    table_.setObserver(this);
+    table_.addObserver(*this);
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
         if (table_.slot(slot).inUse) bar_->insertInstrument(slot, false);
     }
@@ -80,7 +80,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
     updateCommands();
 }
 
-CMainFrame::~CMainFrame() { table_.setObserver(nullptr); }
+CMainFrame::~CMainFrame() { table_.removeObserver(*this); }
 
 QAction *CMainFrame::action(int id) const {
     const auto found = actions_.find(id);
