@@ -13,6 +13,8 @@
 #include <string_view>
 #include <tuple>
 
+#include <sys/resource.h>
+
 namespace korvel::bench {
 
 namespace {
@@ -53,6 +55,15 @@ void fail(const std::string &what) {
     std::exit(1);
 }
 
+double processCpuSeconds() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval &time) {
+        return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) * 1e-6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
 BenchLogger::BenchLogger(ScanPace pace) {
     std::vector<std::string> arguments{"--general", "--port", "0"};
     if (pace.fast) arguments.emplace_back("--fast");
@@ -68,6 +79,7 @@ BenchLogger::BenchLogger(ScanPace pace) {
     kvtest::writeCcfFile(ccfDir_.path(), KVX_NET_GENERAL, sim_->basePort(), entries);
     ::setenv("KVLINK32_CCF_DIR", ccfDir_.path().c_str(), 1);
     ::setenv("KORVEL32_HOME", home_.path().c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", home_.path().c_str(), 1);
 
     CommandLine commandLine;
     commandLine.setupFile = writeSetupFile(pace.intervalSeconds);

@@ -6,6 +6,7 @@
 
 #include "app/application_startup.h"
 #include "app/application_state.h"
+#include "headless/headless_startup_steps.h"
 #include "headless/logging_session.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
@@ -24,6 +25,8 @@ namespace korvel::bench {
 
 inline constexpr int kInstruments = 20;
 inline constexpr int kChannels = 30;
+// The logger serves live values under this name, in a runtime directory of its own.
+inline constexpr char kLiveValuesService[] = "korvel32-bench";
 
 // How the simulated instruments make their scans.
 struct ScanPace {
@@ -33,6 +36,9 @@ struct ScanPace {
 
 // Ends the benchmark with this message.
 [[noreturn]] void fail(const std::string &what);
+
+// The processor time this process has spent, user and system, in seconds.
+double processCpuSeconds();
 
 class BenchLogger {
 public:
@@ -71,7 +77,7 @@ private:
     InstrumentLink link_;
     SetupHost setupHost_;
     ApplicationState state_{link_, setupHost_, ui_};
-    StartupWindowSteps windows_;
+    HeadlessStartupSteps windows_{state_.liveValues, kLiveValuesService};
     std::unique_ptr<ApplicationStartup> startup_;
     FileFormat lastFormat_ = FileFormat::FastBinary;
 };

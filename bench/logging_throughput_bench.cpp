@@ -10,14 +10,21 @@
 // rests (it rests only after a whole cycle over the instruments read
 // nothing): the time per read is what one tick costs, the loop included.
 //
+// The .csv rounds are run again while the logger serves 50 live-values
+// clients (in a process of their own), each advising every channel of every
+// instrument, against the .csv rounds without them.
+//
 // usage: logging_throughput_bench [seconds per round, default 5]
 #include "bench_bare_client.h"
 #include "bench_logger.h"
+#include "live_values_clients.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -67,8 +74,13 @@ public:
         return round;
     }
 
-    Round logged(FileFormat format) {
+    // With clients: the logger serves live-values clients that advise every
+    // channel of every instrument.
+    Round logged(FileFormat format, bool withClients = false) {
+        const long atStart = logger_.fetchedScans();
         const auto session = logger_.startedSession(format);
+        std::unique_ptr<LiveValuesClients> clients;
+        if (withClients) clients = std::make_unique<LiveValuesClients>(*session);
         const long before = logger_.fetchedScans();
         long ticks = -1; // the last question is not followed by a tick
         const auto start = SteadyClock::now();
@@ -79,11 +91,13 @@ public:
             return asked >= start + roundTime_;
         });
         const Round round{logger_.fetchedScans() - before, ticks, secondsBetween(start, asked)};
+        if (clients) updates_ += clients->stop();
         session->stopAll();
         // Fast instruments make no scan once scanning stops, so the files hold
-        // exactly the scans fetched while the clock ran.
-        if (logger_.scansInFiles() != round.scans) {
-            std::fprintf(stderr, "%ld scans fetched, %ld in the data files\n", round.scans, logger_.scansInFiles());
+        // exactly the scans fetched in the session.
+        const long fetched = logger_.fetchedScans() - atStart;
+        if (logger_.scansInFiles() != fetched) {
+            std::fprintf(stderr, "%ld scans fetched, %ld in the data files\n", fetched, logger_.scansInFiles());
             missedScans_ = true;
         }
         return round;
@@ -91,11 +105,13 @@ public:
 
     int batchSize() const { return logger_.batchSize(); }
     bool missedScans() const { return missedScans_; }
+    long liveValuesUpdates() const { return updates_; }
 
 private:
     BenchLogger logger_;
     SteadyClock::duration roundTime_;
     bool missedScans_ = false;
+    long updates_ = 0; // taken in by all live-values clients of all rounds
 };
 
 void reportRow(const Contender &contender) {
@@ -113,16 +129,19 @@ void reportLogged(const Contender &logged, const Contender &bare, double goal) {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc > 1 && std::strcmp(argv[1], kClientsSwitch) == 0) return runLiveValuesClients(argc, argv);
     const int roundSeconds = argc > 1 ? std::atoi(argv[1]) : 5;
     if (roundSeconds <= 0) fail("usage: logging_throughput_bench [seconds per round]");
     ThroughputRounds rounds{std::chrono::seconds(roundSeconds)};
     Contender bare{"bare client", {}};
     Contender bin{".bin", {}};
     Contender csv{".csv", {}};
+    Contender served{".csv+clients", {}};
     for (int round = 0; round < kRounds; ++round) {
         bare.keep(rounds.bare());
         bin.keep(rounds.logged(FileFormat::FastBinary));
         csv.keep(rounds.logged(FileFormat::Ascii));
+        served.keep(rounds.logged(FileFormat::Ascii, true));
     }
 
     std::printf("%d instruments x %d channels, %d scans per read, %d s per round, best of %d rounds\n", kInstruments,
@@ -132,6 +151,10 @@ int main(int argc, char **argv) {
     std::printf("\n");
     reportLogged(bin, bare, 0.7);
     reportLogged(csv, bare, 0.7);
+    std::printf("with %d live-values clients, each advising every channel of every instrument (%ld updates taken in)\n",
+                kLiveValuesClients, rounds.liveValuesUpdates());
+    std::printf("%-12s %10s %10s %10s   %s\n", "", "", "", "", "ratio to .csv");
+    reportLogged(served, csv, 0.9);
     std::printf("every scan fetched is in the data files: %s\n", rounds.missedScans() ? "NO" : "yes");
     return rounds.missedScans() ? 1 : 0;
 }
