@@ -2,9 +2,9 @@
 
 #include "advise_rows.h"
 #include "app/live_values_protocol.h"
+#include "platform/termination_signals.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 
 namespace korvel_dde {
@@ -17,18 +17,6 @@ constexpr char kSystem[] = "System";
 // The values of one update come together; a pause this long ends it.
 constexpr int kUpdatePauseMs = 100;
 constexpr int kInterruptCheckMs = 250;
-
-volatile std::sig_atomic_t interrupted = 0;
-
-void onInterrupt(int) { interrupted = 1; }
-
-void catchInterruptions() {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
 
 int lost() {
     std::fprintf(stderr, "korvel-dde: the logger went away\n");
@@ -78,7 +66,7 @@ Heard take(const std::string &line, AdviseRows &rows) {
 // conversation. An interruption lets the update that has come in finish.
 int follow(LiveLink &link, AdviseRows &rows) {
     std::string line;
-    while (!interrupted) {
+    while (!korvel::terminationRequested()) {
         LocalClient::Read read = link.next(line, kUpdatePauseMs);
         if (read == LocalClient::Read::TimedOut) {
             rows.print();
@@ -127,7 +115,7 @@ int requestItem(LiveLink &link, const DdeCommand &command) {
 }
 
 int adviseItems(LiveLink &link, const DdeCommand &command) {
-    catchInterruptions();
+    korvel::catchTerminationSignals();
     std::string topic;
     if (const int status = connect(link, command.topic, topic); status != kDone) return status;
     std::vector<std::string> items;
@@ -142,7 +130,7 @@ int adviseItems(LiveLink &link, const DdeCommand &command) {
     if (command.csv) rows.printHeader();
     std::fflush(stdout);
     const int status = follow(link, rows);
-    if (status == kDone && interrupted)
+    if (status == kDone && korvel::terminationRequested())
         link.ask(std::string(protocol::kDisconnect) + ' ' + topic, protocol::kDisconnected);
     return status;
 }
