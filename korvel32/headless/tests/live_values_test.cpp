@@ -6,6 +6,7 @@
 #include <data_file_scans.h>
 #include <general_network_instruments.h>
 #include <live_values_client.h>
+#include <logger_directories.h>
 #include <sim_process.h>
 #include <temp_dir.h>
 #include <wait_for.h>
@@ -47,16 +48,8 @@ class LiveValuesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sim = kvtest::startGeneralNetworkInstruments({kLogging, kQuiet, kBrief, kSpare}, home.path());
-        ::setenv("KVLINK32_CCF_DIR", home.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
         sim->control("value 7 5 1.25");
         sim->control("special 7 2 open");
-    }
-    void TearDown() override {
-        ::unsetenv("KVLINK32_CCF_DIR");
-        ::unsetenv("KORVEL32_HOME");
-        ::unsetenv("XDG_RUNTIME_DIR");
     }
 
     std::string csvPath() const { return home.path() + "/bcn7.csv"; }
@@ -115,6 +108,7 @@ protected:
     }
 
     kvtest::TempDir home;
+    kvtest::LoggerDirectories directories{home.path()};
     std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<kvtest::ChildProcess> logger;
 };

@@ -7,6 +7,7 @@
 
 #include <general_network_instruments.h>
 #include <live_values_client.h>
+#include <logger_directories.h>
 #include <sim_process.h>
 
 #include "app/live_values_protocol.h"
@@ -42,6 +43,7 @@ class LiveValuesWindowTest : public QObject {
 
 private:
     kvtest::TempDir home;
+    kvtest::LoggerDirectories directories{home.path()};
     std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<ScriptedUserInterface> ui;
     std::unique_ptr<ShellApplication> application;
@@ -80,9 +82,6 @@ private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
         sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, home.path());
-        ::setenv("KVLINK32_CCF_DIR", home.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     }
 
     void cleanup() { closeAndShutDown(); }

@@ -3,6 +3,7 @@
 #include <child_process.h>
 #include <general_network_instruments.h>
 #include <live_values_client.h>
+#include <logger_directories.h>
 #include <sim_process.h>
 #include <temp_dir.h>
 #include <wait_for.h>
@@ -25,14 +26,6 @@ protected:
     void SetUp() override {
         sim = kvtest::startGeneralNetworkInstruments({7}, home.path());
         sim->control("value 7 5 1.25");
-        ::setenv("KVLINK32_CCF_DIR", home.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
-    }
-    void TearDown() override {
-        ::unsetenv("KVLINK32_CCF_DIR");
-        ::unsetenv("KORVEL32_HOME");
-        ::unsetenv("XDG_RUNTIME_DIR");
     }
 
     // Logs instrument 7, channels 1 and 5, until interrupted; returns once it serves.
@@ -50,6 +43,7 @@ protected:
     }
 
     kvtest::TempDir home;
+    kvtest::LoggerDirectories directories{home.path()};
     std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<kvtest::ChildProcess> logger;
 };
