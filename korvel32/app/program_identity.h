@@ -1,11 +1,14 @@
 // What the program says about itself: its name and version (About box,
-// --version) and how its windowed front end is started (--help).
+// --version), its copyright (About box) and how its windowed front end is
+// started (--help).
 #pragma once
 
 namespace korvel {
 
 inline constexpr char kProductName[] = "Korvel Logger";
 inline constexpr char kProgramVersion[] = "3.01";
+// UTF-8.
+inline constexpr char kCopyright[] = "Copyright © 2026 Korvel Logger developers";
 
 inline constexpr const char *kWindowedUsage =
     "usage: korvel32 [SETUP] [/G] [/S] [/C] [/X]\n"

@@ -12,8 +12,6 @@
 
 namespace korvel {
 
-namespace {} // namespace
-
 CSetupDoc::CSetupDoc(SetupTarget target, UserInterface &ui, const RegionalFormats &regional)
         : target_(std::move(target)), ui_(ui), regional_(regional) {}
 
@@ -30,8 +28,9 @@ void CSetupDoc::clear() {
         target_.host.plotSettingsReset();
     }
     target_.instruments.makeAllAsync();
-    modified_ = false;
     pathName_.clear();
+    modified_ = false;
+    target_.host.documentChanged(pathName_, modified_);
 }
 
 bool CSetupDoc::open(const std::string &path) {
@@ -43,7 +42,7 @@ bool CSetupDoc::open(const std::string &path) {
     }
     if (bytes->empty()) {
         clear();
-        modified_ = true;
+        setModified(true);
         setPathName(path);
         return true;
     }
@@ -57,7 +56,7 @@ bool CSetupDoc::open(const std::string &path) {
 }
 
 bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, bool textForm) {
-    if (outcome.setupReplaced) modified_ = true;
+    if (outcome.setupReplaced) setModified(true);
     switch (outcome.status) {
         case LoadOutcome::Status::Invalid: showError(message::kInvalidSetupFile); return false;
         case LoadOutcome::Status::Incompatible:
@@ -74,7 +73,7 @@ bool CSetupDoc::finishOpen(const LoadOutcome &outcome, const std::string &path, 
         ui_.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok);
     }
     // A text setup file stays modified: only a save makes it a setup file.
-    modified_ = textForm || !outcome.invalidBcns.empty() || outcome.toolboxQueueShortage;
+    setModified(textForm || !outcome.invalidBcns.empty() || outcome.toolboxQueueShortage);
     target_.host.plotSettingsLoaded();
     target_.host.selectFirstInstrument();
     setPathName(path);
@@ -89,7 +88,7 @@ bool CSetupDoc::save(const std::string &path) {
         showError(message::kUnableToWriteSetup);
         return false;
     }
-    modified_ = false;
+    setModified(false);
     setPathName(path);
     return true;
 }
@@ -100,7 +99,7 @@ bool CSetupDoc::saveBeforeClose(const std::function<void()> &saveCommand) {
     switch (
         ui_.showMessage(resourceString(message::kSetupChanged), MessageIcon::Question, MessageButtons::YesNoCancel)) {
         case MessageAnswer::Yes: saveCommand(); return !modified_;
-        case MessageAnswer::No: modified_ = false; return true;
+        case MessageAnswer::No: setModified(false); return true;
         default: return false;
     }
 }
@@ -124,9 +123,16 @@ std::string CSetupDoc::invalidBcnList(const std::vector<unsigned> &bcns) const {
     return list;
 }
 
+void CSetupDoc::setModified(bool modified) {
+    if (modified == modified_) return;
+    modified_ = modified;
+    target_.host.documentChanged(pathName_, modified_);
+}
+
 void CSetupDoc::setPathName(const std::string &path) {
     pathName_ = path;
     if (target_.host.toolboxActive()) target_.host.toolboxSetupFile(path);
+    target_.host.documentChanged(pathName_, modified_);
 }
 
 } // namespace korvel

@@ -32,7 +32,8 @@ public:
     bool saveBeforeClose(const std::function<void()> &saveCommand);
 
     bool modified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
+    // Every change of the flag goes through here, so the host hears of it.
+    void setModified(bool modified);
     // The file last opened or saved; empty for a new setup.
     const std::string &pathName() const { return pathName_; }
 

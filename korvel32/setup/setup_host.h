@@ -37,6 +37,9 @@ public:
     virtual void plotSettingsLoaded() {}
     // After an open the first instrument of the instrument bar is selected.
     virtual void selectFirstInstrument() {}
+    // The setup's file or its modified flag changed (the window title shows
+    // both): after every open, save, clear and change of the flag.
+    virtual void documentChanged(const std::string & /*pathName*/, bool /*modified*/) {}
 
     // The toolbox link: its scan queue per instrument and the setup's name.
     virtual bool toolboxActive() const { return false; }

@@ -41,15 +41,19 @@ void showAboutBox(QWidget *parent) {
         QStringLiteral("%1  %2").arg(QString::fromLatin1(kVersionLabel), QString::fromLatin1(kProgramVersion)), &box);
     version->setObjectName(QStringLiteral("version"));
     version->setTextFormat(Qt::PlainText);
+    auto *copyright = new QLabel(QString::fromUtf8(kCopyright), &box);
+    copyright->setObjectName(QStringLiteral("copyright"));
+    copyright->setTextFormat(Qt::PlainText);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
     buttons->setCenterButtons(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
 
     auto *layout = new QGridLayout(&box);
-    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
+    layout->addWidget(icon, 0, 0, 3, 1, Qt::AlignTop);
     layout->addWidget(product, 0, 1);
     layout->addWidget(version, 1, 1);
-    layout->addWidget(buttons, 2, 0, 1, 2);
+    layout->addWidget(copyright, 2, 1);
+    layout->addWidget(buttons, 3, 0, 1, 2);
     layout->setHorizontalSpacing(16);
     layout->setVerticalSpacing(8);
     layout->setColumnMinimumWidth(1, 180);

@@ -1,4 +1,4 @@
-// The about box: product name, version and the application icon.
+// The about box: product name, version, copyright and the application icon.
 #pragma once
 
 class QWidget;

@@ -28,6 +28,10 @@ QIcon iconFromDrawing(const Drawing &draw, std::initializer_list<int> sides) {
     return icon;
 }
 
+QPolygonF playShape(qreal left, qreal top, qreal width, qreal height) {
+    return QPolygonF({{left, top}, {left + width, top + height / 2}, {left, top + height}});
+}
+
 QPen outlinePen(const QColor &colour, qreal width) {
     QPen pen{colour};
     pen.setWidthF(width);
@@ -39,7 +43,7 @@ QPen outlinePen(const QColor &colour, qreal width) {
 namespace {
 
 // A trace across the display: a flat line when idle, a measured signal while
-// logging.
+// logging, drawn bold and dark on the lit display, dashed for simulated data.
 void drawTrace(QPainter &painter, const QRectF &screen, FrontDisplay display) {
     const qreal middle = screen.center().y();
     if (display == FrontDisplay::Idle) {
@@ -58,9 +62,24 @@ void drawTrace(QPainter &painter, const QRectF &screen, FrontDisplay display) {
         {x + 4 * step, middle + rise * 0.6},
         {x + 5 * step, middle - rise},
     };
-    const QRgb colour = display == FrontDisplay::Logging ? palette::kGreen : palette::kAmber;
-    painter.setPen(outlinePen(colour, 1.6));
+    if (display == FrontDisplay::Logging) {
+        painter.setPen(outlinePen(palette::kGreenDark, 2.0));
+    } else {
+        QPen dashed = outlinePen(palette::kAmber, 1.6);
+        dashed.setCapStyle(Qt::FlatCap);
+        dashed.setDashPattern({2.0, 1.0});
+        painter.setPen(dashed);
+    }
     painter.drawPolyline(signal, static_cast<int>(std::size(signal)));
+}
+
+// A logging instrument's display is lit; otherwise it stays dark.
+QBrush screenBrush(const QRectF &screen, FrontDisplay display) {
+    if (display != FrontDisplay::Logging) return QColor(palette::kDisplay);
+    QLinearGradient lit(screen.topLeft(), screen.bottomLeft());
+    lit.setColorAt(0.0, QColor(palette::kScreenLit));
+    lit.setColorAt(1.0, QColor(palette::kGreen));
+    return lit;
 }
 
 QRgb lampColour(FrontDisplay display) {
@@ -86,7 +105,7 @@ void drawInstrumentFront(QPainter &painter, const QRectF &body, FrontDisplay dis
     const qreal inset = body.height() * 0.18;
     const QRectF screen(body.left() + inset, body.top() + inset, body.width() * 0.6, body.height() - 2 * inset);
     painter.setPen(outlinePen(palette::kOutline, 1.0));
-    painter.setBrush(QColor(palette::kDisplay));
+    painter.setBrush(screenBrush(screen, display));
     painter.drawRect(screen);
     drawTrace(painter, screen, display);
 

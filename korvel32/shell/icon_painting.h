@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
+#include <QPolygonF>
 
 #include <functional>
 #include <initializer_list>
@@ -27,6 +28,7 @@ inline constexpr QRgb kKnob = 0xffeceef1;
 inline constexpr QRgb kLampOff = 0xff5a616a;
 inline constexpr QRgb kGreen = 0xff34c759;
 inline constexpr QRgb kGreenDark = 0xff1e7a37;
+inline constexpr QRgb kScreenLit = 0xffc9f7d4;
 inline constexpr QRgb kAmber = 0xfff2a33a;
 inline constexpr QRgb kAmberDark = 0xff9a5a0c;
 inline constexpr QRgb kRed = 0xffd9412f;
@@ -51,14 +53,20 @@ QIcon iconFromDrawing(const Drawing &draw, std::initializer_list<int> sides = {1
 enum class FrontDisplay { Idle, Logging, Simulated };
 
 // An instrument front filling body: a grey case, a display with a trace, two
-// knobs and a status lamp. Idle shows a flat grey line and a dark lamp,
-// logging a green trace and lamp, simulated logging the same in amber.
+// knobs and a status lamp. Idle shows a flat grey line on a dark display and
+// a dark lamp; logging lights the display green under a bold dark trace and
+// lights the lamp; simulated logging keeps the display dark under a dashed
+// amber trace with an amber lamp. Lit or dark, solid or dashed: the states
+// tell apart by brightness and shape, not only by colour.
 void drawInstrumentFront(QPainter &painter, const QRectF &body, FrontDisplay display);
 
 // A round badge with a white sign, for pictures that add to or take from
 // something: the sign is a plus or a minus.
 enum class BadgeSign { Plus, Minus };
 void drawBadge(QPainter &painter, QPointF centre, qreal radius, QRgb fill, QRgb edge, BadgeSign sign);
+
+// A "start" triangle pointing right, its left edge at left.
+QPolygonF playShape(qreal left, qreal top, qreal width, qreal height);
 
 // A pen in grid units with round joins, as every outline uses.
 QPen outlinePen(const QColor &colour, qreal width);

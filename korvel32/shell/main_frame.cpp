@@ -7,6 +7,7 @@
 #include "config_view_metrics.h"
 #include "create_instrument_dialog.h"
 #include "qt_user_interface.h"
+#include "status_prompts.h"
 #include "time_change_watch.h"
 
 #include <QAction>
@@ -37,7 +38,6 @@ constexpr int kWidthInCharacters = 95;
 constexpr double kHeightOfScreen = 0.9;
 constexpr double kUpperPaneLines = 12.5;
 
-constexpr const char *kIdleMessage = "Ready";
 constexpr const char *kIndicators[] = {"CAP", "NUM", "SCRL"};
 
 QString qText(const std::string &text) { return QString::fromStdString(text); }
@@ -194,8 +194,9 @@ void CMainFrame::createToolBars() {
     });
 }
 
-// The message pane shows the hovered command's prompt, else "Ready"; the
-// indicators stand greyed as the keyboard's lock states cannot be read here.
+// The message pane shows the hovered command's prompt, greyed out or not,
+// else "Ready"; the indicators stand greyed as the keyboard's lock states
+// cannot be read here.
 void CMainFrame::createStatusBar() {
     QStatusBar *bar = statusBar();
     for (const char *indicator : kIndicators) {
@@ -205,10 +206,10 @@ void CMainFrame::createStatusBar() {
         label->setFrameShadow(QFrame::Sunken);
         bar->addPermanentWidget(label);
     }
-    connect(bar, &QStatusBar::messageChanged, bar, [bar](const QString &message) {
-        if (message.isEmpty()) bar->showMessage(QString::fromLatin1(kIdleMessage));
-    });
-    bar->showMessage(QString::fromLatin1(kIdleMessage));
+    auto *prompts = new StatusPrompts(*bar);
+    for (const QAction *popup : menuBar()->actions()) {
+        if (QMenu *menu = popup->menu()) prompts->watchMenu(*menu);
+    }
 }
 
 void CMainFrame::connectLogging() {
@@ -266,9 +267,13 @@ void CMainFrame::updateRecentFiles() {
     }
 }
 
+// A "[*]" in the file's own name is doubled so that it shows as it is and
+// only the marker after the name stands for unsaved changes.
 void CMainFrame::updateTitle() {
-    setWindowTitle(qText(setupTitle(document_.pathName())) + QStringLiteral(" - ") +
-                   QString::fromLatin1(kApplicationTitle));
+    const QString name =
+        qText(setupTitle(document_.pathName())).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(name + QStringLiteral("[*] - ") + QString::fromLatin1(kApplicationTitle));
+    setWindowModified(document_.modified());
 }
 
 void CMainFrame::updateViews() {
@@ -312,7 +317,6 @@ void CMainFrame::placeFrame(const QRect &outer) {
 void CMainFrame::setupOpened() {
     if (!document_.pathName().empty()) recentFiles_.add(document_.pathName());
     updateRecentFiles();
-    updateTitle();
     updateViews();
     updateCommands();
 }

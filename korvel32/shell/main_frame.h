@@ -72,8 +72,11 @@ public:
     void refreshWindowState(LoggerOptions &options) const;
     void applyWindowState(const LoggerOptions &options);
     void moveToRect(const WindowRect &rect);
-    // A setup was opened: the recent files, the title and the views follow.
+    // A setup was opened: the recent files and the views follow.
     void setupOpened();
+    // The setup's name, with the window's modified marker while it has
+    // unsaved changes.
+    void updateTitle();
 
     // The enable and check state of every command, refreshed after anything
     // that may change it.
@@ -101,7 +104,6 @@ private:
     void connectLogging();
     QAction *recentFileAction(int index) const;
     void updateRecentFiles();
-    void updateTitle();
     void updateViews();
     void storeWindowRect(bool moved);
 

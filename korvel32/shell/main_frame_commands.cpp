@@ -77,7 +77,6 @@ bool CMainFrame::openSetupFile(const std::string &path) {
     if (opened) {
         setupOpened();
     } else {
-        updateTitle();
         updateViews();
     }
     return opened;
@@ -114,7 +113,6 @@ void CMainFrame::saveSetupTo(const std::string &path) {
     if (!document_.save(path)) return;
     recentFiles_.add(path);
     updateRecentFiles();
-    updateTitle();
 }
 
 void CMainFrame::createInstruments() { iconCommands_->createInstruments(); }

@@ -24,4 +24,10 @@ void ShellSetupHost::selectFirstInstrument() {
     if (!shown.empty()) frame_->selectInstrument(shown.front());
 }
 
+// Whoever changes the setup marks the document modified; the title follows
+// from here, so no command has to remember it.
+void ShellSetupHost::documentChanged(const std::string &, bool) {
+    if (frame_ != nullptr) frame_->updateTitle();
+}
+
 } // namespace korvel

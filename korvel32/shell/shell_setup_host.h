@@ -17,6 +17,7 @@ public:
     void applyWindowState(const LoggerOptions &options) override;
     void moveMainWindow(const WindowRect &rect) override;
     void selectFirstInstrument() override;
+    void documentChanged(const std::string &pathName, bool modified) override;
 
 private:
     CMainFrame *frame_ = nullptr;

@@ -3,8 +3,6 @@
 #include "shell/icon_painting.h"
 #include "shell/shell_icons.h"
 
-#include <QPolygonF>
-
 #include <array>
 #include <iterator>
 
@@ -74,10 +72,6 @@ void drawInstrumentConfiguration(QPainter &p) {
         fillShape(p, palette::kBlue, palette::kBlueDark, 1.3);
         p.drawRoundedRect(QRectF(tracks[i] - 4, knobs[i] - 3, 8, 6), 1.5, 1.5);
     }
-}
-
-QPolygonF playShape(qreal left, qreal top, qreal width, qreal height) {
-    return QPolygonF({{left, top}, {left + width, top + height / 2}, {left, top + height}});
 }
 
 void drawStart(QPainter &p) {

@@ -91,5 +91,39 @@ TEST_F(SetupDocTest, FailedSaveOnCloseRefusesToClose) {
     EXPECT_TRUE(fixture.doc.modified());
 }
 
+// The window title shows the setup's name and whether it has unsaved
+// changes; it is right only if the host hears the last word of every step.
+TEST_F(SetupDocTest, TheHostHearsTheNameAndFlagAfterEveryStep) {
+    fixture.ccf[5] = ModelCode::M100A;
+    std::ofstream(path("text.stp"), std::ios::binary) << "[KorLogger]\r\nSimMode=No\r\n[Korvel1]\r\nBCN=5\r\n";
+    std::ofstream(path("empty.stp")).close();
+    const auto heardMatches = [&](const char *step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(fixture.host.heardPath, fixture.doc.pathName());
+        EXPECT_EQ(fixture.host.heardModified, fixture.doc.modified());
+    };
+
+    fixture.doc.setModified(true);
+    heardMatches("a change");
+    ASSERT_TRUE(fixture.doc.save(path("saved.stp")));
+    heardMatches("save");
+    EXPECT_FALSE(fixture.host.heardModified);
+    ASSERT_TRUE(fixture.doc.open(path("text.stp")));
+    heardMatches("a text setup, which stays modified");
+    EXPECT_TRUE(fixture.host.heardModified);
+    ASSERT_TRUE(fixture.doc.open(path("saved.stp")));
+    heardMatches("a saved setup");
+    EXPECT_FALSE(fixture.host.heardModified);
+    ASSERT_TRUE(fixture.doc.open(path("empty.stp")));
+    heardMatches("an empty file");
+    fixture.ui.answers = {MessageAnswer::No};
+    EXPECT_TRUE(fixture.doc.saveBeforeClose([] {}));
+    heardMatches("changes given up");
+    fixture.doc.setModified(true);
+    fixture.doc.clear();
+    heardMatches("clear");
+    EXPECT_EQ(fixture.host.heardPath, "");
+}
+
 } // namespace
 } // namespace korvel

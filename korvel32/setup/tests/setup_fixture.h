@@ -48,6 +48,10 @@ public:
     void movePlotWindow(const WindowRect &rect) override { plotWindowMoves.push_back(rect); }
     bool toolboxActive() const override { return toolbox; }
     bool allocateToolboxQueue(unsigned bcn, std::uint32_t) override { return bcn != refusedQueueBcn; }
+    void documentChanged(const std::string &pathName, bool modified) override {
+        heardPath = pathName;
+        heardModified = modified;
+    }
 
     bool logging = false;
     bool toolbox = false;
@@ -55,6 +59,9 @@ public:
     WindowRect plotWindow;
     std::vector<WindowRect> mainWindowMoves;
     std::vector<WindowRect> plotWindowMoves;
+    // What the last notification of the document said.
+    std::string heardPath;
+    bool heardModified = false;
 };
 
 struct SetupFixture {

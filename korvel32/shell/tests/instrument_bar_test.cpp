@@ -4,6 +4,7 @@
 #include "shell/instrument_bar.h"
 #include "shell/instrument_button.h"
 #include "shell/tests/window_probe.h"
+#include "temp_dir.h"
 
 #include <QSignalSpy>
 #include <QStyle>
@@ -157,6 +158,13 @@ private slots:
         QCOMPARE(f.buttonOf(other).grab().toImage(), otherLook); // not until asked
         f.bar.redrawIcon(other);
         QVERIFY(f.buttonOf(other).grab().toImage() != otherLook);
+
+        // Idle, logging and simulated side by side, for a person to compare.
+        const int simulated = f.add(12);
+        f.icons[simulated] = InstrumentIcon::LoggingSimulated;
+        f.bar.redrawIcon(simulated);
+        kvtest::TempDir snapshots;
+        QVERIFY(test::saveSnapshot(f.bar, snapshots.path().c_str(), QStringLiteral("instrument_bar_states")));
     }
 };
 

@@ -22,7 +22,10 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTest>
+#include <QToolBar>
+#include <QWindow>
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,8 +81,12 @@ private:
     }
 
     bool logging(int slot) const { return frame->logging().runs().logging(slot); }
+    // The title as the window manager shows it, the modified marker applied.
+    QString shownTitle() const { return frame->windowHandle()->title(); }
+    QString statusText() const { return frame->statusBar()->currentMessage(); }
     bool anyLogging() const { return frame->logging().anyLogging(); }
     bool enabled(int id) const { return frame->action(id)->isEnabled(); }
+    QToolBar &toolBar() const { return *frame->findChild<QToolBar *>(QStringLiteral("Toolbar")); }
     CConfigView &view(int pane) const { return *qobject_cast<CConfigView *>(frame->splitter().widget(pane)); }
 
     void trigger(int id) {
@@ -132,7 +139,8 @@ private slots:
     void cleanup() { closeAndShutDown(); }
 
     void theWindowOpensWithTheSetupAndItsMenusTrimmed() {
-        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("two.stp - Orrin Korvel Logger")));
+        QVERIFY(shownTitle().startsWith(QStringLiteral("two.stp")));
+        QVERIFY(shownTitle().endsWith(QStringLiteral(" - Orrin Korvel Logger")));
         QVERIFY2(frame->action(kCalibration) == nullptr, "no /C");
         QVERIFY2(frame->action(kToolbox) == nullptr, "the toolbox is off");
         const QList<QAction *> menus = frame->menuBar()->actions();
@@ -262,6 +270,63 @@ private slots:
         QVERIFY(application->document().modified());
     }
 
+    // The setup here is in text form, which stays modified until saved. The
+    // title follows whichever command marks the setup modified.
+    void theTitleMarksUnsavedChangesUntilSavedOrOpened() {
+        const QString saved = QStringLiteral("two.stp - Orrin Korvel Logger");
+        const QString changed = QStringLiteral("two.stp* - Orrin Korvel Logger");
+        QCOMPARE(shownTitle(), changed);
+        trigger(kSaveSetup);
+        QCOMPARE(shownTitle(), saved);
+        trigger(kSimulate);
+        QCOMPARE(shownTitle(), changed);
+        trigger(kSaveSetup);
+        trigger(kLockout);
+        QCOMPARE(shownTitle(), saved);
+        trigger(kLockout);
+        ui->queueAnswer(MessageAnswer::Yes);
+        trigger(kDeleteInstrument);
+        QCOMPARE(shownTitle(), changed);
+        ui->queueAnswer(MessageAnswer::No);
+        QVERIFY(frame->openSetupFile(application->document().pathName()));
+        QCOMPARE(shownTitle(), saved);
+        QCOMPARE(application->instruments().count(), 2);
+
+        // A "[*]" in the file's own name is shown as it stands, marked or not.
+        QVERIFY(frame->openSetupFile(writeSetup("rig [*].stp")));
+        QCOMPARE(shownTitle(), QStringLiteral("rig [*].stp* - Orrin Korvel Logger"));
+        trigger(kSaveSetup);
+        QCOMPARE(shownTitle(), QStringLiteral("rig [*].stp - Orrin Korvel Logger"));
+    }
+
+    void aGreyedOutCommandShowsItsPromptWhileHovered() {
+        // An earlier double click leaves the button down as far as Qt knows,
+        // and a pointer with a button down enters no other widget.
+        if (QGuiApplication::mouseButtons() != Qt::NoButton)
+            QTest::mouseRelease(frame->windowHandle(), Qt::LeftButton, {}, QPoint(300, 300));
+        QVERIFY(!enabled(kStopInstrument));
+        QMenu *loggingMenu = frame->menuBar()->actions().at(2)->menu();
+        loggingMenu->popup(frame->mapToGlobal(QPoint(40, 40)));
+        QVERIFY(QTest::qWaitForWindowExposed(loggingMenu));
+        const auto middleOf = [&](int id) { return loggingMenu->actionGeometry(frame->action(id)).center(); };
+        QTest::mouseMove(loggingMenu, middleOf(kStopInstrument));
+        QTRY_COMPARE(statusText(), QStringLiteral("Stop instrument logging"));
+        QTest::mouseMove(loggingMenu, middleOf(kStartInstrument));
+        QTRY_COMPARE(statusText(), QStringLiteral("Start instrument logging"));
+        QTest::mouseMove(loggingMenu, middleOf(kStopAll));
+        QTRY_COMPARE(statusText(), QStringLiteral("Stop all instruments logging"));
+        QTest::mouseMove(frame->centralWidget(), QPoint(300, 300));
+        QTRY_COMPARE(statusText(), QStringLiteral("Ready"));
+        loggingMenu->hide();
+
+        QWidget *stopButton = toolBar().widgetForAction(frame->action(kStopInstrument));
+        QVERIFY(!stopButton->isEnabled());
+        QTest::mouseMove(stopButton);
+        QTRY_COMPARE(statusText(), QStringLiteral("Stop instrument logging"));
+        QTest::mouseMove(frame->centralWidget(), QPoint(300, 300));
+        QTRY_COMPARE(statusText(), QStringLiteral("Ready"));
+    }
+
     void aSavedSetupBringsItsBarsBackWhenOpenedAgain() {
         trigger(kToolbar);
         QVERIFY(!frame->action(kToolbar)->isChecked());
@@ -288,7 +353,7 @@ private slots:
         QCOMPARE(ui->messages().size(), std::size_t{1});
         QCOMPARE(application->instruments().count(), 1);
         QCOMPARE(frame->instrumentBar().slotsInOrder(), std::vector<int>{1});
-        QVERIFY(frame->windowTitle().startsWith(QStringLiteral("one.stp - ")));
+        QCOMPARE(shownTitle(), QStringLiteral("one.stp* - Orrin Korvel Logger"));
         QVERIFY(frame->action(kFirstRecentFile)->text().endsWith(QStringLiteral("/one.stp")));
         QVERIFY(frame->action(kFirstRecentFile + 1)->text().endsWith(QStringLiteral("/two.stp")));
     }

@@ -1,10 +1,14 @@
 // The program's own pictures: one per command, distinct, drawn for 1x and 2x
-// screens, and the instrument pictures leave the bar room for the BCN.
+// screens, and the instrument pictures leave the bar room for the BCN and tell
+// their states apart without colour.
 #include "app/command_ids.h"
 #include "app/command_table.h"
 #include "shell/shell_icons.h"
 
 #include <QTest>
+
+#include <cmath>
+#include <vector>
 
 namespace korvel {
 namespace {
@@ -18,6 +22,58 @@ bool transparentBelow(const QImage &image, int top) {
         }
     }
     return true;
+}
+
+// Relative luminance, 0 to 1, of a colour as it is stored.
+double luminance(QRgb colour) {
+    return (0.2126 * qRed(colour) + 0.7152 * qGreen(colour) + 0.0722 * qBlue(colour)) / 255.0;
+}
+
+// What a picture looks like to someone who sees no hue: its brightness at
+// each pixel, laid over a mid-grey background.
+std::vector<double> brightness(const QImage &picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    std::vector<double> values;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            const double cover = qAlpha(pixel) / 255.0;
+            values.push_back(luminance(pixel) * cover + 0.5 * (1.0 - cover));
+        }
+    }
+    return values;
+}
+
+// The mean luminance of the drawn pixels, weighted by their cover.
+double meanLuminance(const QImage &picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0.0;
+    double cover = 0.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            sum += luminance(image.pixel(x, y)) * qAlpha(image.pixel(x, y));
+            cover += qAlpha(image.pixel(x, y));
+        }
+    }
+    return sum / cover;
+}
+
+// The share of pixels whose brightness differs by a clearly visible step.
+double brightnessChange(const QImage &a, const QImage &b) {
+    const std::vector<double> first = brightness(a);
+    const std::vector<double> second = brightness(b);
+    int changed = 0;
+    for (std::size_t i = 0; i < first.size(); ++i) changed += std::abs(first[i] - second[i]) >= 0.25 ? 1 : 0;
+    return static_cast<double>(changed) / static_cast<double>(first.size());
+}
+
+// Pixels drawn in one picture and left empty (or nearly) in the other.
+int outlineChange(const QImage &a, const QImage &b) {
+    int changed = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) changed += std::abs(qAlpha(a.pixel(x, y)) - qAlpha(b.pixel(x, y))) >= 128;
+    }
+    return changed;
 }
 
 } // namespace
@@ -51,12 +107,44 @@ private slots:
         }
     }
 
-    void instrumentPicturesDifferAndLeaveTheLowerPartForTheBcn() {
-        const QImage idle = at(instrumentIcon(InstrumentIcon::Idle), 32, 1.0);
-        const QImage logging = at(instrumentIcon(InstrumentIcon::Logging), 32, 1.0);
-        const QImage simulated = at(instrumentIcon(InstrumentIcon::LoggingSimulated), 32, 1.0);
-        QVERIFY(idle != logging && logging != simulated && idle != simulated);
-        for (const QImage &picture : {idle, logging, simulated}) QVERIFY(transparentBelow(picture, 26));
+    // Idle, logging and simulated logging must tell apart for a colour-blind
+    // user too: a change of hue alone (a green trace for a grey one) fails.
+    void instrumentStatesDifferInBrightnessAndShapeNotOnlyHue_data() {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("2x") << 2.0;
+    }
+
+    void instrumentStatesDifferInBrightnessAndShapeNotOnlyHue() {
+        QFETCH(qreal, ratio);
+        const QImage idle = at(instrumentIcon(InstrumentIcon::Idle), 32, ratio);
+        const QImage logging = at(instrumentIcon(InstrumentIcon::Logging), 32, ratio);
+        const QImage simulated = at(instrumentIcon(InstrumentIcon::LoggingSimulated), 32, ratio);
+        for (const QImage &picture : {idle, logging, simulated}) {
+            QCOMPARE(picture.size(), QSize(32, 32) * ratio);
+            QVERIFY(transparentBelow(picture, qRound(26 * ratio)));
+        }
+
+        const struct {
+            const char *pair;
+            const QImage &first;
+            const QImage &second;
+        } pairs[] = {{"idle/logging", idle, logging},
+                     {"idle/simulated", idle, simulated},
+                     {"logging/simulated", logging, simulated}};
+        for (const auto &pair : pairs) {
+            const double mean = std::abs(meanLuminance(pair.first) - meanLuminance(pair.second));
+            QVERIFY2(mean >= 0.05,
+                     qPrintable(QStringLiteral("%1: mean luminance differs by %2").arg(pair.pair).arg(mean)));
+            const double changed = brightnessChange(pair.first, pair.second);
+            QVERIFY2(
+                changed >= 0.05,
+                qPrintable(QStringLiteral("%1: %2 of the pixels differ in brightness").arg(pair.pair).arg(changed)));
+        }
+        // Both logging states carry a mark beyond the instrument's outline.
+        const int area = idle.width() * idle.height();
+        QVERIFY(outlineChange(idle, logging) >= area / 50);
+        QVERIFY(outlineChange(idle, simulated) >= area / 50);
     }
 };
 

@@ -62,15 +62,17 @@ private slots:
         QVERIFY(clock.elapsed() >= SplashWindow::kShowMilliseconds - 50);
     }
 
-    void aboutBoxShowsProductAndVersion() {
+    void aboutBoxShowsProductVersionAndCopyright() {
         QString product;
         QString version;
+        QString copyright;
         bool hasIcon = false;
         bool centred = false;
         bool drawn = false;
         test::whenModalOpens<QWidget>([&](QWidget &box) {
             product = test::labelText(box, "product");
             version = test::labelText(box, "version");
+            copyright = test::labelText(box, "copyright");
             hasIcon = !box.findChild<QLabel *>(QStringLiteral("icon"))->pixmap().isNull();
             centred = centredOnScreen(box);
             drawn = test::saveSnapshot(box, snapshots_.path().c_str(), QStringLiteral("about_box"));
@@ -84,6 +86,7 @@ private slots:
 
         QCOMPARE(product, QStringLiteral("Korvel Logger"));
         QCOMPARE(version, QStringLiteral("Version:  3.01"));
+        QCOMPARE(copyright, QStringLiteral("Copyright \u00a9 2026 Korvel Logger developers"));
         QVERIFY(hasIcon);
         QVERIFY(centred);
         QVERIFY(drawn);
