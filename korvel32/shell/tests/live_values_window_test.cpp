@@ -81,6 +81,9 @@ private:
 private slots:
     void initTestCase() {
         QApplication::setQuitOnLastWindowClosed(false);
+        // The window's single-instance socket goes into the temporary
+        // directory: this one keeps it apart from other windows' tests.
+        ::setenv("TMPDIR", home.path().c_str(), 1);
         sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, home.path());
     }
 
