@@ -4,6 +4,7 @@
 #include "link/instrument_link.h"
 #include "platform/string_table.h"
 #include "setup/bcn_lookup.h"
+#include "setup/ccf_network_mode.h"
 
 #include <filesystem>
 #include <system_error>
@@ -29,15 +30,6 @@ std::string fullPathIfExists(const std::string &file) {
 } // namespace
 
 StartupPaths StartupPaths::ofThisProcess() { return {korvel::programDirectory(), userRegionalSettingsPath()}; }
-
-int readOrCreateNetworkMode(InstrumentLink &link, const std::string &programDirectory) {
-    const std::int32_t mode = link.ccfGetNetMode();
-    if (mode != KVX_E_CCF_MISSING) return mode;
-    if (const std::int32_t created = link.ccfCreate(); created < 0) return created;
-    const std::int32_t newMode = fileExists(programDirectory + "general.txt") ? KVX_NET_GENERAL : KVX_NET_ISOLATED;
-    const std::int32_t set = link.ccfSetNetMode(newMode);
-    return set == KVX_OK ? newMode : set;
-}
 
 ApplicationStartup::ApplicationStartup(StartupTarget target, StartupWindowSteps &windows, UserInterface &ui,
                                        CommandLine commandLine, StartupPaths paths)

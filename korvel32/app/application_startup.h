@@ -83,11 +83,6 @@ struct StartupTarget {
     ApplicationSettings &settings;
 };
 
-// The network mode of ccf.cfg; when the file does not exist yet it is created
-// in mode 4 if general.txt lies in the program directory, else in mode 2. A
-// negative library code when the mode cannot be read or set up.
-int readOrCreateNetworkMode(InstrumentLink &link, const std::string &programDirectory);
-
 class ApplicationStartup {
 public:
     ApplicationStartup(StartupTarget target, StartupWindowSteps &windows, UserInterface &ui, CommandLine commandLine,

@@ -2,6 +2,8 @@
 
 #include "platform/string_table.h"
 #include "setup/bcn_lookup.h"
+#include "setup/ccf_list_line.h"
+#include "setup/ccf_network_mode.h"
 
 #include <cstdio>
 
@@ -20,17 +22,14 @@ std::string deleteQuestion(unsigned bcn) {
     return text;
 }
 
-std::string lineOf(unsigned bcn, std::int32_t ccfModel) {
-    char line[40];
-    const std::string model = resourceString(static_cast<int>(modelFromCcfCode(ccfModel)));
-    std::snprintf(line, sizeof line, "%02u  %s", bcn, model.c_str());
-    return line;
-}
-
 } // namespace
 
 std::vector<AvailableInstrument> availableInstruments(InstrumentLink &link, const InstrumentTable &table,
-                                                      UserInterface &ui) {
+                                                      UserInterface &ui, const std::string &programDirectory) {
+    if (readOrCreateNetworkMode(link, programDirectory) < 0) {
+        showError(ui, message::kCcfUnreadable);
+        return {};
+    }
     std::vector<AvailableInstrument> available;
     const std::int32_t entries = link.ccfNumEntries();
     for (std::int32_t index = 0; index < entries; ++index) {
@@ -40,7 +39,7 @@ std::vector<AvailableInstrument> availableInstruments(InstrumentLink &link, cons
             return {};
         }
         const auto bcn = static_cast<unsigned>(entry.bcn);
-        if (table.find(bcn) == 0) available.push_back({bcn, lineOf(bcn, entry.model)});
+        if (table.find(bcn) == 0) available.push_back({bcn, ccfListLine(entry, false)});
     }
     if (entries < 0) {
         showError(ui, message::kCcfUnreadable);
@@ -52,16 +51,16 @@ std::vector<AvailableInstrument> availableInstruments(InstrumentLink &link, cons
 
 InstrumentIconCommands::InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentLink &link,
                                                UserInterface &ui, InstrumentSelection &selection, SlotLogging logging,
-                                               InstrumentChooser chooser)
+                                               InstrumentChooser chooser, std::string programDirectory)
         : table_(table), document_(document), link_(link), ui_(ui), selection_(selection), logging_(std::move(logging)),
-          chooser_(std::move(chooser)) {}
+          chooser_(std::move(chooser)), programDirectory_(std::move(programDirectory)) {}
 
 void InstrumentIconCommands::createInstruments() {
     if (table_.full()) {
         showError(ui_, message::kMaximumInstrumentsReached);
         return;
     }
-    const std::vector<AvailableInstrument> available = availableInstruments(link_, table_, ui_);
+    const std::vector<AvailableInstrument> available = availableInstruments(link_, table_, ui_, programDirectory_);
     if (available.empty()) return;
     const std::vector<unsigned> bcns = chooser_(available, kInstrumentSlots - table_.count());
     bool added = false;

@@ -26,10 +26,10 @@ struct AvailableInstrument {
 };
 
 // The instruments of the communications configuration that the setup does not
-// hold, in the file's order. Empty, after telling the user why, when the
-// configuration cannot be read or offers none.
+// hold, in the file's order, after making sure the file exists. Empty, after
+// telling the user why, when the configuration cannot be read or offers none.
 std::vector<AvailableInstrument> availableInstruments(InstrumentLink &link, const InstrumentTable &table,
-                                                      UserInterface &ui);
+                                                      UserInterface &ui, const std::string &programDirectory);
 
 // The instrument bar's selection as the commands see it.
 class InstrumentSelection {
@@ -47,7 +47,8 @@ using InstrumentChooser =
 class InstrumentIconCommands {
 public:
     InstrumentIconCommands(InstrumentTable &table, CSetupDoc &document, InstrumentLink &link, UserInterface &ui,
-                           InstrumentSelection &selection, SlotLogging logging, InstrumentChooser chooser);
+                           InstrumentSelection &selection, SlotLogging logging, InstrumentChooser chooser,
+                           std::string programDirectory);
 
     // Each chosen instrument goes to the lowest free slot with the model the
     // communications configuration gives it, and becomes the selected one.
@@ -67,6 +68,7 @@ private:
     InstrumentSelection &selection_;
     SlotLogging logging_;
     InstrumentChooser chooser_;
+    std::string programDirectory_; // where general.txt may ask for a general network
 };
 
 } // namespace korvel

@@ -38,6 +38,22 @@ std::int32_t InstrumentLink::ccfGetNetMode() { return kvxCCFgetNetMode(); }
 
 std::int32_t InstrumentLink::ccfSetNetMode(std::int32_t mode) { return kvxCCFsetNetMode(mode); }
 
+std::int32_t InstrumentLink::ccfSetBcn(const CcfEntry &entry) {
+    return kvxCCFsetBCN(entry.bcn, entry.address.data(), entry.model);
+}
+
+std::int32_t InstrumentLink::ccfDelBcn(std::int32_t bcn) { return kvxCCFdelBCN(bcn); }
+
+std::int32_t InstrumentLink::ccfDelAll() { return kvxCCFdelAll(); }
+
+std::int32_t InstrumentLink::ccfChangeBcn(std::int32_t oldBcn, std::int32_t newBcn) {
+    return kvxCCFchangeBCN(oldBcn, newBcn);
+}
+
+std::int32_t InstrumentLink::ccfGetTcpPort() { return kvxCCFgetTCPport(); }
+
+std::int32_t InstrumentLink::ccfSetTcpPort(std::uint32_t port) { return kvxCCFsetTCPport(port); }
+
 std::int32_t InstrumentLink::commOpen(std::int32_t bcn) { return kvxCommOpen(bcn); }
 
 std::int32_t InstrumentLink::commClose(std::int32_t bcn) { return kvxCommClose(bcn); }

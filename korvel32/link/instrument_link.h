@@ -40,6 +40,13 @@ public:
     virtual std::int32_t ccfGetBcn(std::int32_t bcn, CcfEntry &entry);
     virtual std::int32_t ccfGetNetMode();
     virtual std::int32_t ccfSetNetMode(std::int32_t mode);
+    // The changes are refused while any session is open.
+    virtual std::int32_t ccfSetBcn(const CcfEntry &entry);
+    virtual std::int32_t ccfDelBcn(std::int32_t bcn);
+    virtual std::int32_t ccfDelAll();
+    virtual std::int32_t ccfChangeBcn(std::int32_t oldBcn, std::int32_t newBcn);
+    virtual std::int32_t ccfGetTcpPort();
+    virtual std::int32_t ccfSetTcpPort(std::uint32_t port);
 
     // One instrument's session.
     virtual std::int32_t commOpen(std::int32_t bcn);

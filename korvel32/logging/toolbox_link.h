@@ -48,6 +48,8 @@ public:
     virtual std::string filePath(ToolboxPath /*kind*/) { return {}; }
     // The end of every executed remote command.
     virtual void reply(std::uint16_t /*bcn*/, ToolboxReply /*code*/) {}
+    // An instrument took another BCN in the communications configuration.
+    virtual void bcnChanged(unsigned /*oldBcn*/, unsigned /*newBcn*/) {}
 
 protected:
     virtual void remoteModeChanged(bool /*on*/) {}

@@ -66,6 +66,14 @@ void InstrumentTable::removeAll() {
     masterSlot_ = 0;
 }
 
+void InstrumentTable::changeBcn(int number, unsigned bcn) {
+    InstrumentSlot &entry = slot(number);
+    if (!entry.inUse || entry.bcn == bcn) return;
+    const unsigned oldBcn = entry.bcn;
+    entry.bcn = static_cast<std::uint16_t>(bcn);
+    if (observer_ != nullptr) observer_->bcnChanged(number, oldBcn);
+}
+
 void InstrumentTable::setRole(int number, GroupRole role) {
     InstrumentSlot &entry = slot(number);
     entry.role = role;

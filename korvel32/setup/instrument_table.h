@@ -32,6 +32,9 @@ public:
     virtual ~InstrumentTableObserver() = default;
     virtual void instrumentAdded(int slot, bool refreshIcon) = 0;
     virtual void instrumentDeleted(int slot, unsigned bcn) = 0;
+    // The slot's instrument has taken another BCN in the communications
+    // configuration; the table holds the new one.
+    virtual void bcnChanged(int /*slot*/, unsigned /*oldBcn*/) {}
 };
 
 class InstrumentTable {
@@ -64,6 +67,8 @@ public:
     // Frees an in-use slot; deleting the Master makes every instrument Async.
     void remove(int slot);
     void removeAll();
+    // Gives an in-use slot's instrument another BCN.
+    void changeBcn(int slot, unsigned bcn);
 
     // Keeps the master slot in step with the roles.
     void setRole(int slot, GroupRole role);

@@ -38,6 +38,8 @@ public:
     void updateView(std::shared_ptr<const ConfigurationReport> report);
     // The lower pane's scroll height in whole lines: the defined channels + 2.
     int contentLines() const;
+    // What the pane shows; none while no instrument is selected.
+    const ConfigurationReport *report() const { return report_.get(); }
 
 signals:
     void configurationRequested(korvel::CConfigView::Pane pane); // double click; the main window checks the rules

@@ -14,8 +14,10 @@ constexpr const char *kHelpHtml = R"(<h2>Korvel Logger</h2>
 data files without losing one, and shows what they measure.</p>
 <h3>Getting started</h3>
 <ol>
-<li>List your instruments in the communications configuration (<code>ccf.cfg</code>): BCN, network address
-and model of each.</li>
+<li>List your instruments in the communications configuration (<code>ccf.cfg</code>) with <b>Setup &rarr;
+Communications Config...</b>: <b>Add...</b> each one with its BCN, model and, on a general network, its
+address, then <b>Verify</b> that it answers as configured. A new BCN or model given there carries over to the
+instrument's button and configuration in the setup.</li>
 <li><b>Setup &rarr; Create Instrument Icon...</b> adds instruments from that list to the setup; each gets a
 button in the instrument bar, in BCN order. Click a button to select the instrument: the window shows its
 configuration, instrument-wide settings above and one line per channel below.</li>

@@ -125,6 +125,15 @@ void InstrumentBar::removeInstrument(int slot) {
         changeSelection(order_.empty() ? 0 : order_.back());
 }
 
+void InstrumentBar::reorderInstrument(int slot) {
+    const int position = positionOf(slot);
+    if (position < 0) return;
+    order_.erase(order_.begin() + position);
+    const std::size_t place = placeByBcn(slot);
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(place), slot);
+    refreshFrom(std::min(place, static_cast<std::size_t>(position)));
+}
+
 void InstrumentBar::selectSlot(int slot) {
     if (positionOf(slot) < 0) return;
     markSelected(slot);

@@ -33,6 +33,9 @@ public:
     // instrument now standing in its place, else to the one before it, else to
     // none.
     void removeInstrument(int slot);
+    // The slot's instrument took another BCN: its button moves to its new
+    // place in BCN order, keeping the selection.
+    void reorderInstrument(int slot);
 
     int selectedSlot() const override { return selected_; } // 0 = none
     // As a click on the slot's button.

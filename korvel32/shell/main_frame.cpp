@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "app/ccf_editing_host.h"
 #include "app/command_ids.h"
 #include "app/command_table.h"
 #include "app/setup_title.h"
@@ -52,6 +53,7 @@ WindowRect toWindowRect(const QRect &rect) {
 CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, QWidget *parent)
         : QMainWindow(parent), table_(target.session.table), options_(target.options),
           document_(target.session.document), regional_(target.session.regional), link_(target.session.link),
+          toolbox_(target.session.toolbox), programDirectory_(target.session.programDirectory),
           recentFiles_(target.recentFiles), ui_(ui) {
     setObjectName(QStringLiteral("KorLoggerMainWindow"));
     logging_ = std::make_unique<ShellLogging>(
@@ -68,7 +70,8 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         table_, document_, link_, ui_, *bar_, [this](int slot) { return logging_->runs().logging(slot); },
         [this](const std::vector<AvailableInstrument> &available, int limit) {
             return chooseInstrumentsInDialog(available, limit, this);
-        });
+        },
+        programDirectory_);
     closeSequence_ = std::make_unique<CloseSequence>(*this, *logging_, document_, ui_, [this] { saveSetup(); });
     connectLogging();
     table_.addObserver(*this);
@@ -333,6 +336,13 @@ void CMainFrame::instrumentDeleted(int slot, unsigned bcn) {
     ui_.notify(ChildWindow::LoggingStatus, logging_status::kInstrumentRemoved, slot, 0);
     updateViews();
     updateCommands();
+}
+
+void CMainFrame::bcnChanged(int slot, unsigned oldBcn) {
+    const unsigned newBcn = table_.slot(slot).bcn;
+    bar_->reorderInstrument(slot);
+    announceBcnChange(ui_, toolbox_, slot, oldBcn, newBcn);
+    updateViews();
 }
 
 void CMainFrame::commitData(QSessionManager &manager, bool surviveLogOff) {

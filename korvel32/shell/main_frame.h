@@ -85,6 +85,7 @@ public:
 
     void instrumentAdded(int slot, bool refreshIcon) override;
     void instrumentDeleted(int slot, unsigned bcn) override;
+    void bcnChanged(int slot, unsigned oldBcn) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -117,6 +118,7 @@ private:
     void openRecentFile(int index);
     void createInstruments();
     void deleteInstrument();
+    void editCommunications();
     void startInstrument();
     void stopInstrument();
     void startAll();
@@ -135,6 +137,8 @@ private:
     CSetupDoc &document_;
     const RegionalFormats &regional_;
     InstrumentLink &link_;
+    ToolboxLink &toolbox_;
+    std::string programDirectory_;
     RecentFileList &recentFiles_;
     UserInterface &ui_;
     CalibrationPortSettings calibrationPort_; // kept while the program runs

@@ -1,8 +1,10 @@
 // The main window's commands. Those whose dialogs and windows are still to
 // come say so in an information box.
 #include "about_box.h"
+#include "app/ccf_editing_host.h"
 #include "app/command_ids.h"
 #include "app/setup_title.h"
+#include "communications_config_dialog.h"
 #include "help_page.h"
 #include "instrument_calibration_dialog.h"
 #include "main_frame.h"
@@ -34,6 +36,7 @@ void CMainFrame::createCommandHandlers() {
         {kSaveSetupAs, [this] { saveSetupAs(); }},
         {kCreateInstrument, [this] { createInstruments(); }},
         {kDeleteInstrument, [this] { deleteInstrument(); }},
+        {kCommunicationsConfig, [this] { editCommunications(); }},
         {kExit, [this] { exitApplication(); }},
         {kToolbar, [this] { toggleToolbar(); }},
         {kStatusBar, [this] { toggleStatusBar(); }},
@@ -118,6 +121,15 @@ void CMainFrame::saveSetupTo(const std::string &path) {
 void CMainFrame::createInstruments() { iconCommands_->createInstruments(); }
 
 void CMainFrame::deleteInstrument() { iconCommands_->deleteSelected(options_.configurationLockout); }
+
+void CMainFrame::editCommunications() {
+    if (options_.configurationLockout || logging_->anyLogging()) return;
+    MainWindowCcfHost host(*iconCommands_, *bar_, link_, ui_);
+    editCommunicationsConfiguration({link_, table_, document_, ui_, host, programDirectory_}, this);
+    // A new model changes the selected instrument's channels in place.
+    updateViews();
+    updateCommands();
+}
 
 void CMainFrame::startInstrument() { logging_->commands().startInstrument(bar_->selectedSlot()); }
 
