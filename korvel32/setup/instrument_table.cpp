@@ -71,7 +71,7 @@ void InstrumentTable::changeBcn(int number, unsigned bcn) {
     if (!entry.inUse || entry.bcn == bcn) return;
     const unsigned oldBcn = entry.bcn;
     entry.bcn = static_cast<std::uint16_t>(bcn);
-    if (observer_ != nullptr) observer_->bcnChanged(number, oldBcn);
+    for (InstrumentTableObserver *observer : observers_) observer->bcnChanged(number, oldBcn);
 }
 
 void InstrumentTable::setRole(int number, GroupRole role) {
