@@ -10,6 +10,7 @@
 
 #include "app/application_startup.h"
 #include "app/application_state.h"
+#include "headless/headless_startup_steps.h"
 #include "headless/logging_session.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
@@ -22,6 +23,9 @@
 #include <vector>
 
 namespace korvel::bench {
+
+// The logger serves live values under this name, in a runtime directory of its own.
+inline constexpr char kLiveValuesService[] = "korvel32-bench";
 
 class BenchLogger {
 public:
@@ -52,7 +56,7 @@ private:
     std::string dataFilePath(int slot, FileFormat format) const;
 
     BenchInstruments instruments_;
-    kvtest::TempDir runtime_; // where the toolbox add-on listens
+    kvtest::TempDir runtime_; // where the toolbox add-on and the live-values service listen
     std::ostream quiet_{nullptr};
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};
@@ -60,7 +64,7 @@ private:
     InstrumentLink link_;
     ToolboxSetupHost setupHost_;
     ApplicationState state_{link_, setupHost_, ui_};
-    StartupWindowSteps windows_;
+    HeadlessStartupSteps windows_{state_.liveValues, kLiveValuesService};
     std::unique_ptr<ApplicationStartup> startup_;
     FileFormat lastFormat_ = FileFormat::FastBinary;
 };

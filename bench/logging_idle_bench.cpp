@@ -5,11 +5,14 @@
 // the same instruments: a bare kvlink32 client polling them in the same round
 // robin with the same rests as the logging loop (none while a cycle over the
 // instruments brings scans, a growing rest after one that brought none), which
-// is what the polling alone costs.
+// is what the polling alone costs. The logger is measured again while it
+// serves 50 live-values clients (in a process of their own), each advising
+// every channel of every instrument.
 //
 // usage: logging_idle_bench [seconds, default 60]
 #include "bench_bare_client.h"
 #include "bench_logger.h"
+#include "live_values_clients.h"
 #include "process_cpu.h"
 
 #include "logging/tick_rest.h"
@@ -17,6 +20,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <thread>
 
@@ -34,6 +38,7 @@ struct Period {
     double cpuSeconds = 0;
     long scans = 0;
     long reads = 0;
+    long updates = 0; // taken in by the live-values clients
 
     double percentOfCore() const { return 100.0 * cpuSeconds / wallSeconds; }
 };
@@ -66,8 +71,12 @@ std::unique_ptr<LoggingSession> loggingSession(BenchLogger &logger) {
     return session;
 }
 
-Period logged(BenchLogger &logger, SteadyClock::duration period) {
+// With clients: the logger serves that many live-values clients, each of
+// which advises every channel of every instrument.
+Period logged(BenchLogger &logger, SteadyClock::duration period, bool withClients = false) {
     const auto session = loggingSession(logger);
+    std::unique_ptr<LiveValuesClients> clients;
+    if (withClients) clients = std::make_unique<LiveValuesClients>(*session);
     long ticks = -1; // the last question is not followed by a tick
     const PeriodMeter meter(logger);
     const auto until = SteadyClock::now() + period;
@@ -75,7 +84,8 @@ Period logged(BenchLogger &logger, SteadyClock::duration period) {
         ++ticks;
         return SteadyClock::now() >= until;
     });
-    const Period measured = meter.end(ticks);
+    Period measured = meter.end(ticks);
+    if (clients) measured.updates = clients->stop();
     session->stopAll();
     return measured;
 }
@@ -103,20 +113,31 @@ void report(const char *name, const Period &period) {
                 static_cast<double>(period.reads) / period.wallSeconds, period.cpuSeconds, period.percentOfCore());
 }
 
+void reportGoal(const char *name, const Period &period) {
+    std::printf("%s %.2f %% of a core (goal below %.0f %%) %s\n", name, period.percentOfCore(), kGoalPercent,
+                period.percentOfCore() < kGoalPercent ? "met" : "MISSED");
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc > 1 && std::strcmp(argv[1], kClientsSwitch) == 0) return runLiveValuesClients(argc, argv);
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
     if (seconds <= 0) fail("usage: logging_idle_bench [seconds]");
     BenchLogger logger({false, 1.0});
     const Period logging = logged(logger, std::chrono::seconds(seconds));
+    const Period served = logged(logger, std::chrono::seconds(seconds), true);
     const Period polling = bare(logger, std::chrono::seconds(seconds));
 
     std::printf("%d instruments x %d channels, one scan a second each, .csv data files\n", kInstruments, kChannels);
     std::printf("%-12s %8s %8s %8s %8s %9s\n", "", "seconds", "scans/s", "reads/s", "cpu s", "of a core");
     report("logger", logging);
+    report("+ clients", served);
     report("bare client", polling);
-    std::printf("logger %.2f %% of a core (goal below %.0f %%) %s\n", logging.percentOfCore(), kGoalPercent,
-                logging.percentOfCore() < kGoalPercent ? "met" : "MISSED");
+    reportGoal("logger", logging);
+    std::printf("(+ clients: %d live-values clients, each advising every channel of every instrument, took in "
+                "%ld updates)\n",
+                kLiveValuesClients, served.updates);
+    reportGoal("logger + clients", served);
     return 0;
 }

@@ -14,9 +14,14 @@
 // once without a client of the toolbox add-on and once with a client that
 // follows every instrument and never reads: the logger must not wait for it.
 //
+// The .csv rounds are run again while the logger serves 50 live-values
+// clients (in a process of their own), each advising every channel of every
+// instrument, against the .csv rounds without them.
+//
 // usage: logging_throughput_bench [seconds per round, default 5]
 #include "bench_bare_client.h"
 #include "bench_logger.h"
+#include "live_values_clients.h"
 
 #include "platform/local_client.h"
 
@@ -24,6 +29,8 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -75,8 +82,13 @@ public:
         return round;
     }
 
-    Round logged(FileFormat format) {
+    // With clients: the logger serves live-values clients that advise every
+    // channel of every instrument.
+    Round logged(FileFormat format, bool withClients = false) {
+        const long atStart = logger_.fetchedScans();
         const auto session = logger_.startedSession(format);
+        std::unique_ptr<LiveValuesClients> clients;
+        if (withClients) clients = std::make_unique<LiveValuesClients>(*session);
         const long before = logger_.fetchedScans();
         long ticks = -1; // the last question is not followed by a tick
         const auto start = SteadyClock::now();
@@ -87,11 +99,13 @@ public:
             return asked >= start + roundTime_;
         });
         const Round round{logger_.fetchedScans() - before, ticks, secondsBetween(start, asked)};
+        if (clients) updates_ += clients->stop();
         session->stopAll();
         // Fast instruments make no scan once scanning stops, so the files hold
-        // exactly the scans fetched while the clock ran.
-        if (logger_.scansInFiles() != round.scans) {
-            std::fprintf(stderr, "%ld scans fetched, %ld in the data files\n", round.scans, logger_.scansInFiles());
+        // exactly the scans fetched in the session.
+        const long fetched = logger_.fetchedScans() - atStart;
+        if (logger_.scansInFiles() != fetched) {
+            std::fprintf(stderr, "%ld scans fetched, %ld in the data files\n", fetched, logger_.scansInFiles());
             missedScans_ = true;
         }
         return round;
@@ -110,6 +124,7 @@ public:
 
     int batchSize() const { return logger_.batchSize(); }
     bool missedScans() const { return missedScans_; }
+    long liveValuesUpdates() const { return updates_; }
 
 private:
     // Subscribed to every instrument once the add-on has said so; from then
@@ -128,6 +143,7 @@ private:
     BenchLogger logger_;
     SteadyClock::duration roundTime_;
     bool missedScans_ = false;
+    long updates_ = 0; // taken in by all live-values clients of all rounds
 };
 
 void reportRow(const Contender &contender) {
@@ -146,6 +162,7 @@ void reportLogged(const Contender &logged, const Contender &baseline, double goa
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc > 1 && std::strcmp(argv[1], kClientsSwitch) == 0) return runLiveValuesClients(argc, argv);
     const int roundSeconds = argc > 1 ? std::atoi(argv[1]) : 5;
     if (roundSeconds <= 0) fail("usage: logging_throughput_bench [seconds per round]");
     ThroughputRounds rounds{std::chrono::seconds(roundSeconds)};
@@ -154,12 +171,14 @@ int main(int argc, char **argv) {
     Contender csv{".csv", {}};
     Contender queued{".bin, queues", {}};
     Contender stuck{"+ idle client", {}};
+    Contender served{".csv+clients", {}};
     for (int round = 0; round < kRounds; ++round) {
         bare.keep(rounds.bare());
         bin.keep(rounds.logged(FileFormat::FastBinary));
         csv.keep(rounds.logged(FileFormat::Ascii));
         queued.keep(rounds.loggedWithToolboxQueues(false));
         stuck.keep(rounds.loggedWithToolboxQueues(true));
+        served.keep(rounds.logged(FileFormat::Ascii, true));
     }
 
     std::printf("%d instruments x %d channels, %d scans per read, %d s per round, best of %d rounds\n", kInstruments,
@@ -173,6 +192,10 @@ int main(int argc, char **argv) {
                 kToolboxQueueBytes);
     reportLogged(queued, bin, 0.9);
     reportLogged(stuck, queued, 0.9);
+    std::printf("with %d live-values clients, each advising every channel of every instrument (%ld updates taken in)\n",
+                kLiveValuesClients, rounds.liveValuesUpdates());
+    std::printf("%-12s %10s %10s %10s   %s\n", "", "", "", "", "ratio to .csv");
+    reportLogged(served, csv, 0.9);
     std::printf("every scan fetched is in the data files: %s\n", rounds.missedScans() ? "NO" : "yes");
     return rounds.missedScans() ? 1 : 0;
 }

@@ -88,15 +88,19 @@ void ChildProcess::collect(int timeoutMs) {
 
 bool ChildProcess::readLine(std::string &line, int timeoutMs) {
     const auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
+    // Once the time is up what the pipe holds is still taken in, so that a
+    // time-out of 0 reads without waiting.
+    for (bool last = false;;) {
         const std::size_t end = output_.find('\n');
         if (end != std::string::npos) {
             line = output_.substr(0, end);
             output_.erase(0, end + 1);
             return true;
         }
-        if (outputFd_ < 0 || millisecondsLeft(deadline) == 0) return false;
-        collect(std::min(millisecondsLeft(deadline), 50));
+        if (outputFd_ < 0 || last) return false;
+        const int left = millisecondsLeft(deadline);
+        last = left == 0;
+        collect(std::min(left, 50));
     }
 }
 

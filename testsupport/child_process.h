@@ -19,7 +19,7 @@ public:
     ChildProcess &operator=(const ChildProcess &) = delete;
 
     // The next line of its standard output; false when none comes in time
-    // or the output has ended.
+    // (0: none is there yet) or the output has ended.
     bool readLine(std::string &line, int timeoutMs);
     // Its exit code once it has ended (128 + the signal when a signal ended
     // it), taking in its output meanwhile; -1 when it does not end in time.

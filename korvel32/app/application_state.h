@@ -7,6 +7,7 @@
 
 #include "app/application_settings.h"
 #include "app/application_startup.h"
+#include "app/live_values_service.h"
 #include "app/toolbox_setup_host.h"
 #include "datafiles/trend_link_interface.h"
 #include "datafiles/trend_link_library.h"
@@ -57,14 +58,13 @@ struct ApplicationState {
     SetupTemplate setupTemplate;
     InstrumentTable table{setupTemplate};
     ToolboxAddOn toolbox{table};
-    // The live-values service is not part of the logger yet: its place takes
-    // the link that does nothing.
-    LiveValues liveValues;
     LoggerOptions options;
     PlotSettings plot;
     RegionalFormats regional;
     ApplicationSettings settings;
     CSetupDoc document;
+    // Started by the front end at its place in start-up.
+    LiveValuesService liveValues{table, regional};
 };
 
 } // namespace korvel

@@ -2,7 +2,7 @@
 
 #include "logging_deadline.h"
 #include "logging_session.h"
-#include "termination_signals.h"
+#include "platform/termination_signals.h"
 
 #include <iostream>
 

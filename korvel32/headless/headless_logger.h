@@ -6,6 +6,7 @@
 #include "app/application_startup.h"
 #include "app/application_state.h"
 #include "headless_options.h"
+#include "headless_startup_steps.h"
 #include "platform/clock.h"
 #include "platform/printing_user_interface.h"
 
@@ -33,7 +34,7 @@ private:
     InstrumentLink link_;
     ToolboxSetupHost setupHost_;
     ApplicationState state_{link_, setupHost_, ui_};
-    StartupWindowSteps windows_;
+    HeadlessStartupSteps windows_{state_.liveValues, options_.serviceName};
     StartupPaths paths_;
     ApplicationStartup startup_;
 };

@@ -1,5 +1,7 @@
 #include "headless_options.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 
 namespace korvel {
@@ -10,6 +12,15 @@ bool parseSeconds(const std::string &text, double &seconds) {
     char *end = nullptr;
     seconds = std::strtod(text.c_str(), &end);
     return !text.empty() && *end == '\0' && seconds >= 0;
+}
+
+// The name becomes a file name beside the other services' sockets.
+bool isServiceName(const std::string &name) {
+    constexpr std::size_t kLongest = 64;
+    if (name.empty() || name.size() > kLongest || name.front() == '.') return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '_' || c == '-';
+    });
 }
 
 } // namespace
@@ -39,6 +50,12 @@ std::optional<HeadlessOptions> parseHeadlessOptions(const std::vector<std::strin
             }
             options.durationSeconds = seconds;
             ++i;
+        } else if (argument == "--service") {
+            if (i + 1 >= arguments.size() || !isServiceName(arguments[i + 1])) {
+                error = "--service needs a name of letters, digits, '.', '_' or '-' (not beginning with '.')";
+                return std::nullopt;
+            }
+            options.serviceName = arguments[++i];
         } else if (argument.starts_with("--")) {
             error = "unknown option " + argument;
             return std::nullopt;

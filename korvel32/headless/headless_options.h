@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/command_line.h"
+#include "app/live_values_protocol.h"
 #include "platform/printing_user_interface.h"
 
 #include <optional>
@@ -17,6 +18,8 @@ struct HeadlessOptions {
     // Questions such as "Continue?" are refused unless --answer yes is given: with
     // nobody to ask, going on is not the safe guess.
     AnswerPolicy answers = AnswerPolicy::Refuse;
+    // The live-values service's name, another one lets two loggers of a user run side by side.
+    std::string serviceName = live_protocol::kDefaultService;
     bool help = false;
 };
 
@@ -25,13 +28,14 @@ struct HeadlessOptions {
 std::optional<HeadlessOptions> parseHeadlessOptions(const std::vector<std::string> &arguments, std::string &error);
 
 inline constexpr const char *kHeadlessUsage =
-    "usage: korvel32 --headless [SETUP] [/G] [--duration SECONDS] [--answer yes|no]\n"
+    "usage: korvel32 --headless [SETUP] [/G] [--duration SECONDS] [--answer yes|no] [--service NAME]\n"
     "  SETUP       the setup file to open; its instruments start logging at once\n"
     "  /G          start all instruments (of the first setup) when no SETUP is given\n"
-
     "  --duration  stop all instruments after SECONDS of logging, counted from the\n"
     "              first scan, and exit (default: run until SIGINT, SIGTERM or SIGHUP)\n"
     "  --answer    how to answer questions: yes (Yes/OK) or no (No/Cancel, the default)\n"
+    "  --service   the name live values are served under (default korvel32), so that\n"
+    "              korvel-dde --service NAME reads this logger beside another one\n"
     "With DevelopersToolbox=True in korvel32.ini the toolbox add-on is loaded, and the\n"
     "instruments start only with /G: otherwise they wait for remote commands\n"
     "(korvel-remote) until SIGINT, SIGTERM or SIGHUP.\n";

@@ -1,11 +1,10 @@
 #include "logging_session.h"
 
-#include <thread>
-
 namespace korvel {
 
 LoggingSession::LoggingSession(SessionTarget target, UserInterface &ui, Clock &clock, std::ostream &statusOut)
-        : table_(target.table), core_(target, *this, ui, clock), status_(target.table, core_.engine(), statusOut) {}
+        : table_(target.table), core_(target, *this, ui, clock), rest_(target.liveValues, target.link),
+          status_(target.table, core_.engine(), statusOut) {}
 
 bool LoggingSession::startAll() {
     core_.commands().startAll();
@@ -34,7 +33,7 @@ void LoggingSession::updateLiveWindows(CalendarTime now) { status_.update(now.se
 void LoggingSession::tickAndRest() {
     const auto rest = core_.tick();
     if (!scansRead_) scansRead_ = anyScans();
-    if (rest.count() > 0) std::this_thread::sleep_for(rest);
+    rest_.rest(rest);
 }
 
 bool LoggingSession::anyRunActive() const {

@@ -1,11 +1,12 @@
 // The logging engine of the headless logger, driven by a main loop that rests
-// while the instruments have nothing new, with a status line per logging
-// instrument each second. Made once start-up has read the regional formats
-// the files use.
+// while the instruments have nothing new, serving the live-values clients
+// meanwhile, with a status line per logging instrument each second. Made once
+// start-up has read the regional formats the files use.
 #pragma once
 
 #include "logging/logging_core.h"
 #include "logging/session_target.h"
+#include "served_rest.h"
 #include "status_lines.h"
 
 #include <chrono>
@@ -42,6 +43,7 @@ private:
 
     const InstrumentTable &table_;
     LoggingCore core_;
+    ServedRest rest_;
     StatusLines status_;
     bool scansRead_ = false;
 };

@@ -2,7 +2,7 @@
 
 #include "headless_logger.h"
 #include "headless_options.h"
-#include "termination_signals.h"
+#include "platform/termination_signals.h"
 
 #include <iostream>
 

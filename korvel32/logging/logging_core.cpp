@@ -12,7 +12,10 @@ LoggingCore::LoggingCore(SessionTarget target, LoggingWindows &windows, UserInte
                   frontEnd_),
           tick_(target.table, target.options, engine_, files_, remote_, frontEnd_, clock) {
     engine_.setAutoScanDisable(target.autoScanDisable);
+    frontEnd_.liveValues.attach(&engine_);
 }
+
+LoggingCore::~LoggingCore() { frontEnd_.liveValues.attach(nullptr); }
 
 std::chrono::milliseconds LoggingCore::tick() {
     tick_();

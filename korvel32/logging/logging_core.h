@@ -20,6 +20,9 @@ namespace korvel {
 class LoggingCore {
 public:
     LoggingCore(SessionTarget target, LoggingWindows &windows, UserInterface &ui, Clock &clock);
+    ~LoggingCore();
+    LoggingCore(const LoggingCore &) = delete;
+    LoggingCore &operator=(const LoggingCore &) = delete;
 
     // One logging tick; returns how long the main loop may rest before the next.
     std::chrono::milliseconds tick();

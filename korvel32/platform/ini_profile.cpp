@@ -1,6 +1,7 @@
 #include "platform/ini_profile.h"
 
 #include "platform/atomic_replace.h"
+#include "platform/text_case.h"
 
 #include <algorithm>
 #include <charconv>
@@ -20,12 +21,6 @@ std::string_view trimmed(std::string_view text) {
     while (!text.empty() && blank(text.front())) text.remove_prefix(1);
     while (!text.empty() && blank(text.back())) text.remove_suffix(1);
     return text;
-}
-
-bool sameName(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The section name of a "[name]" line; none for any other line.
@@ -83,13 +78,13 @@ Lookup find(const std::vector<std::string_view> &lines, std::string_view section
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (const auto name = sectionName(lines[i])) {
             if (found.sectionLine) break; // only the first section of that name counts
-            if (sameName(*name, section)) found.sectionLine = found.lastEntry = i;
+            if (sameIgnoringCase(*name, section)) found.sectionLine = found.lastEntry = i;
             continue;
         }
         if (!found.sectionLine) continue;
         if (!trimmed(lines[i]).empty()) found.lastEntry = i;
         const auto entry = keyLine(lines[i]);
-        if (entry && sameName(entry->key, key)) {
+        if (entry && sameIgnoringCase(entry->key, key)) {
             found.keyLine = i;
             break;
         }
@@ -175,13 +170,13 @@ std::vector<std::string> readProfileKeys(const std::string &path, std::string_vi
     for (const std::string_view line : splitLines(std::string_view(*content).substr(0, kProfileSizeLimit))) {
         if (const auto name = sectionName(line)) {
             if (inSection) break; // only the first section of that name counts
-            inSection = sameName(*name, section);
+            inSection = sameIgnoringCase(*name, section);
             continue;
         }
         const auto entry = inSection ? keyLine(line) : std::nullopt;
         if (!entry) continue;
-        const bool known =
-            std::any_of(keys.begin(), keys.end(), [&](const std::string &key) { return sameName(key, entry->key); });
+        const bool known = std::any_of(keys.begin(), keys.end(),
+                                       [&](const std::string &key) { return sameIgnoringCase(key, entry->key); });
         if (!known) keys.emplace_back(entry->key);
     }
     return keys;

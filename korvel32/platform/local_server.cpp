@@ -122,14 +122,27 @@ void LocalServer::acceptConnections() {
     for (;;) {
         const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (fd < 0) return; // EAGAIN, or a client that went before we took it
-        if (!peerIsSameUser(fd) || connections_.size() >= limits_.maxConnections) {
+        if (!peerIsSameUser(fd)) {
             ::close(fd);
+            continue;
+        }
+        if (connections_.size() >= limits_.maxConnections) {
+            turnAway(fd);
             continue;
         }
         const LocalConnectionId id = nextId_++;
         connections_.emplace(id, Connection(fd, limits_.maxLineBytes));
         handler_.connected(id);
     }
+}
+
+// The refusal goes as far as the socket takes it at once; the client is not waited for.
+void LocalServer::turnAway(int fd) const {
+    if (!limits_.refusal.empty()) {
+        const std::string line = limits_.refusal + "\n";
+        [[maybe_unused]] const ssize_t sent = ::send(fd, line.data(), line.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    }
+    ::close(fd);
 }
 
 void LocalServer::readFrom(LocalConnectionId id) {

@@ -27,6 +27,9 @@ struct LocalServerLimits {
     std::size_t maxLineBytes = 4096;        // a request line, without its "\n"
     std::size_t maxPendingBytes = 1u << 20; // output a client has not taken yet
     std::size_t maxConnections = 32;
+    // Said to a client of the same user turned away because maxConnections
+    // are connected, so that it knows why (empty: closed without a word).
+    std::string refusal{};
 };
 
 using LocalConnectionId = std::uint64_t;
@@ -62,8 +65,9 @@ public:
     // in) show to be ready; descriptors that are not the server's are ignored.
     void serve(const std::vector<pollfd> &polled);
 
-    // Queues line and "\n" for the client. False when there is no such
-    // connection, or when the client had too much unread output and was dropped.
+    // Queues line and "\n" for the client; several lines joined by "\n" go
+    // out in one write. False when there is no such connection, or when the
+    // client had too much unread output and was dropped.
     bool send(LocalConnectionId id, std::string_view line);
     // Ends the connection at once; its unsent output is lost.
     void drop(LocalConnectionId id);
@@ -81,6 +85,7 @@ private:
     };
 
     void acceptConnections();
+    void turnAway(int fd) const;
     void readFrom(LocalConnectionId id);
     // False when the connection was dropped.
     bool writeTo(LocalConnectionId id);

@@ -47,7 +47,7 @@ bool InstrumentTable::add(int number, unsigned bcn, ModelCode model, bool refres
     entry.role = GroupRole::Async;
     entry.inUse = true;
     ++count_;
-    if (observer_ != nullptr) observer_->instrumentAdded(number, refreshIcon);
+    for (InstrumentTableObserver *observer : observers_) observer->instrumentAdded(number, refreshIcon);
     return true;
 }
 
@@ -58,7 +58,7 @@ void InstrumentTable::remove(int number) {
     const unsigned bcn = entry.bcn;
     entry = InstrumentSlot{};
     --count_;
-    if (observer_ != nullptr) observer_->instrumentDeleted(number, bcn);
+    for (InstrumentTableObserver *observer : observers_) observer->instrumentDeleted(number, bcn);
 }
 
 void InstrumentTable::removeAll() {
@@ -71,7 +71,7 @@ void InstrumentTable::changeBcn(int number, unsigned bcn) {
     if (!entry.inUse || entry.bcn == bcn) return;
     const unsigned oldBcn = entry.bcn;
     entry.bcn = static_cast<std::uint16_t>(bcn);
-    if (observer_ != nullptr) observer_->bcnChanged(number, oldBcn);
+    for (InstrumentTableObserver *observer : observers_) observer->bcnChanged(number, oldBcn);
 }
 
 void InstrumentTable::setRole(int number, GroupRole role) {

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace korvel {
 
@@ -40,7 +41,10 @@ class InstrumentTable {
 public:
     explicit InstrumentTable(const SetupTemplate &setupTemplate);
 
-    void setObserver(InstrumentTableObserver *observer) { observer_ = observer; }
+    // Each observer is told of every instrument added or deleted, in the
+    // order they were added; one must be removed before it goes.
+    void addObserver(InstrumentTableObserver &observer) { observers_.push_back(&observer); }
+    void removeObserver(InstrumentTableObserver &observer) { std::erase(observers_, &observer); }
     const SetupTemplate &setupTemplate() const { return template_; }
 
     // Slots are numbered 1..20.
@@ -72,7 +76,7 @@ public:
 
 private:
     const SetupTemplate &template_;
-    InstrumentTableObserver *observer_ = nullptr;
+    std::vector<InstrumentTableObserver *> observers_;
     std::array<InstrumentSlot, kInstrumentSlots + 1> slots_{}; // 0 unused
     int count_ = 0;
     int masterSlot_ = 0;

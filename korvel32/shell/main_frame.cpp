@@ -82,7 +82,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
         [this] { return liveWindows_->cancelSpy(logging_->busy()); });
     createConfigurationCommands();
     connectLogging();
-    table_.setObserver(this);
+    table_.addObserver(*this);
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
         if (table_.slot(slot).inUse) bar_->insertInstrument(slot, false);
     }
@@ -92,7 +92,7 @@ CMainFrame::CMainFrame(MainFrameTarget target, UserInterface &ui, Clock &clock, 
 }
 
 CMainFrame::~CMainFrame() {
-    table_.setObserver(nullptr);
+    table_.removeObserver(*this);
     logging_->setLiveWindows(nullptr);
 }
 

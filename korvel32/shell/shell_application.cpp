@@ -18,7 +18,7 @@ ShellApplication::ShellApplication(CommandLine commandLine, UserInterface &ui,
                                    std::function<void(CMainFrame &)> mainWindowCreated)
         : ui_(ui), mainWindowCreated_(std::move(mainWindowCreated)), paths_(StartupPaths::ofThisProcess()),
           recentFiles_(paths_.programDirectory + kRecentFilesName),
-          windows_(singleInstance_, recentFiles_, [this] { return createMainWindow(); }),
+          windows_(singleInstance_, recentFiles_, state_.liveValues, [this] { return createMainWindow(); }),
           startup_(state_.startupTarget(), windows_, ui_, std::move(commandLine), paths_) {}
 
 ShellApplication::~ShellApplication() { setupHost_.setMainWindow(nullptr); }

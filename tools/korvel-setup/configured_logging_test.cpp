@@ -26,7 +26,8 @@ protected:
     // Runs a program with the test's ccf.cfg and settings.
     kvtest::ProgramRun run(const std::string &program, const std::string &arguments) const {
         return kvtest::runProgram("KVLINK32_CCF_DIR='" + home.path() + "' KORVEL32_HOME='" + home.path() +
-                                  "' XDG_CONFIG_HOME='" + home.path() + "' " + program + " " + arguments);
+                                  "' XDG_CONFIG_HOME='" + home.path() + "' XDG_RUNTIME_DIR='" + home.path() + "' " +
+                                  program + " " + arguments);
     }
 
     void configure(const std::string &arguments) const {

@@ -35,10 +35,13 @@ protected:
         sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, ccfDir.path());
         ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
         ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
+        // The logger's live-values socket goes here, apart from other loggers'.
+        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     }
     void TearDown() override {
         ::unsetenv("KVLINK32_CCF_DIR");
         ::unsetenv("KORVEL32_HOME");
+        ::unsetenv("XDG_RUNTIME_DIR");
     }
 
     std::string dataFile(int bcn) const { return home.path() + "/bcn" + std::to_string(bcn) + ".csv"; }

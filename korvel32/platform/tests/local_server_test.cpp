@@ -271,6 +271,18 @@ TEST_F(LocalServerTest, ConnectionsBeyondTheLimitAreClosedAtOnce) {
     expectEcho(first, "one");
 }
 
+TEST_F(LocalServerTest, AClientTurnedAwayHearsWhyWhenTheServiceSaysSo) {
+    startServer({.maxConnections = 1, .refusal = "busy"});
+    LocalClient first("service");
+    ASSERT_TRUE(pumpUntil([&] { return echo.clients.size() == 1; }));
+    LocalClient second("service");
+    std::string line;
+    ASSERT_EQ(reply(second, line), LocalClient::Read::Line);
+    EXPECT_EQ(line, "busy");
+    EXPECT_EQ(reply(second, line), LocalClient::Read::Closed);
+    EXPECT_EQ(echo.clients.size(), 1u);
+}
+
 TEST_F(LocalServerTest, NothingListeningMeansNoClient) {
     try {
         LocalClient client("nobody-here");

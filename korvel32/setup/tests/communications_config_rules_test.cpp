@@ -64,7 +64,7 @@ class CommunicationsConfigTest : public ::testing::Test {
 protected:
     CommunicationsConfigTest() {
         setupTemplate.complete("Label", "VDC");
-        table.setObserver(&observer);
+        table.addObserver(observer);
     }
     void SetUp() override {
         ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);

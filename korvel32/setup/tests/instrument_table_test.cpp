@@ -22,7 +22,7 @@ class InstrumentTableTest : public ::testing::Test {
 protected:
     InstrumentTableTest() {
         setupTemplate.complete("Label", "VDC");
-        instruments.setObserver(&log);
+        instruments.addObserver(log);
     }
 
     SetupTemplate setupTemplate;

@@ -132,6 +132,8 @@ private slots:
         sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, ccfDir.path());
         ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
         ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
+        // The window's live-values socket goes here, apart from other loggers'.
+        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     }
 
     void init() { launch({"/S"}); }

@@ -1,0 +1,112 @@
+#include "app/live_value_texts.h"
+
+#include "datafiles/scan_time.h"
+#include "logging/logging_engine.h"
+#include "platform/regional_formats.h"
+#include "setup/instrument_table.h"
+
+#include <charconv>
+
+namespace korvel {
+namespace {
+
+// What an item says when there is no value to give.
+std::size_t writeNoValue(char *out) {
+    out[0] = '0';
+    out[1] = '\0';
+    return 1;
+}
+
+std::size_t writeNumber(std::uint32_t value, char *out) {
+    const std::size_t length = static_cast<std::size_t>(std::to_chars(out, out + 10, value).ptr - out);
+    out[length] = '\0';
+    return length;
+}
+
+// The setup whose data file the slot's scans go to: a Slave's go to its Master's.
+const InstrumentSetup &dataFileOwner(const InstrumentTable &table, int slot) {
+    const InstrumentSlot &entry = table.slot(slot);
+    if (entry.role == GroupRole::Slave && table.masterSlot() != 0) return *table.slot(table.masterSlot()).setup;
+    return *entry.setup;
+}
+
+} // namespace
+
+void LiveValueTexts::attach(LoggingEngine *engine) {
+    engine_ = engine;
+    values_.emplace(regional_.decimalSymbol);
+    slot_ = 0;
+}
+
+std::string LiveValueTexts::systemText(LiveItem item) const {
+    switch (item) {
+        case live_item::kTopics: {
+            std::string topics = liveTopicName(kSystemTopic);
+            for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
+                const InstrumentSlot &entry = table_.slot(slot);
+                if (entry.inUse) topics += ", " + liveTopicName(entry.bcn);
+            }
+            return topics;
+        }
+        case live_item::kSysItems:
+            return liveItemName(kSystemTopic, live_item::kTopics) + ", " +
+                   liveItemName(kSystemTopic, live_item::kSysItems) + ", " +
+                   liveItemName(kSystemTopic, live_item::kFormats);
+        default: return "TEXT";
+    }
+}
+
+void LiveValueTexts::beginInstrument(int bcn) {
+    lengths_.fill(0);
+    slot_ = 0;
+    if (engine_ == nullptr) return;
+    const int slot = table_.find(static_cast<unsigned>(bcn));
+    if (slot == 0) return;
+    const LoggingRun &run = engine_->run(slot);
+    if (run.logging && run.hasData) slot_ = slot;
+}
+
+std::string_view LiveValueTexts::instrumentText(LiveItem item) {
+    const auto index = static_cast<std::size_t>(item);
+    char *text = texts_.at(index).data();
+    if (lengths_[index] == 0) lengths_[index] = write(item, text);
+    return {text, lengths_[index]};
+}
+
+std::size_t LiveValueTexts::write(LiveItem item, char *out) {
+    if (slot_ == 0) return writeNoValue(out);
+    const ScanRecord &scan = engine_->scanBuffer(slot_).latestScan;
+    switch (item) {
+        case live_item::kDateTime: return writeDateTime(out);
+        case live_item::kAlarm1: return writeNumber(scan.alarm1, out);
+        case live_item::kAlarm2: return writeNumber(scan.alarm2, out);
+        case live_item::kDio: return writeNumber((scan.msAndDio >> 16) & 0xFFu, out);
+        case live_item::kTotalizer: return writeNumber(scan.totalizer, out);
+        default: return writeChannel(item - live_item::kFirstChannel + 1, out);
+    }
+}
+
+// The scan time as its data file has it. The file's writer carries the run's
+// daylight states from scan to scan, so with a data file a copy serves;
+// without one, the states are carried on here.
+std::size_t LiveValueTexts::writeDateTime(char *out) {
+    LoggingRun &run = engine_->run(slot_);
+    const ScanRecord &scan = engine_->scanBuffer(slot_).latestScan;
+    DaylightStates copy = run.daylight;
+    DaylightStates &states = dataFileOwner(table_, slot_).dataFile.enabled ? copy : run.daylight;
+    const ScanTime time = convertScanTime(scan.time, states);
+    return writeSerialDate(time.local, scan.msAndDio & 0xFFFFu, regional_.decimalSymbol, out);
+}
+
+// A scan holds the readings of the channels that are not OFF, in channel order.
+std::size_t LiveValueTexts::writeChannel(int channel, char *out) const {
+    const InstrumentSetup &setup = *table_.slot(slot_).setup;
+    if (setup.channel(channel).function == ChannelFunction::Off) return writeNoValue(out);
+    std::size_t position = 0;
+    for (int before = 1; before < channel; ++before) {
+        if (setup.channel(before).function != ChannelFunction::Off) ++position;
+    }
+    return values_->write(engine_->scanBuffer(slot_).latestScan.readings[position], out);
+}
+
+} // namespace korvel
