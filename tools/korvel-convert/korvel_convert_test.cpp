@@ -149,7 +149,7 @@ TEST_F(KorvelConvert, ScansLoggedToBinAndCsvInOneRunConvertToTheSameLines) {
     write("run.txt", setup);
     const kvtest::ProgramRun logged = kvtest::runProgram(
         "KVLINK32_CCF_DIR='" + dir.path() + "' KORVEL32_HOME='" + dir.path() + "' XDG_CONFIG_HOME='" + dir.path() +
-        "' " KORVEL32_PATH " --headless " + path("run.txt") + " --duration 2");
+        "' XDG_RUNTIME_DIR='" + dir.path() + "' " KORVEL32_PATH " --headless " + path("run.txt") + " --duration 2");
     ASSERT_EQ(logged.status, 0) << logged.out << logged.err;
 
     const kvtest::ProgramRun converted = convert("bin-to-csv " + path("run.bin") + " " + path("run.csv"));

@@ -438,9 +438,11 @@ private slots:
         kvtest::writeCcfFile(ccfDir.path(), 0, 7000, {{kM100a, "127.0.0.12", 1}, {kM200a, "127.0.0.34", 0}});
         ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
         ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        // The single-instance socket goes there too, so that a logger running
-        // beside the test, or another windowed test, does not meet this one.
+        // The single-instance and live-values sockets go there too, so that a
+        // logger running beside the test, or another windowed test, does not
+        // meet this one.
         ::setenv("TMPDIR", home.path().c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
     }
 
     void init() { launch(); }

@@ -127,9 +127,10 @@ private slots:
         sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, ccfDir.path());
         ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
         ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        // The single-instance socket lives in the temporary directory: a logger
-        // the user runs meanwhile is another copy, not this test's.
+        // The single-instance and live-values sockets are the test's own: a
+        // logger the user runs meanwhile is another copy, not this test's.
         ::setenv("TMPDIR", home.path().c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
         control("value 21 1 2.5");
         control("value 21 2 0");
         control("special 21 3 overload");

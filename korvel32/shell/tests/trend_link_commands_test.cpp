@@ -76,6 +76,9 @@ private slots:
         // The historian's registry and the chart windows' sockets are the test's own.
         ::setenv("TBASE32_INFOLINK_DIR", home.path().c_str(), 1);
         ::setenv("TL32_SOCKET_DIR", (home.path() + "/sockets").c_str(), 1);
+        // So are the logger's single-instance and live-values sockets.
+        ::setenv("TMPDIR", home.path().c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
         std::filesystem::copy_file(kvtest::trendLinkDirectory() + "/tldef.cht", home.path() + "/tldef.cht");
         writeProfileString(settingsPath(), trend_link_settings::kSection, trend_link_settings::kDirectoryKey,
                            home.path() + "/not-installed");
