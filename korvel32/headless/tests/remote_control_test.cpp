@@ -5,6 +5,8 @@
 // reports problems to them under remote mode; without a usable add-on it
 // logs as before and says why.
 
+#include "platform/local_client.h"
+
 #include <child_process.h>
 #include <general_network_instruments.h>
 #include <sim_process.h>
@@ -21,6 +23,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -127,8 +130,17 @@ protected:
     void launch(std::vector<std::string> arguments) {
         arguments.insert(arguments.begin(), {KORVEL32_PATH, "--headless"});
         logger = std::make_unique<kvtest::ChildProcess>(arguments);
-        ASSERT_TRUE(kvtest::waitFor([&] { return std::filesystem::exists(socketPath()); }, kBoundMs))
-            << logger->errors();
+        ASSERT_TRUE(kvtest::waitFor(addOnListens, kBoundMs)) << logger->errors();
+    }
+
+    // The socket file is there a moment before the add-on listens on it.
+    static bool addOnListens() {
+        try {
+            korvel::LocalClient probe("toolbox");
+            return true;
+        } catch (const std::system_error &) {
+            return false;
+        }
     }
 
     std::string socketPath() const { return runtime.path() + "/korvel32/toolbox"; }
