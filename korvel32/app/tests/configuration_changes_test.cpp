@@ -2,14 +2,7 @@
 // replaces the instrument's setup only while the instrument does not log,
 // and every change marks the setup modified and tells the windows once.
 #include "app/configuration_changes.h"
-#include "link/instrument_link.h"
-#include "platform/regional_formats.h"
-#include "setup/bcn_lookup.h"
-#include "setup/plot_settings.h"
-#include "setup/setup_host.h"
-#include "setup/setup_template.h"
-
-#include <scripted_user_interface.h>
+#include "app/tests/linked_setup_document.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +11,7 @@
 namespace korvel {
 namespace {
 
-class ConfigurationChangesTest : public ::testing::Test {
+class ConfigurationChangesTest : public ::testing::Test, protected test::LinkedSetupDocument {
 protected:
     ConfigurationChangesTest() {
         table.add(1, 12, ModelCode::M100A);
@@ -33,15 +26,6 @@ protected:
         return count;
     }
 
-    SetupTemplate setupTemplate;
-    InstrumentTable table{setupTemplate};
-    LoggerOptions options;
-    PlotSettings plot;
-    SetupHost host;
-    RegionalFormats regional;
-    ScriptedUserInterface ui;
-    InstrumentLink link;
-    CSetupDoc document{SetupTarget{table, options, plot, host, bcnResolver(link)}, ui, regional};
     std::set<int> logging;
     int selected = 1;
     std::vector<std::vector<int>> refreshes;

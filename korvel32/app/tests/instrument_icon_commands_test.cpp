@@ -3,14 +3,9 @@
 // communications configuration runs the same delete command.
 #include "app/ccf_editing_host.h"
 #include "app/instrument_icon_commands.h"
-#include "platform/regional_formats.h"
-#include "setup/bcn_lookup.h"
-#include "setup/plot_settings.h"
-#include "setup/setup_host.h"
-#include "setup/setup_template.h"
+#include "app/tests/linked_setup_document.h"
 
 #include <ccf_file_writer.h>
-#include <scripted_user_interface.h>
 #include <temp_dir.h>
 
 #include <gtest/gtest.h>
@@ -34,7 +29,7 @@ public:
     int selected = 0;
 };
 
-class InstrumentIconCommandsTest : public ::testing::Test {
+class InstrumentIconCommandsTest : public ::testing::Test, protected test::LinkedSetupDocument {
 protected:
     InstrumentIconCommandsTest() {
         setupTemplate.complete("Label", "VDC");
@@ -65,15 +60,6 @@ protected:
 
     kvtest::TempDir ccfDir;
     kvtest::TempDir programDir;
-    SetupTemplate setupTemplate;
-    InstrumentTable table{setupTemplate};
-    LoggerOptions options;
-    PlotSettings plot;
-    SetupHost host;
-    RegionalFormats regional;
-    ScriptedUserInterface ui;
-    InstrumentLink link;
-    CSetupDoc document{SetupTarget{table, options, plot, host, bcnResolver(link)}, ui, regional};
     FakeSelection selection;
     std::set<int> logging;
     std::vector<unsigned> choice;
