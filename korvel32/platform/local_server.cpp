@@ -1,13 +1,12 @@
 #include "platform/local_server.h"
 
+#include "platform/local_name_claim.h"
 #include "platform/local_service_directory.h"
 #include "platform/local_socket.h"
 
 #include <cerrno>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,21 +24,6 @@ constexpr std::size_t kReadPerServe = 65536;
     throw std::system_error(error, std::generic_category(), what);
 }
 
-// Holding this lock is what makes the name ours: a process that dies lets go
-// of it, and two servers starting at once cannot both take the name over.
-int lockName(const std::string &path) {
-    const std::string lockPath = path + ".lock";
-    const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) fail(errno, "cannot open " + lockPath);
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        ::close(fd);
-        if (error == EWOULDBLOCK) fail(EADDRINUSE, path + " is in use by a running program");
-        fail(error, "cannot lock " + lockPath);
-    }
-    return fd;
-}
-
 // A socket left by a process that ended goes; anything else at the path stays
 // and the name is refused.
 void removeStaleSocket(const std::string &path) {
@@ -50,6 +34,12 @@ void removeStaleSocket(const std::string &path) {
     }
     if (!S_ISSOCK(status.st_mode)) fail(EEXIST, path + " exists and is not a socket");
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) fail(errno, "cannot remove the old socket " + path);
+}
+
+// A name that does not fit a socket address fails before anything is touched.
+LocalNameClaim claimFittingName(const std::string &path) {
+    localSocketAddress(path);
+    return LocalNameClaim::claim(path);
 }
 
 int listenAt(const std::string &path) {
@@ -69,25 +59,16 @@ int listenAt(const std::string &path) {
 } // namespace
 
 LocalServer::LocalServer(const std::string &name, LocalServerHandler &handler, LocalServerLimits limits)
-        : handler_(handler), limits_(limits), path_(privateLocalServiceDirectory() + "/" + name) {
-    localSocketAddress(path_); // a name that does not fit fails before anything is touched
-    lockFd_ = lockName(path_);
-    try {
-        removeStaleSocket(path_);
-        listenFd_ = listenAt(path_);
-    } catch (...) {
-        ::close(lockFd_);
-        throw;
-    }
+        : handler_(handler), limits_(limits), path_(privateLocalServiceDirectory() + "/" + name),
+          claim_(claimFittingName(path_)) {
+    removeStaleSocket(path_);
+    listenFd_ = listenAt(path_);
 }
 
 LocalServer::~LocalServer() {
     for (auto &[id, connection] : connections_) ::close(connection.fd);
     ::close(listenFd_);
     ::unlink(path_.c_str());
-    // The lock file stays: removing it would let a later server lock a file
-    // that the next one no longer sees.
-    ::close(lockFd_);
 }
 
 void LocalServer::appendDescriptors(std::vector<pollfd> &descriptors) const {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "platform/line_buffer.h"
+#include "platform/local_name_claim.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -94,7 +95,7 @@ private:
     LocalServerHandler &handler_;
     LocalServerLimits limits_;
     std::string path_;
-    int lockFd_ = -1;
+    LocalNameClaim claim_; // held for as long as the server lives
     int listenFd_ = -1;
     LocalConnectionId nextId_ = 1;
     std::map<LocalConnectionId, Connection> connections_;

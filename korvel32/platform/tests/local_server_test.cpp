@@ -2,6 +2,7 @@
 // directory: who may connect, how names are taken, and how clients that
 // misbehave are bounded.
 #include "platform/local_client.h"
+#include "platform/local_name_claim.h"
 #include "platform/local_server.h"
 #include "platform/local_service_directory.h"
 #include "platform/local_socket.h"
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <system_error>
@@ -220,6 +222,15 @@ TEST_F(LocalServerTest, ANameInUseByARunningServerIsRefused) {
     // The first server is untouched.
     LocalClient client("service");
     expectEcho(client, "still here");
+}
+
+TEST_F(LocalServerTest, ANameClaimedOutsideAServerIsFreeOnceItsHolderLetsGo) {
+    const std::string path = privateLocalServiceDirectory() + "/window";
+    std::optional<LocalNameClaim> held = LocalNameClaim::tryClaim(path);
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(LocalNameClaim::tryClaim(path)) << "two holders of one name";
+    held.reset();
+    EXPECT_TRUE(LocalNameClaim::tryClaim(path));
 }
 
 TEST_F(LocalServerTest, SomethingElseAtTheSocketsPathIsLeftAlone) {

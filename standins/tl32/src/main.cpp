@@ -1,11 +1,14 @@
 // tl32, the Trend Link chart program.
-//   tl32 [-F CHART.cht]          the chart window (brought forward when one with this chart runs)
+//   tl32 [-F CHART.cht]          the chart window; when one with this title runs, that one comes forward
 //   tl32 --export DATASET_DIR    every data set in the directory as CSV on standard output
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QThread>
 
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "chart_file.h"
@@ -33,6 +36,28 @@ int exportTable(int argc, char **argv) {
     return 1;
 }
 
+// How long a chart window that holds its title is given to answer: it may
+// still be starting, on a busy machine for some seconds.
+constexpr int kStartingWindowWaitMs = 30000;
+constexpr int kRetryMs = 50;
+
+// The title is this program's to show, or the window of another that holds it
+// is asked to come forward (nullptr, with the exit code).
+std::unique_ptr<tl32::TrendWindowServer> claimOrBringForward(const QString &title, int &exitCode) {
+    const QDeadlineTimer patience(kStartingWindowWaitMs);
+    for (;;) {
+        if (std::unique_ptr<tl32::TrendWindowServer> server = tl32::TrendWindowServer::claim(title)) return server;
+        exitCode = 0;
+        if (tl32::bringTrendWindowForward(title)) return nullptr;
+        exitCode = 1;
+        if (patience.hasExpired()) {
+            std::cerr << "tl32: the window \"" << title.toStdString() << "\" runs but does not answer\n";
+            return nullptr;
+        }
+        QThread::msleep(kRetryMs);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -53,9 +78,11 @@ int main(int argc, char **argv) {
     const tbase::Registry registry = tbase::Registry::located();
     const QString applicationTitle = QString::fromStdString(tl32::applicationTitle(
         registry.path(), QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
-    if (!chartPath.isEmpty() && tl32::bringTrendWindowForward(tl32::TrendWindow::titleFor(applicationTitle, chartPath)))
-        return 0;
-    tl32::TrendWindow window(registry, applicationTitle, chartPath);
+    int exitCode = 0;
+    std::unique_ptr<tl32::TrendWindowServer> server =
+        claimOrBringForward(tl32::TrendWindow::titleFor(applicationTitle, chartPath), exitCode);
+    if (!server) return exitCode;
+    tl32::TrendWindow window(registry, applicationTitle, chartPath, std::move(server));
     window.show();
     return app.exec();
 }

@@ -19,7 +19,7 @@
 #include <limits>
 
 #include "chart_keys.h"
-#include "trend_window_server.h"
+#include "trend_window_link.h"
 
 namespace tl32 {
 namespace {
@@ -54,7 +54,8 @@ QColor curveColor(const ChartCurve &curve) {
 
 } // namespace
 
-TrendWindow::TrendWindow(tbase::Registry registry, QString applicationTitle, const QString &chartPath)
+TrendWindow::TrendWindow(tbase::Registry registry, QString applicationTitle, const QString &chartPath,
+                         std::unique_ptr<TrendWindowServer> server)
         : registry_(std::move(registry)), applicationTitle_(std::move(applicationTitle)), chart_(new QChart),
           timeAxis_(new QDateTimeAxis), valueAxis_(new QValueAxis) {
     setObjectName(QStringLiteral("TrendWindow"));
@@ -68,6 +69,7 @@ TrendWindow::TrendWindow(tbase::Registry registry, QString applicationTitle, con
     resize(900, 520);
     connect(&pollTimer_, &QTimer::timeout, this, &TrendWindow::refresh);
     pollTimer_.start(kPollMs);
+    if (server) answerThrough(std::move(server));
     openChart(chartPath);
 }
 
@@ -89,12 +91,31 @@ QString TrendWindow::titleFor(const QString &applicationTitle, const QString &ch
     return chartPath.isEmpty() ? applicationTitle : applicationTitle + " - " + QFileInfo(chartPath).fileName();
 }
 
-void TrendWindow::openChart(const QString &path) {
+// The window keeps its claim while its title stays; another title is claimed
+// before the old one is let go.
+bool TrendWindow::claimTitle(const QString &title) {
+    if (server_ && server_->title() == title) return true;
+    std::unique_ptr<TrendWindowServer> server = TrendWindowServer::claim(title);
+    if (!server) return false;
+    answerThrough(std::move(server));
+    return true;
+}
+
+void TrendWindow::answerThrough(std::unique_ptr<TrendWindowServer> server) {
+    connect(server.get(), &TrendWindowServer::comeForwardRequested, this, &TrendWindow::comeForward);
+    connect(server.get(), &TrendWindowServer::closeRequested, this, &QWidget::close);
+    server_ = std::move(server);
+}
+
+bool TrendWindow::openChart(const QString &path) {
+    const QString title = titleFor(applicationTitle_, path);
+    if (!claimTitle(title)) {
+        bringTrendWindowForward(title);
+        return false;
+    }
+    setWindowTitle(title);
     clearCurves();
     chartFile_ = path.isEmpty() ? Chart{} : readChartFile(QFile::encodeName(path).toStdString());
-    const QString title = titleFor(applicationTitle_, path);
-    setWindowTitle(title);
-    server_ = std::make_unique<TrendWindowServer>(this, title);
 
     chart_->setTitle(QString::fromStdString(chartFile_.title));
     if (!chartFile_.fontName.empty()) {
@@ -108,6 +129,14 @@ void TrendWindow::openChart(const QString &path) {
         !path.isEmpty() && !QFileInfo(path).isReadable() ? tr("Cannot read the chart file %1").arg(path) : QString();
     for (const ChartCurve &curve : chartFile_.curves) addCurve(curve);
     refresh();
+    return true;
+}
+
+void TrendWindow::comeForward() {
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
 }
 
 void TrendWindow::clearCurves() {

@@ -12,6 +12,7 @@
 #include "chart_file.h"
 #include "curve_feed.h"
 #include "data_set_registry.h"
+#include "trend_window_server.h"
 
 class QChart;
 class QDateTimeAxis;
@@ -20,20 +21,25 @@ class QValueAxis;
 
 namespace tl32 {
 
-class TrendWindowServer;
-
 class TrendWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // applicationTitle begins every window title; chartPath may be empty (a window without curves).
-    TrendWindow(tbase::Registry registry, QString applicationTitle, const QString &chartPath = {});
+    // applicationTitle begins every window title; chartPath may be empty (a
+    // window without curves). server: the claim on the chart's title when
+    // it was made before the window; without one the window claims it.
+    TrendWindow(tbase::Registry registry, QString applicationTitle, const QString &chartPath = {},
+                std::unique_ptr<TrendWindowServer> server = nullptr);
     ~TrendWindow() override;
 
     // "<applicationTitle> - <chart file name>", the title that other programs find a chart's window by.
     static QString titleFor(const QString &applicationTitle, const QString &chartPath);
 
-    void openChart(const QString &path);
+    // Shows the chart in this window. False when another chart window shows
+    // it already: that one is brought forward and this one stays as it was.
+    bool openChart(const QString &path);
+    // Raised, restored when minimised, and made the active window.
+    void comeForward();
     // Reads what the data sets stored since the last look (the window does so every second).
     void refresh();
 
@@ -53,6 +59,8 @@ private:
     };
 
     void createMenus();
+    bool claimTitle(const QString &title);
+    void answerThrough(std::unique_ptr<TrendWindowServer> server);
     void clearCurves();
     void addCurve(const ChartCurve &definition);
     void append(Curve &curve, const std::vector<tbase::TimedValue> &values);

@@ -2,8 +2,9 @@
 // per-user local socket named after the window class "TrendWindow" and its
 // title ("TrendWindow-" and 16 hex digits of the title's FNV-1a hash), in a
 // directory only its user can enter: TL32_SOCKET_DIR, else
-// $XDG_RUNTIME_DIR/trend-link, else /tmp/trend-link-<uid>. A client sends
-// one request line and hangs up.
+// $XDG_RUNTIME_DIR/trend-link, else /tmp/trend-link-<uid>. One window holds
+// a title (a lock on the socket's name + ".lock", see TrendWindowServer). A
+// client sends one request line and hangs up.
 #pragma once
 
 #include <QString>

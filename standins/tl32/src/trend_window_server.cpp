@@ -1,36 +1,43 @@
 #include "trend_window_server.h"
 
-#include <QLocalServer>
+#include <QFile>
 #include <QLocalSocket>
-#include <QWidget>
+
+#include <system_error>
 
 #include "trend_window_link.h"
 
 namespace tl32 {
 
-TrendWindowServer::TrendWindowServer(QWidget *window, const QString &title)
-        : window_(window), server_(new QLocalServer(this)) {
+std::unique_ptr<TrendWindowServer> TrendWindowServer::claim(const QString &title) {
     const QString name = trendWindowSocketName(title);
-    if (name.isEmpty()) return;
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(server_, &QLocalServer::newConnection, this, &TrendWindowServer::serveConnections);
-    if (server_->listen(name)) return;
-    // Taken: by a window that answers (started at the same moment), or by a
-    // socket file a crashed one left behind.
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (server_->serverError() == QAbstractSocket::AddressInUseError && !probe.waitForConnected(1000)) {
-        QLocalServer::removeServer(name);
-        server_->listen(name);
+    std::optional<korvel::LocalNameClaim> claim;
+    if (!name.isEmpty()) {
+        try {
+            claim = korvel::LocalNameClaim::tryClaim(QFile::encodeName(name).toStdString());
+            if (!claim) return nullptr;
+        } catch (const std::system_error &) {
+            // A directory that takes no lock file: the window goes without a socket.
+        }
     }
+    return std::unique_ptr<TrendWindowServer>(new TrendWindowServer(title, std::move(claim)));
+}
+
+TrendWindowServer::TrendWindowServer(QString title, std::optional<korvel::LocalNameClaim> claim)
+        : title_(std::move(title)), claim_(std::move(claim)) {
+    if (!claim_) return;
+    connect(&server_, &QLocalServer::newConnection, this, &TrendWindowServer::serveConnections);
+    // The socket is bound aside and renamed into place, which also replaces
+    // one that a chart window that crashed left behind: with the claim held,
+    // whatever is at the path is no running window's.
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    server_.listen(trendWindowSocketName(title_));
 }
 
 TrendWindowServer::~TrendWindowServer() = default;
 
-bool TrendWindowServer::isListening() const { return server_->isListening(); }
-
 void TrendWindowServer::serveConnections() {
-    while (QLocalSocket *socket = server_->nextPendingConnection()) {
+    while (QLocalSocket *socket = server_.nextPendingConnection()) {
         socket->setReadBufferSize(128); // one short request line is all a client sends
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         auto readRequest = [this, socket] {
@@ -45,15 +52,10 @@ void TrendWindowServer::serveConnections() {
 }
 
 void TrendWindowServer::act(const QByteArray &request) {
-    if (!window_) return;
-    if (request == kCloseRequest) {
-        window_->close();
-    } else if (request == kComeForwardRequest) {
-        window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-        window_->show();
-        window_->raise();
-        window_->activateWindow();
-    }
+    if (request == kCloseRequest)
+        emit closeRequested();
+    else if (request == kComeForwardRequest)
+        emit comeForwardRequested();
 }
 
 } // namespace tl32

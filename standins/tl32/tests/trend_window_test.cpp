@@ -1,6 +1,7 @@
 // The chart window on real data sets: a chart file's curves, values a writer
-// stores while the window is open, and the per-user socket that brings a
-// running window forward or closes it.
+// stores while the window is open, the per-user socket that brings a running
+// window forward or closes it, and one window per chart however the chart
+// program is started.
 #include <QChart>
 #include <QDir>
 #include <QLineSeries>
@@ -13,14 +14,19 @@
 #include <memory>
 
 #include "chart_keys.h"
+#include "child_process.h"
 #include "data_set_registry.h"
 #include "platform/ini_profile.h"
 #include "tbase32.h"
 #include "temp_dir.h"
 #include "trend_window.h"
 #include "trend_window_link.h"
+#include "wait_for.h"
 
 namespace tl32 {
+
+// How long a chart program, started on a busy machine, is given to show its window or end.
+constexpr int kProgramBoundMs = 30000;
 
 class TrendWindowTest : public QObject {
     Q_OBJECT
@@ -125,6 +131,41 @@ private slots:
         QVERIFY(bringAnyTrendWindowForward());
         QCOMPARE(closeTrendWindows(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+    }
+
+    void aChartShownInOneWindowIsNotOpenedInAnother() {
+        TrendWindow shown(tbase::Registry::located(), "Trend Link for Orrin", chartPath_);
+        shown.showMinimized();
+        // Opening its own chart again keeps the window reachable.
+        QVERIFY(shown.openChart(chartPath_));
+        QVERIFY(bringTrendWindowForward("Trend Link for Orrin - run.cht"));
+        QTRY_VERIFY_WITH_TIMEOUT(!shown.isMinimized(), 5000);
+
+        shown.showMinimized();
+        TrendWindow other(tbase::Registry::located(), "Trend Link for Orrin");
+        QVERIFY(!other.openChart(chartPath_));
+        QCOMPARE(other.windowTitle(), QStringLiteral("Trend Link for Orrin"));
+        QTRY_VERIFY_WITH_TIMEOUT(!shown.isMinimized(), 5000);
+        QCOMPARE(closeTrendWindows(), 2);
+    }
+
+    void chartProgramsStartedAtOnceShowOneWindowPerChart() {
+        const QString otherChart = QFileInfo(chartPath_).dir().filePath("other.cht");
+        QFile::remove(otherChart);
+        QVERIFY(QFile::copy(chartPath_, otherChart));
+        const std::string chart = chartPath_.toStdString();
+        kvtest::ChildProcess first({TL32_PATH, "-F", chart});
+        kvtest::ChildProcess second({TL32_PATH, "-F", chart});
+        kvtest::ChildProcess third({TL32_PATH, "-F", otherChart.toStdString()});
+        // The program that finds the chart's window asks it forward and ends.
+        QVERIFY(kvtest::waitFor([&] { return first.wait(0) >= 0 || second.wait(0) >= 0; }, kProgramBoundMs));
+        kvtest::ChildProcess &stayed = first.wait(0) >= 0 ? second : first;
+        QCOMPARE((&stayed == &first ? second : first).wait(0), 0);
+        QVERIFY(kvtest::waitFor([] { return bringTrendWindowForward("Trend Link for Orrin - other.cht"); },
+                                kProgramBoundMs));
+        QCOMPARE(closeTrendWindows(), 2);
+        QCOMPARE(stayed.wait(kProgramBoundMs), 0);
+        QCOMPARE(third.wait(kProgramBoundMs), 0);
     }
 
     void aSocketDirectoryOpenToOthersIsNotUsed() {
