@@ -64,7 +64,7 @@ struct ApplicationState {
     ApplicationSettings settings;
     CSetupDoc document;
     // Started by the front end at its place in start-up.
-    LiveValuesService liveValues{table, regional};
+    LiveValuesService liveValues{table, regional, trendLinkLibrary};
 };
 
 } // namespace korvel

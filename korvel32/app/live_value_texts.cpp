@@ -1,14 +1,19 @@
 #include "app/live_value_texts.h"
 
 #include "datafiles/scan_time.h"
+#include "datafiles/trend_link_time.h"
 #include "logging/logging_engine.h"
 #include "platform/regional_formats.h"
 #include "setup/instrument_table.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 
 namespace korvel {
 namespace {
+
+constexpr double kMillisecondsPerSecond = 1000.0;
 
 // What an item says when there is no value to give.
 std::size_t writeNoValue(char *out) {
@@ -88,14 +93,23 @@ std::size_t LiveValueTexts::write(LiveItem item, char *out) {
 
 // The scan time as its data file has it. The file's writer carries the run's
 // daylight states from scan to scan, so with a data file a copy serves;
-// without one, the states are carried on here.
+// without one, the states are carried on here. A data set stamps its scans
+// with the historian's time conversion, which the date follows.
 std::size_t LiveValueTexts::writeDateTime(char *out) {
     LoggingRun &run = engine_->run(slot_);
     const ScanRecord &scan = engine_->scanBuffer(slot_).latestScan;
+    const unsigned milliseconds = scan.msAndDio & 0xFFFFu;
+    const DataFileSetup &file = dataFileOwner(table_, slot_).dataFile;
+    if (!file.enabled)
+        return writeSerialDate(convertScanTime(scan.time, run.daylight).local, milliseconds, regional_.decimalSymbol,
+                               out);
     DaylightStates copy = run.daylight;
-    DaylightStates &states = dataFileOwner(table_, slot_).dataFile.enabled ? copy : run.daylight;
-    const ScanTime time = convertScanTime(scan.time, states);
-    return writeSerialDate(time.local, scan.msAndDio & 0xFFFFu, regional_.decimalSymbol, out);
+    if (file.format == FileFormat::TrendLink) {
+        const double stored = trendLinkTime(scan, copy, trendLinkLibrary_);
+        const auto seconds = static_cast<std::int64_t>(std::floor(stored / kMillisecondsPerSecond));
+        return writeSerialDate(localTimeOf(seconds), milliseconds, regional_.decimalSymbol, out);
+    }
+    return writeSerialDate(convertScanTime(scan.time, copy).local, milliseconds, regional_.decimalSymbol, out);
 }
 
 // A scan holds the readings of the channels that are not OFF, in channel order.

@@ -1,7 +1,8 @@
 // What the live-values items say: the System topic's lists, and an
 // instrument's values from the newest scan of its run, in the same texts as
 // its .csv data file (serial date, value texts with the regional decimal
-// symbol). An instrument that does not log, has no scan yet in this run, or a
+// symbol); the scan time of an instrument logging into Trend Link is the
+// time its data set stores. An instrument that does not log, has no scan yet in this run, or a
 // channel that is OFF, says "0".
 #pragma once
 
@@ -21,11 +22,12 @@ namespace korvel {
 class InstrumentTable;
 class LoggingEngine;
 struct RegionalFormats;
+class TrendLinkLibrary;
 
 class LiveValueTexts {
 public:
-    LiveValueTexts(const InstrumentTable &table, const RegionalFormats &regional)
-            : table_(table), regional_(regional) {}
+    LiveValueTexts(const InstrumentTable &table, const RegionalFormats &regional, TrendLinkLibrary &trendLinkLibrary)
+            : table_(table), regional_(regional), trendLinkLibrary_(trendLinkLibrary) {}
 
     // The runs the values come from; nullptr while there are none.
     void attach(LoggingEngine *engine);
@@ -49,6 +51,7 @@ private:
 
     const InstrumentTable &table_;
     const RegionalFormats &regional_;
+    TrendLinkLibrary &trendLinkLibrary_;
     LoggingEngine *engine_ = nullptr;
     std::optional<ValueTexts> values_; // with the decimal symbol start-up has read
 

@@ -18,8 +18,9 @@ LocalServerLimits serviceLimits() {
 
 } // namespace
 
-LiveValuesService::LiveValuesService(InstrumentTable &table, const RegionalFormats &regional)
-        : table_(table), texts_(table, regional) {
+LiveValuesService::LiveValuesService(InstrumentTable &table, const RegionalFormats &regional,
+                                     TrendLinkLibrary &trendLinkLibrary)
+        : table_(table), texts_(table, regional, trendLinkLibrary) {
     table_.addObserver(*this);
 }
 

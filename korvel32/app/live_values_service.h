@@ -31,10 +31,12 @@
 namespace korvel {
 
 struct RegionalFormats;
+class TrendLinkLibrary;
 
 class LiveValuesService : public LiveValues, private LocalServerHandler, private InstrumentTableObserver {
 public:
-    LiveValuesService(InstrumentTable &table, const RegionalFormats &regional);
+    // trendLinkLibrary: the time conversion that stamps the scans of data sets.
+    LiveValuesService(InstrumentTable &table, const RegionalFormats &regional, TrendLinkLibrary &trendLinkLibrary);
     ~LiveValuesService() override;
     LiveValuesService(const LiveValuesService &) = delete;
     LiveValuesService &operator=(const LiveValuesService &) = delete;
