@@ -5,6 +5,7 @@
 // brings it forward the next time.
 #include "app/command_ids.h"
 #include "datafiles/trend_link_settings.h"
+#include "platform/file_descriptor.h"
 #include "platform/ini_profile.h"
 #include "scripted_user_interface.h"
 #include "shell/main_frame.h"
@@ -24,8 +25,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace korvel;
 using namespace korvel::command;
@@ -38,15 +41,25 @@ constexpr int kBoundMs = 15000;
 constexpr int kChartProgramBoundMs = 30000;
 constexpr char kChartTitle[] = "Trend Link for Orrin - boiler.cht";
 
+// What a process was started with; empty once it has ended. Read with the
+// system's calls, since a process that ends meanwhile makes the read fail.
+std::string commandLineOf(const std::filesystem::path &process) {
+    const korvel::FileDescriptor file(::open((process / "cmdline").c_str(), O_RDONLY | O_CLOEXEC));
+    std::string commandLine;
+    char buffer[4096];
+    ssize_t got = 0;
+    while (file.valid() && (got = ::read(file.get(), buffer, sizeof buffer)) > 0)
+        commandLine.append(buffer, static_cast<std::size_t>(got));
+    return commandLine;
+}
+
 // The chart programs running on this chart: their command lines name it.
 int chartProgramsRunning(const std::string &chart) {
     int running = 0;
     std::error_code error;
-    for (const auto &process : std::filesystem::directory_iterator("/proc", error)) {
-        std::ifstream file(process.path() / "cmdline", std::ios::binary);
-        const std::string commandLine{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        if (commandLine.find(chart) != std::string::npos) ++running;
-    }
+    for (std::filesystem::directory_iterator process("/proc", error), end; !error && process != end;
+         process.increment(error))
+        if (commandLineOf(process->path()).find(chart) != std::string::npos) ++running;
     return running;
 }
 
