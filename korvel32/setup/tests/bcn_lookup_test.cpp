@@ -53,8 +53,8 @@ TEST_F(BcnLookupTest, OpenedSetupTakesItsModelsFromTheConfiguration) {
     EXPECT_EQ(opened.instruments.slot(1).model, ModelCode::M100A);
     EXPECT_EQ(opened.instruments.slot(2).model, ModelCode::M200A);
     EXPECT_FALSE(opened.instruments.slot(3).inUse);
-    ASSERT_EQ(opened.ui.messages.size(), 1u);
-    EXPECT_NE(opened.ui.messages[0].find("(09)"), std::string::npos);
+    ASSERT_EQ(opened.ui.messageTexts().size(), 1u);
+    EXPECT_NE(opened.ui.messageTexts()[0].find("(09)"), std::string::npos);
 }
 
 } // namespace

@@ -156,7 +156,7 @@ TEST_F(RecordFormTest, EmptySetupIs272BytesAndReopensUnmodified) {
     ASSERT_TRUE(opened.doc.open(path("empty.stp")));
     EXPECT_EQ(opened.instruments.count(), 0);
     EXPECT_FALSE(opened.doc.modified());
-    EXPECT_TRUE(opened.ui.messages.empty());
+    EXPECT_TRUE(opened.ui.messageTexts().empty());
 }
 
 TEST_F(RecordFormTest, OnlyDefinedChannelsAreStored) {
@@ -191,7 +191,7 @@ TEST_F(RecordFormTest, FullSetupRoundTripsUnchanged) {
     ASSERT_TRUE(saved.doc.save(path("full.stp")));
     opened.ccf = saved.ccf;
     ASSERT_TRUE(opened.doc.open(path("full.stp")));
-    EXPECT_TRUE(opened.ui.messages.empty());
+    EXPECT_TRUE(opened.ui.messageTexts().empty());
     EXPECT_FALSE(opened.doc.modified());
 
     ASSERT_EQ(opened.instruments.count(), 2);
@@ -250,7 +250,7 @@ TEST_F(RecordFormTest, ChangedCrcByteIsInvalid) {
     opened.ccf = saved.ccf;
 
     EXPECT_FALSE(opened.doc.open(path("crc.stp")));
-    EXPECT_EQ(opened.ui.messages, std::vector<std::string>{"Setup File Is Invalid!"});
+    EXPECT_EQ(opened.ui.messageTexts(), std::vector<std::string>{"Setup File Is Invalid!"});
     EXPECT_EQ(opened.instruments.count(), 1); // instruments read so far stay
     EXPECT_TRUE(opened.doc.modified());
 }
@@ -263,7 +263,7 @@ TEST_F(RecordFormTest, NewerVersionIsRefusedWithItsText) {
     opened.addInstrument(9, ModelCode::M100A);
 
     EXPECT_FALSE(opened.doc.open(path("version.stp")));
-    EXPECT_EQ(opened.ui.messages,
+    EXPECT_EQ(opened.ui.messageTexts(),
               std::vector<std::string>{"Korvel Logger is not compatible with Setup File version: 3.1"});
     EXPECT_EQ(opened.instruments.count(), 1);
     EXPECT_FALSE(opened.doc.modified());
@@ -314,8 +314,8 @@ TEST_F(RecordFormTest, InstrumentsMissingFromTheCommunicationsConfigurationAreDr
     opened.regional.listSeparator = ';';
 
     ASSERT_TRUE(opened.doc.open(path("dropped.stp")));
-    EXPECT_EQ(opened.ui.messages, std::vector<std::string>{"Instruments with invalid BCNs (05; 07) not loaded!\n"
-                                                           "Configure communications with desired BCNs!"});
+    EXPECT_EQ(opened.ui.messageTexts(), std::vector<std::string>{"Instruments with invalid BCNs (05; 07) not loaded!\n"
+                                                                 "Configure communications with desired BCNs!"});
     EXPECT_TRUE(opened.doc.modified());
     EXPECT_EQ(opened.instruments.count(), 1);
     EXPECT_EQ(opened.instruments.slot(3).bcn, 12);
@@ -334,8 +334,8 @@ TEST_F(RecordFormTest, RefusedToolboxQueuesAreWarnedOnceAndMarkTheSetupModified)
     opened.host.refusedQueueBcn = 6;
 
     ASSERT_TRUE(opened.doc.open(path("queues.stp")));
-    ASSERT_EQ(opened.ui.messages.size(), 1u);
-    EXPECT_EQ(opened.ui.messages[0].rfind("Warning: Unable to allocate", 0), 0u);
+    ASSERT_EQ(opened.ui.messageTexts().size(), 1u);
+    EXPECT_EQ(opened.ui.messageTexts()[0].rfind("Warning: Unable to allocate", 0), 0u);
     EXPECT_EQ(opened.instruments.slot(1).setup->toolboxQueueSize, 1000u);
     EXPECT_EQ(opened.instruments.slot(2).setup->toolboxQueueSize, 0u);
     EXPECT_TRUE(opened.doc.modified());
@@ -400,7 +400,7 @@ TEST_F(RecordFormTest, FailedSaveKeepsThePreviousFileAndLeavesNoTemporary) {
     saved.doc.setModified(true);
 
     EXPECT_FALSE(saved.doc.save(path("missing/keep.stp")));
-    EXPECT_EQ(saved.ui.messages, std::vector<std::string>{"Unable to Write to Setup File!"});
+    EXPECT_EQ(saved.ui.messageTexts(), std::vector<std::string>{"Unable to Write to Setup File!"});
 
     // A directory in the file's place cannot be replaced.
     const std::string directory = path("taken.stp");

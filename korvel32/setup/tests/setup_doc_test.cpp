@@ -50,12 +50,13 @@ TEST_F(SetupDocTest, OpenFailuresLeaveTheSetupAlone) {
     EXPECT_FALSE(fixture.doc.open(path("none.stp")));
     std::ofstream(path("short.stp")) << "[KorLogger]";
     EXPECT_FALSE(fixture.doc.open(path("short.stp")));
-    EXPECT_EQ(fixture.ui.messages, (std::vector<std::string>{"Unable to Open Setup File!", "Setup File Is Invalid!"}));
+    EXPECT_EQ(fixture.ui.messageTexts(),
+              (std::vector<std::string>{"Unable to Open Setup File!", "Setup File Is Invalid!"}));
 
     fixture.host.logging = true;
     std::ofstream(path("empty.stp")).close();
     EXPECT_FALSE(fixture.doc.open(path("empty.stp")));
-    EXPECT_EQ(fixture.ui.messages.size(), 2u); // refused without a message
+    EXPECT_EQ(fixture.ui.messageTexts().size(), 2u); // refused without a message
     EXPECT_EQ(fixture.instruments.count(), 1);
 }
 
@@ -66,17 +67,18 @@ TEST_F(SetupDocTest, SaveBeforeCloseAsksOnlyForAModifiedSetup) {
         fixture.doc.save(path("closing.stp"));
     };
     EXPECT_TRUE(fixture.doc.saveBeforeClose(saveCommand));
-    EXPECT_TRUE(fixture.ui.messages.empty());
+    EXPECT_TRUE(fixture.ui.messageTexts().empty());
 
     fixture.doc.setModified(true);
-    fixture.ui.answers = {MessageAnswer::Cancel, MessageAnswer::Yes};
+    fixture.ui.queueAnswer(MessageAnswer::Cancel);
+    fixture.ui.queueAnswer(MessageAnswer::Yes);
     EXPECT_FALSE(fixture.doc.saveBeforeClose(saveCommand));
     EXPECT_TRUE(fixture.doc.saveBeforeClose(saveCommand));
     EXPECT_EQ(saves, 1);
-    EXPECT_EQ(fixture.ui.messages.front(), "Setup has changed.  Save the changes?");
+    EXPECT_EQ(fixture.ui.messageTexts().front(), "Setup has changed.  Save the changes?");
 
     fixture.doc.setModified(true);
-    fixture.ui.answers = {MessageAnswer::No};
+    fixture.ui.queueAnswer(MessageAnswer::No);
     EXPECT_TRUE(fixture.doc.saveBeforeClose(saveCommand));
     EXPECT_FALSE(fixture.doc.modified());
 
@@ -86,7 +88,7 @@ TEST_F(SetupDocTest, SaveBeforeCloseAsksOnlyForAModifiedSetup) {
 
 TEST_F(SetupDocTest, FailedSaveOnCloseRefusesToClose) {
     fixture.doc.setModified(true);
-    fixture.ui.answers = {MessageAnswer::Yes};
+    fixture.ui.queueAnswer(MessageAnswer::Yes);
     EXPECT_FALSE(fixture.doc.saveBeforeClose([&] { fixture.doc.save(path("missing/closing.stp")); }));
     EXPECT_TRUE(fixture.doc.modified());
 }
@@ -116,7 +118,7 @@ TEST_F(SetupDocTest, TheHostHearsTheNameAndFlagAfterEveryStep) {
     EXPECT_FALSE(fixture.host.heardModified);
     ASSERT_TRUE(fixture.doc.open(path("empty.stp")));
     heardMatches("an empty file");
-    fixture.ui.answers = {MessageAnswer::No};
+    fixture.ui.queueAnswer(MessageAnswer::No);
     EXPECT_TRUE(fixture.doc.saveBeforeClose([] {}));
     heardMatches("changes given up");
     fixture.doc.setModified(true);

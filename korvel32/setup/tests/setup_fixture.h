@@ -5,40 +5,18 @@
 
 #include "platform/regional_formats.h"
 #include "platform/user_interface.h"
+#include "scripted_user_interface.h"
 #include "setup/setup_doc.h"
 #include "setup/setup_template.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace korvel::test {
-
-class ScriptedUserInterface : public UserInterface {
-public:
-    MessageAnswer showMessage(const std::string &text, MessageIcon, MessageButtons) override {
-        messages.push_back(text);
-        if (answers.empty()) return MessageAnswer::Ok;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void showWarning(WarningKind, const std::string &, const std::string &) override {}
-    void showProgress(const std::string &) override {}
-    void hideProgress() override {}
-    bool progressShown() const override { return false; }
-    bool abortRequested() const override { return false; }
-    void beginBusy() override {}
-    void endBusy() override {}
-    void notify(ChildWindow, int, int, long) override {}
-
-    std::vector<std::string> messages;
-    std::deque<MessageAnswer> answers;
-};
 
 class RecordingHost : public SetupHost {
 public:

@@ -35,7 +35,7 @@ protected:
 TEST_F(TextFormTest, MissingLoggerSectionIsInvalid) {
     fixture.addInstrument(9, ModelCode::M100A);
     EXPECT_FALSE(open("[Korvel1]\r\nBCN=5\r\n[KorLogger]\r\n"));
-    EXPECT_EQ(fixture.ui.messages, std::vector<std::string>{"Setup File Is Invalid!"});
+    EXPECT_EQ(fixture.ui.messageTexts(), std::vector<std::string>{"Setup File Is Invalid!"});
     EXPECT_EQ(fixture.instruments.count(), 1);
     EXPECT_FALSE(fixture.doc.modified());
 }
@@ -89,8 +89,9 @@ TEST_F(TextFormTest, InvalidAndRepeatedBcnsAreNotLoaded) {
                      "[Korvel4]\r\nBCN=8\r\n[Korvel5]\r\nBCN=100\r\n[Korvel6]\r\nGroup=Master\r\n"
                      "[Plot]\r\nPlotChans=501,801,0502\r\n"));
     EXPECT_EQ(fixture.instruments.count(), 1);
-    EXPECT_EQ(fixture.ui.messages, std::vector<std::string>{"Instruments with invalid BCNs (08, 100, 00) not loaded!\n"
-                                                            "Configure communications with desired BCNs!"});
+    EXPECT_EQ(fixture.ui.messageTexts(),
+              std::vector<std::string>{"Instruments with invalid BCNs (08, 100, 00) not loaded!\n"
+                                       "Configure communications with desired BCNs!"});
     EXPECT_TRUE(fixture.doc.modified());
     EXPECT_EQ(fixture.plot.channels, (std::array<std::uint16_t, 8>{501, 0, 502, 0, 0, 0, 0, 0}));
     EXPECT_EQ(fixture.plot.channelCount, 2);
