@@ -176,7 +176,7 @@ public:
         for (ConvertedInstrument &instrument : instruments_) {
             if (library.updateAllTags(instrument.dataSet, static_cast<int>(count), instrument.times.data(),
                                       instrument.values.data()) == -1) {
-                // The historian's old name of the function, as users know it from its messages.
+                // Spelled as this message has always spelled it, for those who look for it.
                 trendLink_->showFunctionFailure(instrument.bcn, "TBaseUpdataAllTags");
                 return ConversionFlow::Stopped;
             }
