@@ -13,6 +13,7 @@
 #include "setup/data_file_rules.h"
 #include "setup/text_format.h"
 
+#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <optional>
