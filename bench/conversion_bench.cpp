@@ -91,7 +91,8 @@ void convertWithEngine(const std::string &source, const std::string &target) {
     std::ostringstream said;
     PrintingUserInterface ui(AnswerPolicy::Accept, said);
     SilentProgress progress;
-    if (convertFile(ConversionKind::BinaryToAscii, {source, target}, RegionalFormats{}, ui, progress) !=
+    const RegionalFormats formats;
+    if (convertFile(ConversionKind::BinaryToAscii, {source, target}, {formats, ui}, progress) !=
         ConversionOutcome::Complete) {
         std::fprintf(stderr, "conversion failed: %s\n", said.str().c_str());
         std::exit(1);

@@ -19,6 +19,7 @@ const FileDialogTexts kBinaryFiles = openDialog("Binary File Selection", kBinary
 const FileDialogTexts kAsciiSources = openDialog("ASCII File Selection", kAsciiFilesFilter, "csv");
 const FileDialogTexts kAsciiTargets = saveDialog("ASCII File Selection", kAsciiFilesFilter, "csv");
 const FileDialogTexts kTextTargets = saveDialog("Text File Selection", kTextFilesFilter, "txt");
+const FileDialogTexts kTrendLinkTargets = saveDialog("Trend Link File Selection", kTrendLinkFilesFilter, "set");
 
 std::string shown(const std::string &path) { return path.empty() ? kNone : path; }
 
@@ -29,6 +30,8 @@ ConversionDialogTexts conversionDialogTexts(ConversionKind kind) {
         case ConversionKind::BinaryToAscii: return {"Binary to ASCII Conversion", kBinaryFiles, kAsciiTargets};
         case ConversionKind::AsciiTimestamps:
             return {"ASCII to Text Timestamp Conversion", kAsciiSources, kTextTargets};
+        case ConversionKind::BinaryToTrendLink:
+            return {"Binary to Trend Link Conversion", kBinaryFiles, kTrendLinkTargets};
     }
     return {};
 }

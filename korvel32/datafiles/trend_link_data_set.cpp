@@ -4,14 +4,13 @@
 #include "datafiles/trend_link_messages.h"
 #include "datafiles/trend_link_names.h"
 #include "datafiles/trend_link_time.h"
+#include "datafiles/trend_link_writing.h"
 #include "platform/string_table.h"
 #include "setup/text_format.h"
 
-#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
-#include <thread>
 
 namespace korvel {
 namespace {
@@ -21,8 +20,6 @@ constexpr char kKeyFileExtension[] = ".KEY";
 // Values within a tag's deadband are stored anyway after 2 seconds.
 constexpr TBaseTagTuning kTuning{1.0f, 2000.0};
 constexpr int kTuningWords = 3;
-// A reader of the .NOW file holds a rollover back for a moment.
-constexpr auto kRolloverPause = std::chrono::milliseconds(5);
 
 // The BCN a data set's first tag belongs to; 0 when it names none.
 unsigned ownerOf(const std::string &firstTag) {
@@ -73,9 +70,9 @@ TrendLinkDataSet::TrendLinkDataSet(TrendLinkInterface &trendLink, const Instrume
 
 TrendLinkDataSet::~TrendLinkDataSet() { close(); }
 
-DataSetRegistration TrendLinkDataSet::registerIn(const std::string &directory) {
+bool TrendLinkDataSet::registerIn(const std::string &directory, bool grouped) {
     directory_ = directory;
-    return registerDataSet(library_, name_, directory);
+    return dataSetRegistered(trendLink_, name_, directory, grouped, bcn());
 }
 
 bool TrendLinkDataSet::refuse(const std::string &text) {
@@ -176,26 +173,13 @@ bool TrendLinkDataSet::enableOrAdd(const TrendLinkTag &tag, bool takenOver) {
 }
 
 bool TrendLinkDataSet::add(const TrendLinkTag &tag) {
-    if (library_.addTag(dataSet_, tag.name, tag.description, tag.units, tag.high, tag.low, tag.deadband) != nullptr)
-        return true;
-    if (trendLink_.diskFull())
-        return refuse(filledIn(resourceString(message::kTrendLinkTagNotAdded), "%s", {tag.name}));
-    return fail("TBaseAddTag");
+    if (tagAdded(trendLink_, dataSet_, tag, bcn())) return true;
+    close();
+    return false;
 }
 
-// Calls the historian's write processing while it has work (rollover: while
-// a rollover is under way), letting the windows repaint meanwhile.
 bool TrendLinkDataSet::storeWhile(bool rollover) {
-    for (int pass = 0;; ++pass) {
-        if (rollover && library_.rollOverInProgress(dataSet_) != 1) return true;
-        if (pass > 0) {
-            trendLink_.ui().pumpEvents();
-            std::this_thread::sleep_for(kRolloverPause);
-        }
-        const int result = library_.writeProcessing(dataSet_);
-        if (result == -1) return false;
-        if (!rollover && result == 0) return true;
-    }
+    return storeQueuedValues(trendLink_, dataSet_, rollover ? StoreUntil::RolledOver : StoreUntil::Stored);
 }
 
 DataSetWrite TrendLinkDataSet::write(const ScanBatch &batch, DaylightStates &daylight) {

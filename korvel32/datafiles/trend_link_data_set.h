@@ -44,8 +44,9 @@ public:
     unsigned bcn() const { return part_.bcn; }
     bool isOpen() const { return dataSet_ != nullptr; }
 
-    // Makes infolink.ini name directory for the data set.
-    DataSetRegistration registerIn(const std::string &directory);
+    // Makes infolink.ini name directory for the data set; false, after
+    // telling the user, when it cannot.
+    bool registerIn(const std::string &directory, bool grouped);
 
     // Opens the data set for the run: now is the PC's clock. False when it
     // cannot be used; the user has been told why and nothing stays open.

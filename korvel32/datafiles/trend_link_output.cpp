@@ -4,11 +4,7 @@
 #include "datafiles/trend_link_messages.h"
 #include "datafiles/trend_link_names.h"
 #include "datafiles/trend_link_registry.h"
-#include "platform/file_descriptor.h"
 #include "platform/string_table.h"
-#include "setup/text_format.h"
-
-#include <fcntl.h>
 
 namespace korvel {
 namespace {
@@ -71,14 +67,7 @@ bool TrendLinkOutput::checkFreeSpaceAtStart() {
 
 bool TrendLinkOutput::registerDataSets() {
     for (const auto &dataSet : dataSets_) {
-        switch (dataSet->registerIn(directory_)) {
-            case DataSetRegistration::Registered: continue;
-            case DataSetRegistration::NoRoomInGroup:
-                if (group_.master) return fail(instrumentMessage(message::kTrendLinkTooManyDataSets, dataSet->bcn()));
-                break;
-            case DataSetRegistration::Refused: break;
-        }
-        return fail(resourceString(message::kTrendLinkRegistryUnwritable));
+        if (!dataSet->registerIn(directory_, group_.master)) return false;
     }
     return true;
 }
@@ -91,13 +80,7 @@ bool TrendLinkOutput::openDataSets() {
 }
 
 // The data-file path holds a note telling where the data sets went.
-bool TrendLinkOutput::writePointerFile() {
-    std::string text = filledIn(resourceString(message::kTrendLinkPointerFileText), "%s", {name_, directory_});
-    text.push_back('\0');
-    FileDescriptor file(::open(settings().path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (file.valid() && writeAll(file.get(), text) == text.size() && file.close()) return true;
-    return fail(filledIn(resourceString(message::kTrendLinkPointerFileFailed), "%s", {settings().path}));
-}
+bool TrendLinkOutput::writePointerFile() { return pointerFileWritten(trendLink_, settings().path, name_, directory_); }
 
 bool TrendLinkOutput::prepareChart() {
     ChartFileRequest request = chartFileRequest(trendLink_, settings().path, settings().comment);

@@ -125,6 +125,7 @@ inline constexpr int kTrendLinkChartFailed = 1383;        // "Unable to create T
 inline constexpr int kTrendLinkTooManyDataSets = 1384;    // "... Cannot add more grouped Trend Link Data Sets! ..."
 inline constexpr int kTrendLinkForeignDataSet = 1385;     // "... already contains data for instrument %02u! ..."
 inline constexpr int kTrendLinkFunctionFailed = 1386;     // "... Error returned from Trend Link function %s: ..."
+inline constexpr int kTrendLinkNowFileExists = 1387;      // "Trend Link Data Set .NOW file already exists! ..."
 inline constexpr int kTrendLinkNoRoomForFiles = 1388;     // "There is not enough free disk space on %c: ..."
 inline constexpr int kTrendLinkDiskFull = 1389;           // "... Cannot write to Trend Link Data Set! ..."
 inline constexpr int kTrendLinkLowDiskAtStart = 1390;     // "WARNING:  Only %lu bytes of free disk ..."

@@ -23,10 +23,9 @@ std::size_t formatPosition(FileFormat format) {
     return static_cast<std::size_t>(codeValue(format) - codeValue(FileFormat::FastBinary));
 }
 
-// Names a share of another machine; Trend Link keeps its data sets on local disks.
-bool uncPath(const std::string &path) { return path.starts_with("\\\\") || path.starts_with("//"); }
-
 } // namespace
+
+bool uncPath(const std::string &path) { return path.starts_with("\\\\") || path.starts_with("//"); }
 
 DataFileConfigurationModel::DataFileConfigurationModel(const InstrumentSetup &working, const InstrumentTable &table,
                                                        int slot, const InstrumentIdentity &identity, char decimalSymbol)

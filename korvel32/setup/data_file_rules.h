@@ -29,6 +29,10 @@ enum class DataFileControl {
     Ok,
 };
 
+// Whether a path names a share of another machine (\\server or //server):
+// Trend Link keeps its data sets on local disks only.
+bool uncPath(const std::string &path);
+
 // The Trend Link data set a path resolves to. Two instruments whose paths
 // differ but name one data set are refused like two equal paths.
 using TrendLinkDataSetOf = std::function<std::string(const std::string &path)>;

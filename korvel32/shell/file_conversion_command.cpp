@@ -37,9 +37,8 @@ private:
 
 } // namespace
 
-FileConversionCommand::FileConversionCommand(QMainWindow &window, UserInterface &ui, const RegionalFormats &formats,
-                                             FileChooser chooser)
-        : window_(window), ui_(ui), formats_(formats), chooser_(std::move(chooser)) {}
+FileConversionCommand::FileConversionCommand(QMainWindow &window, const ConversionContext &context, FileChooser chooser)
+        : window_(window), context_(context), chooser_(std::move(chooser)) {}
 
 // The dialog steps aside while the file converts, so that, modal as it is,
 // it leaves the progress window's Abort within reach.
@@ -50,8 +49,8 @@ void FileConversionCommand::run(ConversionKind kind) {
 }
 
 ConversionOutcome FileConversionCommand::convert(ConversionKind kind, const ConversionFiles &files) {
-    WindowConversionProgress progress(window_, ui_);
-    return convertFile(kind, files, formats_, ui_, progress);
+    WindowConversionProgress progress(window_, context_.ui);
+    return convertFile(kind, files, context_, progress);
 }
 
 } // namespace korvel

@@ -13,15 +13,11 @@ class QMainWindow;
 
 namespace korvel {
 
-struct RegionalFormats;
-class UserInterface;
-
 class FileConversionCommand {
 public:
-    // The formats are the logger's, read when a conversion starts, so they
-    // must outlive the command.
-    FileConversionCommand(QMainWindow &window, UserInterface &ui, const RegionalFormats &formats, FileChooser chooser);
-    FileConversionCommand(QMainWindow &, UserInterface &, RegionalFormats &&, FileChooser) = delete;
+    // What the context names (the logger's formats, user interface and
+    // Trend Link) must outlive the command.
+    FileConversionCommand(QMainWindow &window, const ConversionContext &context, FileChooser chooser);
 
     void run(ConversionKind kind);
 
@@ -29,8 +25,7 @@ public:
 
 private:
     QMainWindow &window_;
-    UserInterface &ui_;
-    const RegionalFormats &formats_;
+    ConversionContext context_;
     FileChooser chooser_;
 };
 

@@ -59,6 +59,7 @@ void CMainFrame::createCommandHandlers() {
         {kShowTrendLink, [this] { showTrendLink(); }},
         {kBinaryToAscii, [this] { convertFiles(ConversionKind::BinaryToAscii); }},
         {kAsciiTimestamp, [this] { convertFiles(ConversionKind::AsciiTimestamps); }},
+        {kBinaryToTrendLink, [this] { convertFiles(ConversionKind::BinaryToTrendLink); }},
         {kShowQuickPlot, [this] { liveWindows_->showQuickPlot(); }},
         {kQuickPlotSetup, [this] { liveWindows_->quickPlotSetup(); }},
         {kShowReadings, [this] { liveWindows_->toggleReadings(); }},
@@ -183,7 +184,7 @@ void CMainFrame::convertFiles(ConversionKind kind) {
     const FileChooser chooser = [](QWidget *parent, const FileDialogTexts &texts, const std::string &proposed) {
         return chooseFile(texts, proposed, parent).value_or(std::string());
     };
-    FileConversionCommand(*this, ui_, regional_, chooser).run(kind);
+    FileConversionCommand(*this, {regional_, ui_, &trendLink_}, chooser).run(kind);
 }
 
 void CMainFrame::editToolboxSettings() {

@@ -1,16 +1,25 @@
 // korvel-convert used as a script and a person use it: conversions, refusals
 // with the logger's messages and exit statuses, the progress bar only on a
 // terminal, and the round trip of one run: scans the logger wrote to .bin
-// and to .csv convert to the same lines.
+// and to .csv convert to the same lines, and a Master's .bin file with its
+// slave's scans comes back out of the Trend Link data sets it converts to.
 #include <crlf_lines.h>
+#include <data_file_scans.h>
 #include <file_bytes.h>
 #include <general_network_instruments.h>
 #include <program_run.h>
 #include <sim_process.h>
 #include <temp_dir.h>
+#include <trend_link_store.h>
+
+#include <tbase32.h>
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -97,7 +106,7 @@ TEST_F(KorvelConvert, AFullDiskIsAFailure) {
 }
 
 TEST_F(KorvelConvert, UsageErrorsExitWithTwo) {
-    for (const char *arguments : {"", "bin-to-csv", "bin-to-csv a.bin", "csv-times a b c", "bin-to-trend a.bin b",
+    for (const char *arguments : {"", "bin-to-csv", "bin-to-csv a.bin", "csv-times a b c", "bin-to-trend a.bin",
                                   "copy a b", "bin-to-csv a.bin b.csv --quiet"}) {
         SCOPED_TRACE(arguments);
         const kvtest::ProgramRun run = convert(arguments);
@@ -107,6 +116,7 @@ TEST_F(KorvelConvert, UsageErrorsExitWithTwo) {
     const kvtest::ProgramRun help = convert("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("bin-to-csv"), std::string::npos);
+    EXPECT_NE(help.out.find("bin-to-trend SOURCE.bin TARGET.set"), std::string::npos);
 }
 
 // script(1) gives the tool a terminal; its transcript shows the bar redrawn.
@@ -163,6 +173,118 @@ TEST_F(KorvelConvert, ScansLoggedToBinAndCsvInOneRunConvertToTheSameLines) {
     const std::size_t scans = std::min(fromBin.size(), fromCsv.size()) - 6;
     EXPECT_GE(scans, 5u) << "a run of two seconds at ten scans a second";
     for (std::size_t i = 6; i < 6 + scans; ++i) EXPECT_EQ(fromBin[i], fromCsv[i]) << "scan line " << i + 1;
+}
+
+// The time fields of a record (or of a merged record's owner), read as UTC.
+double recordTime(const std::string &record, std::uint32_t milliseconds) {
+    std::tm fields{};
+    fields.tm_hour = static_cast<unsigned char>(record[4]);
+    fields.tm_min = static_cast<unsigned char>(record[5]);
+    fields.tm_sec = static_cast<unsigned char>(record[6]);
+    fields.tm_mon = static_cast<unsigned char>(record[7]) - 1;
+    fields.tm_mday = static_cast<unsigned char>(record[9]);
+    fields.tm_year = 100 + static_cast<unsigned char>(record[10]);
+    return static_cast<double>(::timegm(&fields)) * 1000.0 + milliseconds;
+}
+
+float recordFloat(const std::string &record, std::size_t offset) {
+    const std::uint32_t word = korvel::recordWord(record, offset);
+    float value = 0;
+    std::memcpy(&value, &word, sizeof value);
+    return value;
+}
+
+// Master 12 (channels 1, 2, 5; channel 2 an open thermocouple) and its Slave
+// 34 (channels 1 and 3) log to .bin in UTC; the file converts into one data
+// set per instrument that holds every record's values, each at its
+// instrument's time, the open thermocouple as its marker.
+TEST_F(KorvelConvert, AMastersFileWithItsSlaveComesBackOutOfTheDataSets) {
+    const auto sim = kvtest::startGeneralNetworkModels({{12, kCcfModelM200A}, {34, kCcfModelM200A}}, dir.path());
+    ASSERT_EQ(sim->control("special 12 2 open"), "ok");
+    write("run.txt", "[KorLogger]\r\nStatusOnStart=No\r\n"
+                     "[Korvel1]\r\nBCN=12\r\nGroup=Master\r\nWiredGroup=No\r\nTriggerType=Intvl\r\nIntvls=0.1,0.1\r\n"
+                     "DataFileEnabled=Yes\r\nDataFile=" +
+                         path("run.bin") +
+                         "\r\nFileFormat=Binary\r\nOverWrite=Yes\r\nDataFileComment=Line 4\r\n"
+                         "C1=VDC,4,\r\nC2=VDC,4,\r\nC5=VDC,4,\r\n"
+                         "[Korvel2]\r\nBCN=34\r\nGroup=Slave\r\nC1=VDC,4,\r\nC3=VDC,4,\r\n");
+    const std::string environment = "TZ=UTC KVLINK32_CCF_DIR='" + dir.path() + "' KORVEL32_HOME='" + dir.path() +
+                                    "' XDG_CONFIG_HOME='" + dir.path() + "' XDG_RUNTIME_DIR='" + dir.path() +
+                                    "' TBASE32_INFOLINK_DIR='" + dir.path() + "' ";
+    const kvtest::ProgramRun logged =
+        kvtest::runProgram(environment + KORVEL32_PATH " --headless " + path("run.txt") + " --duration 2");
+    ASSERT_EQ(logged.status, 0) << logged.out << logged.err;
+
+    // The historian as korvel32.ini in the program directory names it, the chart template beside it.
+    write("korvel32.ini", "[TL Defaults]\r\nTLDIR=" + kvtest::trendLinkDirectory() + "\r\n");
+    std::filesystem::copy_file(kvtest::trendLinkDirectory() + "/tldef.cht", path("tldef.cht"));
+    const kvtest::ProgramRun converted = kvtest::runProgram("cd '" + dir.path() + "' && " + environment +
+                                                            KORVEL_CONVERT_PATH " bin-to-trend run.bin run.set");
+    ASSERT_EQ(converted.status, 0) << converted.err;
+    EXPECT_EQ(converted.err, "korvel-convert: Conversion is complete!\n");
+
+    constexpr std::size_t kMasterPart = 28 + 3 * 4;
+    const std::vector<std::string> records = korvel::binaryRecords(path("run.bin"), kMasterPart + 16 + 2 * 4);
+    ASSERT_GE(records.size(), 5u) << "a run of two seconds at ten scans a second";
+    ::setenv("TBASE32_INFOLINK_DIR", dir.path().c_str(), 1);
+    ASSERT_EQ(TBaseInitTBase(), 0);
+    const auto stored = [](const std::string &dataSet, const std::string &tag) {
+        return kvtest::storedValues(dataSet, tag);
+    };
+    const std::vector<kvtest::StoredValue> master1 = stored("run-12m", "1201");
+    const std::vector<kvtest::StoredValue> master2 = stored("run-12m", "1202");
+    const std::vector<kvtest::StoredValue> masterTotal = stored("run-12m", "12TOTAL");
+    const std::vector<kvtest::StoredValue> slave3 = stored("run-34s", "3403");
+    const std::vector<kvtest::StoredValue> slaveTotal = stored("run-34s", "34TOTAL");
+    ASSERT_EQ(master1.size(), records.size());
+    ASSERT_EQ(slave3.size(), records.size());
+    for (std::size_t index = 0; index < records.size(); ++index) {
+        SCOPED_TRACE("record " + std::to_string(index + 1));
+        const std::string &record = records[index];
+        const std::uint32_t milliseconds = korvel::recordWord(record, 12) & 0xFFFF;
+        const double time = recordTime(record, milliseconds);
+        EXPECT_EQ(master1[index], (kvtest::StoredValue{time, recordFloat(record, 28)}));
+        EXPECT_EQ(master2[index], (kvtest::StoredValue{time, double{9.0e9f}}));
+        EXPECT_EQ(masterTotal[index].value, korvel::recordWord(record, 24));
+
+        const std::uint32_t slaveMilliseconds = korvel::recordWord(record, kMasterPart) & 0xFFFF;
+        EXPECT_EQ(slave3[index].value, recordFloat(record, kMasterPart + 16 + 4));
+        EXPECT_EQ(slaveTotal[index].value, korvel::recordWord(record, kMasterPart + 12));
+        EXPECT_EQ(std::fmod(slave3[index].time, 1000.0), slaveMilliseconds) << "the slave's own milliseconds";
+        EXPECT_LE(std::abs(slave3[index].time - time), 500.0) << "paired with the Master's scan";
+    }
+    ::unsetenv("TBASE32_INFOLINK_DIR");
+    EXPECT_TRUE(std::filesystem::exists(path("_run/run.cht")));
+
+    // The data sets are there now: another conversion into them is refused.
+    const kvtest::ProgramRun again = kvtest::runProgram(environment + KORVEL_CONVERT_PATH " bin-to-trend --force " +
+                                                        path("run.bin") + " " + path("run.set"));
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.err, "korvel-convert: Trend Link Data Set .NOW file already exists!\nDelete the Data Set or "
+                         "create a new Data Set.\n");
+}
+
+TEST_F(KorvelConvert, ATrendLinkTargetIsRefusedWithTheLoggersMessages) {
+    write("run.csv", kAsciiFile);
+    const std::string environment = "KORVEL32_HOME='" + dir.path() + "' TBASE32_INFOLINK_DIR='" + dir.path() + "' ";
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"bin-to-trend " + path("run.csv") + " '\\\\plant\\run.set'",
+         "Trend Link data file paths must begin with a drive letter.  Universal Naming Convention (UNC) path names "
+         "are not supported at this time."},
+        {"bin-to-trend " + path("none.bin") + " " + path("a.set"), "Cannot open file " + path("none.bin") + "!"},
+        // korvel32.ini names no directory and the program directory has no historian.
+        {"bin-to-trend " + path("run.csv") + " " + path("a.set"), "Unable to load Trend Link DLL!"},
+    };
+    for (const auto &refused : cases) {
+        SCOPED_TRACE(refused.arguments);
+        const kvtest::ProgramRun run = kvtest::runProgram(environment + KORVEL_CONVERT_PATH " " + refused.arguments);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')), "korvel-convert: " + refused.message);
+        EXPECT_FALSE(std::filesystem::exists(path("a.set")));
+    }
 }
 
 } // namespace

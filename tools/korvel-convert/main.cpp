@@ -3,7 +3,11 @@
 // menu, with its checks and its messages on standard error.
 #include "terminal_progress.h"
 
+#include "app/application_settings.h"
+#include "app/program_directory.h"
 #include "datafiles/file_conversions.h"
+#include "datafiles/trend_link_interface.h"
+#include "datafiles/trend_link_library.h"
 #include "platform/printing_user_interface.h"
 #include "platform/regional_formats.h"
 
@@ -22,11 +26,18 @@ constexpr int kUsageError = 2;
 void printUsage(std::ostream &out) {
     out << "usage: korvel-convert bin-to-csv SOURCE.bin TARGET.csv [--force]\n"
            "       korvel-convert csv-times SOURCE.csv TARGET.txt [--force]\n"
+           "       korvel-convert bin-to-trend SOURCE.bin TARGET.set [--force]\n"
            "\n"
-           "bin-to-csv  converts a Fast data file (.bin) to an ASCII data file (.csv),\n"
-           "            the lines the logger writes when it logs to .csv.\n"
-           "csv-times   copies an ASCII data file with each TIME value (days since\n"
-           "            1899-12-30) written as a date and time with milliseconds.\n"
+           "bin-to-csv    converts a Fast data file (.bin) to an ASCII data file (.csv),\n"
+           "              the lines the logger writes when it logs to .csv.\n"
+           "csv-times     copies an ASCII data file with each TIME value (days since\n"
+           "              1899-12-30) written as a date and time with milliseconds.\n"
+           "bin-to-trend  stores a Fast data file in new Trend Link data sets, one per\n"
+           "              instrument, as logging to TARGET.set would have: they lie in\n"
+           "              the directory _TARGET beside it, with the chart for tl32, and\n"
+           "              TARGET.set names that directory. The historian is loaded from\n"
+           "              TLDIR of korvel32.ini in the program directory ($KORVEL32_HOME\n"
+           "              when set), else from the program directory.\n"
            "\n"
            "An existing TARGET is replaced only with --force. On a terminal a progress\n"
            "bar shows on standard error; Ctrl-C stops the conversion and leaves what was\n"
@@ -45,7 +56,9 @@ public:
 
     korvel::MessageAnswer showMessage(const std::string &text, korvel::MessageIcon, korvel::MessageButtons) override {
         progress_.breakLine();
-        std::cerr << "korvel-convert: " << text << '\n' << std::flush;
+        std::string lines = text;
+        std::erase(lines, '\r');
+        std::cerr << "korvel-convert: " << lines << '\n' << std::flush;
         return korvel::MessageAnswer::Ok;
     }
 
@@ -62,6 +75,7 @@ struct Command {
 std::optional<korvel::ConversionKind> kindNamed(const std::string &name) {
     if (name == "bin-to-csv") return korvel::ConversionKind::BinaryToAscii;
     if (name == "csv-times") return korvel::ConversionKind::AsciiTimestamps;
+    if (name == "bin-to-trend") return korvel::ConversionKind::BinaryToTrendLink;
     return std::nullopt;
 }
 
@@ -106,8 +120,14 @@ int main(int argc, char **argv) {
 
     korvel::TerminalProgress progress;
     MessagesOnStandardError ui(progress);
+    // Found as the logger finds it; only the Trend Link conversion loads it.
+    korvel::TrendLinkLibrary trendLinkLibrary;
+    korvel::TrendLinkInterface trendLink(trendLinkLibrary, ui);
+    const std::string programDirectory = korvel::programDirectory();
+    trendLink.setPaths({programDirectory, programDirectory + korvel::kSettingsFileName});
+    const korvel::RegionalFormats formats = korvel::readRegionalFormats();
     const korvel::ConversionOutcome outcome =
-        korvel::convertFile(command->kind, command->files, korvel::readRegionalFormats(), ui, progress);
+        korvel::convertFile(command->kind, command->files, {formats, ui, &trendLink}, progress);
     if (outcome == korvel::ConversionOutcome::Aborted)
         return failure("stopped; " + command->files.target + " holds what was converted until then");
     return outcome == korvel::ConversionOutcome::Complete ? 0 : kFailed;

@@ -11,6 +11,7 @@ TEST(ConversionDialogModel, EachConversionChoosesItsKindsOfFile) {
     const std::string binaryFiles = "Binary Files (*.BIN)|*.bin|All Files (*.*)|*.*||";
     const std::string asciiFiles = "ASCII Files (*.CSV)|*.csv|All Files (*.*)|*.*||";
     const std::string textFiles = "Text Files (*.TXT)|*.txt|All Files (*.*)|*.*||";
+    const std::string trendLinkFiles = "Trend Link (*.SET)|*.set|All Files (*.*)|*.*||";
     const struct {
         ConversionKind kind;
         std::string caption;
@@ -25,6 +26,10 @@ TEST(ConversionDialogModel, EachConversionChoosesItsKindsOfFile) {
          "ASCII to Text Timestamp Conversion",
          {"ASCII File Selection", asciiFiles, "csv"},
          {"Text File Selection", textFiles, "txt"}},
+        {ConversionKind::BinaryToTrendLink,
+         "Binary to Trend Link Conversion",
+         {"Binary File Selection", binaryFiles, "bin"},
+         {"Trend Link File Selection", trendLinkFiles, "set"}},
     };
     for (const auto &expected : cases) {
         const ConversionDialogTexts texts = conversionDialogTexts(expected.kind);

@@ -42,7 +42,7 @@ inline ConversionRun convertForTest(ConversionKind kind, const std::string &sour
                                     const RegionalFormats &formats = {}, int abortAtLook = 0) {
     ScriptedUserInterface ui;
     RecordingProgress progress(abortAtLook);
-    const ConversionOutcome outcome = convertFile(kind, {source, target}, formats, ui, progress);
+    const ConversionOutcome outcome = convertFile(kind, {source, target}, {formats, ui}, progress);
     EXPECT_EQ(progress.begun, progress.ended) << "every conversion that begins ends";
     for (std::size_t i = 1; i < progress.percents.size(); ++i)
         EXPECT_LT(progress.percents[i - 1], progress.percents[i]) << "the share shown only grows";

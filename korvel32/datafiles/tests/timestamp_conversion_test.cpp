@@ -164,7 +164,7 @@ TEST_F(TimestampConversion, ALoggedFileReadsBackAsTheScansTimes) {
     }
     ScriptedUserInterface ui;
     RecordingProgress progress;
-    ASSERT_EQ(convertFile(ConversionKind::AsciiTimestamps, {source, target}, formats, ui, progress),
+    ASSERT_EQ(convertFile(ConversionKind::AsciiTimestamps, {source, target}, {formats, ui}, progress),
               ConversionOutcome::Complete);
     EXPECT_GT(progress.percents.size(), 3u) << "a file of several chunks";
 

@@ -40,9 +40,13 @@ public:
     int addBatch(TBaseDataSet dataSet, const std::string &name, double start) override {
         return refuseBatches ? -1 : TrendLinkLibrary::addBatch(dataSet, name, start);
     }
+    int updateAllTags(TBaseDataSet dataSet, int scans, const double *times, const float *values) override {
+        return refuseUpdates ? -1 : TrendLinkLibrary::updateAllTags(dataSet, scans, times, values);
+    }
     bool refuseRegistration = false;
     bool damagedBatchList = false;
     bool refuseBatches = false;
+    bool refuseUpdates = false;
 };
 
 // One scan's time in local time (the instrument's clock) and its values.

@@ -1,9 +1,13 @@
 // The Utilities conversions on real windows: the dialog's names and buttons,
 // a conversion that keeps the main window from taking input while its share
-// shows in the progress window, the real Abort button, and the dialog coming
-// back after each Convert until it is closed.
+// shows in the progress window, the real Abort button, the dialog coming
+// back after each Convert until it is closed, and the Trend Link conversion
+// asking for the historian's directory when it is not where korvel32.ini says.
 #include "datafiles/data_file.h"
 #include "datafiles/scan_time.h"
+#include "datafiles/trend_link_interface.h"
+#include "datafiles/trend_link_settings.h"
+#include "platform/ini_profile.h"
 #include "scripted_user_interface.h"
 #include "shell/conversion_dialog.h"
 #include "shell/file_conversion_command.h"
@@ -16,6 +20,7 @@
 #include <file_bytes.h>
 #include <scoped_time_zone.h>
 #include <temp_dir.h>
+#include <trend_link_store.h>
 
 #include <QApplication>
 #include <QMainWindow>
@@ -159,7 +164,7 @@ private slots:
         WatchingUserInterface ui(*window);
         const std::string source = dir.path() + "/share.bin";
         logBinaryFile(source, 12000);
-        FileConversionCommand command(*window, ui, formats, {});
+        FileConversionCommand command(*window, {formats, ui}, {});
 
         QCOMPARE(command.convert(ConversionKind::BinaryToAscii, {source, dir.path() + "/share.csv"}),
                  ConversionOutcome::Complete);
@@ -182,7 +187,7 @@ private slots:
         const std::string source = dir.path() + "/abort.bin";
         const std::string target = dir.path() + "/abort.csv";
         logBinaryFile(source, 12000);
-        FileConversionCommand command(*window, ui, formats, {});
+        FileConversionCommand command(*window, {formats, ui}, {});
 
         // Pressed as soon as the window's events run between two chunks.
         QTimer::singleShot(0, window.get(), [this, &window] {
@@ -209,7 +214,7 @@ private slots:
                                                    "35503.5, 0, 0, 0, 0\r\n";
         ScriptedChooser files;
         files.answers = {source, target};
-        FileConversionCommand command(*window, ui, formats, files.chooser());
+        FileConversionCommand command(*window, {formats, ui}, files.chooser());
 
         int dialogsShown = 0;
         std::function<void(ConversionDialog &)> handle = [&](ConversionDialog &dialog) {
@@ -233,6 +238,58 @@ private slots:
         for (const bool modal : ui.modalWhileShown) QVERIFY2(!modal, "no modal dialog keeps Abort out of reach");
         QCOMPARE(ui.messageTexts(), std::vector<std::string>{"Conversion is complete!"});
         QVERIFY(fileBytes(target).find("\"03/14/97 12:00:00.000\", 0, 0, 0, 0\r\n") != std::string::npos);
+    }
+
+    void aTrendLinkConversionFindsTheHistorianAndStoresTheFile() {
+        const auto window = mainWindow();
+        WatchingUserInterface ui(*window);
+        const std::string source = dir.path() + "/trend.bin";
+        const std::string target = dir.path() + "/trend.set";
+        logBinaryFile(source, 100);
+        ScriptedChooser files;
+        files.answers = {source, target};
+        qputenv("TBASE32_INFOLINK_DIR", QByteArray::fromStdString(dir.path()));
+        const std::string settings = dir.path() + "/korvel32.ini";
+        writeProfileString(settings, trend_link_settings::kSection, trend_link_settings::kDirectoryKey,
+                           dir.path() + "/moved");
+        TrendLinkLibrary library;
+        TrendLinkInterface trendLink(library, ui);
+        trendLink.setPaths({kvtest::trendLinkDirectory() + "/", settings});
+        std::vector<std::string> directoriesAsked;
+        trendLink.setDirectoryChooser([&](const std::string &current) -> std::optional<std::string> {
+            directoriesAsked.push_back(current);
+            return kvtest::trendLinkDirectory();
+        });
+        FileConversionCommand command(*window, {formats, ui, &trendLink}, files.chooser());
+
+        int dialogsShown = 0;
+        std::function<void(ConversionDialog &)> handle = [&](ConversionDialog &dialog) {
+            if (++dialogsShown == 1) {
+                QTest::mouseClick(&dialog.sourceButton(), Qt::LeftButton);
+                QTest::mouseClick(&dialog.targetButton(), Qt::LeftButton);
+                QVERIFY(test::saveSnapshot(dialog, dir.path().c_str(), QStringLiteral("binary_to_trend_link_dialog")));
+                test::whenModalOpens<ConversionDialog>(handle);
+                QTest::mouseClick(&dialog.convertButton(), Qt::LeftButton);
+            } else {
+                QTest::mouseClick(&dialog.closeButton(), Qt::LeftButton);
+            }
+        };
+        test::whenModalOpens<ConversionDialog>(handle);
+        command.run(ConversionKind::BinaryToTrendLink);
+
+        QCOMPARE(files.titles, (std::vector<std::string>{"Binary File Selection", "Trend Link File Selection"}));
+        QCOMPARE(files.proposals[1], dir.path() + "/trend.set");
+        QCOMPARE(directoriesAsked, std::vector<std::string>{dir.path() + "/moved"});
+        const std::vector<std::string> said = ui.messageTexts();
+        QCOMPARE(said.size(), std::size_t{2});
+        QVERIFY(said[0].starts_with("Unable to load Trend Link DLL!"));
+        QCOMPARE(said[1], std::string("Conversion is complete!"));
+        QCOMPARE(ui.progressTexts().back(), std::string("Converting File:  100%"));
+        for (const bool input : ui.inputWhileShown) QVERIFY(!input);
+        QCOMPARE(kvtest::valuesOf("trend", "0102"), std::vector<double>(100, 0.5));
+        QCOMPARE(trendLink.directorySetting(), kvtest::trendLinkDirectory());
+        library.unload();
+        qunsetenv("TBASE32_INFOLINK_DIR");
     }
 };
 
