@@ -13,7 +13,6 @@
 #include "setup/data_file_rules.h"
 #include "setup/text_format.h"
 
-#include <cctype>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -50,14 +49,6 @@ std::string commentOf(std::string_view line) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
     if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
     return std::string(line);
-}
-
-// "07DIO" names instrument 7; 0 when a column name has no BCN in front.
-unsigned bcnOf(const std::string &columnName) {
-    if (columnName.size() < 2 || !std::isdigit(static_cast<unsigned char>(columnName[0])) ||
-        !std::isdigit(static_cast<unsigned char>(columnName[1])))
-        return 0;
-    return static_cast<unsigned>((columnName[0] - '0') * 10 + (columnName[1] - '0'));
 }
 
 bool fileExists(const std::string &path) {
@@ -114,7 +105,7 @@ std::optional<std::vector<ConvertedInstrument>> instrumentsOf(const BinaryFileHe
             const std::string units = unitsKnown ? cut(titles[column], TBASE_MAX_UNITS) : std::string();
             instrument.tags.push_back({names[column], "", units, kNoTagLimit, -kNoTagLimit, 0.0});
         }
-        instrument.bcn = bcnOf(names[column]);
+        instrument.bcn = tagBcn(names[column]);
         if (instrument.bcn == 0) return std::nullopt;
         for (const FurtherTag tag : kFurtherTags)
             instrument.tags.push_back(

@@ -21,14 +21,6 @@ constexpr char kKeyFileExtension[] = ".KEY";
 constexpr TBaseTagTuning kTuning{1.0f, 2000.0};
 constexpr int kTuningWords = 3;
 
-// The BCN a data set's first tag belongs to; 0 when it names none.
-unsigned ownerOf(const std::string &firstTag) {
-    if (firstTag.size() < 2 || !std::isdigit(static_cast<unsigned char>(firstTag[0])) ||
-        !std::isdigit(static_cast<unsigned char>(firstTag[1])))
-        return 0;
-    return static_cast<unsigned>((firstTag[0] - '0') * 10 + (firstTag[1] - '0'));
-}
-
 // The start of the hour of the day after that of second, days later.
 std::int64_t hourStart(std::int64_t second, int days, std::uint32_t hour) {
     std::tm local = localTimeOf(second);
@@ -120,7 +112,7 @@ bool TrendLinkDataSet::checkExisting(CalendarTime now, bool &takenOver) {
     if (!fileExists(nowFile)) return refuse(instrumentMessage(message::kTrendLinkNowFileMissing, bcn()));
     std::string firstTag;
     if (library_.getFirstTagName(dataSet_, firstTag) < 0) return fail("TBaseGetFirstTagName");
-    if (const unsigned owner = ownerOf(firstTag); owner != bcn())
+    if (const unsigned owner = tagBcn(firstTag); owner != bcn())
         return refuse(
             filledIn(instrumentMessage(message::kTrendLinkForeignDataSet, bcn()), "%02u", {formatted("%02u", owner)}));
     const double newest = library_.getNewestTime(dataSet_);

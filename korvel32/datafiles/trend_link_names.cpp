@@ -47,6 +47,13 @@ std::string trendLinkDataSetOf(const std::string &dataFilePath) {
 
 std::string channelTagName(unsigned bcn, int channel) { return formatted("%02u%02d", bcn, channel); }
 
+unsigned tagBcn(const std::string &tagName) {
+    if (tagName.size() < 2 || !std::isdigit(static_cast<unsigned char>(tagName[0])) ||
+        !std::isdigit(static_cast<unsigned char>(tagName[1])))
+        return 0;
+    return static_cast<unsigned>((tagName[0] - '0') * 10 + (tagName[1] - '0'));
+}
+
 std::string furtherTagName(unsigned bcn, FurtherTag tag) {
     switch (tag) {
         case FurtherTag::DigitalIo: return formatted("%02uDIO", bcn);

@@ -38,6 +38,10 @@ std::string trendLinkDataSetOf(const std::string &dataFilePath);
 // The tag of an instrument's channel: BCN and channel, "%02u%02u".
 std::string channelTagName(unsigned bcn, int channel);
 
+// The instrument a tag belongs to, by the BCN its name starts with ("07DIO"
+// is instrument 7's); 0 when the name starts with no BCN.
+unsigned tagBcn(const std::string &tagName);
+
 // The four tags every instrument has beside its channels, in their order.
 enum class FurtherTag { DigitalIo, Totalizer, Alarm1, Alarm2 };
 inline constexpr FurtherTag kFurtherTags[] = {FurtherTag::DigitalIo, FurtherTag::Totalizer, FurtherTag::Alarm1,
