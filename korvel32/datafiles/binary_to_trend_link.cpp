@@ -103,13 +103,12 @@ std::optional<std::vector<ConvertedInstrument>> instrumentsOf(const BinaryFileHe
         instrument.channels = layout.channels[index];
         for (std::size_t channel = 0; channel < instrument.channels; ++channel, ++column) {
             const std::string units = unitsKnown ? cut(titles[column], TBASE_MAX_UNITS) : std::string();
-            instrument.tags.push_back({names[column], "", units, kNoTagLimit, -kNoTagLimit, 0.0});
+            instrument.tags.push_back({names[column], "", units});
         }
         instrument.bcn = tagBcn(names[column]);
         if (instrument.bcn == 0) return std::nullopt;
         for (const FurtherTag tag : kFurtherTags)
-            instrument.tags.push_back(
-                {names[column++], furtherTagDescription(tag), "", kNoTagLimit, -kNoTagLimit, 0.0});
+            instrument.tags.push_back({names[column++], furtherTagDescription(tag), ""});
         const GroupRole role =
             instruments.size() == 1 ? GroupRole::Async : (index == 0 ? GroupRole::Master : GroupRole::Slave);
         instrument.dataSetName = instrumentDataSetName(name, role, instrument.bcn);

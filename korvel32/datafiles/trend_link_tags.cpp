@@ -49,7 +49,7 @@ std::vector<TrendLinkTag> instrumentTags(const InstrumentPart &part) {
                         lowLimit(channel), channel.deadband});
     }
     for (const FurtherTag tag : kFurtherTags)
-        tags.push_back({furtherTagName(part.bcn, tag), furtherTagDescription(tag), "", kNoTagLimit, -kNoTagLimit, 0.0});
+        tags.push_back({furtherTagName(part.bcn, tag), furtherTagDescription(tag), ""});
     return tags;
 }
 

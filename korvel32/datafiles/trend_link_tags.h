@@ -15,17 +15,18 @@
 
 namespace korvel {
 
+// A limit no value reaches, for a channel without such an alarm.
+inline constexpr double kNoTagLimit = 3.0e38;
+
+// Without limits given, a tag has none.
 struct TrendLinkTag {
     std::string name;
     std::string description;
     std::string units;
-    double high = 0.0;
-    double low = 0.0;
+    double high = kNoTagLimit;
+    double low = -kNoTagLimit;
     double deadband = 0.0;
 };
-
-// A limit no value reaches, for a channel without such an alarm.
-inline constexpr double kNoTagLimit = 3.0e38;
 
 std::vector<TrendLinkTag> instrumentTags(const InstrumentPart &part);
 
