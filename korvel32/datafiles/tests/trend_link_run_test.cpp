@@ -128,18 +128,18 @@ TEST_F(TrendLinkRunTest, TheNowFileRollsOverWhenTheIntervalHasPassed) {
     ASSERT_NE(output, nullptr);
     const std::int64_t start = now();
     write(*output, secondsFrom({}, 5));
-    output->checkRollover(start + 30);
-    write(*output, secondsFrom({.minute = 1}, 5));
-    EXPECT_FALSE(fs::exists(rolledOver(1)));
-    output->checkRollover(start + 61);
-    write(*output, secondsFrom({.minute = 2}, 5));
-    EXPECT_TRUE(fs::exists(rolledOver(1)));
-    output->checkRollover(start + 100);
-    write(*output, secondsFrom({.minute = 3}, 5));
-    EXPECT_FALSE(fs::exists(rolledOver(2)));
-    output->checkRollover(start + 125);
-    write(*output, secondsFrom({.minute = 4}, 5));
-    EXPECT_TRUE(fs::exists(rolledOver(2)));
+    // A check that asks for a rollover shows in the write after it.
+    const struct {
+        std::int64_t check; // seconds after the start
+        int rolledOverNumber;
+        bool rolledOver;
+    } steps[] = {{30, 1, false}, {61, 1, true}, {100, 2, false}, {125, 2, true}};
+    int minute = 0;
+    for (const auto &step : steps) {
+        output->checkRollover(start + step.check);
+        write(*output, secondsFrom({.minute = ++minute}, 5));
+        EXPECT_EQ(fs::exists(rolledOver(step.rolledOverNumber)), step.rolledOver) << "checked at +" << step.check;
+    }
 }
 
 // Type 0: one batch from the first scan to 1 ms after the newest; the next
