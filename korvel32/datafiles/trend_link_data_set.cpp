@@ -3,6 +3,7 @@
 #include "datafiles/scan_batch.h"
 #include "datafiles/trend_link_messages.h"
 #include "datafiles/trend_link_names.h"
+#include "datafiles/trend_link_registry.h"
 #include "datafiles/trend_link_time.h"
 #include "datafiles/trend_link_writing.h"
 #include "platform/string_table.h"
@@ -137,7 +138,7 @@ bool TrendLinkDataSet::rollOverFirst(const std::string &nowFile) {
     if (!free || *free <= (error ? 0 : keySize))
         return refuse(driveMessage(message::kTrendLinkNoRoomForFiles, directory_));
     if (library_.rollOverNowFile(dataSet_, 1) != 0) return fail("TBaseRollOverNOWFile");
-    return storeWhile(true) || failStoring();
+    return store(StoreUntil::RolledOver) || failStoring();
 }
 
 bool TrendLinkDataSet::prepareTags(bool takenOver) {
@@ -151,7 +152,7 @@ bool TrendLinkDataSet::prepareTags(bool takenOver) {
     // The values of a scan follow the update order: it must be the tags above.
     if (library_.getNumUpdateTags(dataSet_) != static_cast<int>(tags_.size())) return fail("TBaseGetNumUpdateTags");
     if (library_.triggerAllTags(dataSet_) == -1) return fail("TBaseTriggerAllTags");
-    if (!storeWhile(false)) return failStoring();
+    if (!store(StoreUntil::Stored)) return failStoring();
     if (library_.setAllTagTuning(dataSet_, kTuning, kTuningWords) != 0) return fail("TBaseSetAllTagTuning");
     return true;
 }
@@ -168,10 +169,6 @@ bool TrendLinkDataSet::add(const TrendLinkTag &tag) {
     if (tagAdded(trendLink_, dataSet_, tag, bcn())) return true;
     close();
     return false;
-}
-
-bool TrendLinkDataSet::storeWhile(bool rollover) {
-    return storeQueuedValues(trendLink_, dataSet_, rollover ? StoreUntil::RolledOver : StoreUntil::Stored);
 }
 
 DataSetWrite TrendLinkDataSet::write(const ScanBatch &batch, DaylightStates &daylight) {
@@ -196,7 +193,7 @@ DataSetWrite TrendLinkDataSet::write(const ScanBatch &batch, DaylightStates &day
     return DataSetWrite::Written;
 }
 
-bool TrendLinkDataSet::storeQueued() { return dataSet_ != nullptr && storeWhile(false); }
+bool TrendLinkDataSet::storeQueued() { return dataSet_ != nullptr && store(StoreUntil::Stored); }
 
 std::optional<std::int64_t> TrendLinkDataSet::nowFileSize() {
     std::string path;
@@ -212,8 +209,8 @@ bool TrendLinkDataSet::rollOver() {
 
 bool TrendLinkDataSet::close() {
     if (dataSet_ == nullptr) return true;
-    bool closed = storeWhile(true);
-    closed = library_.triggerAllTags(dataSet_) != -1 && storeWhile(false) && closed;
+    bool closed = store(StoreUntil::RolledOver);
+    closed = library_.triggerAllTags(dataSet_) != -1 && store(StoreUntil::Stored) && closed;
     if (batches_ && batches_->batchOpen()) {
         const double newest = library_.getNewestTime(dataSet_);
         closed = newest >= 0.0 && batches_->finish(dataSet_, newest) && closed;

@@ -8,8 +8,8 @@
 #include "datafiles/data_file_group.h"
 #include "datafiles/trend_link_batches.h"
 #include "datafiles/trend_link_interface.h"
-#include "datafiles/trend_link_registry.h"
 #include "datafiles/trend_link_tags.h"
+#include "datafiles/trend_link_writing.h"
 #include "platform/clock.h"
 
 #include <tbase32.h>
@@ -71,7 +71,7 @@ private:
     bool failStoring();
     bool checkExisting(CalendarTime now, bool &takenOver);
     bool rollOverFirst(const std::string &nowFile);
-    bool storeWhile(bool rollover);
+    bool store(StoreUntil until) { return storeQueuedValues(trendLink_, dataSet_, until); }
     bool enableOrAdd(const TrendLinkTag &tag, bool takenOver);
     bool add(const TrendLinkTag &tag);
     bool prepareTags(bool takenOver);
