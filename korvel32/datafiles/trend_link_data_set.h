@@ -41,6 +41,7 @@ public:
     TrendLinkDataSet &operator=(const TrendLinkDataSet &) = delete;
 
     const std::string &name() const { return name_; }
+    const InstrumentPart &part() const { return part_; }
     unsigned bcn() const { return part_.bcn; }
     bool isOpen() const { return dataSet_ != nullptr; }
 

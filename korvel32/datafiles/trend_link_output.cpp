@@ -84,15 +84,13 @@ bool TrendLinkOutput::writePointerFile() { return pointerFileWritten(trendLink_,
 
 bool TrendLinkOutput::prepareChart() {
     ChartFileRequest request = chartFileRequest(trendLink_, settings().path, settings().comment);
-    const auto addCurves = [&](const InstrumentPart &part, GroupRole role) {
+    for (const auto &dataSet : dataSets_) {
+        const InstrumentPart &part = dataSet->part();
         for (const int channel : part.channels) {
             request.curves.push_back(
-                {instrumentDataSetName(name_, role, part.bcn) + ":" + channelTagName(part.bcn, channel),
-                 hasAlarm(part.setup->channel(channel))});
+                {dataSet->name() + ":" + channelTagName(part.bcn, channel), hasAlarm(part.setup->channel(channel))});
         }
-    };
-    addCurves(group_.owner, group_.master ? GroupRole::Master : GroupRole::Async);
-    for (const InstrumentPart &slave : group_.slaves) addCurves(slave, GroupRole::Slave);
+    }
     return chartFileMade(trendLink_, request);
 }
 
