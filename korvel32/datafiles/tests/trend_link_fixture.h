@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -78,6 +79,18 @@ protected:
 
     std::string settingsPath() const { return dir.path() + "/korvel32.ini"; }
     std::string dataPath(const std::string &name) const { return dir.path() + "/data/" + name; }
+    DataFileSetup &file(int slot) { return table.slot(slot).setup->dataFile; }
+    // The .NOW file of "run" that a rollover kept under its number.
+    std::string rolledOver(int number) const {
+        char name[32];
+        std::snprintf(name, sizeof name, "run.%05d.HIS", number);
+        return dataPath("_run/") + name;
+    }
+    // The clock at a local time of the test's month.
+    void setClock(int day, int hour, int minute, int second = 0, unsigned millisecond = 0) {
+        clock.set(
+            {static_cast<std::int64_t>(localMilliseconds(2024, 7, day, hour, minute, second) / 1000), millisecond});
+    }
 
     // An instrument with the template's three VDC channels in the next slot,
     // writing Trend Link data to name in the data directory.
@@ -131,13 +144,8 @@ protected:
         std::vector<MadeScan> scans;
         for (int index = 0; index < count; ++index) {
             MadeScan scan = first;
-            std::tm local{};
-            local.tm_year = first.year - 1900;
-            local.tm_mon = first.month - 1;
-            local.tm_mday = first.day;
-            local.tm_hour = first.hour;
-            local.tm_min = first.minute;
-            local.tm_sec = first.second + index;
+            std::tm local =
+                wallClockAt(first.year, first.month, first.day, first.hour, first.minute, first.second + index);
             ::timegm(&local); // brings the fields into range
             scan.year = local.tm_year + 1900;
             scan.month = local.tm_mon + 1;

@@ -122,29 +122,28 @@ TEST_F(TrendLinkOutputTest, ARunIsAppendedToTheDataSetItTakesOver) {
     EXPECT_EQ(kvtest::valuesOf("run", "07TOTAL"), (std::vector<double>{1, 2, 3, 4, 5}));
     EXPECT_EQ(kvtest::timesOf("run", "0704"), (std::vector<double>{localMilliseconds(2024, 7, 1, 12, 10, 0),
                                                                    localMilliseconds(2024, 7, 1, 12, 10, 1)}));
-    EXPECT_FALSE(fs::exists(dir.path() + "/data/_run/run.00001.HIS")) << "taken over, not rolled over";
+    EXPECT_FALSE(fs::exists(rolledOver(1))) << "taken over, not rolled over";
     EXPECT_EQ(kvtest::storedTags("run"),
               (std::vector<std::string>{"0701", "0702", "0703", "07DIO", "07TOTAL", "07ALARM1", "07ALARM2", "0704"}));
 }
 
 TEST_F(TrendLinkOutputTest, ADataSetWhoseRolloverCameDueMeanwhileBeginsInANewNowFile) {
     const int slot = addInstrument(7);
-    DataFileSetup &file = table.slot(slot).setup->dataFile;
-    file.rolloverMode = RolloverMode::TimeInterval;
-    file.rolloverValue = 3600;
-    clock.set({static_cast<std::int64_t>(localMilliseconds(2024, 7, 1, 12, 30, 0) / 1000), 0});
+    file(slot).rolloverMode = RolloverMode::TimeInterval;
+    file(slot).rolloverValue = 3600;
+    setClock(1, 12, 30);
     logRun(slot, 0, 2, 1);
-    clock.set({static_cast<std::int64_t>(localMilliseconds(2024, 7, 1, 14, 0, 0) / 1000), 0});
+    setClock(1, 14, 0);
     logRun(slot, 90, 2, 3);
 
-    EXPECT_TRUE(fs::exists(dir.path() + "/data/_run/run.00001.HIS"));
+    EXPECT_TRUE(fs::exists(rolledOver(1)));
     EXPECT_EQ(kvtest::valuesOf("run", "07TOTAL"), (std::vector<double>{1, 2, 3, 4})) << "read from both files";
 }
 
 TEST_F(TrendLinkOutputTest, ADataSetNewerThanThePcClockIsRefusedWithTheSecondsToWait) {
     const int slot = addInstrument(7);
     logRun(slot, 0, 3); // the newest at 12:00:02
-    clock.set({static_cast<std::int64_t>(localMilliseconds(2024, 7, 1, 11, 58, 30) / 1000), 500});
+    setClock(1, 11, 58, 30, 500);
 
     EXPECT_EQ(open(slot), nullptr);
     EXPECT_EQ(ui.messageTexts(),
@@ -180,7 +179,7 @@ TEST_F(TrendLinkOutputTest, EveryFailedOpenIsToldAndLeavesNothingOpen) {
         {"the data set directory cannot be made",
          [this](int slot) {
              std::ofstream(dir.path() + "/plain");
-             table.slot(slot).setup->dataFile.path = dir.path() + "/plain/run.set";
+             file(slot).path = dir.path() + "/plain/run.set";
          },
          [this] {
              return "Cannot create Trend Link Data Set directory:\r\n    " + dir.path() +
@@ -199,7 +198,7 @@ TEST_F(TrendLinkOutputTest, EveryFailedOpenIsToldAndLeavesNothingOpen) {
          }},
         {"the drive cannot be asked before a start that stops on low disk",
          [this](int slot) {
-             table.slot(slot).setup->dataFile.lowDiskAction = 1;
+             file(slot).lowDiskAction = 1;
              freeSpace.scripted = std::optional<std::uint64_t>{};
          },
          [this] { return "Cannot access specified drive " + mountPointOf(dir.path()) + " for Trend Link data!"; }},
@@ -262,9 +261,8 @@ TEST_F(TrendLinkOutputTest, ADataSetThatLostItsNowFileIsRefused) {
 
 TEST_F(TrendLinkOutputTest, LowDiskBeforeAStartThatStopsOnLowDiskIsOnlyAWarning) {
     const int slot = addInstrument(7);
-    DataFileSetup &file = table.slot(slot).setup->dataFile;
-    file.lowDiskAction = 1;
-    file.lowDiskThreshold = 5000;
+    file(slot).lowDiskAction = 1;
+    file(slot).lowDiskThreshold = 5000;
     freeSpace.scripted = std::optional<std::uint64_t>{4'999'999};
 
     EXPECT_NE(open(slot), nullptr);

@@ -20,16 +20,6 @@ using Batches = std::vector<kvtest::StoredBatch>;
 
 class TrendLinkRunTest : public TrendLinkTest {
 protected:
-    DataFileSetup &file(int slot) { return table.slot(slot).setup->dataFile; }
-    std::string rolledOver(int number) const {
-        char name[32];
-        std::snprintf(name, sizeof name, "run.%05d.HIS", number);
-        return dir.path() + "/data/_run/" + name;
-    }
-    // The clock at a local time of the test's day.
-    void setClock(int day, int hour, int minute, int second = 0) {
-        clock.set({static_cast<std::int64_t>(localMilliseconds(2024, 7, day, hour, minute, second) / 1000), 0});
-    }
     std::int64_t now() { return clock.now().seconds; }
 
     // In reads of at most 50 scans, as many as a read can bring.
