@@ -28,8 +28,9 @@ struct ScanPace {
 
 class BenchInstruments {
 public:
-    // Starts the simulator and points the library and the logger's home at
-    // this run's directories; extraSetup is appended to the setup file.
+    // Starts the simulator and points the library, the logger's home and the
+    // runtime directory at this run's directories, so that a logger the user
+    // runs meanwhile is not in the way; extraSetup is appended to the setup file.
     explicit BenchInstruments(ScanPace pace, const std::string &extraSetup = {});
 
     const std::string &home() const { return home_.path(); }
@@ -41,6 +42,7 @@ public:
 private:
     kvtest::TempDir home_;
     kvtest::TempDir ccfDir_;
+    kvtest::TempDir runtime_; // where the toolbox add-on and the live-values service listen
     std::unique_ptr<kvtest::SimProcess> sim_;
     std::string setupFile_;
 };

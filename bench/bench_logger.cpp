@@ -41,8 +41,6 @@ long scansInDataFile(const std::string &path, FileFormat format, std::uint32_t r
 } // namespace
 
 BenchLogger::BenchLogger(ScanPace pace) : instruments_(pace) {
-    // The toolbox add-on and the live-values service listen here.
-    ::setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
     if (pace.toolbox) {
         std::ofstream(instruments_.home() + "/korvel32.ini", std::ios::binary)
             << "[Defaults]\r\nDevelopersToolbox=True\r\n";

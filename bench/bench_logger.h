@@ -56,7 +56,6 @@ private:
     std::string dataFilePath(int slot, FileFormat format) const;
 
     BenchInstruments instruments_;
-    kvtest::TempDir runtime_; // where the toolbox add-on and the live-values service listen
     std::ostream quiet_{nullptr};
     // The logger's messages go beside the table, not into it.
     PrintingUserInterface ui_{AnswerPolicy::Accept, std::cerr};

@@ -7,11 +7,6 @@
 #include <iostream>
 
 namespace korvel {
-namespace {
-
-constexpr int kUsageError = 2;
-
-} // namespace
 
 HeadlessLogger::HeadlessLogger(const HeadlessOptions &options, std::ostream &statusOut)
         : options_(options), statusOut_(statusOut), ui_(options.answers), paths_(StartupPaths::ofThisProcess()),
@@ -33,7 +28,7 @@ int HeadlessLogger::logSetup() {
     if (!remoteControl && commandLine.setupFile.empty() && !commandLine.startAll) {
         // Without windows or the toolbox nothing else could ever start a run.
         std::cerr << "korvel32: nothing to log: name a setup file or give /G\n" << kHeadlessUsage;
-        return kUsageError;
+        return kHeadlessUsageError;
     }
     if (remoteControl) std::cerr << "korvel32: waiting for remote commands from the toolbox add-on\n";
     LoggingSession session(state_.sessionTarget(paths_.programDirectory), ui_, clock_, statusOut_);

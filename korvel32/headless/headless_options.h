@@ -27,6 +27,9 @@ struct HeadlessOptions {
 // an option is unknown or lacks its value.
 std::optional<HeadlessOptions> parseHeadlessOptions(const std::vector<std::string> &arguments, std::string &error);
 
+// The exit status of a command line it cannot run: a wrong option, or nothing to log.
+inline constexpr int kHeadlessUsageError = 2;
+
 inline constexpr const char *kHeadlessUsage =
     "usage: korvel32 --headless [SETUP] [/G] [--duration SECONDS] [--answer yes|no] [--service NAME]\n"
     "  SETUP       the setup file to open; its instruments start logging at once\n"

@@ -13,7 +13,7 @@ int runHeadless(const std::vector<std::string> &arguments) {
     const auto options = parseHeadlessOptions(arguments, error);
     if (!options) {
         std::cerr << "korvel32: " << error << '\n' << kHeadlessUsage;
-        return 2;
+        return kHeadlessUsageError;
     }
     if (options->help) {
         std::cout << kHeadlessUsage;

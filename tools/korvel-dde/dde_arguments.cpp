@@ -20,10 +20,15 @@ const char *const kUsage = "usage: korvel-dde [--service NAME] [--timeout SECOND
 
 namespace {
 
+// A day at most: the bound is counted in milliseconds in an int.
+constexpr int kLongestTimeoutSeconds = 86400;
+
 std::optional<int> seconds(const std::string &text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1) return std::nullopt;
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || value < 1 ||
+        value > kLongestTimeoutSeconds)
+        return std::nullopt;
     return value;
 }
 

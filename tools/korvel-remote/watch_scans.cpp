@@ -1,6 +1,7 @@
 #include "remote_actions.h"
 
-#include <csignal>
+#include "platform/termination_signals.h"
+
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -8,32 +9,20 @@
 namespace korvel_remote {
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
-
-void onInterrupt(int) { interrupted = 1; }
-
-// An interruption ends the watch as asked for, with the scans so far printed.
-void catchInterruptions() {
-    struct sigaction action {};
-    action.sa_handler = onInterrupt;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
-
 constexpr int kInterruptCheckMs = 250;
 
 } // namespace
 
 int watchScans(korvel::LocalClient &service, std::uint32_t bcn) {
-    catchInterruptions();
+    // An interruption ends the watch as asked for, with the scans so far printed.
+    korvel::catchTerminationSignals();
     if (!service.sendLine("subscribe " + std::to_string(bcn))) {
         std::fprintf(stderr, "korvel-remote: the logger went away\n");
         return kNoLogger;
     }
     std::string columns;
     std::string line;
-    while (!interrupted) {
+    while (!korvel::terminationRequested()) {
         // Printed lines go out in one write whenever the service has no more for now.
         korvel::LocalClient::Read read = service.readLine(line, 0);
         if (read == korvel::LocalClient::Read::TimedOut) {

@@ -88,6 +88,10 @@ TEST_F(KorvelDdeTest, TopicsAndRequestsPrintTheValueOrSayWhyNot) {
     const kvtest::ProgramResult usage = dde({"request", "BCN07"});
     EXPECT_EQ(usage.exitCode, 2);
     EXPECT_TRUE(usage.errors.starts_with("korvel-dde: wrong arguments for request\nusage: korvel-dde")) << usage.errors;
+    // A bound beyond a day would overflow its milliseconds and wait forever.
+    const kvtest::ProgramResult endless = dde({"--timeout", "3000000", "topics"});
+    EXPECT_EQ(endless.exitCode, 2);
+    EXPECT_TRUE(endless.errors.starts_with("korvel-dde: bad value for --timeout\n")) << endless.errors;
 }
 
 TEST_F(KorvelDdeTest, AdviseWritesALineAnUpdateUntilInterruptedOrTheLoggerEnds) {
