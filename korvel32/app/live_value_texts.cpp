@@ -1,5 +1,6 @@
 #include "app/live_value_texts.h"
 
+#include "app/live_scans.h"
 #include "datafiles/scan_time.h"
 #include "datafiles/trend_link_time.h"
 #include "logging/logging_engine.h"
@@ -66,9 +67,7 @@ void LiveValueTexts::beginInstrument(int bcn) {
     slot_ = 0;
     if (engine_ == nullptr) return;
     const int slot = table_.find(static_cast<unsigned>(bcn));
-    if (slot == 0) return;
-    const LoggingRun &run = engine_->run(slot);
-    if (run.logging && run.hasData) slot_ = slot;
+    if (slot != 0 && latestScanOf(*engine_, slot) != nullptr) slot_ = slot;
 }
 
 std::string_view LiveValueTexts::instrumentText(LiveItem item) {
@@ -112,15 +111,10 @@ std::size_t LiveValueTexts::writeDateTime(char *out) {
     return writeSerialDate(convertScanTime(scan.time, copy).local, milliseconds, regional_.decimalSymbol, out);
 }
 
-// A scan holds the readings of the channels that are not OFF, in channel order.
 std::size_t LiveValueTexts::writeChannel(int channel, char *out) const {
-    const InstrumentSetup &setup = *table_.slot(slot_).setup;
-    if (setup.channel(channel).function == ChannelFunction::Off) return writeNoValue(out);
-    std::size_t position = 0;
-    for (int before = 1; before < channel; ++before) {
-        if (setup.channel(before).function != ChannelFunction::Off) ++position;
-    }
-    return values_->write(engine_->scanBuffer(slot_).latestScan.readings[position], out);
+    const int reading = readingIndex(*table_.slot(slot_).setup, channel);
+    if (reading < 0) return writeNoValue(out);
+    return values_->write(engine_->scanBuffer(slot_).latestScan.readings[reading], out);
 }
 
 } // namespace korvel
