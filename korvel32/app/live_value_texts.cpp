@@ -63,19 +63,13 @@ std::string LiveValueTexts::systemText(LiveItem item) const {
 }
 
 void LiveValueTexts::beginInstrument(int bcn) {
-    lengths_.fill(0);
     slot_ = 0;
     if (engine_ == nullptr) return;
     const int slot = table_.find(static_cast<unsigned>(bcn));
     if (slot != 0 && latestScanOf(*engine_, slot) != nullptr) slot_ = slot;
 }
 
-std::string_view LiveValueTexts::instrumentText(LiveItem item) {
-    const auto index = static_cast<std::size_t>(item);
-    char *text = texts_.at(index).data();
-    if (lengths_[index] == 0) lengths_[index] = write(item, text);
-    return {text, lengths_[index]};
-}
+std::string_view LiveValueTexts::instrumentText(LiveItem item) { return {text_.data(), write(item, text_.data())}; }
 
 std::size_t LiveValueTexts::write(LiveItem item, char *out) {
     if (slot_ == 0) return writeNoValue(out);
