@@ -4,6 +4,7 @@
 #include "datafiles/scan_time.h"
 #include "datafiles/trend_link_time.h"
 #include "logging/logging_engine.h"
+#include "logging/write_scan.h"
 #include "platform/regional_formats.h"
 #include "setup/instrument_table.h"
 
@@ -27,13 +28,6 @@ std::size_t writeNumber(std::uint32_t value, char *out) {
     const std::size_t length = static_cast<std::size_t>(std::to_chars(out, out + 10, value).ptr - out);
     out[length] = '\0';
     return length;
-}
-
-// The setup whose data file the slot's scans go to: a Slave's go to its Master's.
-const InstrumentSetup &dataFileOwner(const InstrumentTable &table, int slot) {
-    const InstrumentSlot &entry = table.slot(slot);
-    if (entry.role == GroupRole::Slave && table.masterSlot() != 0) return *table.slot(table.masterSlot()).setup;
-    return *entry.setup;
 }
 
 } // namespace
@@ -92,7 +86,8 @@ std::size_t LiveValueTexts::writeDateTime(char *out) {
     LoggingRun &run = engine_->run(slot_);
     const ScanRecord &scan = engine_->scanBuffer(slot_).latestScan;
     const unsigned milliseconds = scan.msAndDio & 0xFFFFu;
-    const DataFileSetup &file = dataFileOwner(table_, slot_).dataFile;
+    const int owner = dataFileOwner(table_, slot_);
+    const DataFileSetup &file = table_.slot(owner != 0 ? owner : slot_).setup->dataFile;
     if (!file.enabled)
         return writeSerialDate(convertScanTime(scan.time, run.daylight).local, milliseconds, regional_.decimalSymbol,
                                out);
