@@ -14,16 +14,17 @@ std::vector<ChannelLine> channelLines(const InstrumentTable &table, SpecialEntri
     for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
         const InstrumentSlot &entry = table.slot(slot);
         if (!entry.inUse) continue;
-        const std::uint32_t base = entry.bcn * 100U;
         for (int channel = 1; channel <= kChannelCount; ++channel) {
             const ChannelSetup &setup = entry.setup->channel(channel);
             if (setup.function == ChannelFunction::Off) continue;
-            lines.push_back({base + static_cast<std::uint32_t>(channel),
+            lines.push_back({channelIdentifier(entry.bcn, channel),
                              formatted("%02u%02d (%s)", entry.bcn, channel, setup.label.c_str())});
         }
         if (special == SpecialEntries::DioAndTotalizer) {
-            lines.push_back({base + kSpyDioChannel, formatted("%02u%s", entry.bcn, dio.c_str())});
-            lines.push_back({base + kSpyTotalizerChannel, formatted("%02u%s", entry.bcn, total.c_str())});
+            lines.push_back(
+                {channelIdentifier(entry.bcn, kSpyDioChannel), formatted("%02u%s", entry.bcn, dio.c_str())});
+            lines.push_back(
+                {channelIdentifier(entry.bcn, kSpyTotalizerChannel), formatted("%02u%s", entry.bcn, total.c_str())});
         }
     }
     return lines;

@@ -36,7 +36,7 @@ ConversionDialogTexts conversionDialogTexts(ConversionKind kind) {
     return {};
 }
 
-ConversionDialogModel::ConversionDialogModel(ConversionKind kind) : kind_(kind), texts_(conversionDialogTexts(kind)) {}
+ConversionDialogModel::ConversionDialogModel(ConversionKind kind) : texts_(conversionDialogTexts(kind)) {}
 
 void ConversionDialogModel::chooseSource(const std::string &path) {
     if (!path.empty()) files_.source = path;

@@ -22,7 +22,6 @@ class ConversionDialogModel {
 public:
     explicit ConversionDialogModel(ConversionKind kind);
 
-    ConversionKind kind() const { return kind_; }
     const ConversionDialogTexts &texts() const { return texts_; }
 
     // A file dialog that was cancelled (an empty path) keeps the choice.
@@ -41,7 +40,6 @@ public:
     const ConversionFiles &files() const { return files_; }
 
 private:
-    ConversionKind kind_;
     ConversionDialogTexts texts_;
     ConversionFiles files_;
 };

@@ -1,8 +1,10 @@
 #include "app/live_value_texts.h"
 
+#include "app/live_scans.h"
 #include "datafiles/scan_time.h"
 #include "datafiles/trend_link_time.h"
 #include "logging/logging_engine.h"
+#include "logging/write_scan.h"
 #include "platform/regional_formats.h"
 #include "setup/instrument_table.h"
 
@@ -26,13 +28,6 @@ std::size_t writeNumber(std::uint32_t value, char *out) {
     const std::size_t length = static_cast<std::size_t>(std::to_chars(out, out + 10, value).ptr - out);
     out[length] = '\0';
     return length;
-}
-
-// The setup whose data file the slot's scans go to: a Slave's go to its Master's.
-const InstrumentSetup &dataFileOwner(const InstrumentTable &table, int slot) {
-    const InstrumentSlot &entry = table.slot(slot);
-    if (entry.role == GroupRole::Slave && table.masterSlot() != 0) return *table.slot(table.masterSlot()).setup;
-    return *entry.setup;
 }
 
 } // namespace
@@ -62,21 +57,13 @@ std::string LiveValueTexts::systemText(LiveItem item) const {
 }
 
 void LiveValueTexts::beginInstrument(int bcn) {
-    lengths_.fill(0);
     slot_ = 0;
     if (engine_ == nullptr) return;
     const int slot = table_.find(static_cast<unsigned>(bcn));
-    if (slot == 0) return;
-    const LoggingRun &run = engine_->run(slot);
-    if (run.logging && run.hasData) slot_ = slot;
+    if (slot != 0 && latestScanOf(*engine_, slot) != nullptr) slot_ = slot;
 }
 
-std::string_view LiveValueTexts::instrumentText(LiveItem item) {
-    const auto index = static_cast<std::size_t>(item);
-    char *text = texts_.at(index).data();
-    if (lengths_[index] == 0) lengths_[index] = write(item, text);
-    return {text, lengths_[index]};
-}
+std::string_view LiveValueTexts::instrumentText(LiveItem item) { return {text_.data(), write(item, text_.data())}; }
 
 std::size_t LiveValueTexts::write(LiveItem item, char *out) {
     if (slot_ == 0) return writeNoValue(out);
@@ -99,7 +86,8 @@ std::size_t LiveValueTexts::writeDateTime(char *out) {
     LoggingRun &run = engine_->run(slot_);
     const ScanRecord &scan = engine_->scanBuffer(slot_).latestScan;
     const unsigned milliseconds = scan.msAndDio & 0xFFFFu;
-    const DataFileSetup &file = dataFileOwner(table_, slot_).dataFile;
+    const int owner = dataFileOwner(table_, slot_);
+    const DataFileSetup &file = table_.slot(owner != 0 ? owner : slot_).setup->dataFile;
     if (!file.enabled)
         return writeSerialDate(convertScanTime(scan.time, run.daylight).local, milliseconds, regional_.decimalSymbol,
                                out);
@@ -112,15 +100,10 @@ std::size_t LiveValueTexts::writeDateTime(char *out) {
     return writeSerialDate(convertScanTime(scan.time, copy).local, milliseconds, regional_.decimalSymbol, out);
 }
 
-// A scan holds the readings of the channels that are not OFF, in channel order.
 std::size_t LiveValueTexts::writeChannel(int channel, char *out) const {
-    const InstrumentSetup &setup = *table_.slot(slot_).setup;
-    if (setup.channel(channel).function == ChannelFunction::Off) return writeNoValue(out);
-    std::size_t position = 0;
-    for (int before = 1; before < channel; ++before) {
-        if (setup.channel(before).function != ChannelFunction::Off) ++position;
-    }
-    return values_->write(engine_->scanBuffer(slot_).latestScan.readings[position], out);
+    const int reading = readingIndex(*table_.slot(slot_).setup, channel);
+    if (reading < 0) return writeNoValue(out);
+    return values_->write(engine_->scanBuffer(slot_).latestScan.readings[reading], out);
 }
 
 } // namespace korvel

@@ -35,9 +35,8 @@ public:
     // The text of an item of the System topic.
     std::string systemText(LiveItem item) const;
 
-    // Starts a fresh set of the texts of the instrument with this BCN, each
-    // made once when first asked for, so that every client of one update
-    // gets the same texts for the price of one.
+    // The instrument with this BCN, whose item texts follow; each text holds
+    // until the next one is asked for.
     void beginInstrument(int bcn);
     std::string_view instrumentText(LiveItem item);
 
@@ -55,10 +54,9 @@ private:
     LoggingEngine *engine_ = nullptr;
     std::optional<ValueTexts> values_; // with the decimal symbol start-up has read
 
-    // The instrument of the current set: its slot when it logs and has a scan.
+    // The current instrument: its slot when it logs and has a scan.
     int slot_ = 0;
-    std::array<std::array<char, kCapacity>, kLiveItemsPerInstrument> texts_{};
-    std::array<std::size_t, kLiveItemsPerInstrument> lengths_{}; // 0: not made yet
+    std::array<char, kCapacity> text_{};
 };
 
 } // namespace korvel

@@ -85,6 +85,7 @@ void LiveValuesService::advise(int slot) {
     if (topic <= kSystemTopic || topic >= kLiveTopics) return;
     const std::string topicName = liveTopicName(topic);
     texts_.beginInstrument(topic);
+    for (std::string &update : updates_) update.clear();
     bool sent = false;
     for (auto next = clients_.begin(); next != clients_.end();) {
         const LocalConnectionId id = next->first;
@@ -95,18 +96,26 @@ void LiveValuesService::advise(int slot) {
         for (LiveItem item = 0; item < kLiveItemsPerInstrument; ++item) {
             if ((loops & (std::uint64_t{1} << item)) == 0) continue;
             if (!lines_.empty()) lines_ += '\n';
-            lines_ += live_protocol::kUpdate;
-            lines_ += ' ';
-            lines_ += topicName;
-            lines_ += ' ';
-            lines_ += liveItemName(topic, item);
-            lines_ += ' ';
-            lines_ += texts_.instrumentText(item);
+            lines_ += updateLine(topicName, topic, item);
         }
         server_->send(id, lines_);
         sent = true;
     }
     if (sent && outputQueued_) outputQueued_();
+}
+
+// Made by the first client of the advise that follows the item.
+const std::string &LiveValuesService::updateLine(const std::string &topicName, LiveTopic topic, LiveItem item) {
+    std::string &line = updates_[static_cast<std::size_t>(item)];
+    if (!line.empty()) return line;
+    line += live_protocol::kUpdate;
+    line += ' ';
+    line += topicName;
+    line += ' ';
+    line += liveItemName(topic, item);
+    line += ' ';
+    line += texts_.instrumentText(item);
+    return line;
 }
 
 void LiveValuesService::instrumentAdded(int, bool) { postTopics(); }

@@ -72,6 +72,8 @@ private:
     void instrumentAdded(int slot, bool refreshIcon) override;
     void instrumentDeleted(int slot, unsigned bcn) override;
     void postTopics();
+    // The update line of an item of the instrument being advised.
+    const std::string &updateLine(const std::string &topicName, LiveTopic topic, LiveItem item);
 
     // Requests (live_values_requests.cpp).
     void connect(LocalConnectionId id, Client &client, const std::vector<std::string_view> &words);
@@ -88,6 +90,9 @@ private:
     std::unique_ptr<LocalServer> server_;
     std::map<LocalConnectionId, Client> clients_;
     std::string lines_; // the updates for one client, kept for its capacity
+    // Each item's update line of the current advise, made once however many
+    // clients follow the item (empty: not made yet).
+    std::array<std::string, kLiveItemsPerInstrument> updates_;
     std::function<void()> outputQueued_;
 };
 

@@ -9,6 +9,11 @@ namespace {
 constexpr unsigned kShortestInterval = 1;
 constexpr unsigned kLongestInterval = 3600;
 
+// A setup file may hold any interval; the plot keeps to the ones its dialog takes.
+unsigned samplingInterval(const PlotSettings &plot) {
+    return std::clamp<unsigned>(plot.samplingInterval, kShortestInterval, kLongestInterval);
+}
+
 } // namespace
 
 LiveWindows::LiveWindows(LiveWindowsTarget target, LiveWindowsView &view)
@@ -60,8 +65,7 @@ void LiveWindows::periodicTurn(CalendarTime now) {
         case PlotSampleClock::Turn::KeepAlive: sampleClock_.keepAlive(now.seconds); return;
         case PlotSampleClock::Turn::TakeSample: {
             const bool changed = ring_.takeSample();
-            sampleClock_.sampled(
-                std::clamp<unsigned>(target_.plot.samplingInterval, kShortestInterval, kLongestInterval));
+            sampleClock_.sampled(samplingInterval(target_.plot));
             if (changed && view_.plotShown()) view_.plotChanged();
             return;
         }
@@ -77,8 +81,7 @@ void LiveWindows::setPlotSettings(const PlotSettings &settings) {
 
 void LiveWindows::restartPlot() {
     ring_.restart();
-    sampleClock_.restarted(target_.clock.now().seconds,
-                           std::clamp<unsigned>(target_.plot.samplingInterval, kShortestInterval, kLongestInterval));
+    sampleClock_.restarted(target_.clock.now().seconds, samplingInterval(target_.plot));
     view_.plotChanged();
 }
 

@@ -1,5 +1,6 @@
 #include "app/quick_plot_ring.h"
 
+#include "app/channel_list.h"
 #include "app/live_scans.h"
 
 #include <bit>
@@ -10,9 +11,6 @@ namespace korvel {
 namespace {
 
 constexpr std::uint32_t kNegativeOverload = 0xFF800000U;
-
-int channelOf(std::uint16_t identifier) { return identifier % 100; }
-unsigned bcnOf(std::uint16_t identifier) { return identifier / 100U; }
 
 // The slot of the entry's instrument, 0 when the setup has none or the
 // identifier names no channel (a damaged setup file may hold one).
@@ -102,7 +100,7 @@ void QuickPlotRing::instrumentRemoved(unsigned bcn) {
 void QuickPlotRing::bcnChanged(unsigned oldBcn, unsigned newBcn) {
     for (std::uint16_t &identifier : settings_.channels) {
         if (identifier != 0 && bcnOf(identifier) == oldBcn)
-            identifier = static_cast<std::uint16_t>(newBcn * 100 + channelOf(identifier));
+            identifier = static_cast<std::uint16_t>(channelIdentifier(newBcn, channelOf(identifier)));
     }
 }
 

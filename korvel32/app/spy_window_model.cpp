@@ -14,9 +14,6 @@ namespace {
 
 constexpr std::uint32_t kTotalizerOverflow = 0xFFFFFFFFU;
 
-unsigned bcnOf(std::uint32_t identifier) { return identifier / 100; }
-int channelOf(std::uint32_t identifier) { return static_cast<int>(identifier % 100); }
-
 bool contains(const std::vector<unsigned> &bcns, unsigned bcn) {
     return std::find(bcns.begin(), bcns.end(), bcn) != bcns.end();
 }

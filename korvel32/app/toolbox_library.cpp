@@ -5,36 +5,31 @@
 #include <filesystem>
 #include <system_error>
 
-#include <dlfcn.h>
-
 namespace korvel {
 namespace {
 
 template <typename Entry>
-bool lookUp(void *handle, int number, Entry &entry) {
-    void *symbol = ::dlsym(handle, ("qpext32_ordinal_" + std::to_string(number)).c_str());
-    entry = reinterpret_cast<Entry>(symbol);
-    return symbol != nullptr;
+bool lookUp(const DynamicLibrary &library, int number, Entry &entry) {
+    entry = library.function<Entry>(("qpext32_ordinal_" + std::to_string(number)).c_str());
+    return entry != nullptr;
 }
 
-bool lookUpAll(void *handle, ToolboxEntryPoints &entry) {
-    return lookUp(handle, 2, entry.interfaceVersion) && lookUp(handle, 3, entry.openCommandChannel) &&
-           lookUp(handle, 4, entry.shutDown) && lookUp(handle, 5, entry.setQueue) &&
-           lookUp(handle, 6, entry.instrumentDeleted) && lookUp(handle, 7, entry.changeQueue) &&
-           lookUp(handle, 8, entry.setupFile) && lookUp(handle, 9, entry.channels) &&
-           lookUp(handle, 10, entry.logging) && lookUp(handle, 11, entry.remoteMode) &&
-           lookUp(handle, 12, entry.errorReport) && lookUp(handle, 13, entry.reply) &&
-           lookUp(handle, 14, entry.filePath) && lookUp(handle, 15, entry.scans) &&
-           lookUp(handle, 16, entry.bcnChanged);
+bool lookUpAll(const DynamicLibrary &library, ToolboxEntryPoints &entry) {
+    return lookUp(library, 2, entry.interfaceVersion) && lookUp(library, 3, entry.openCommandChannel) &&
+           lookUp(library, 4, entry.shutDown) && lookUp(library, 5, entry.setQueue) &&
+           lookUp(library, 6, entry.instrumentDeleted) && lookUp(library, 7, entry.changeQueue) &&
+           lookUp(library, 8, entry.setupFile) && lookUp(library, 9, entry.channels) &&
+           lookUp(library, 10, entry.logging) && lookUp(library, 11, entry.remoteMode) &&
+           lookUp(library, 12, entry.errorReport) && lookUp(library, 13, entry.reply) &&
+           lookUp(library, 14, entry.filePath) && lookUp(library, 15, entry.scans) &&
+           lookUp(library, 16, entry.bcnChanged);
 }
 
 // The loader's account of a name it found nowhere begins with that name and
 // ends with the error of a missing file; a library that was found but lacks
 // a library of its own names the missing one instead.
-bool notFoundByName(const std::string &fileName, const char *error) {
-    if (error == nullptr) return false;
-    const std::string text(error);
-    return text.rfind(fileName + ": ", 0) == 0 && text.find(std::strerror(ENOENT)) != std::string::npos;
+bool notFoundByName(const std::string &fileName, const std::string &error) {
+    return error.rfind(fileName + ": ", 0) == 0 && error.find(std::strerror(ENOENT)) != std::string::npos;
 }
 
 } // namespace
@@ -43,19 +38,14 @@ ToolboxLibrary::Loaded ToolboxLibrary::load(const std::string &programDirectory,
     const std::string besideProgram = programDirectory + fileName;
     std::error_code error;
     const bool beside = std::filesystem::exists(besideProgram, error);
-    void *handle = ::dlopen((beside ? besideProgram : fileName).c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle == nullptr) {
-        const bool notFound = !beside && notFoundByName(fileName, ::dlerror());
+    DynamicLibrary library = DynamicLibrary::open(beside ? besideProgram : fileName);
+    if (!library.loaded()) {
+        const bool notFound = !beside && notFoundByName(fileName, library.error());
         return {nullptr, notFound ? Failure::NotFound : Failure::CannotLoad};
     }
     ToolboxEntryPoints entry{};
-    if (!lookUpAll(handle, entry)) {
-        ::dlclose(handle);
-        return {nullptr, Failure::CannotLoad};
-    }
-    return {std::unique_ptr<ToolboxLibrary>(new ToolboxLibrary(handle, entry)), Failure::None};
+    if (!lookUpAll(library, entry)) return {nullptr, Failure::CannotLoad};
+    return {std::unique_ptr<ToolboxLibrary>(new ToolboxLibrary(std::move(library), entry)), Failure::None};
 }
-
-ToolboxLibrary::~ToolboxLibrary() { ::dlclose(handle_); }
 
 } // namespace korvel

@@ -3,10 +3,13 @@
 // the program directory, else by name through the system's library search.
 #pragma once
 
+#include "platform/dynamic_library.h"
+
 #include <qpext32.h>
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace korvel {
 
@@ -43,16 +46,13 @@ public:
     // fileName is the library's name; tests may name another.
     static Loaded load(const std::string &programDirectory, const std::string &fileName = kToolboxLibraryName);
 
-    ~ToolboxLibrary();
-    ToolboxLibrary(const ToolboxLibrary &) = delete;
-    ToolboxLibrary &operator=(const ToolboxLibrary &) = delete;
-
     const ToolboxEntryPoints &call() const { return entry_; }
 
 private:
-    ToolboxLibrary(void *handle, const ToolboxEntryPoints &entry) : handle_(handle), entry_(entry) {}
+    ToolboxLibrary(DynamicLibrary library, const ToolboxEntryPoints &entry)
+            : library_(std::move(library)), entry_(entry) {}
 
-    void *handle_;
+    DynamicLibrary library_;
     ToolboxEntryPoints entry_;
 };
 

@@ -101,12 +101,6 @@ int LoggingTick::selectSlot() {
     return slot;
 }
 
-// The slot whose data file takes the slot's scans: a Slave's Master, else
-// the slot itself. 0 for a Slave without a Master.
-int LoggingTick::fileOwner(int slot) const {
-    return table_.slot(slot).role == GroupRole::Slave ? table_.masterSlot() : slot;
-}
-
 const DataFileSetup *LoggingTick::enabledFile(int owner) const {
     if (owner == 0 || !table_.slot(owner).inUse) return nullptr;
     const DataFileSetup &file = table_.slot(owner).setup->dataFile;
@@ -114,7 +108,7 @@ const DataFileSetup *LoggingTick::enabledFile(int owner) const {
 }
 
 void LoggingTick::checkRollover(int slot, std::int64_t now) {
-    const int owner = fileOwner(slot);
+    const int owner = dataFileOwner(table_, slot);
     if (enabledFile(owner) == nullptr) return;
     DataOutput *file = files_.file(owner);
     const std::optional<std::string> warning = file != nullptr ? file->checkRollover(now) : std::nullopt;
@@ -127,7 +121,7 @@ void LoggingTick::checkRollover(int slot, std::int64_t now) {
 
 LoggingTick::Served LoggingTick::serve(int slot, std::int64_t now) {
     const GroupRole role = table_.slot(slot).role;
-    const DataFileSetup *file = enabledFile(fileOwner(slot));
+    const DataFileSetup *file = enabledFile(dataFileOwner(table_, slot));
     const bool paired = role != GroupRole::Async && file != nullptr && file->format != FileFormat::TrendLink;
     if (!paired) {
         Served served;

@@ -52,7 +52,6 @@ private:
     int selectSlot();
     bool servable(int slot) const;
     int firstServable(int from, int to) const;
-    int fileOwner(int slot) const;
     const DataFileSetup *enabledFile(int owner) const;
     void checkRollover(int slot, std::int64_t now);
     Served serve(int slot, std::int64_t now);

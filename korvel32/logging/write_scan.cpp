@@ -9,12 +9,12 @@ ScanWriter::ScanWriter(const InstrumentTable &table, LoggingEngine &engine, Slot
                        const FrontEnd &frontEnd)
         : table_(table), engine_(engine), files_(files), frontEnd_(frontEnd) {}
 
-int ScanWriter::fileOwner(int slot) const {
-    return table_.slot(slot).role == GroupRole::Slave ? table_.masterSlot() : slot;
+int dataFileOwner(const InstrumentTable &table, int slot) {
+    return table.slot(slot).role == GroupRole::Slave ? table.masterSlot() : slot;
 }
 
 bool ScanWriter::writeBatch(int slot) {
-    DataOutput *file = files_.file(fileOwner(slot));
+    DataOutput *file = files_.file(dataFileOwner(table_, slot));
     const unsigned bcn = table_.slot(slot).bcn;
     return report(slot, file != nullptr && file->writeBatch(bcn, engine_.scanBuffer(slot), engine_.run(slot).daylight));
 }
@@ -33,7 +33,7 @@ bool ScanWriter::report(int slot, bool written) {
     if (frontEnd_.toolbox.remoteMode()) {
         frontEnd_.toolbox.reportError(slot, toolbox_error::kDataFile);
     } else if (!run.writeErrorShown) {
-        const InstrumentSlot &owner = table_.slot(fileOwner(slot));
+        const InstrumentSlot &owner = table_.slot(dataFileOwner(table_, slot));
         const bool trendLink = owner.inUse && owner.setup->dataFile.format == FileFormat::TrendLink;
         frontEnd_.ui.showWarning(
             WarningKind::DataFile,

@@ -15,6 +15,10 @@ class InstrumentTable;
 class LoggingEngine;
 class SlotDataFiles;
 
+// The slot whose data file takes the slot's scans: a Slave's Master, else
+// the slot itself. 0 for a Slave without a Master.
+int dataFileOwner(const InstrumentTable &table, int slot);
+
 class ScanWriter {
 public:
     ScanWriter(const InstrumentTable &table, LoggingEngine &engine, SlotDataFiles &files, const FrontEnd &frontEnd);
@@ -28,7 +32,6 @@ public:
     bool writeMerged(int master, const ScanRecord &masterScan, std::span<const ScanRecord *const> slaveScans);
 
 private:
-    int fileOwner(int slot) const;
     bool report(int slot, bool written);
 
     const InstrumentTable &table_;
