@@ -101,8 +101,7 @@ void InstrumentIconCommands::deleteSelected(bool lockout) {
     if (slot == table_.masterSlot() && slavesExist() && !askedYes(ui_, resourceString(message::kSlavesBecomeAsync)))
         return;
 
-    toolbox_.instrumentDeleted(bcn);
-    table_.remove(slot); // its observer updates the bar and tells the child windows
+    table_.remove(slot); // its observers update the bar and tell the child windows and the toolbox
     document_.setModified(true);
 }
 

@@ -99,8 +99,8 @@ void ToolboxAddOn::channelsChanged(int slot) {
     call().channels(bcnOfSlot(slot), defined, labels.data(), units.data());
 }
 
-void ToolboxAddOn::instrumentDeleted(unsigned bcn) {
-    if (loaded()) call().instrumentDeleted(bcnOf(bcn));
+void ToolboxAddOn::Deletions::instrumentDeleted(int, unsigned bcn) {
+    if (addOn_.loaded()) addOn_.call().instrumentDeleted(bcnOf(bcn));
 }
 
 bool ToolboxAddOn::changeQueue(unsigned bcn, std::uint32_t bytes) {

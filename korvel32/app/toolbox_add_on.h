@@ -23,8 +23,11 @@ namespace korvel {
 
 class ToolboxAddOn final : public ToolboxLink {
 public:
-    explicit ToolboxAddOn(InstrumentTable &table) : table_(table) {}
-    ~ToolboxAddOn() override { unload(); }
+    explicit ToolboxAddOn(InstrumentTable &table) : table_(table) { table_.addObserver(deletions_); }
+    ~ToolboxAddOn() override {
+        table_.removeObserver(deletions_);
+        unload();
+    }
     ToolboxAddOn(const ToolboxAddOn &) = delete;
     ToolboxAddOn &operator=(const ToolboxAddOn &) = delete;
 
@@ -54,7 +57,6 @@ public:
     // The instrument's channels changed: the add-on's clients name its
     // readings anew.
     void channelsChanged(int slot);
-    void instrumentDeleted(unsigned bcn);
     // A new size from the settings dialog; false when the add-on cannot have
     // it, keeping the old queue.
     bool changeQueue(unsigned bcn, std::uint32_t bytes);
@@ -75,7 +77,20 @@ private:
     static std::int32_t bcnOf(unsigned bcn) { return static_cast<std::int32_t>(bcn); }
     std::int32_t bcnOfSlot(int slot) const { return bcnOf(table_.slot(slot).bcn); }
 
+    // An instrument deleted in any way (its icon, Delete All of the
+    // communications configuration, another setup) is gone for the add-on too.
+    class Deletions final : public InstrumentTableObserver {
+    public:
+        explicit Deletions(ToolboxAddOn &addOn) : addOn_(addOn) {}
+        void instrumentAdded(int, bool) override {}
+        void instrumentDeleted(int slot, unsigned bcn) override;
+
+    private:
+        ToolboxAddOn &addOn_;
+    };
+
     InstrumentTable &table_;
+    Deletions deletions_{*this};
     std::unique_ptr<ToolboxLibrary> library_;
     std::mutex postedLock_;
     std::deque<std::pair<std::uint32_t, std::uint32_t>> posted_; // code, argument

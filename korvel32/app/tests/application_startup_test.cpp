@@ -292,7 +292,9 @@ TEST_F(ApplicationStartupTest, TheToolboxFollowsAnInstrumentThroughANewBcnUntilI
     asLogged.bcnChanged(5, 8);
     EXPECT_FALSE(client.next("renamed 5 8").empty());
     EXPECT_TRUE(says(addOnStatus(), "status instrument 8 stopped queue 0 record 40 lost 0"));
-    toolbox.instrumentDeleted(8);
+    // Delete All of the communications configuration empties the table at once.
+    instruments.changeBcn(instruments.find(5), 8);
+    instruments.removeAll();
     EXPECT_FALSE(client.next("removed 8").empty());
     EXPECT_FALSE(says(addOnStatus(), "status instrument 8 stopped queue 0 record 40 lost 0"));
 }
@@ -354,10 +356,11 @@ TEST_F(ApplicationStartupTest, EachSetupsInstrumentsGetTheQueuesTheToolboxCanGiv
     EXPECT_TRUE(says(status, "status instrument 5 stopped queue 0 record 40 lost 0"));
     EXPECT_TRUE(says(status, "status instrument 6 stopped queue 148 record 40 lost 0"));
 
-    // Closing the setup leaves every instrument without a queue.
+    // Closing the setup frees every queue and deletes every instrument.
     document.clear();
     status = addOnStatus();
-    EXPECT_TRUE(says(status, "status instrument 6 stopped queue 0 record 40 lost 0"));
+    EXPECT_TRUE(std::none_of(status.begin(), status.end(),
+                             [](const std::string &line) { return line.starts_with("status instrument "); }));
 }
 
 } // namespace
