@@ -88,7 +88,7 @@ void InstrumentOnNetworkDialog::accept() {
     for (std::size_t index = 0; index < address_.size(); ++index)
         fields.address[index] = address_[index]->text().toStdString();
     if (const auto refusal = model_.accept(fields)) {
-        showRefusal(ui_, refusal->text, field(refusal->focus));
+        showRefusal(ui_, refusal->text, &field(refusal->focus));
         if (model_.fileFailed()) reject();
         return;
     }

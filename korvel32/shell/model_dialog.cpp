@@ -1,6 +1,7 @@
 #include "shell/model_dialog.h"
 
 #include "setup/dialog_text_limits.h"
+#include "shell/refusal_shown.h"
 
 #include <algorithm>
 
@@ -139,12 +140,7 @@ void ModelDialog::bindClick(QAbstractButton *button, std::function<void()> run) 
     connect(button, &QAbstractButton::clicked, this, [this, run = std::move(run)] { change(run); });
 }
 
-void ModelDialog::showRefused(const std::string &text, QWidget *focus) {
-    ui_.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok);
-    if (focus == nullptr) return;
-    focus->setFocus(Qt::OtherFocusReason);
-    if (auto *field = qobject_cast<QLineEdit *>(focus)) field->selectAll();
-}
+void ModelDialog::showRefused(const std::string &text, QWidget *focus) { showRefusal(ui_, text, focus); }
 
 void ModelDialog::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);

@@ -70,8 +70,14 @@ QString identifierText(const QuickPlotRing &ring, std::size_t index) {
     return text;
 }
 
+// The Y axis labels: minimum and maximum, as the layout measured them.
+struct AxisLabels {
+    QString minimum;
+    QString maximum;
+};
+
 void drawAxes(QPainter &painter, TextPen &pen, const PlotLayout &layout, const QuickPlotRing &ring,
-              const QuickPlotStyle &style) {
+              const AxisLabels &labels, const QuickPlotStyle &style) {
     const int h = layout.lineHeight;
     const PlotSettings &settings = ring.settings();
     painter.setPen(style.text);
@@ -89,8 +95,8 @@ void drawAxes(QPainter &painter, TextPen &pen, const PlotLayout &layout, const Q
         painter.drawLine(layout.left - h / 2, zero, layout.left, zero);
         pen.drawBeside(labelsRight, zero, QStringLiteral("0"), style.text);
     }
-    pen.drawBeside(labelsRight, layout.bottom, qText(plotLabel(settings.minimum, style.decimalSymbol)), style.text);
-    pen.drawBeside(labelsRight, layout.top, qText(plotLabel(settings.maximum, style.decimalSymbol)), style.text);
+    pen.drawBeside(labelsRight, layout.bottom, labels.minimum, style.text);
+    pen.drawBeside(labelsRight, layout.top, labels.maximum, style.text);
 }
 
 bool drawTrace(QPainter &painter, const PlotLayout &layout, const QuickPlotRing &ring, std::size_t index, int order) {
@@ -125,8 +131,13 @@ void drawLegend(QPainter &painter, TextPen &pen, const PlotLayout &layout, const
         pen.draw(layout.left, layout.legendTop + h / 2, QString::fromLatin1(kNoPlotChannels), style.text);
         return;
     }
+    std::vector<QString> identifiers;
+    identifiers.reserve(entries.size());
     int widest = 0;
-    for (const std::size_t index : entries) widest = std::max(widest, pen.width(identifierText(ring, index)));
+    for (const std::size_t index : entries) {
+        identifiers.push_back(identifierText(ring, index));
+        widest = std::max(widest, pen.width(identifiers.back()));
+    }
     const QColor alarm(Qt::red);
     const QString noReading = qText(resourceString(message::kNoReading));
     int y = layout.legendTop;
@@ -141,7 +152,7 @@ void drawLegend(QPainter &painter, TextPen &pen, const PlotLayout &layout, const
                   colour);
         const bool valid = ring.newestSample(index).valid;
         const QColor &text = valid && entry.inAlarm ? alarm : style.text;
-        pen.draw(layout.left + kLegendIdentifierColumn * w, y, identifierText(ring, index), text);
+        pen.draw(layout.left + kLegendIdentifierColumn * w, y, identifiers[order], text);
         pen.draw(layout.left + widest + kLegendReadingColumn * w, y, valid ? qText(entry.reading) : noReading, text);
         pen.draw(layout.left + widest + kLegendUnitsColumn * w, y, qText(entry.units), text);
         y += h;
@@ -154,14 +165,14 @@ bool drawQuickPlot(QPainter &painter, QSize client, const QuickPlotRing &ring, c
     painter.fillRect(QRect(QPoint(0, 0), client), Qt::white);
     TextPen pen(painter, style);
     const PlotSettings &settings = ring.settings();
-    const QString minimum = qText(plotLabel(settings.minimum, style.decimalSymbol));
-    const QString maximum = qText(plotLabel(settings.maximum, style.decimalSymbol));
+    const AxisLabels labels{qText(plotLabel(settings.minimum, style.decimalSymbol)),
+                            qText(plotLabel(settings.maximum, style.decimalSymbol))};
     const std::vector<std::size_t> entries = chosenEntries(ring);
     const PlotLayout layout = plotLayout({client.width(), client.height(), style.cell.width, style.cell.height,
-                                          std::max(pen.width(minimum), pen.width(maximum))},
+                                          std::max(pen.width(labels.minimum), pen.width(labels.maximum))},
                                          static_cast<int>(entries.size()));
     drawLegend(painter, pen, layout, ring, entries, style);
-    if (layout.hasArea()) drawAxes(painter, pen, layout, ring, style);
+    if (layout.hasArea()) drawAxes(painter, pen, layout, ring, labels, style);
     bool anyValid = false;
     for (std::size_t order = 0; order < entries.size(); ++order)
         anyValid = drawTrace(painter, layout, ring, entries[order], static_cast<int>(order)) || anyValid;

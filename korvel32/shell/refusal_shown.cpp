@@ -4,10 +4,11 @@
 
 namespace korvel {
 
-void showRefusal(UserInterface &ui, const std::string &text, QWidget &field) {
+void showRefusal(UserInterface &ui, const std::string &text, QWidget *field) {
     ui.showMessage(text, MessageIcon::Exclamation, MessageButtons::Ok);
-    field.setFocus(Qt::OtherFocusReason);
-    if (auto *edit = qobject_cast<QLineEdit *>(&field)) edit->selectAll();
+    if (field == nullptr) return;
+    field->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(field)) edit->selectAll();
 }
 
 } // namespace korvel

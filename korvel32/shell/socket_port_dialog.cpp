@@ -33,7 +33,7 @@ SocketPortDialog::SocketPortDialog(SocketPortModel &model, UserInterface &ui, QW
 
 void SocketPortDialog::accept() {
     if (const auto refusal = model_.accept(port_->text().toStdString())) {
-        showRefusal(ui_, refusal->text, *port_);
+        showRefusal(ui_, refusal->text, port_);
         return;
     }
     QDialog::accept();

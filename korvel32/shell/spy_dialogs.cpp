@@ -1,6 +1,7 @@
 #include "shell/spy_dialogs.h"
 
 #include "shell/channel_choice_list.h"
+#include "shell/refusal_shown.h"
 #include "shell/text_column.h"
 
 #include <QDialogButtonBox>
@@ -20,8 +21,7 @@ SpySelectionDialog::SpySelectionDialog(SpySelectionModel &model, UserInterface &
 
 void SpySelectionDialog::accept() {
     if (const auto refusal = model_.accept(channels_->selectedRows())) {
-        ui_.showMessage(refusal->text, MessageIcon::Exclamation, MessageButtons::Ok);
-        channels_->setFocus();
+        showRefusal(ui_, refusal->text, channels_);
         return;
     }
     QDialog::accept();

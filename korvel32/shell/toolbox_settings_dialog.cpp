@@ -1,6 +1,7 @@
 #include "shell/toolbox_settings_dialog.h"
 
 #include "platform/string_table.h"
+#include "shell/refusal_shown.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -82,11 +83,9 @@ void ToolboxSettingsDialog::applySize() {
         fillRows();
     }
     if (applied.message == 0) return;
-    ui_.showMessage(resourceString(applied.message), MessageIcon::Exclamation, MessageButtons::Ok);
-    if (applied.message == message::kToolboxQueueSizeRange) {
-        size_->setFocus();
-        size_->selectAll();
-    }
+    // Only a size out of range is the size field's fault.
+    showRefusal(ui_, resourceString(applied.message),
+                applied.message == message::kToolboxQueueSizeRange ? size_ : nullptr);
 }
 
 std::vector<int> ToolboxSettingsDialog::selectedSlots() const {

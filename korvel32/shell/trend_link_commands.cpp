@@ -6,7 +6,6 @@
 
 #include <trend_window_link.h>
 
-#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -30,19 +29,13 @@ QString chooseDirectory(QWidget *parent, const QString &current) {
     return QFileDialog::getExistingDirectory(parent, QString::fromLatin1(kDirectoryCaption), current);
 }
 
-// Keeps the window disabled under the busy cursor while it lives.
-class BusyWindow {
+// Keeps the window disabled while it lives.
+class DisabledWindow {
 public:
-    explicit BusyWindow(QWidget *window) : window_(window) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        window_->setEnabled(false);
-    }
-    ~BusyWindow() {
-        window_->setEnabled(true);
-        QApplication::restoreOverrideCursor();
-    }
-    BusyWindow(const BusyWindow &) = delete;
-    BusyWindow &operator=(const BusyWindow &) = delete;
+    explicit DisabledWindow(QWidget *window) : window_(window) { window_->setEnabled(false); }
+    ~DisabledWindow() { window_->setEnabled(true); }
+    DisabledWindow(const DisabledWindow &) = delete;
+    DisabledWindow &operator=(const DisabledWindow &) = delete;
 
 private:
     QWidget *window_;
@@ -101,7 +94,8 @@ void editTrendLinkDirectory(TrendLinkInterface &trendLink, UserInterface &ui, QW
 void showTrendLink(const TrendLinkInterface &trendLink, const DataFileSetup *file, UserInterface &ui, QWidget *window) {
     bool shown = false;
     {
-        const BusyWindow busy(window);
+        const BusyCursor busy(ui);
+        const DisabledWindow disabled(window);
         shown = bringForwardOrStart(trendLink.chartProgramStart(file));
     }
     if (!shown)

@@ -26,9 +26,9 @@
 #include "shell/mxb_configuration_dialog.h"
 #include "shell/shell_application.h"
 #include "shell/tests/window_probe.h"
+#include "shell/tests/windowed_logger.h"
 
 #include <ccf_file_writer.h>
-#include <temp_dir.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -122,15 +122,11 @@ struct SavedSetup {
 
 } // namespace
 
-class ConfigurationDialogsTest : public QObject {
+class ConfigurationDialogsTest : public QObject, private test::WindowedLogger {
     Q_OBJECT
 
 private:
-    kvtest::TempDir ccfDir;
-    kvtest::TempDir home;
     std::unique_ptr<ScriptedUserInterface> ui;
-    std::unique_ptr<ShellApplication> application;
-    CMainFrame *frame = nullptr;
     std::string setupPath;
 
     // Two instruments, one of each model, in a record-form setup.
@@ -144,9 +140,7 @@ private:
         const std::string textPath = home.path() + "/start.txt";
         std::ofstream(textPath, std::ios::binary) << text.str();
         ui = std::make_unique<ScriptedUserInterface>();
-        application = std::make_unique<ShellApplication>(parseArguments({"/S", textPath}), *ui);
-        QVERIFY(application->start());
-        frame = application->mainWindow();
+        QVERIFY(startWindow({"/S", textPath}, *ui));
         setupPath = home.path() + "/plant.stp";
         QVERIFY(application->document().save(setupPath));
         QVERIFY(frame->openSetupFile(setupPath));
@@ -434,26 +428,15 @@ private:
 
 private slots:
     void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
         kvtest::writeCcfFile(ccfDir.path(), 0, 7000, {{kM100a, "127.0.0.12", 1}, {kM200a, "127.0.0.34", 0}});
-        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        // The single-instance and live-values sockets go there too, so that a
-        // logger running beside the test, or another windowed test, does not
-        // meet this one.
-        ::setenv("TMPDIR", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
+        useTestDirectories();
     }
 
     void init() { launch(); }
 
     void cleanup() {
-        if (frame->isVisible()) {
-            ui->queueAnswer(MessageAnswer::No);
-            frame->close();
-        }
-        application->shutDown();
-        application.reset();
+        closeWindow(*ui);
+        shutDownApplication();
     }
 
     void instrumentConfigurationRefusesThenWritesItsScanSettingsBack() {

@@ -4,11 +4,9 @@
 #include "scripted_user_interface.h"
 #include "shell/main_frame.h"
 #include "shell/shell_application.h"
+#include "shell/tests/windowed_logger.h"
 
-#include <general_network_instruments.h>
 #include <live_values_client.h>
-#include <logger_directories.h>
-#include <sim_process.h>
 
 #include "app/live_values_protocol.h"
 #include "platform/local_server.h"
@@ -38,15 +36,11 @@ void pumpEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); }
 
 } // namespace
 
-class LiveValuesWindowTest : public QObject {
+class LiveValuesWindowTest : public QObject, private test::WindowedLogger {
     Q_OBJECT
 
 private:
-    kvtest::TempDir home;
-    kvtest::LoggerDirectories directories{home.path()};
-    std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<ScriptedUserInterface> ui;
-    std::unique_ptr<ShellApplication> application;
 
     std::string writeSetup(const std::string &name, const std::vector<int> &bcns) const {
         std::ostringstream setup;
@@ -62,30 +56,17 @@ private:
 
     bool launch(std::vector<std::string> switches) {
         ui = std::make_unique<ScriptedUserInterface>();
-        application = std::make_unique<ShellApplication>(parseArguments(switches), *ui);
-        return application->start();
+        return startWindow(switches, *ui);
     }
 
     // Whatever a test left logging is stopped without saving.
     void closeAndShutDown() {
-        if (!application) return;
-        if (CMainFrame *frame = application->mainWindow(); frame != nullptr && frame->isVisible()) {
-            if (frame->logging().anyLogging()) ui->queueAnswer(MessageAnswer::Ok);
-            ui->queueAnswer(MessageAnswer::No);
-            QVERIFY(frame->close());
-        }
-        application->shutDown();
-        application.reset();
+        QVERIFY(closeWindow(*ui));
+        shutDownApplication();
     }
 
 private slots:
-    void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        // The window's single-instance socket goes into the temporary
-        // directory: this one keeps it apart from other windows' tests.
-        ::setenv("TMPDIR", home.path().c_str(), 1);
-        sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, home.path());
-    }
+    void initTestCase() { startInstruments({std::begin(kBcns), std::end(kBcns)}); }
 
     void cleanup() { closeAndShutDown(); }
 

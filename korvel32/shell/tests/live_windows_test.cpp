@@ -16,9 +16,7 @@
 #include "shell/shell_application.h"
 #include "shell/spy_dialogs.h"
 #include "shell/tests/window_probe.h"
-
-#include <general_network_instruments.h>
-#include <sim_process.h>
+#include "shell/tests/windowed_logger.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +24,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -69,16 +66,11 @@ std::string setupText(const std::string &home) {
 
 } // namespace
 
-class LiveWindowsTest : public QObject {
+class LiveWindowsTest : public QObject, private test::WindowedLogger {
     Q_OBJECT
 
 private:
-    kvtest::TempDir ccfDir;
-    kvtest::TempDir home;
-    std::unique_ptr<kvtest::SimProcess> sim;
     WindowedUserInterface ui;
-    std::unique_ptr<ShellApplication> application;
-    CMainFrame *frame = nullptr;
 
     LiveWindowSet &live() { return frame->liveWindows(); }
     QuickPlotWindow &plot() { return live().quickPlot(); }
@@ -123,14 +115,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, ccfDir.path());
-        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        // The single-instance and live-values sockets are the test's own: a
-        // logger the user runs meanwhile is another copy, not this test's.
-        ::setenv("TMPDIR", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
+        startInstruments({std::begin(kBcns), std::end(kBcns)});
         control("value 21 1 2.5");
         control("value 21 2 0");
         control("special 21 3 overload");
@@ -138,10 +123,7 @@ private slots:
         const std::string path = home.path() + "/live.stp";
         std::ofstream(path, std::ios::binary) << setupText(home.path());
 
-        application = std::make_unique<ShellApplication>(parseArguments({"/S", path}), ui,
-                                                         [this](CMainFrame &created) { ui.frame = &created; });
-        QVERIFY(application->start());
-        frame = application->mainWindow();
+        QVERIFY(startWindow({"/S", path}, ui, [this](CMainFrame &created) { ui.frame = &created; }));
         QCOMPARE(ring().settings().channelCount, 4);
         trigger(kStartAll);
         QVERIFY(frame->logging().anyLogging());
@@ -152,14 +134,9 @@ private slots:
     }
 
     void cleanupTestCase() {
-        if (frame != nullptr && frame->isVisible()) {
-            ui.queueAnswer(MessageAnswer::Ok); // stop logging
-            ui.queueAnswer(MessageAnswer::No); // keep the setup as it was
-            QVERIFY(frame->close());
-        }
+        QVERIFY(closeWindow(ui));
         ui.frame = nullptr;
-        if (application) application->shutDown();
-        application.reset();
+        shutDownApplication();
     }
 
     void tracesStandAtTheirLevelsWithArrowsForReadingsOffThePlot() {

@@ -11,9 +11,7 @@
 #include "shell/main_frame.h"
 #include "shell/shell_application.h"
 #include "shell/tests/window_probe.h"
-
-#include <general_network_instruments.h>
-#include <sim_process.h>
+#include "shell/tests/windowed_logger.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,10 +27,8 @@
 #include <QWindow>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 using namespace korvel;
 using namespace korvel::command;
@@ -57,28 +53,14 @@ public:
 
 } // namespace
 
-class MainFrameTest : public QObject {
+class MainFrameTest : public QObject, private test::WindowedLogger {
     Q_OBJECT
 
 private:
-    kvtest::TempDir ccfDir;
-    kvtest::TempDir home;
-    std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<RecordingUserInterface> ui;
-    std::unique_ptr<ShellApplication> application;
-    CMainFrame *frame = nullptr;
 
     std::string writeSetup(const std::string &name = "two.stp", std::vector<int> bcns = {kBcns[0], kBcns[1]}) const {
-        std::ostringstream setup;
-        setup << "[KorLogger]\r\nSimMode=No\r\n";
-        for (std::size_t i = 0; i < bcns.size(); ++i) {
-            setup << "[Korvel" << i + 1 << "]\r\nBCN=" << bcns[i] << "\r\nTriggerType=Intvl\r\nIntvls=0.1,0.1\r\n"
-                  << "DataFileEnabled=Yes\r\nDataFile=" << home.path() << "/bcn" << bcns[i]
-                  << ".csv\r\nFileFormat=ASCII\r\nC1=VDC,4,\r\n";
-        }
-        const std::string path = home.path() + "/" + name;
-        std::ofstream(path, std::ios::binary) << setup.str();
-        return path;
+        return writeLoggingSetup(name, bcns, "0.1", false);
     }
 
     bool logging(int slot) const { return frame->logging().runs().logging(slot); }
@@ -105,36 +87,21 @@ private:
     void launch(std::vector<std::string> switches) {
         switches.push_back(writeSetup());
         ui = std::make_unique<RecordingUserInterface>();
-        application = std::make_unique<ShellApplication>(parseArguments(switches), *ui);
-        QVERIFY(application->start());
-        frame = application->mainWindow();
+        QVERIFY(startWindow(switches, *ui));
         ui->frame = frame;
         QCOMPARE(application->instruments().count(), 2);
     }
 
     // Whatever a test left logging is stopped without saving.
     void closeAndShutDown() {
-        bool closed = true;
-        if (frame->isVisible()) {
-            if (anyLogging()) ui->queueAnswer(MessageAnswer::Ok);
-            ui->queueAnswer(MessageAnswer::No);
-            closed = frame->close();
-        }
+        const bool closed = closeWindow(*ui);
         ui->frame = nullptr;
-        application->shutDown();
-        application.reset();
+        shutDownApplication();
         QVERIFY(closed);
     }
 
 private slots:
-    void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        sim = kvtest::startGeneralNetworkInstruments({std::begin(kBcns), std::end(kBcns)}, ccfDir.path());
-        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        // The window's live-values socket goes here, apart from other loggers'.
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
-    }
+    void initTestCase() { startInstruments({std::begin(kBcns), std::end(kBcns)}); }
 
     void init() { launch({"/S"}); }
     void cleanup() { closeAndShutDown(); }

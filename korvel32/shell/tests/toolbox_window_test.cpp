@@ -7,11 +7,10 @@
 #include "shell/main_frame.h"
 #include "shell/shell_application.h"
 #include "shell/tests/window_probe.h"
+#include "shell/tests/windowed_logger.h"
 #include "shell/toolbox_settings_dialog.h"
 
 #include <child_process.h>
-#include <general_network_instruments.h>
-#include <sim_process.h>
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +25,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 using namespace korvel;
 using namespace korvel::command;
@@ -56,32 +54,13 @@ bool said(const RemoteRun &run, const std::string &text) { return run.output.fin
 
 } // namespace
 
-class ToolboxWindowTest : public QObject {
+class ToolboxWindowTest : public QObject, private test::WindowedLogger {
     Q_OBJECT
 
 private:
-    kvtest::TempDir ccfDir;
-    kvtest::TempDir home;
-    kvtest::TempDir runtime;
-    kvtest::TempDir temporary;
-    std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<ScriptedUserInterface> ui;
-    std::unique_ptr<ShellApplication> application;
-    CMainFrame *frame = nullptr;
 
-    std::string writeSetup(const std::string &name) const {
-        std::ostringstream setup;
-        setup << "[KorLogger]\r\nSimMode=No\r\n";
-        int slot = 1;
-        for (const int bcn : {21, 22}) {
-            setup << "[Korvel" << slot++ << "]\r\nBCN=" << bcn << "\r\nTriggerType=Intvl\r\nIntvls=0.5,0.5\r\n"
-                  << "DataFileEnabled=Yes\r\nDataFile=" << home.path() << "/bcn" << bcn
-                  << ".csv\r\nFileFormat=ASCII\r\nOverWrite=Yes\r\nC1=VDC,4,\r\n";
-        }
-        const std::string path = home.path() + "/" + name;
-        std::ofstream(path, std::ios::binary) << setup.str();
-        return path;
-    }
+    std::string writeSetup(const std::string &name) const { return writeLoggingSetup(name, {21, 22}, "0.5", true); }
 
     QString rowText(ToolboxSettingsDialog &dialog, int row) const {
         const QTreeWidgetItem *item = dialog.list().topLevelItem(row);
@@ -100,13 +79,7 @@ private:
 
 private slots:
     void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        sim = kvtest::startGeneralNetworkInstruments({21, 22}, ccfDir.path());
-        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", runtime.path().c_str(), 1);
-        // The window's single-instance socket goes there, apart from any other logger's.
-        ::setenv("TMPDIR", temporary.path().c_str(), 1);
+        startInstruments({21, 22});
         // Room for one full queue and a short one, not for two full ones.
         ::setenv("QPEXT32_QUEUE_MEMORY", "70000", 1);
         std::ofstream(home.path() + "/korvel32.ini", std::ios::binary) << "[Defaults]\r\nDevelopersToolbox=True\r\n";
@@ -114,18 +87,13 @@ private slots:
         writeSetup("other.stp");
 
         ui = std::make_unique<ScriptedUserInterface>();
-        application = std::make_unique<ShellApplication>(parseArguments({"/S", writeSetup("two.stp")}), *ui);
-        QVERIFY(application->start());
-        frame = application->mainWindow();
+        QVERIFY(startWindow({"/S", writeSetup("two.stp")}, *ui));
     }
 
     void cleanupTestCase() {
-        if (frame->logging().anyLogging()) ui->queueAnswer(MessageAnswer::Ok);
-        ui->queueAnswer(MessageAnswer::No);
-        QVERIFY(frame->close());
-        application->shutDown();
-        application.reset();
-        QVERIFY(!std::filesystem::exists(runtime.path() + "/korvel32/toolbox"));
+        QVERIFY(closeWindow(*ui));
+        shutDownApplication();
+        QVERIFY(!std::filesystem::exists(home.path() + "/korvel32/toolbox"));
     }
 
     void theSettingsDialogSizesQueuesWhileRemoteCommandsWait() {

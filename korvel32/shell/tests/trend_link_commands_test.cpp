@@ -11,10 +11,9 @@
 #include "shell/main_frame.h"
 #include "shell/shell_application.h"
 #include "shell/tests/window_probe.h"
+#include "shell/tests/windowed_logger.h"
 #include "trend_link_store.h"
 
-#include <general_network_instruments.h>
-#include <sim_process.h>
 #include <trend_window_link.h>
 
 #include <QAction>
@@ -65,16 +64,11 @@ int chartProgramsRunning(const std::string &chart) {
 
 } // namespace
 
-class TrendLinkCommandsTest : public QObject {
+class TrendLinkCommandsTest : public QObject, private test::WindowedLogger {
     Q_OBJECT
 
 private:
-    kvtest::TempDir ccfDir;
-    kvtest::TempDir home;
-    std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<ScriptedUserInterface> ui;
-    std::unique_ptr<ShellApplication> application;
-    CMainFrame *frame = nullptr;
 
     std::string settingsPath() const { return home.path() + "/korvel32.ini"; }
     std::string directorySetting() const {
@@ -98,34 +92,21 @@ private:
 
 private slots:
     void initTestCase() {
-        QApplication::setQuitOnLastWindowClosed(false);
-        sim = kvtest::startGeneralNetworkInstruments({kBcn}, ccfDir.path());
-        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
+        startInstruments({kBcn});
         // The historian's registry and the chart windows' sockets are the test's own.
         ::setenv("TBASE32_INFOLINK_DIR", home.path().c_str(), 1);
         ::setenv("TL32_SOCKET_DIR", (home.path() + "/sockets").c_str(), 1);
-        // So are the logger's single-instance and live-values sockets.
-        ::setenv("TMPDIR", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
         std::filesystem::copy_file(kvtest::trendLinkDirectory() + "/tldef.cht", home.path() + "/tldef.cht");
         writeProfileString(settingsPath(), trend_link_settings::kSection, trend_link_settings::kDirectoryKey,
                            home.path() + "/not-installed");
         ui = std::make_unique<ScriptedUserInterface>();
-        application = std::make_unique<ShellApplication>(parseArguments({"/S", writeSetup()}), *ui);
-        QVERIFY(application->start());
-        frame = application->mainWindow();
+        QVERIFY(startWindow({"/S", writeSetup()}, *ui));
     }
 
     void cleanupTestCase() {
         tl32::closeTrendWindows();
-        if (frame != nullptr && frame->isVisible()) {
-            if (frame->logging().anyLogging()) ui->queueAnswer(MessageAnswer::Ok);
-            ui->queueAnswer(MessageAnswer::No);
-            frame->close();
-        }
-        application->shutDown();
-        application.reset();
+        closeWindow(*ui);
+        shutDownApplication();
     }
 
     void theDirectoryDialogWritesTheTrendLinkDirectory() {

@@ -25,7 +25,6 @@ public:
     ~TrendWindowServer() override;
 
     const QString &title() const { return title_; }
-    bool isListening() const { return server_.isListening(); }
 
 signals:
     void comeForwardRequested();
