@@ -6,6 +6,7 @@
 // channel, so that a label never changes what a line stands for.
 #pragma once
 
+#include "setup/channel_identifier.h"
 #include "setup/instrument_table.h"
 
 #include <cstddef>
@@ -23,13 +24,6 @@ inline constexpr int kSpyTotalizerChannel = 32;
 // Both dialogs take at most this many of the selected lines.
 inline constexpr std::size_t kMostChosenChannels = 8;
 inline constexpr const char *kChooseUpToEight = "Use <Ctrl> + Click to select up to 8 channels";
-
-// A channel identifier and its parts.
-constexpr std::uint32_t channelIdentifier(unsigned bcn, int channel) {
-    return bcn * 100U + static_cast<std::uint32_t>(channel);
-}
-constexpr unsigned bcnOf(std::uint32_t identifier) { return identifier / 100U; }
-constexpr int channelOf(std::uint32_t identifier) { return static_cast<int>(identifier % 100U); }
 
 struct ChannelLine {
     std::uint32_t identifier = 0;

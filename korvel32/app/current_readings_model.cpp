@@ -3,6 +3,8 @@
 #include "app/live_scans.h"
 #include "logging/logging_engine.h"
 #include "platform/string_table.h"
+#include "setup/channel_identifier.h"
+#include "setup/scan_fields.h"
 #include "setup/text_format.h"
 
 namespace korvel {
@@ -10,8 +12,6 @@ namespace korvel {
 namespace {
 
 constexpr const char *kCaption = "Readings";
-constexpr unsigned kDioShift = 16;
-constexpr std::uint32_t kDioBits = 0xFF;
 
 } // namespace
 
@@ -31,7 +31,7 @@ void CurrentReadingsModel::refill(int selectedSlot) {
     const unsigned bcn = table_.slot(slot_).bcn;
     caption_ = formatted("%s - %02u", kCaption, bcn);
     for (int channel = 1; channel <= kChannelCount; ++channel)
-        channels_.push_back(formatted("%04u", bcn * 100 + channel));
+        channels_.push_back(formatted("%04u", channelIdentifier(bcn, channel)));
     channels_.push_back(resourceString(message::kDioTitle));
     channels_.push_back(resourceString(message::kTotalizerTitle));
     unitsNeedRefresh_ = true;
@@ -52,7 +52,7 @@ bool CurrentReadingsModel::update() {
             readings_.emplace_back(text, texts_.write(scan->readings[present++], text));
         }
     }
-    readings_.push_back(std::to_string((scan->msAndDio >> kDioShift) & kDioBits));
+    readings_.push_back(std::to_string(scanDigitalIo(*scan)));
     readings_.push_back(std::to_string(scan->totalizer));
     if (unitsNeedRefresh_) {
         units_.clear();

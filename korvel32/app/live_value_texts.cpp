@@ -7,6 +7,7 @@
 #include "logging/write_scan.h"
 #include "platform/regional_formats.h"
 #include "setup/instrument_table.h"
+#include "setup/scan_fields.h"
 
 #include <charconv>
 #include <cmath>
@@ -72,7 +73,7 @@ std::size_t LiveValueTexts::write(LiveItem item, char *out) {
         case live_item::kDateTime: return writeDateTime(out);
         case live_item::kAlarm1: return writeNumber(scan.alarm1, out);
         case live_item::kAlarm2: return writeNumber(scan.alarm2, out);
-        case live_item::kDio: return writeNumber((scan.msAndDio >> 16) & 0xFFu, out);
+        case live_item::kDio: return writeNumber(scanDigitalIo(scan), out);
         case live_item::kTotalizer: return writeNumber(scan.totalizer, out);
         default: return writeChannel(item - live_item::kFirstChannel + 1, out);
     }
@@ -85,7 +86,7 @@ std::size_t LiveValueTexts::write(LiveItem item, char *out) {
 std::size_t LiveValueTexts::writeDateTime(char *out) {
     LoggingRun &run = engine_->run(slot_);
     const ScanRecord &scan = engine_->scanBuffer(slot_).latestScan;
-    const unsigned milliseconds = scan.msAndDio & 0xFFFFu;
+    const unsigned milliseconds = scanMilliseconds(scan);
     const int owner = dataFileOwner(table_, slot_);
     const DataFileSetup &file = table_.slot(owner != 0 ? owner : slot_).setup->dataFile;
     if (!file.enabled)

@@ -2,6 +2,7 @@
 
 #include "datafiles/scan_time.h"
 #include "platform/regional_formats.h"
+#include "setup/scan_fields.h"
 
 #include <charconv>
 
@@ -12,7 +13,7 @@ AsciiScanLine::AsciiScanLine(const RegionalFormats &formats)
 
 char *AsciiScanLine::writeTime(const ScanRecord &scan, DaylightStates &daylight, char *out) const {
     const ScanTime time = convertScanTime(scan.time, daylight);
-    return out + writeSerialDate(time.local, scan.msAndDio & 0xFFFFu, decimal_, out);
+    return out + writeSerialDate(time.local, scanMilliseconds(scan), decimal_, out);
 }
 
 char *AsciiScanLine::writePart(const ScanRecord &scan, std::size_t channels, char *out) const {
@@ -20,7 +21,7 @@ char *AsciiScanLine::writePart(const ScanRecord &scan, std::size_t channels, cha
         out = writeSeparator(out);
         out += values_.write(scan.readings[i], out);
     }
-    out = writeNumber(out, (scan.msAndDio >> 16) & 0xFFu);
+    out = writeNumber(out, scanDigitalIo(scan));
     out = writeNumber(out, scan.totalizer);
     out = writeNumber(out, scan.alarm1);
     return writeNumber(out, scan.alarm2);

@@ -11,6 +11,7 @@
 #include "datafiles/trend_link_writing.h"
 #include "platform/string_table.h"
 #include "setup/data_file_rules.h"
+#include "setup/scan_fields.h"
 #include "setup/text_format.h"
 
 #include <cstring>
@@ -28,7 +29,6 @@ constexpr std::size_t kCommentLine = 2;
 constexpr std::size_t kColumnTitlesLine = 4;
 constexpr std::size_t kColumnNamesLine = 5;
 constexpr std::size_t kTimeColumns = 1; // the owner's TIME leads
-constexpr std::uint32_t kMillisecondsMask = 0xFFFF;
 constexpr double kSecond = 1000.0;
 constexpr double kHalfSecond = 500.0;
 
@@ -271,7 +271,7 @@ private:
         ScanRecord scan{};
         std::memcpy(&scan, record, instruments_.front().size);
         const double ownerTime = trendLinkTime(scan, daylight_, trendLink_->library());
-        const std::uint32_t ownerMilliseconds = scan.msAndDio & kMillisecondsMask;
+        const std::uint32_t ownerMilliseconds = scanMilliseconds(scan);
         for (std::size_t part = 0; part < instruments_.size(); ++part) {
             ConvertedInstrument &instrument = instruments_[part];
             if (part > 0) {
@@ -279,7 +279,7 @@ private:
                             instrument.size);
             }
             instrument.times[index] =
-                part == 0 ? ownerTime : pairedTime(ownerTime, ownerMilliseconds, scan.msAndDio & kMillisecondsMask);
+                part == 0 ? ownerTime : pairedTime(ownerTime, ownerMilliseconds, scanMilliseconds(scan));
             scanValues(scan, instrument.channels, instrument.values.data() + index * instrument.tags.size());
         }
     }

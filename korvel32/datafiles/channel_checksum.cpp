@@ -1,13 +1,14 @@
 #include "datafiles/channel_checksum.h"
 
 #include "datafiles/data_file_group.h"
+#include "setup/channel_identifier.h"
 
 namespace korvel {
 namespace {
 
 std::uint32_t partSum(const InstrumentPart &part) {
     std::uint32_t sum = 0;
-    for (int channel : part.channels) sum += part.bcn * 100 + static_cast<std::uint32_t>(channel);
+    for (int channel : part.channels) sum += channelIdentifier(part.bcn, channel);
     return sum;
 }
 

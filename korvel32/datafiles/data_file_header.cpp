@@ -3,6 +3,7 @@
 #include "datafiles/data_file_group.h"
 #include "platform/regional_formats.h"
 #include "platform/string_table.h"
+#include "setup/channel_identifier.h"
 
 #include <array>
 #include <cstdio>
@@ -35,7 +36,7 @@ std::string twoDigits(unsigned number) {
 
 std::string channelId(unsigned bcn, int channel) {
     char text[16];
-    std::snprintf(text, sizeof text, "\"%04u\"", bcn * 100 + static_cast<unsigned>(channel));
+    std::snprintf(text, sizeof text, "\"%04u\"", channelIdentifier(bcn, channel));
     return text;
 }
 

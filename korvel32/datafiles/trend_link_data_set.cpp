@@ -7,6 +7,7 @@
 #include "datafiles/trend_link_time.h"
 #include "datafiles/trend_link_writing.h"
 #include "platform/string_table.h"
+#include "setup/scan_fields.h"
 #include "setup/text_format.h"
 
 #include <cmath>
@@ -183,7 +184,7 @@ DataSetWrite TrendLinkDataSet::write(const ScanBatch &batch, DaylightStates &day
     for (std::size_t scan = 0; scan < count; ++scan) {
         const ScanRecord record = batch.record(static_cast<int>(scan));
         times_[scan] = trendLinkTime(record, daylight, library_);
-        dio_[scan] = digitalIoOf(record);
+        dio_[scan] = scanDigitalIo(record);
         scanValues(record, channels, values_.data() + scan * valuesPerScan);
     }
     if (library_.updateAllTags(dataSet_, static_cast<int>(count), times_.data(), values_.data()) == -1 ||

@@ -1,6 +1,7 @@
 #include "datafiles/trend_link_tags.h"
 
 #include "datafiles/trend_link_names.h"
+#include "setup/scan_fields.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +12,6 @@ namespace {
 // Markers the chart program and the exports know for the special readings.
 constexpr float kOpenThermocoupleValue = 9.0e9f;
 constexpr float kOverloadValue = 1.0e9f;
-constexpr std::uint32_t kDioShift = 16;
-constexpr std::uint32_t kDioMask = 0xFF;
 
 float storedReading(float reading) {
     if (std::isnan(reading)) return kOpenThermocoupleValue;
@@ -53,13 +52,9 @@ std::vector<TrendLinkTag> instrumentTags(const InstrumentPart &part) {
     return tags;
 }
 
-std::uint8_t digitalIoOf(const ScanRecord &scan) {
-    return static_cast<std::uint8_t>((scan.msAndDio >> kDioShift) & kDioMask);
-}
-
 float *scanValues(const ScanRecord &scan, std::size_t channels, float *out) {
     for (std::size_t channel = 0; channel < channels; ++channel) *out++ = storedReading(scan.readings[channel]);
-    *out++ = digitalIoOf(scan);
+    *out++ = scanDigitalIo(scan);
     *out++ = static_cast<float>(scan.totalizer);
     *out++ = static_cast<float>(scan.alarm1);
     *out++ = static_cast<float>(scan.alarm2);

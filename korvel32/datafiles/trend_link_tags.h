@@ -30,9 +30,6 @@ struct TrendLinkTag {
 
 std::vector<TrendLinkTag> instrumentTags(const InstrumentPart &part);
 
-// The scan's digital I/O lines.
-std::uint8_t digitalIoOf(const ScanRecord &scan);
-
 // Writes the values of one instrument's scan in the order of its tags, from
 // out on: its first channels readings (the special readings as the markers
 // the chart program knows), then DIO, totalizer and the alarm words. Returns the end.

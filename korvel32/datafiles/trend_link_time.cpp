@@ -1,6 +1,7 @@
 #include "datafiles/trend_link_time.h"
 
 #include "datafiles/trend_link_library.h"
+#include "setup/scan_fields.h"
 
 #include <cmath>
 
@@ -8,7 +9,6 @@ namespace korvel {
 namespace {
 
 constexpr double kMillisecondsPerSecond = 1000.0;
-constexpr std::uint32_t kMillisecondsMask = 0xFFFF;
 
 std::int64_t gmtSecondsOf(const std::tm &local, std::int64_t fallback, TrendLinkLibrary &library) {
     return library.localToGmt(local).value_or(fallback);
@@ -19,7 +19,7 @@ std::int64_t gmtSecondsOf(const std::tm &local, std::int64_t fallback, TrendLink
 double trendLinkTime(const ScanRecord &scan, DaylightStates &daylight, TrendLinkLibrary &library) {
     const ScanTime time = convertScanTime(scan.time, daylight);
     const auto seconds = static_cast<double>(gmtSecondsOf(time.local, time.seconds, library));
-    const auto milliseconds = static_cast<double>(scan.msAndDio & kMillisecondsMask);
+    const auto milliseconds = static_cast<double>(scanMilliseconds(scan));
     return std::floor(seconds * kMillisecondsPerSecond + milliseconds + 0.5);
 }
 

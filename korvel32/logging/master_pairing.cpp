@@ -1,6 +1,7 @@
 #include "logging/master_pairing.h"
 
 #include "datafiles/scan_time.h"
+#include "setup/scan_fields.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ constexpr std::int16_t kHeldScan = ScanBuffer::kHeldScan;
 // daylight states of its instrument's scans.
 double scanSeconds(const ScanRecord &scan, LoggingRun &run) {
     const ScanTime converted = convertScanTime(scan.time, run.daylight);
-    return static_cast<double>(converted.seconds) + static_cast<double>(scan.msAndDio & 0xFFFFu) / 1000.0;
+    return static_cast<double>(converted.seconds) + static_cast<double>(scanMilliseconds(scan)) / 1000.0;
 }
 
 int scanCount(const ScanBuffer &buffer) { return std::max(buffer.header().count, 0); }

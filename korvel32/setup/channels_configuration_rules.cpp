@@ -1,6 +1,7 @@
 #include "setup/channels_configuration_rules.h"
 
 #include "setup/analog_function_apply.h"
+#include "setup/channel_identifier.h"
 #include "setup/text_format.h"
 
 namespace korvel {
@@ -29,7 +30,7 @@ std::vector<std::string> lines(const InstrumentSetup &setup, unsigned bcn, int f
 
 std::string channelLine(const InstrumentSetup &setup, unsigned bcn, int channel) {
     const ChannelSetup &entry = setup.channel(channel);
-    const unsigned id = bcn * 100 + static_cast<unsigned>(channel);
+    const unsigned id = channelIdentifier(bcn, channel);
     const std::string function = functionText(setup, channel);
     if (isComputedChannel(channel)) return formatted("%04u (%s),  %s", id, entry.label.c_str(), function.c_str());
     return formatted("%04u (%s),  %s  %s", id, entry.label.c_str(), function.c_str(), rangeText(entry).c_str());

@@ -2,6 +2,7 @@
 
 #include "link/instrument_link.h"
 #include "platform/string_table.h"
+#include "setup/channel_identifier.h"
 #include "setup/text_format.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ constexpr int kCompilerErrors = 8; // the compiler's error codes run from 1
 // The message text with each "%04u" filled in turn with a channel identifier
 // (BCN x 100 + channel).
 std::string withChannelIds(int messageId, unsigned bcn, int first, int second = 0) {
-    const auto id = [bcn](int channel) { return formatted("%04u", bcn * 100 + static_cast<unsigned>(channel)); };
+    const auto id = [bcn](int channel) { return formatted("%04u", channelIdentifier(bcn, channel)); };
     return filledIn(resourceString(messageId), "%04u", {id(first), id(second)});
 }
 

@@ -1,6 +1,7 @@
 #include "setup/computed_function_model.h"
 
 #include "platform/string_table.h"
+#include "setup/channel_identifier.h"
 #include "setup/text_format.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ void ComputedFunctionModel::chooseFunction(int index) {
 std::vector<std::string> ComputedFunctionModel::channelItems() const {
     std::vector<std::string> items;
     for (int channel = 1; channel <= kChannelCount; ++channel)
-        items.push_back(formatted("%04u", identity_.channelId(channel)));
+        items.push_back(formatted("%04u", channelIdentifier(identity_.bcn, channel)));
     return items;
 }
 

@@ -1,6 +1,7 @@
 #include "setup/configuration_report.h"
 
 #include "platform/string_table.h"
+#include "setup/channel_identifier.h"
 #include "setup/dialog_numbers.h"
 #include "setup/instrument_identity.h"
 #include "setup/report_channel_row.h"
@@ -90,7 +91,7 @@ std::string durationValue(const InstrumentSetup &scan, const RegionalFormats &fo
 std::string monitorValue(const ReportSubject &subject) {
     const unsigned monitor = subject.own->monitorChannel;
     if (monitor == 0) return resourceString(kNone);
-    return formatted("%04u", subject.identity.channelId(static_cast<int>(monitor)));
+    return formatted("%04u", channelIdentifier(subject.identity.bcn, static_cast<int>(monitor)));
 }
 
 std::string batchingText(const DataFileSetup &file, const RegionalFormats &formats) {

@@ -1,5 +1,6 @@
 #include "setup/instrument_configuration_rules.h"
 
+#include "setup/channel_identifier.h"
 #include "setup/temperature_labels.h"
 #include "setup/text_format.h"
 #include "setup/time_parts.h"
@@ -35,7 +36,7 @@ std::string InstrumentConfigurationModel::caption() const {
 std::vector<std::string> InstrumentConfigurationModel::monitorItems() const {
     std::vector<std::string> items{"None"};
     for (int channel = 1; channel <= kChannelCount; ++channel)
-        items.push_back(formatted("%04u", identity_.channelId(channel)));
+        items.push_back(formatted("%04u", channelIdentifier(identity_.bcn, channel)));
     return items;
 }
 

@@ -19,8 +19,6 @@ struct InstrumentIdentity {
     bool slave() const { return role == GroupRole::Slave; }
     // A Master whose Slaves are wired to it triggers them itself.
     bool wiredMaster() const { return role == GroupRole::Master && wiredGroup; }
-    // BCN x 100 + channel, shown "%04u".
-    unsigned channelId(int channel) const { return bcn * 100 + static_cast<unsigned>(channel); }
 };
 
 InstrumentIdentity identityOf(const InstrumentTable &table, int slot, const LoggerOptions &options);

@@ -1,6 +1,7 @@
 #include "setup/report_channel_row.h"
 
 #include "platform/string_table.h"
+#include "setup/channel_identifier.h"
 #include "setup/text_format.h"
 #include "setup/trigger_parts.h"
 
@@ -27,17 +28,16 @@ constexpr std::size_t kMxbLength = 8;
 
 std::string codeText(std::uint16_t code) { return resourceString(code); }
 
-unsigned channelId(const ChannelRowContext &context, unsigned channel) { return context.bcn * 100 + channel; }
-
 std::string functionText(const ChannelRowContext &context, int channel, const ChannelSetup &setup) {
     std::string text;
     switch (setup.function) {
         case ChannelFunction::Thermocouple: text = "TC"; break;
         case ChannelFunction::ChanAMinusChanB:
-            text = formatted("%04u - %04u", channelId(context, setup.channelA), channelId(context, setup.channelB));
+            text = formatted("%04u - %04u", channelIdentifier(context.bcn, setup.channelA),
+                             channelIdentifier(context.bcn, setup.channelB));
             break;
         case ChannelFunction::ChanAMinusAverage:
-            text = formatted("%04u - %s", channelId(context, setup.channelA),
+            text = formatted("%04u - %s", channelIdentifier(context.bcn, setup.channelA),
                              codeText(codeValue(ChannelFunction::Average)).c_str());
             break;
         default: text = codeText(codeValue(setup.function)); break;
@@ -81,7 +81,7 @@ OnOffWords reportOnOffWords() {
 
 ReportRow channelRow(const ChannelRowContext &context, int channel, const ChannelSetup &setup) {
     return {
-        formatted("%04u", channelId(context, static_cast<unsigned>(channel))),
+        formatted("%04u", channelIdentifier(context.bcn, channel)),
         functionText(context, channel, setup),
         rangeText(channel, setup),
         alarmText(setup.alarm1),
