@@ -3,6 +3,7 @@
 #include "app/program_directory.h"
 #include "app/toolbox_add_on.h"
 #include "link/instrument_link.h"
+#include "platform/file_exists.h"
 #include "platform/string_table.h"
 #include "setup/bcn_lookup.h"
 #include "setup/ccf_network_mode.h"
@@ -15,21 +16,12 @@ namespace korvel {
 namespace {
 constexpr int kFirstSlot = 1;
 
-bool fileExists(const std::string &path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
-
 // A setup named on the command line is opened by its full path when it exists.
 std::string fullPathIfExists(const std::string &file) {
     std::error_code error;
-    if (!fileExists(file)) return file;
+    if (!regularFileExists(file)) return file;
     const std::filesystem::path full = std::filesystem::absolute(file, error);
     return error ? file : full.lexically_normal().string();
-}
-
-void showQueueShortage(UserInterface &ui) {
-    ui.showMessage(resourceString(message::kToolboxQueueShortage), MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 } // namespace
@@ -94,13 +86,13 @@ bool ApplicationStartup::fail(const std::string &message) {
 
 bool ApplicationStartup::loadToolbox() {
     if (!target_.toolbox.load(paths_.programDirectory, ui_)) return false;
-    if (!target_.toolbox.announceInstruments()) showQueueShortage(ui_);
+    if (!target_.toolbox.announceInstruments()) showError(ui_, message::kToolboxQueueShortage);
     return true;
 }
 
 // A queue the toolbox cannot have leaves the instrument without one.
 void ApplicationStartup::announceToToolbox(int slot) {
-    if (toolboxEnabled_ && !target_.toolbox.announceInstrument(slot)) showQueueShortage(ui_);
+    if (toolboxEnabled_ && !target_.toolbox.announceInstrument(slot)) showError(ui_, message::kToolboxQueueShortage);
 }
 
 // A setup that cannot be opened leaves an empty one in its place.
@@ -121,7 +113,7 @@ bool ApplicationStartup::createFirstSetup() {
     const BcnLookup lookup = lookUpBcn(target_.link, static_cast<unsigned>(bcn));
     if (!lookup.present()) return true;
     if (!target_.instruments.add(kFirstSlot, static_cast<unsigned>(bcn), lookup.model)) {
-        ui_.showMessage(resourceString(message::kLowOnMemory), MessageIcon::Exclamation, MessageButtons::Ok);
+        showError(ui_, message::kLowOnMemory);
         return true;
     }
     windows_.firstInstrumentAdded(kFirstSlot);

@@ -12,10 +12,6 @@ namespace {
 
 constexpr const char *kNoneAvailable = "No instruments are available for association!";
 
-void showError(UserInterface &ui, int messageId) {
-    ui.showMessage(resourceString(messageId), MessageIcon::Exclamation, MessageButtons::Ok);
-}
-
 std::string deleteQuestion(unsigned bcn) {
     char text[80];
     std::snprintf(text, sizeof text, "Instrument %02u:  Configuration will be lost!  Delete anyway?", bcn);

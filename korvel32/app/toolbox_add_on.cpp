@@ -18,10 +18,6 @@ constexpr std::size_t kMostPostedCommands = 64;
 // The longest path a remote command may name.
 constexpr std::size_t kPathBuffer = 4096;
 
-void showError(UserInterface &ui, int messageId) {
-    ui.showMessage(resourceString(messageId), MessageIcon::Exclamation, MessageButtons::Ok);
-}
-
 } // namespace
 
 bool ToolboxAddOn::load(const std::string &programDirectory, UserInterface &ui, const std::string &fileName) {

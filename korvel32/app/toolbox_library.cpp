@@ -1,9 +1,8 @@
 #include "app/toolbox_library.h"
+#include "platform/file_exists.h"
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace korvel {
 namespace {
@@ -36,8 +35,7 @@ bool notFoundByName(const std::string &fileName, const std::string &error) {
 
 ToolboxLibrary::Loaded ToolboxLibrary::load(const std::string &programDirectory, const std::string &fileName) {
     const std::string besideProgram = programDirectory + fileName;
-    std::error_code error;
-    const bool beside = std::filesystem::exists(besideProgram, error);
+    const bool beside = fileExists(besideProgram);
     DynamicLibrary library = DynamicLibrary::open(beside ? besideProgram : fileName);
     if (!library.loaded()) {
         const bool notFound = !beside && notFoundByName(fileName, library.error());

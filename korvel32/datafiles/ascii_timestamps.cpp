@@ -2,6 +2,7 @@
 
 #include "datafiles/conversion_text_target.h"
 #include "datafiles/date_time_text.h"
+#include "platform/ascii_digits.h"
 #include "platform/clock.h"
 #include "platform/regional_formats.h"
 #include "platform/string_table.h"
@@ -25,8 +26,6 @@ constexpr double kRoundingSeconds = 0.00049;
 constexpr double kLastDay = 2958466.0;
 constexpr std::size_t kLongestSerialDate = 32;
 constexpr std::size_t kHeaderLines = 6;
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Where the bytes take the conversion next.
 enum class Place {

@@ -1,6 +1,7 @@
 #include "datafiles/binary_file_conversion.h"
 
 #include "datafiles/data_file_group.h"
+#include "platform/ascii_digits.h"
 #include "platform/string_table.h"
 #include "platform/user_interface.h"
 
@@ -21,8 +22,6 @@ constexpr std::size_t kLongestHeader = 1024 * 1024;
 constexpr std::size_t kOwnerColumnsBeyondChannels = 5; // TIME, DIO, TOTAL, ALARM1, ALARM2
 constexpr std::size_t kSlaveColumnsBeyondChannels = 4;
 constexpr std::size_t kMostInstruments = 20;
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 class BinaryFileConversion final : public Conversion {
 public:

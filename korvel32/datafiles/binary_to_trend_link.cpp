@@ -9,6 +9,7 @@
 #include "datafiles/trend_link_tags.h"
 #include "datafiles/trend_link_time.h"
 #include "datafiles/trend_link_writing.h"
+#include "platform/file_exists.h"
 #include "platform/string_table.h"
 #include "setup/data_file_rules.h"
 #include "setup/scan_fields.h"
@@ -49,11 +50,6 @@ std::string commentOf(std::string_view line) {
     while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
     if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
     return std::string(line);
-}
-
-bool fileExists(const std::string &path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
 }
 
 // A slave's part keeps only its own milliseconds, the seconds being the

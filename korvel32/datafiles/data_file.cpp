@@ -4,13 +4,13 @@
 #include "datafiles/date_time_text.h"
 #include "datafiles/scan_batch.h"
 #include "platform/clock.h"
+#include "platform/file_exists.h"
 #include "platform/string_table.h"
 #include "platform/user_interface.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <system_error>
 
 #include <fcntl.h>
 
@@ -51,8 +51,7 @@ DataFile::DataFile(DataFileGroup group, const RegionalFormats &formats)
         : group_(std::move(group)), formats_(formats), format_(formatOf(group_, formats_)) {}
 
 DataFileOpen DataFile::open(std::int64_t now) {
-    std::error_code error;
-    const bool exists = std::filesystem::exists(path(), error);
+    const bool exists = fileExists(path());
     const DataFileOpen result = !exists || setup().mode == FileMode::Overwrite ? create(now) : openToAppend();
     if (result == DataFileOpen::Opened) {
         numbers_.rebuild(path());

@@ -1,6 +1,7 @@
 #include "datafiles/rollover_numbers.h"
 
-#include <cctype>
+#include "platform/ascii_digits.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -18,8 +19,6 @@ std::string pathWithoutExtension(const std::string &path) {
     const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
     return hasExtension ? path.substr(0, dot) : path;
 }
-
-bool isDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "datafiles/trend_link_names.h"
 #include "platform/file_descriptor.h"
+#include "platform/file_exists.h"
 #include "platform/ini_profile.h"
 #include "platform/string_table.h"
 #include "setup/text_format.h"
@@ -11,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include <strings.h>
 
@@ -101,8 +101,7 @@ void writeCurves(ChartWriter &chart, const std::string &templatePath, const std:
 } // namespace
 
 ChartFileResult prepareChartFile(const ChartFileRequest &request) {
-    std::error_code error;
-    const bool made = !std::filesystem::exists(request.path, error);
+    const bool made = !fileExists(request.path);
     if (made) {
         const ChartFileResult copied = copyTemplate(request.templatePath, request.path);
         if (copied != ChartFileResult::Ready) return copied;

@@ -6,6 +6,7 @@
 #include "datafiles/trend_link_registry.h"
 #include "datafiles/trend_link_time.h"
 #include "datafiles/trend_link_writing.h"
+#include "platform/file_exists.h"
 #include "platform/string_table.h"
 #include "setup/scan_fields.h"
 #include "setup/text_format.h"
@@ -48,11 +49,6 @@ bool rolloverDueSince(const DataFileSetup &setup, std::int64_t nowFileSize, doub
         case RolloverMode::None: break;
     }
     return false;
-}
-
-bool fileExists(const std::string &path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
 }
 
 } // namespace

@@ -2,22 +2,17 @@
 
 #include "datafiles/trend_link_names.h"
 #include "datafiles/trend_link_settings.h"
+#include "platform/file_exists.h"
 #include "platform/ini_profile.h"
 #include "platform/string_table.h"
 #include "setup/text_format.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace korvel {
 namespace {
 
 constexpr char kWindowsProgramSuffix[] = ".exe";
-
-bool fileExists(const std::filesystem::path &path) {
-    std::error_code error;
-    return std::filesystem::exists(path, error);
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "datafiles/trend_link_names.h"
 
+#include "platform/ascii_digits.h"
 #include "setup/text_format.h"
 
 #include <algorithm>
@@ -48,9 +49,7 @@ std::string trendLinkDataSetOf(const std::string &dataFilePath) {
 std::string channelTagName(unsigned bcn, int channel) { return formatted("%02u%02d", bcn, channel); }
 
 unsigned tagBcn(const std::string &tagName) {
-    if (tagName.size() < 2 || !std::isdigit(static_cast<unsigned char>(tagName[0])) ||
-        !std::isdigit(static_cast<unsigned char>(tagName[1])))
-        return 0;
+    if (tagName.size() < 2 || !isDigit(tagName[0]) || !isDigit(tagName[1])) return 0;
     return static_cast<unsigned>((tagName[0] - '0') * 10 + (tagName[1] - '0'));
 }
 

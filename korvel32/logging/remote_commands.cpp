@@ -1,9 +1,9 @@
 #include "logging/remote_commands.h"
 
+#include "platform/file_exists.h"
 #include "setup/mxb_file.h"
 #include "setup/program_relative_path.h"
 
-#include <filesystem>
 #include <fstream>
 #include <utility>
 
@@ -69,8 +69,7 @@ ToolboxReply RemoteCommands::stopInstrument() {
 ToolboxReply RemoteCommands::openSetup() {
     if (anyLogging(targets_.table, targets_.runs)) return ToolboxReply::InstrumentLogging;
     const std::string path = resolvedPath(ToolboxPath::Open);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return ToolboxReply::NoSuchSetupFile;
+    if (!regularFileExists(path)) return ToolboxReply::NoSuchSetupFile;
     // The toolbox asked for this setup: the changes of the current one are given up.
     targets_.doc.setModified(false);
     targets_.doc.open(path);

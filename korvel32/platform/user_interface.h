@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/string_table.h"
 #include "platform/window_notifications.h"
 
 namespace korvel {
@@ -57,6 +58,12 @@ public:
 // A question with Yes and No; true when the user answered Yes.
 inline bool askedYes(UserInterface &ui, const std::string &question) {
     return ui.showMessage(question, MessageIcon::Question, MessageButtons::YesNo) == MessageAnswer::Yes;
+}
+
+// A string-table message about something that went wrong, with the
+// exclamation icon and only an OK button.
+inline void showError(UserInterface &ui, int messageId) {
+    ui.showMessage(resourceString(messageId), MessageIcon::Exclamation, MessageButtons::Ok);
 }
 
 // Shows the busy cursor for the lifetime of the object.

@@ -65,7 +65,7 @@ bool CalibrationSteps::sendActualValue(const std::string &actualText) {
 bool CalibrationSteps::succeeded(CalibrationResult result, int refusedMessage) {
     if (result == CalibrationResult::Success) return true;
     const int id = result == CalibrationResult::Refused ? refusedMessage : message::kInstrumentSilent;
-    ui_.showMessage(resourceString(id), MessageIcon::Exclamation, MessageButtons::Ok);
+    showError(ui_, id);
     return false;
 }
 

@@ -1,5 +1,6 @@
 #include "setup/ccf_list_line.h"
 
+#include "platform/ascii_digits.h"
 #include "platform/string_table.h"
 #include "setup/bcn_lookup.h"
 #include "setup/text_format.h"
@@ -16,9 +17,7 @@ std::string ccfListLine(const CcfEntry &entry, bool withAddress) {
 }
 
 unsigned bcnOfListLine(const std::string &line) {
-    const auto digit = [&line](std::size_t at) {
-        return at < line.size() && line[at] >= '0' && line[at] <= '9' ? line[at] - '0' : -1;
-    };
+    const auto digit = [&line](std::size_t at) { return at < line.size() && isDigit(line[at]) ? line[at] - '0' : -1; };
     if (digit(0) < 0 || digit(1) < 0) return 0;
     return static_cast<unsigned>(digit(0) * 10 + digit(1));
 }

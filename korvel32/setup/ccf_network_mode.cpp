@@ -1,9 +1,7 @@
 #include "setup/ccf_network_mode.h"
 
 #include "link/instrument_link.h"
-
-#include <filesystem>
-#include <system_error>
+#include "platform/file_exists.h"
 
 namespace korvel {
 
@@ -11,8 +9,7 @@ int readOrCreateNetworkMode(InstrumentLink &link, const std::string &programDire
     const std::int32_t mode = link.ccfGetNetMode();
     if (mode != KVX_E_CCF_MISSING) return mode;
     if (const std::int32_t created = link.ccfCreate(); created < 0) return created;
-    std::error_code error;
-    const bool general = std::filesystem::is_regular_file(programDirectory + kGeneralNetworkMarker, error);
+    const bool general = regularFileExists(programDirectory + kGeneralNetworkMarker);
     const std::int32_t newMode = general ? KVX_NET_GENERAL : KVX_NET_ISOLATED;
     const std::int32_t set = link.ccfSetNetMode(newMode);
     return set == KVX_OK ? newMode : set;

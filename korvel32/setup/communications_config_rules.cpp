@@ -58,7 +58,7 @@ unsigned CommunicationsConfigModel::selectedBcn() const {
 
 bool CommunicationsConfigModel::succeeded(std::int32_t result) {
     if (result >= 0) return true;
-    target_.ui.showMessage(resourceString(message::kCcfUnreadable), MessageIcon::Exclamation, MessageButtons::Ok);
+    showError(target_.ui, message::kCcfUnreadable);
     closed_ = true;
     return false;
 }

@@ -45,7 +45,7 @@ std::string configurationReportText(const ConfigurationReport &report) {
 bool saveConfigurationReport(const std::string &path, const ConfigurationReport &report, UserInterface &ui) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     if (!file) {
-        ui.showMessage(resourceString(message::kCannotCreateReport), MessageIcon::Exclamation, MessageButtons::Ok);
+        showError(ui, message::kCannotCreateReport);
         return false;
     }
     BusyCursor busy(ui);
@@ -53,7 +53,7 @@ bool saveConfigurationReport(const std::string &path, const ConfigurationReport 
     file.write(text.data(), static_cast<std::streamsize>(text.size()));
     file.flush();
     if (!file) {
-        ui.showMessage(resourceString(message::kCannotWriteReport), MessageIcon::Exclamation, MessageButtons::Ok);
+        showError(ui, message::kCannotWriteReport);
         return false;
     }
     return true;

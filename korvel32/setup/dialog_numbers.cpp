@@ -1,10 +1,10 @@
 #include "setup/dialog_numbers.h"
 
+#include "platform/ascii_digits.h"
 #include "platform/typed_number.h"
 #include "setup/text_format.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <limits>
 
@@ -44,7 +44,7 @@ std::optional<unsigned long> typedWholeNumber(const std::string &text) {
     auto first = std::find_if_not(text.begin(), text.end(), blank);
     auto last = std::find_if_not(text.rbegin(), std::string::const_reverse_iterator(first), blank).base();
     if (first == last) return 0;
-    if (!std::all_of(first, last, [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; })) {
+    if (!std::all_of(first, last, isDigit)) {
         return std::nullopt;
     }
     unsigned long value = 0;

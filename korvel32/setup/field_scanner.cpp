@@ -1,5 +1,7 @@
 #include "setup/field_scanner.h"
 
+#include "platform/ascii_digits.h"
+
 #include <charconv>
 #include <limits>
 
@@ -8,8 +10,6 @@ namespace korvel {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 } // namespace
 

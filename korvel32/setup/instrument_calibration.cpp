@@ -48,7 +48,7 @@ bool InstrumentCalibration::openPort(SerialPort &port) const {
 void InstrumentCalibration::calibrate(const std::function<void(CalibrationExchange &)> &runSteps) {
     SerialPort port;
     if (!openPort(port)) {
-        ui_.showMessage(resourceString(message::kSerialPortUnavailable), MessageIcon::Exclamation, MessageButtons::Ok);
+        showError(ui_, message::kSerialPortUnavailable);
         return;
     }
     CalibrationExchange exchange(port, ui_, limits_);

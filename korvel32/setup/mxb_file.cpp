@@ -1,11 +1,11 @@
 #include "setup/mxb_file.h"
+#include "platform/file_exists.h"
 #include "setup/program_relative_path.h"
 
 #include "platform/string_table.h"
 #include "platform/window_notifications.h"
 #include "setup/mxb_text.h"
 
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <new>
@@ -91,8 +91,7 @@ MxbRemoteResult loadMxbFileRemotely(InstrumentTable &table, unsigned bcn, const 
     if (slot == 0) return {ToolboxReply::NoSuchInstrument, false};
     if (logging(slot)) return {ToolboxReply::InstrumentLogging, false};
     const std::string path = programRelativePath(programDirectory, fileName);
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) return {ToolboxReply::NoSuchMxbFile, false};
+    if (!fileExists(path)) return {ToolboxReply::NoSuchMxbFile, false};
     return {ToolboxReply::Done, loadMxbFile(table, slot, path, decimalSymbol, ui) == MxbLoadResult::Applied};
 }
 

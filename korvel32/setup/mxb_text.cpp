@@ -1,5 +1,6 @@
 #include "setup/mxb_text.h"
 
+#include "platform/ascii_digits.h"
 #include "setup/mxb_scaling.h"
 
 #include <algorithm>
@@ -13,8 +14,6 @@ namespace {
 constexpr std::size_t kQuotedLineLength = 100;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads a field from the front of rest and removes it. Fails on anything
 // but the exact form, so that "3,2.5,-1" is not read as channel 3.

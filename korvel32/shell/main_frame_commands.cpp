@@ -11,14 +11,13 @@
 #include "instrument_calibration_dialog.h"
 #include "live_window_set.h"
 #include "main_frame.h"
+#include "platform/file_exists.h"
 #include "toolbox_settings_dialog.h"
 #include "trend_link_commands.h"
 
 #include <QFileDialog>
 #include <QStatusBar>
 #include <QToolBar>
-
-#include <filesystem>
 
 namespace korvel {
 
@@ -104,8 +103,7 @@ bool CMainFrame::openSetupFile(const std::string &path) {
 // A recent file that has gone away leaves the list.
 void CMainFrame::openRecentFile(int index) {
     const std::string path = recentFiles_.entries().at(static_cast<std::size_t>(index));
-    std::error_code error;
-    if (!openSetupFile(path) && !std::filesystem::exists(path, error)) {
+    if (!openSetupFile(path) && !fileExists(path)) {
         recentFiles_.remove(index);
         updateRecentFiles();
     }

@@ -98,8 +98,7 @@ void showTrendLink(const TrendLinkInterface &trendLink, const DataFileSetup *fil
         const DisabledWindow disabled(window);
         shown = bringForwardOrStart(trendLink.chartProgramStart(file));
     }
-    if (!shown)
-        ui.showMessage(resourceString(message::kTrendLinkStartFailed), MessageIcon::Exclamation, MessageButtons::Ok);
+    if (!shown) showError(ui, message::kTrendLinkStartFailed);
 }
 
 } // namespace korvel
