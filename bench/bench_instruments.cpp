@@ -56,9 +56,6 @@ BenchInstruments::BenchInstruments(ScanPace pace, const std::string &extraSetup)
     }
     sim_ = std::make_unique<kvtest::SimProcess>(arguments);
     kvtest::writeCcfFile(ccfDir_.path(), KVX_NET_GENERAL, sim_->basePort(), entries);
-    ::setenv("KVLINK32_CCF_DIR", ccfDir_.path().c_str(), 1);
-    ::setenv("KORVEL32_HOME", home_.path().c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", runtime_.path().c_str(), 1);
 
     setupFile_ = home_.path() + "/bench.stp";
     std::ofstream(setupFile_, std::ios::binary) << setupText(pace.intervalSeconds, home_.path()) << extraSetup;

@@ -3,6 +3,7 @@
 // that points the library at them and a setup file that logs all of them.
 #pragma once
 
+#include <logger_directories.h>
 #include <sim_process.h>
 #include <temp_dir.h>
 
@@ -28,9 +29,9 @@ struct ScanPace {
 
 class BenchInstruments {
 public:
-    // Starts the simulator and points the library, the logger's home and the
-    // runtime directory at this run's directories, so that a logger the user
-    // runs meanwhile is not in the way; extraSetup is appended to the setup file.
+    // Starts the simulator and points the library and the logger's home and
+    // sockets at this run's directories, so that a logger the user runs
+    // meanwhile is not in the way; extraSetup is appended to the setup file.
     explicit BenchInstruments(ScanPace pace, const std::string &extraSetup = {});
 
     const std::string &home() const { return home_.path(); }
@@ -42,7 +43,7 @@ public:
 private:
     kvtest::TempDir home_;
     kvtest::TempDir ccfDir_;
-    kvtest::TempDir runtime_; // where the toolbox add-on and the live-values service listen
+    kvtest::LoggerDirectories directories_{ccfDir_.path(), home_.path()};
     std::unique_ptr<kvtest::SimProcess> sim_;
     std::string setupFile_;
 };

@@ -84,9 +84,6 @@ public:
 class WindowedLogger {
 public:
     WindowedLogger(ScanPace pace) : instruments_(pace, plotSection()) {
-        // The single-instance socket in this run's directory: a logger the
-        // user runs meanwhile is not this one.
-        ::setenv("TMPDIR", instruments_.home().c_str(), 1);
         CommandLine commandLine;
         commandLine.setupFile = instruments_.setupFile();
         application_ = std::make_unique<ShellApplication>(commandLine, ui_, [this](CMainFrame &frame) {

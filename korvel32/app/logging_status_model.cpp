@@ -3,8 +3,6 @@
 #include "platform/window_notifications.h"
 #include "setup/text_format.h"
 
-#include <algorithm>
-
 namespace korvel {
 
 namespace {
@@ -72,12 +70,7 @@ LoggingStatusModel::Change LoggingStatusModel::notify(int message, int slot, std
 
 // The rows follow the instrument bar; every alarm text is made again.
 void LoggingStatusModel::layOut() {
-    rows_.clear();
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        if (table_.slot(slot).inUse) rows_.push_back(slot);
-    }
-    std::stable_sort(rows_.begin(), rows_.end(),
-                     [this](int left, int right) { return table_.slot(left).bcn < table_.slot(right).bcn; });
+    rows_ = table_.slotsInBcnOrder();
     for (const int slot : rows_) rowOf(slot).alarmText = laidOutAlarmText(row(slot).alarmMask);
 }
 

@@ -4,7 +4,6 @@
 #include "platform/string_table.h"
 #include "setup/toolbox_queue_size.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -26,14 +25,7 @@ std::optional<std::uint32_t> typedSize(const std::string &typed) {
 
 } // namespace
 
-std::vector<int> ToolboxSettingsModel::rows() const {
-    std::vector<int> sorted;
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        if (table_.slot(slot).inUse) sorted.push_back(slot);
-    }
-    std::sort(sorted.begin(), sorted.end(), [this](int a, int b) { return table_.slot(a).bcn < table_.slot(b).bcn; });
-    return sorted;
-}
+std::vector<int> ToolboxSettingsModel::rows() const { return table_.slotsInBcnOrder(); }
 
 std::string ToolboxSettingsModel::rowText(int slot) const {
     const InstrumentSlot &entry = table_.slot(slot);

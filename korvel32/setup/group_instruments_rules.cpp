@@ -14,12 +14,7 @@ bool confirmed(UserInterface &ui, int messageId) { return askedYes(ui, resourceS
 } // namespace
 
 GroupInstrumentsModel::GroupInstrumentsModel(InstrumentTable &table, LoggerOptions &options)
-        : table_(table), options_(options) {
-    for (int slot = 1; slot <= kInstrumentSlots; ++slot) {
-        if (table.slot(slot).inUse) slots_.push_back(slot);
-    }
-    std::stable_sort(slots_.begin(), slots_.end(),
-                     [&table](int a, int b) { return table.slot(a).bcn < table.slot(b).bcn; });
+        : table_(table), options_(options), slots_(table.slotsInBcnOrder()) {
     if (!slots_.empty()) selected_ = slots_.front();
 }
 

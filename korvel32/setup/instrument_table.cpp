@@ -2,6 +2,7 @@
 
 #include "setup/setup_template.h"
 
+#include <algorithm>
 #include <new>
 #include <stdexcept>
 
@@ -32,6 +33,15 @@ int InstrumentTable::firstFreeSlot() const {
         if (!slot(number).inUse) return number;
     }
     return 0;
+}
+
+std::vector<int> InstrumentTable::slotsInBcnOrder() const {
+    std::vector<int> ordered;
+    for (int number = 1; number <= kInstrumentSlots; ++number) {
+        if (slot(number).inUse) ordered.push_back(number);
+    }
+    std::stable_sort(ordered.begin(), ordered.end(), [this](int a, int b) { return slot(a).bcn < slot(b).bcn; });
+    return ordered;
 }
 
 bool InstrumentTable::add(int number, unsigned bcn, ModelCode model, bool refreshIcon) {

@@ -59,6 +59,8 @@ public:
     int find(unsigned bcn) const;
     // The lowest free slot, or 0.
     int firstFreeSlot() const;
+    // The in-use slots by ascending BCN; slots with one BCN in slot order.
+    std::vector<int> slotsInBcnOrder() const;
 
     // Fills a free slot with a copy of the template's instrument, group role
     // Async. False when the slot is not free or memory runs out; nothing is

@@ -10,15 +10,16 @@
 #include "shell/shell_application.h"
 
 #include <general_network_instruments.h>
+#include <logger_directories.h>
 #include <sim_process.h>
 #include <temp_dir.h>
 
 #include <QApplication>
 
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,6 +30,7 @@ class WindowedLogger {
 protected:
     kvtest::TempDir ccfDir;
     kvtest::TempDir home;
+    std::optional<kvtest::LoggerDirectories> directories;
     std::unique_ptr<kvtest::SimProcess> sim;
     std::unique_ptr<ShellApplication> application;
     CMainFrame *frame = nullptr;
@@ -42,14 +44,9 @@ protected:
 
     // The logger pointed at the test's directories, where the test writes
     // its own ccf.cfg.
-    void useTestDirectories() const {
+    void useTestDirectories() {
         QApplication::setQuitOnLastWindowClosed(false);
-        ::setenv("KVLINK32_CCF_DIR", ccfDir.path().c_str(), 1);
-        ::setenv("KORVEL32_HOME", home.path().c_str(), 1);
-        // The single-instance socket goes into the temporary directory, the
-        // live-values one into the runtime directory.
-        ::setenv("TMPDIR", home.path().c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", home.path().c_str(), 1);
+        directories.emplace(ccfDir.path(), home.path());
     }
 
     // A setup in the home directory whose instruments scan at the interval
